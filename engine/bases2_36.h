@@ -1,0 +1,77 @@
+#pragma once
+// Numbers as text in bases 2..36: the reader the compiler tries on every
+// candidate piece, and the writer behind every result the user sees.
+// Locale-free: the point is always "." whatever the process locale.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace numbrix {
+
+// Display format. Owned by whoever shows numbers (the session), passed in;
+// there is no program-wide copy.
+struct FormatoNumero {
+    int Decimales = 16;      // digits after the point (0..16 offered by the windows)
+    bool QuitarCeros = true; // drop trailing fractional zeros
+    int Notacion = 0;        // 0 general, 1 scientific, 2 engineering
+    int BaseDefecto = 10;    // 2..36
+    bool Agrupar = false;    // blank between groups of three digits
+};
+
+// Why a read failed; the text is built only when a caller asks for it.
+enum class FalloLectura : std::uint8_t {
+    Ninguno,
+    Vacio,                 // "Vacio"
+    CaracterNoReconocido,  // "Error de sintaxis (Caracter no reconocido)"
+    SignoMas,              // "Error de sintaxis ("+")"
+    SignoMenos,            // "Error de sintaxis ("-")"
+    PuntoRepetido,         // "Error de sintaxis (punto decimal repetido)"
+    ExpRepetido,           // "Error de sintaxis (exp repetido)"
+    Ambigua,               // "Expresión ambigua"
+    FaltaExponente,        // "Falta exponente despues de "e""
+    ExponenteNoEntero,     // "Exponente debe ser entero"
+    DigitoInvalido,        // ""%s" no es un dígito válido en base %d"
+    Corchetes,             // "Error de corchetes"
+    BaseFueraDeRango,      // "Base de numeración debe estar entre 2 y 36 inclusive"
+    BaseNoEntera,          // the bracketed base is not a decimal integer
+    DemasiadoLargo,        // more than 255 characters
+    SinDigitos,            // a mantissa without any digit («e5»)
+};
+
+struct LecturaNumero {
+    long double valor = 0;      // 0 after any failure
+    FalloLectura fallo = FalloLectura::Ninguno;
+    int base = 10;              // the base the text was read in (the old "UltimaBase")
+    char32_t caracter = 0;      // offending character, for DigitoInvalido
+    int baseFallo = 0;          // base of that failure, for DigitoInvalido
+
+    bool Error() const { return fallo != FalloLectura::Ninguno; }
+    std::string Mensaje() const;  // Spanish text of the failure, empty without one
+};
+
+std::string QuitarBlancos(std::string_view texto);
+char DigitoAChar(int valor);                 // 0..35 -> '0'..'9','A'..'Z'
+int CharADigito(char32_t c, bool* ok = nullptr);  // 'a'..'z' and 'A'..'Z' -> 10..35
+
+LecturaNumero LeerEnBase(std::string_view texto, int base);
+LecturaNumero LeerNumero(std::string_view texto);  // base from the text: FF[16], h1F, b101, o17
+
+std::string EnteroABase(int base, std::int64_t n);
+// Integer part of |x| (already an integer value) in base b, from the extended
+// value itself, never through a 64-bit integer.
+std::string EnteroRealABase(int base, long double entero);
+
+std::string RealABaseFijo(int base, long double x, const FormatoNumero& f);
+std::string RealABaseCientifico(int base, long double x, const FormatoNumero& f);
+// Chooses fixed or scientific form; appends " [b]" when b != 10 and marca.
+std::string RealABase(int base, long double x, const FormatoNumero& f, bool marca = true);
+std::string RealATexto(long double x, const FormatoNumero& f);  // RealABase with BaseDefecto
+
+// Shortest decimal text that reads back (through LeerNumero) to exactly x:
+// ".", lowercase "e", never the locale's comma. Used wherever a value is
+// written to be read again (the engine's Texto, the last result, files).
+std::string RealATextoExacto(long double x);
+// printf "%.<digits>Lg"-like text, locale-free, lowercase "e" (menus, notes).
+std::string RealAGeneral(long double x, int digitos = 15);
+
+}  // namespace numbrix

@@ -1,0 +1,32 @@
+# Sourced by run.sh, test.sh and .ci/run: installs the Debian packages the
+# build needs, only when one is missing (apt-get update runs only then).
+numbrix_install_deps() {
+  local kind=${1:-test}
+  local pkgs=(cmake ninja-build g++ libgmp-dev locales)
+  if [ "$kind" = test ]; then
+    pkgs+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev)
+  fi
+  local missing=()
+  for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Instalando: ${missing[*]}" >&2
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+  # Tests run under a comma-decimal locale to prove number texts ignore it.
+  if [ "$kind" = test ] && ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    if [ -f /etc/locale.gen ]; then
+      $sudo sed -i 's/^# *\(es_ES.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+      grep -q '^es_ES.UTF-8 UTF-8' /etc/locale.gen || echo 'es_ES.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+      $sudo locale-gen >/dev/null
+    else
+      $sudo localedef -i es_ES -f UTF-8 es_ES.UTF-8
+    fi
+  fi
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Angle units: 0 radians, 1 degrees, 2 grads, 3 turns, 4 packed
+// degrees-minutes-seconds (GGG.MMSSss), 5 multiples of pi; only the low
+// 7 bits select the unit and 6..127 mean turns.
+#include <cstdint>
+
+namespace numbrix {
+
+enum UnidadAngulo : int { Radianes = 0, Sexagesimales = 1, Centesimales = 2, Ciclos = 3, GMS = 4, MultiplosPi = 5 };
+
+long double ARadianes(int unidad, long double valor);
+long double DeRadianes(int unidad, long double radianes);
+long double GMSARad(long double empaquetado);
+long double RadAGMS(long double radianes);
+// Integer part plus integer part of twice the fraction (half away from zero).
+// Raises the invalid-argument error when the value does not fit 64 bits.
+std::int64_t RedondeoMedio(long double valor);
+
+}  // namespace numbrix
