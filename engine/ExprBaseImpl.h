@@ -1,0 +1,125 @@
+#pragma once
+// Out-of-line members of the evaluation tree (included by ExprBase.h).
+
+namespace numbrix {
+
+template <class D, ClaseNodo C>
+typename D::Valor TOpBin<D, C>::Calcular(ContextoEval<D>& c) {
+    const auto& a = *c.ajustes;
+    if constexpr (C == ClaseNodo::LogN) {
+        // The base is evaluated first.
+        auto base = this->Der().Valor(c);
+        return D::LogN(a, this->Izq().Valor(c), base);
+    } else {
+        auto l = this->Izq().Valor(c);
+        auto r = this->Der().Valor(c);
+        if constexpr (C == ClaseNodo::Suma) return D::Suma(a, l, r);
+        else if constexpr (C == ClaseNodo::Resta) return D::Resta(a, l, r);
+        else if constexpr (C == ClaseNodo::Mul) return D::Mul(a, l, r);
+        else if constexpr (C == ClaseNodo::Div) return D::Div(a, l, r);
+        else if constexpr (C == ClaseNodo::Pot) return D::Pot(a, l, r);
+        else return D::Raiz(a, l, r);
+    }
+}
+
+// Solving an invertible operator: the variable lies in exactly one operand;
+// the other side grows by the inverse operation.
+template <class D, ClaseNodo C>
+Ref<TEval<D>> TOpBin<D, C>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>* v,
+                                     const typename TEval<D>::ConjuntoNodos& conV) {
+    const Ref<TEval<D>>& l = this->Hijos[0];
+    const Ref<TEval<D>>& r = this->Hijos[1];
+    bool enIzq = conV.count(l.get()) > 0;
+    bool enDer = conV.count(r.get()) > 0;
+    if (!enIzq && !enDer) throw EDespejar("No se encuentra variable para despejar");
+    if (enIzq && enDer) throw EDespejar("Expresión demasiado compleja para despejar");
+    Ref<TEval<D>> nuevo;
+    if (enIzq) {
+        if constexpr (C == ClaseNodo::Suma) nuevo = Nuevo<TResta<D>>(o, r, nullptr);
+        else if constexpr (C == ClaseNodo::Resta) nuevo = Nuevo<TSuma<D>>(o, r, nullptr);
+        else if constexpr (C == ClaseNodo::Mul) nuevo = Nuevo<TDiv<D>>(o, r, nullptr);
+        else if constexpr (C == ClaseNodo::Div) nuevo = Nuevo<TMul<D>>(o, r, nullptr);
+        else if constexpr (C == ClaseNodo::Pot) nuevo = Nuevo<TRaiz<D>>(o, r, nullptr);
+        else if constexpr (C == ClaseNodo::Raiz) nuevo = Nuevo<TPot<D>>(o, r, nullptr);
+        else nuevo = Nuevo<TPot<D>>(r, o, nullptr);
+        return l->Despejar(nuevo, v, conV);
+    }
+    if constexpr (C == ClaseNodo::Suma) nuevo = Nuevo<TResta<D>>(o, l, nullptr);
+    else if constexpr (C == ClaseNodo::Resta) nuevo = Nuevo<TResta<D>>(l, o, nullptr);
+    else if constexpr (C == ClaseNodo::Mul) nuevo = Nuevo<TDiv<D>>(o, l, nullptr);
+    else if constexpr (C == ClaseNodo::Div) nuevo = Nuevo<TDiv<D>>(l, o, nullptr);
+    else if constexpr (C == ClaseNodo::Pot) nuevo = Nuevo<TLogN<D>>(o, l, nullptr);
+    else if constexpr (C == ClaseNodo::Raiz) nuevo = Nuevo<TLogN<D>>(l, o, nullptr);
+    else nuevo = Nuevo<TRaiz<D>>(l, o, nullptr);
+    return r->Despejar(nuevo, v, conV);
+}
+
+template <class D, ClaseNodo C>
+typename D::Valor TCompara<D, C>::Calcular(ContextoEval<D>& c) {
+    const auto& a = *c.ajustes;
+    if (EsComparacion(this->Izq().Clase())) {
+        // A chain «a < b < c»: compare b with c first, and only when that
+        // holds evaluate the inner comparison.
+        auto& interior = static_cast<TOp<D>&>(this->Izq());
+        auto l = interior.Der().Valor(c);
+        auto r = this->Der().Valor(c);
+        bool cierto = Compara(a, l, r) && D::EsVerdadero(interior.Valor(c));
+        return cierto ? a.verdadero : a.falso;
+    }
+    auto l = this->Izq().Valor(c);
+    auto r = this->Der().Valor(c);
+    return Compara(a, l, r) ? a.verdadero : a.falso;
+}
+
+template <class D>
+Ref<TEval<D>> TFun1<D>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>* v,
+                                 const typename TEval<D>::ConjuntoNodos& conV) {
+    if (!Def->Inversa) throw EDespejar("Una o mas funciones no se pueden despejar");
+    auto inversa = std::make_shared<DefFun1<D>>();
+    inversa->Funcion = Def->Inversa;
+    inversa->Inversa = Def->Funcion;
+    auto nuevo = Nuevo<TFun1<D>>(std::move(inversa), o, nullptr);
+    return this->Hijos[0]->Despejar(nuevo, v, conV);
+}
+
+// Every node of the tree that reads v (each shared node examined once).
+template <class D>
+typename TEval<D>::ConjuntoNodos NodosConVariable(const TEval<D>& raiz, const TVariable<D>* v) {
+    typename TEval<D>::ConjuntoNodos con, vistos;
+    // Post-order walk without recursion: a node is decided after its children.
+    std::vector<std::pair<const TEval<D>*, bool>> pila{{&raiz, false}};
+    auto hijosDe = [](const TEval<D>* n, auto&& f) {
+        if (n->Clase() == ClaseNodo::FunUser) f(static_cast<const TFunUser<D>*>(n)->Cuerpo.get());
+        for (const auto& h : n->Hijos) f(h.get());
+    };
+    while (!pila.empty()) {
+        auto [n, listo] = pila.back();
+        pila.pop_back();
+        if (listo) {
+            bool tiene = n->Clase() == ClaseNodo::Var && static_cast<const TVar<D>*>(n)->Variable.get() == v;
+            hijosDe(n, [&](const TEval<D>* h) { tiene = tiene || con.count(h); });
+            if (tiene) con.insert(n);
+            continue;
+        }
+        if (!vistos.insert(n).second) continue;
+        pila.push_back({n, true});
+        hijosDe(n, [&](const TEval<D>* h) { if (!vistos.count(h)) pila.push_back({h, false}); });
+    }
+    return con;
+}
+
+// Builds the expression of v from an equation «left = right».
+template <class D>
+Ref<TEval<D>> DespejarEcuacion(const Ref<TEval<D>>& raiz, const TVariable<D>* v) {
+    if (!raiz || raiz->Clase() != ClaseNodo::Igu) throw EDespejar("No es una ecuación");
+    auto conV = NodosConVariable(*raiz, v);
+    const auto& l = raiz->Hijos[0];
+    const auto& r = raiz->Hijos[1];
+    bool enIzq = conV.count(l.get()) > 0;
+    bool enDer = conV.count(r.get()) > 0;
+    if (!enIzq && !enDer) throw EDespejar("No se encuentra variable para despejar");
+    if (enIzq && enDer) throw EDespejar("Ecuación demasiado compleja para despejar");
+    return enIzq ? l->Despejar(r, v, conV) : r->Despejar(l, v, conV);
+}
+
+}  // namespace numbrix
