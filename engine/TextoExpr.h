@@ -15,4 +15,24 @@ std::string NormalizarOperadores(std::string_view texto);
 // Character-level check; on failure returns false and sets *mensaje.
 bool RevisarSintaxis(std::string_view texto, std::string* mensaje = nullptr);
 
+// The same check without building a message: the compiler runs it on every
+// candidate piece, and most of them fail. Mensaje() gives the text
+// RevisarSintaxis would store.
+struct RevisionSintaxis {
+    enum class Resultado : unsigned char {
+        Correcta,
+        Vacia,        // "Falta expresión"
+        Extremo,      // starts with * + , / \ ^ £ or ends with those or - .
+        Seguidos,     // an operator that may not start right after one that may not end
+        CierraDeMas,  // a ")" with no "(" before it: message ends in " #1"
+        AbreDeMas,    // a "(" never closed: message ends in " #2"
+    };
+    Resultado resultado = Resultado::Correcta;
+    char32_t primero = 0, segundo = 0;  // the two characters, for Seguidos
+
+    bool Correcta() const { return resultado == Resultado::Correcta; }
+    std::string Mensaje() const;
+};
+RevisionSintaxis RevisarSintaxisDetalle(std::string_view texto);
+
 }  // namespace numbrix

@@ -35,7 +35,8 @@ enum class FalloLectura : std::uint8_t {
     BaseFueraDeRango,      // "Base de numeración debe estar entre 2 y 36 inclusive"
     BaseNoEntera,          // the bracketed base is not a decimal integer
     DemasiadoLargo,        // more than 255 characters
-    SinDigitos,            // a mantissa without any digit («e5»)
+    SinDigitos,            // a mantissa without any digit («e5», «.», «+»)
+    Desbordamiento,        // the value is beyond the long double range («1e5000»)
 };
 
 struct LecturaNumero {
@@ -56,6 +57,19 @@ int CharADigito(char32_t c, bool* ok = nullptr);  // 'a'..'z' and 'A'..'Z' -> 10
 LecturaNumero LeerEnBase(std::string_view texto, int base);
 LecturaNumero LeerNumero(std::string_view texto);  // base from the text: FF[16], h1F, b101, o17
 
+// Reader rules worth knowing:
+// - a text over 255 characters (blanks removed) fails with DemasiadoLargo;
+// - a base outside 2..36 given to LeerEnBase fails with BaseFueraDeRango;
+// - a value too large for a long double fails with Desbordamiento, one too
+//   small for it reads as 0 (or a subnormal) without failure;
+// - in bases below 14, an "e" with no exponent digits after it («1e», «1e+»)
+//   fails with FaltaExponente; from base 14 on it reads as exponent 0.
+// Failures never allocate: the message is built only by Mensaje().
+
+// Writers: a base outside 2..36 writes in base 10 (so a bad setting can never
+// produce unreadable digits). Decimales is taken within 0..30. In bases that
+// are not powers of two at most the digits that 64 mantissa bits hold are
+// written (18 in base 10); the rest of a fixed count of decimals is zeros.
 std::string EnteroABase(int base, std::int64_t n);
 // Integer part of |x| (already an integer value) in base b, from the extended
 // value itself, never through a 64-bit integer.

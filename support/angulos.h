@@ -6,10 +6,15 @@
 
 namespace numbrix {
 
+// Pi at the full 80-bit precision; every angle factor is derived from it.
+inline constexpr long double PiExtendido = 3.14159265358979323846264338327950288L;
+
 enum UnidadAngulo : int { Radianes = 0, Sexagesimales = 1, Centesimales = 2, Ciclos = 3, GMS = 4, MultiplosPi = 5 };
 
 long double ARadianes(int unidad, long double valor);
 long double DeRadianes(int unidad, long double radianes);
+// Packed GGG.MMSSss <-> radians. Both raise the invalid-argument error when a
+// step does not fit a 64-bit integer (NaN and inf included).
 long double GMSARad(long double empaquetado);
 long double RadAGMS(long double radianes);
 // Integer part plus integer part of twice the fraction (half away from zero).

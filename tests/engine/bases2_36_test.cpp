@@ -1,0 +1,278 @@
+#include "engine/bases2_36.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+namespace numbrix {
+namespace {
+
+struct CasoLectura {
+    const char* texto;
+    long double valor;
+    const char* mensaje;  // "" when the read succeeds
+    int base;
+};
+
+class LeerNumeroTest : public ::testing::TestWithParam<CasoLectura> {};
+
+TEST_P(LeerNumeroTest, ValorOMensaje) {
+    const CasoLectura& c = GetParam();
+    const LecturaNumero r = LeerNumero(c.texto);
+    EXPECT_EQ(r.Mensaje(), c.mensaje) << c.texto;
+    EXPECT_EQ(r.Error(), *c.mensaje != 0) << c.texto;
+    EXPECT_EQ(r.valor, c.valor) << c.texto;
+    if (!r.Error()) {
+        EXPECT_EQ(r.base, c.base) << c.texto;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, LeerNumeroTest,
+    ::testing::Values(
+        CasoLectura{"+5", 5, "", 10}, CasoLectura{"1e-2", 1e-2L, "", 10},
+        CasoLectura{" 1 234.5 ", 1234.5L, "", 10}, CasoLectura{"-1.5e+3", -1500, "", 10},
+        CasoLectura{".5", 0.5L, "", 10}, CasoLectura{"5.", 5, "", 10},
+        CasoLectura{"1e", 0, "Falta exponente despues de \"e\"", 10},
+        CasoLectura{"1e+", 0, "Falta exponente despues de \"e\"", 10},
+        CasoLectura{"1e2.5", 0, "Exponente debe ser entero", 10},
+        CasoLectura{"1.2.3", 0, "Error de sintaxis (punto decimal repetido)", 10},
+        CasoLectura{"1e2e3", 0, "Error de sintaxis (exp repetido)", 10},
+        CasoLectura{"1-2", 0, "Error de sintaxis (\"-\")", 10},
+        CasoLectura{"1+2", 0, "Error de sintaxis (\"+\")", 10},
+        CasoLectura{"1,5", 0, "Error de sintaxis (Caracter no reconocido)", 10},
+        CasoLectura{"1£", 0, "Error de sintaxis (Caracter no reconocido)", 10},
+        CasoLectura{"", 0, "Vacio", 10}, CasoLectura{"   ", 0, "Vacio", 10},
+        CasoLectura{"h", 0, "Vacio", 16},
+        CasoLectura{"hae5", 0, "Expresión ambigua", 16},
+        CasoLectura{"hAe5", 10485760, "", 16},  // 10 x 16^5
+        CasoLectura{"h1e2", 256, "", 16}, CasoLectura{"hAE", 174, "", 16},
+        CasoLectura{"h1F", 31, "", 16}, CasoLectura{"b101", 5, "", 2}, CasoLectura{"o17", 15, "", 8},
+        CasoLectura{"FF[16]", 255, "", 16}, CasoLectura{"1010[2]", 10, "", 2},
+        CasoLectura{"1e10[2]", 4, "", 2},        // the exponent is in the mantissa's base
+        CasoLectura{"1.8e1[16]", 24, "", 16},    // 1.5 x 16
+        CasoLectura{"z[36]", 35, "", 36}, CasoLectura{"-h10", 0, "\"h\" no es un dígito válido en base 10", 10},
+        CasoLectura{"2E3", 0, "\"E\" no es un dígito válido en base 10", 10},
+        CasoLectura{"19[8]", 0, "\"9\" no es un dígito válido en base 8", 8},
+        CasoLectura{"10[2", 0, "Error de sintaxis (Caracter no reconocido)", 10},
+        CasoLectura{"10]2", 0, "Error de corchetes", 10},
+        CasoLectura{"10[37]", 0, "Base de numeración debe estar entre 2 y 36 inclusive", 10},
+        CasoLectura{"10[1]", 0, "Base de numeración debe estar entre 2 y 36 inclusive", 10},
+        CasoLectura{"10[x]", 0, "La base entre corchetes debe ser un número entero", 10},
+        // A mantissa without digits is not zero.
+        CasoLectura{"e5", 0, "Número sin dígitos", 10}, CasoLectura{"e2", 0, "Número sin dígitos", 10},
+        CasoLectura{".", 0, "Número sin dígitos", 10}, CasoLectura{"+", 0, "Número sin dígitos", 10},
+        CasoLectura{"-e3", 0, "Número sin dígitos", 10}, CasoLectura{"h.e1", 0, "Número sin dígitos", 16},
+        // Exponents beyond range: overflow fails, underflow is 0.
+        CasoLectura{"1e4294967296", 0, "Número fuera de rango", 10},
+        CasoLectura{"1e5000", 0, "Número fuera de rango", 10},
+        CasoLectura{"-1e5000", 0, "Número fuera de rango", 10},
+        CasoLectura{"hFe99999", 0, "Número fuera de rango", 16},
+        CasoLectura{"1e-5000", 0, "", 10}, CasoLectura{"1e-4294967296", 0, "", 10},
+        CasoLectura{"0e99999", 0, "", 10}, CasoLectura{"b1e-1111111111111111111", 0, "", 2},
+        CasoLectura{"1e+20", 1e20L, "", 10}));
+
+TEST(LeerEnBase, BasesYMayusculas) {
+    EXPECT_EQ(LeerEnBase("1e", 16).valor, 1);
+    EXPECT_FALSE(LeerEnBase("1e", 16).Error());
+    EXPECT_EQ(LeerEnBase("1e", 13).Mensaje(), "Falta exponente despues de \"e\"");
+    EXPECT_EQ(LeerEnBase("19", 8).Mensaje(), "\"9\" no es un dígito válido en base 8");
+    EXPECT_EQ(LeerEnBase("1a", 12).valor, 22);  // lowercase letters are digits too
+    EXPECT_EQ(LeerEnBase("Zz", 36).valor, 35 * 36 + 35);
+    EXPECT_EQ(LeerEnBase("0.1", 3).valor, 1.0L / 3);
+    EXPECT_EQ(LeerEnBase("-10.1", 2).valor, -2.5L);
+    for (int base : {0, 1, 37, -10}) {
+        EXPECT_EQ(LeerEnBase("1", base).fallo, FalloLectura::BaseFueraDeRango) << base;
+        EXPECT_EQ(LeerEnBase("1", base).Mensaje(), "Base de numeración debe estar entre 2 y 36 inclusive");
+    }
+}
+
+TEST(LeerNumero, LongitudEnCaracteres) {
+    const std::string limite(255, '1');
+    EXPECT_FALSE(LeerNumero(limite).Error());
+    EXPECT_EQ(LeerNumero(limite + "1").fallo, FalloLectura::DemasiadoLargo);
+    EXPECT_FALSE(LeerNumero(limite + "   ").Error());  // blanks do not count
+    // 255 characters of two bytes each are 255, not 510: the read fails on
+    // the character, not on the length.
+    std::string largo;
+    for (int i = 0; i < 255; ++i) largo += "\xC2\xA3";
+    EXPECT_EQ(LeerNumero(largo).fallo, FalloLectura::CaracterNoReconocido);
+    EXPECT_EQ(LeerNumero(largo + "1").fallo, FalloLectura::DemasiadoLargo);
+    // 300 digits never read as a truncated number.
+    EXPECT_EQ(LeerNumero(std::string(300, '9')).Mensaje(), "Número demasiado largo (más de 255 caracteres)");
+}
+
+TEST(LeerNumero, DigitoInvalidoYaRegistradoGana) {
+    // The first digit met (exponent from the right, then fraction, then
+    // integer part from the right) decides which message is kept.
+    EXPECT_EQ(LeerNumero("98[8]").Mensaje(), "\"8\" no es un dígito válido en base 8");
+    EXPECT_EQ(LeerNumero("1.29[8]").Mensaje(), "\"9\" no es un dígito válido en base 8");
+    EXPECT_EQ(LeerNumero("9-1[8]").Mensaje(), "Error de sintaxis (\"-\")");
+    EXPECT_EQ(LeerNumero("1-9[8]").Mensaje(), "\"9\" no es un dígito válido en base 8");
+}
+
+TEST(RealATextoExacto, VuelveAlMismoValor) {
+    std::mt19937_64 gen(12345);
+    std::uniform_real_distribution<double> exp(-4900, 4900);
+    std::uniform_real_distribution<long double> mant(1, 10);
+    for (int i = 0; i < 20000; ++i) {
+        const long double x = (i % 2 ? -1 : 1) * mant(gen) * std::pow(10.0L, static_cast<long double>(std::floor(exp(gen))));
+        const std::string t = RealATextoExacto(x);
+        ASSERT_EQ(t.find(','), std::string::npos) << t;
+        ASSERT_EQ(t.find('E'), std::string::npos) << t;
+        const LecturaNumero r = LeerNumero(t);
+        ASSERT_FALSE(r.Error()) << t << " " << r.Mensaje();
+        ASSERT_EQ(r.valor, x) << t;
+    }
+    for (long double x : {0.1L, 1.0L / 3, 1e20L, -0.0L, std::numeric_limits<long double>::max(),
+                          std::numeric_limits<long double>::min(), std::numeric_limits<long double>::denorm_min()}) {
+        const LecturaNumero r = LeerNumero(RealATextoExacto(x));
+        EXPECT_FALSE(r.Error()) << RealATextoExacto(x);
+        EXPECT_EQ(r.valor, x) << RealATextoExacto(x);
+    }
+    EXPECT_EQ(RealATextoExacto(0.5L), "0.5");
+}
+
+TEST(RealAGeneral, ComoPrintfSinLocale) {
+    EXPECT_EQ(RealAGeneral(1.0L / 3), "0.333333333333333");
+    EXPECT_EQ(RealAGeneral(1.5L), "1.5");
+    EXPECT_EQ(RealAGeneral(1e20L), "1e+20");
+    EXPECT_EQ(RealAGeneral(-2.5e-7L, 3), "-2.5e-07");
+}
+
+// --- Writing -------------------------------------------------------------
+
+struct CasoEscritura {
+    long double x;
+    int base;
+    int decimales;
+    bool quitarCeros;
+    int notacion;
+    bool agrupar;
+    const char* texto;
+};
+
+class RealABaseTest : public ::testing::TestWithParam<CasoEscritura> {};
+
+TEST_P(RealABaseTest, Texto) {
+    const CasoEscritura& c = GetParam();
+    FormatoNumero f;
+    f.Decimales = c.decimales;
+    f.QuitarCeros = c.quitarCeros;
+    f.Notacion = c.notacion;
+    f.Agrupar = c.agrupar;
+    EXPECT_EQ(RealABase(c.base, c.x, f), c.texto);
+}
+
+constexpr bool kFlotante = true;  // floating format: trailing zeros dropped
+constexpr bool kFijo = false;
+
+INSTANTIATE_TEST_SUITE_P(
+    Flotante, RealABaseTest,
+    ::testing::Values(
+        CasoEscritura{0.1L, 10, 16, kFlotante, 0, false, "0.1"},
+        CasoEscritura{1.0L / 3, 10, 16, kFlotante, 0, false, "0.3333333333333333"},
+        CasoEscritura{2.0L / 3, 10, 16, kFlotante, 0, false, "0.6666666666666667"},
+        CasoEscritura{-2.0L / 3, 10, 16, kFlotante, 0, false, "-0.6666666666666667"},
+        CasoEscritura{10000.1L, 10, 16, kFlotante, 0, false, "10000.1"},
+        CasoEscritura{1234567.5L, 10, 16, kFlotante, 0, true, "1 234 567.5"},
+        CasoEscritura{1234567, 10, 16, kFlotante, 0, true, "1 234 567"},
+        CasoEscritura{-123456, 10, 16, kFlotante, 0, true, "-123 456"},
+        CasoEscritura{0.1234567L, 10, 16, kFlotante, 0, true, "0.123 456 7"},
+        CasoEscritura{0, 16, 16, kFlotante, 0, false, "0"},
+        CasoEscritura{255, 16, 16, kFlotante, 0, false, "FF [16]"},
+        CasoEscritura{-2.5L, 2, 16, kFlotante, 0, false, "-10.1 [2]"},
+        CasoEscritura{9223372036854775808.0L, 16, 16, kFlotante, 0, false, "8000000000000000 [16]"},
+        CasoEscritura{1e16L, 10, 16, kFlotante, 0, false, "10000000000000000"},
+        CasoEscritura{1e16L + 2, 10, 16, kFlotante, 0, false, "0.1e17"},
+        CasoEscritura{1e20L, 10, 16, kFlotante, 0, false, "0.1e21"},
+        CasoEscritura{1e-16L, 10, 16, kFlotante, 0, false, "0.0000000000000001"},
+        CasoEscritura{5e-17L, 10, 16, kFlotante, 0, false, "0.5e-16"},
+        CasoEscritura{1e-300L, 10, 16, kFlotante, 0, false, "0.1e-299"},
+        CasoEscritura{1e4000L, 10, 16, kFlotante, 0, false, "0.1e4001"},
+        CasoEscritura{0.000123456789012345678L, 10, 16, kFlotante, 0, false, "0.0001234567890123"},
+        CasoEscritura{255, 99, 16, kFlotante, 0, false, "255"}));  // a bad base writes base 10
+
+INSTANTIATE_TEST_SUITE_P(
+    Decimales, RealABaseTest,
+    ::testing::Values(
+        CasoEscritura{1234.5L, 10, 2, kFijo, 0, false, "1234.50"},
+        CasoEscritura{2.5L, 10, 0, kFijo, 0, false, "3"},
+        CasoEscritura{-2.5L, 10, 0, kFijo, 0, false, "-3"},
+        CasoEscritura{0.01L, 10, 2, kFijo, 0, false, "0.01"},
+        CasoEscritura{0.005L, 10, 2, kFijo, 0, false, "0.50e-2"},
+        CasoEscritura{0.995L, 10, 2, kFijo, 0, false, "1.00"},
+        CasoEscritura{1e16L, 10, 2, kFijo, 0, false, "10000000000000000.00"},
+        CasoEscritura{1e17L, 10, 2, kFijo, 0, false, "0.10e18"},
+        CasoEscritura{10000.1L, 10, 16, kFijo, 0, false, "10000.1000000000000000"},
+        CasoEscritura{0.5L, 3, 4, kFijo, 0, false, "0.1112 [3]"},  // 0.1111... rounds up
+        CasoEscritura{0.7L, 10, 0, kFijo, 0, false, "0.7"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Exponente, RealABaseTest,
+    ::testing::Values(
+        CasoEscritura{1, 10, 16, kFlotante, 1, false, "1"},
+        CasoEscritura{100, 10, 16, kFlotante, 1, false, "1e2"},
+        CasoEscritura{12345, 10, 16, kFlotante, 1, false, "1.2345e4"},
+        CasoEscritura{-0.00123L, 10, 16, kFlotante, 1, false, "-1.23e-3"},
+        CasoEscritura{9.9999L, 10, 2, kFijo, 1, false, "1.00e1"},
+        CasoEscritura{255, 16, 16, kFlotante, 1, false, "F.Fe1 [16]"},
+        CasoEscritura{4096, 16, 16, kFlotante, 1, false, "1e3 [16]"},
+        CasoEscritura{1, 10, 16, kFlotante, 2, false, "1"},
+        CasoEscritura{100, 10, 16, kFlotante, 2, false, "100"},
+        CasoEscritura{1000, 10, 16, kFlotante, 2, false, "1e3"},
+        CasoEscritura{12345, 10, 16, kFlotante, 2, false, "12.345e3"},
+        CasoEscritura{0.5L, 10, 16, kFlotante, 2, false, "500e-3"},
+        CasoEscritura{999.9999L, 10, 2, kFijo, 2, false, "1.00e3"},
+        CasoEscritura{1e20L, 10, 16, kFlotante, 2, false, "100e18"}));
+
+TEST(RealABaseFijo, ParteEnteraSinPasarPor64Bits) {
+    FormatoNumero f;
+    EXPECT_EQ(RealABaseFijo(10, 1e18L, f), "1000000000000000000");
+    EXPECT_EQ(RealABaseFijo(16, 18446744073709551615.0L, f), "FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(RealABaseFijo(16, 0x1p100L, f), "1" + std::string(25, '0'));
+    EXPECT_EQ(RealABaseFijo(2, -0.75L, f), "-0.11");
+    EXPECT_EQ(EnteroRealABase(10, 1e30L), "1000000000000000000024696061952");
+    EXPECT_EQ(EnteroRealABase(36, 35), "Z");
+}
+
+TEST(RealABaseFijo, SinMenosCero) {
+    FormatoNumero f;
+    f.Decimales = 2;
+    EXPECT_EQ(RealABaseFijo(10, -0.001L, f), "0");
+    EXPECT_EQ(RealABase(10, -0.0L, f), "0");
+}
+
+TEST(EnteroABase, Extremos) {
+    EXPECT_EQ(EnteroABase(10, 0), "0");
+    EXPECT_EQ(EnteroABase(16, -255), "-FF");
+    EXPECT_EQ(EnteroABase(2, std::numeric_limits<std::int64_t>::min()), "-1" + std::string(63, '0'));
+    EXPECT_EQ(EnteroABase(36, 71), "1Z");
+}
+
+TEST(RealATexto, UsaBaseDefecto) {
+    FormatoNumero f;
+    f.BaseDefecto = 2;
+    EXPECT_EQ(RealATexto(5, f), "101 [2]");
+    f.BaseDefecto = 40;  // a corrupt setting never gives unreadable digits
+    EXPECT_EQ(RealATexto(5, f), "5");
+}
+
+TEST(Escritura, RedondeoExactoEnBase10) {
+    // Written with 16 decimals, every text reads back within the rounding.
+    std::mt19937_64 gen(7);
+    std::uniform_real_distribution<long double> dist(-1e6L, 1e6L);
+    FormatoNumero f;
+    for (int i = 0; i < 2000; ++i) {
+        const long double x = dist(gen);
+        const std::string t = RealABase(10, x, f);
+        const LecturaNumero r = LeerNumero(t);
+        ASSERT_FALSE(r.Error()) << t;
+        ASSERT_LE(std::fabs(r.valor - x), 1e-17L * std::fabs(x)) << t;
+    }
+}
+
+}  // namespace
+}  // namespace numbrix
