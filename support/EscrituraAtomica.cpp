@@ -1,0 +1,198 @@
+#include "support/EscrituraAtomica.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <system_error>
+
+namespace numbrix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string TextoErrno(int codigo) { return std::system_category().message(codigo); }
+
+std::string Citar(const fs::path& ruta) { return "«" + ruta.string() + "»"; }
+
+// Closes a descriptor on every exit path.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports the result: on NFS and similar, close is where a
+    // deferred write error shows up.
+    int Cerrar() {
+        int r = ::close(fd_);
+        fd_ = -1;
+        return r;
+    }
+private:
+    int fd_;
+};
+
+// A name no other writer in this process or another will pick.
+fs::path NombreTemporal(const fs::path& destino, unsigned intento) {
+    static std::atomic<unsigned long> contador{0};
+    unsigned long n = contador.fetch_add(1);
+    auto t = static_cast<unsigned long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::string nombre = "." + destino.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" +
+                         std::to_string(n) + "_" + std::to_string((t ^ (intento * 2654435761u)) % 1000000);
+    return destino.parent_path() / nombre;
+}
+
+fs::path CarpetaDe(const fs::path& destino) {
+    fs::path carpeta = destino.parent_path();
+    return carpeta.empty() ? fs::path(".") : carpeta;
+}
+
+// Writes everything, retrying short writes and interruptions.
+int EscribirTodo(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t quedan = bytes.size();
+    while (quedan > 0) {
+        ssize_t n = ::write(fd, p, quedan);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return EIO;
+        p += n;
+        quedan -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+void SincronizarCarpeta(const fs::path& carpeta) {
+    int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;  // the rename already happened; durability is best effort here
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+fs::path DestinoReal(const fs::path& ruta) {
+    fs::path actual = ruta;
+    for (int salto = 0; salto < 40; ++salto) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(actual, ec))) return actual;
+        fs::path destino = fs::read_symlink(actual, ec);
+        if (ec) return actual;
+        actual = destino.is_absolute() ? destino : CarpetaDe(actual) / destino;
+    }
+    return actual;  // a loop of links: the rename will fail and say so
+}
+
+bool IntentarEscribirArchivoAtomico(const fs::path& ruta, std::string_view bytes, std::string* error) noexcept {
+    try {
+        EscribirArchivoAtomico(ruta, bytes);
+        return true;
+    } catch (const std::exception& e) {
+        if (error) *error = e.what();
+    } catch (...) {
+        if (error) *error = "Error desconocido al escribir " + Citar(ruta);
+    }
+    return false;
+}
+
+void EscribirArchivoAtomico(const fs::path& ruta, std::string_view bytes) {
+    if (ruta.empty()) throw EEscritura(ruta, "No se indicó el nombre del archivo que se debe escribir.");
+    const fs::path destino = DestinoReal(ruta);
+    auto fallo = [&](const std::string& que, int codigo) -> EEscritura {
+        return EEscritura(ruta, "No se pudo escribir el archivo " + Citar(ruta) + ": " + que +
+                                    (codigo ? " (" + TextoErrno(codigo) + ")" : std::string()) +
+                                    ". El archivo anterior no se ha modificado.");
+    };
+
+    // A size limit (ulimit -f) would otherwise kill the process with SIGXFSZ
+    // half-way through the temporary file.
+    rlimit limite{};
+    if (::getrlimit(RLIMIT_FSIZE, &limite) == 0 && limite.rlim_cur != RLIM_INFINITY &&
+        bytes.size() > limite.rlim_cur)
+        throw fallo("supera el tamaño máximo de archivo permitido", EFBIG);
+
+    struct stat anterior {};
+    const bool existia = ::stat(destino.c_str(), &anterior) == 0;
+    if (existia && S_ISDIR(anterior.st_mode)) throw fallo("es una carpeta", EISDIR);
+
+    fs::path temporal;
+    int fd = -1;
+    for (unsigned intento = 0; intento < 100 && fd < 0; ++intento) {
+        temporal = NombreTemporal(destino, intento);
+        fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) throw fallo("no se pudo crear el archivo temporal", errno);
+    }
+    if (fd < 0) throw fallo("no se pudo crear el archivo temporal", EEXIST);
+    Descriptor archivo(fd);
+    auto abandonar = [&](const std::string& que, int codigo) -> EEscritura {
+        ::unlink(temporal.c_str());
+        return fallo(que, codigo);
+    };
+
+    if (existia) {
+        // Keep who may read the file: a private settings file stays private.
+        if (::fchown(fd, anterior.st_uid, anterior.st_gid) != 0) {
+            // Not the owner: the new file is ours, which is the best we can do.
+        }
+        ::fchmod(fd, anterior.st_mode & 07777);
+    }
+    if (int e = EscribirTodo(fd, bytes)) throw abandonar("falló la escritura", e);
+    if (::fsync(fd) != 0) throw abandonar("no se pudo volcar al disco", errno);
+    if (archivo.Cerrar() != 0) throw abandonar("falló el cierre", errno);
+    if (::rename(temporal.c_str(), destino.c_str()) != 0) throw abandonar("no se pudo reemplazar", errno);
+    SincronizarCarpeta(CarpetaDe(destino));
+}
+
+fs::path CopiaDeSeguridad(const fs::path& ruta) {
+    const fs::path destino = DestinoReal(ruta);
+    struct stat info {};
+    if (::stat(destino.c_str(), &info) != 0) return {};
+    fs::path copia = destino;
+    copia += ".bak";
+    auto fallo = [&](const std::string& que, int codigo) {
+        return EEscritura(ruta, "No se pudo guardar la copia de seguridad " + Citar(copia) + ": " + que +
+                                    (codigo ? " (" + TextoErrno(codigo) + ")" : std::string()) +
+                                    ". El archivo " + Citar(ruta) + " no se ha reescrito.");
+    };
+    if (!S_ISREG(info.st_mode)) throw fallo("no es un archivo normal", 0);
+
+    // A hard link keeps the very bytes without reading them; it is then moved
+    // over any older copy in one step.
+    for (unsigned intento = 0; intento < 100; ++intento) {
+        fs::path temporal = NombreTemporal(copia, intento);
+        if (::link(destino.c_str(), temporal.c_str()) == 0) {
+            if (::rename(temporal.c_str(), copia.c_str()) == 0) {
+                SincronizarCarpeta(CarpetaDe(copia));
+                return copia;
+            }
+            ::unlink(temporal.c_str());
+            break;
+        }
+        if (errno != EEXIST) break;
+    }
+
+    std::ifstream entrada(destino, std::ios::binary);
+    if (!entrada) throw fallo("no se pudo leer el original", errno);
+    std::string bytes((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
+    if (entrada.bad()) throw fallo("no se pudo leer el original", errno);
+    try {
+        EscribirArchivoAtomico(copia, bytes);
+    } catch (const EEscritura& e) {
+        throw EEscritura(ruta, std::string(e.what()) + " El archivo " + Citar(ruta) + " no se ha reescrito.");
+    }
+    return copia;
+}
+
+}  // namespace numbrix

@@ -1,0 +1,47 @@
+#pragma once
+// Whole-file writes that never leave a half-written file behind. The bytes go
+// to a temporary file in the target's own folder, which is flushed to disk and
+// then renamed over the target; a crash, a kill or a full disk leaves either
+// the old file or the new one, never a mix. Every file Numbrix writes goes
+// through here.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "engine/Errores.h"
+
+namespace numbrix {
+
+// A file could not be written (or backed up). The old file is intact.
+class EEscritura : public ENumbrix {
+public:
+    EEscritura(const std::filesystem::path& ruta, const std::string& mensaje)
+        : ENumbrix(mensaje), ruta_(ruta) {}
+    const std::filesystem::path& Ruta() const { return ruta_; }
+private:
+    std::filesystem::path ruta_;
+};
+
+// Replaces the file at `ruta` with `bytes`, atomically. An existing file keeps
+// its permission bits (and owner, where allowed); when `ruta` is a symbolic
+// link the link is kept and its target is replaced. A new file gets the usual
+// 0666 minus the umask. Raises EEscritura with a Spanish message on failure,
+// leaving no temporary file and the old content untouched.
+void EscribirArchivoAtomico(const std::filesystem::path& ruta, std::string_view bytes);
+
+// The same without exceptions: returns false and fills `error` (when given).
+bool IntentarEscribirArchivoAtomico(const std::filesystem::path& ruta, std::string_view bytes,
+                                    std::string* error = nullptr) noexcept;
+
+// Follows symbolic links (up to a sane depth) to the file that a write to
+// `ruta` must replace. A dangling link resolves to the path it points at.
+std::filesystem::path DestinoReal(const std::filesystem::path& ruta);
+
+// Keeps the current content of `ruta` as `ruta` + ".bak" (replacing an older
+// copy). Uses a hard link when it can, so even a file this process cannot read
+// is preserved; otherwise copies the bytes atomically. Does nothing when
+// `ruta` does not exist. Raises EEscritura when no copy could be made.
+// Returns the path of the copy (empty when there was nothing to keep).
+std::filesystem::path CopiaDeSeguridad(const std::filesystem::path& ruta);
+
+}  // namespace numbrix
