@@ -58,6 +58,8 @@ struct DominioReal {
     static Valor LogN(const Aj&, Valor a, Valor base);
 
     static bool LeerLiteral(std::string_view texto, Valor& v, int& base);
+    // An implicit product «2x» may split before c.
+    static bool CortaProductoAntes(char c) { return !(c >= '0' && c <= '9') && c != '.'; }
     static void RegistrarFijas(TExpresion<DominioReal>& e);
     static void RegistrarPredefinidas(TExpresion<DominioReal>& e);
     static std::string TextoExacto(Valor v);

@@ -34,6 +34,11 @@ struct MenorSinCaso {
 };
 
 bool IgualSinCaso(std::string_view a, std::string_view b);
+// Replaces every whole-name occurrence of nombre (ignoring case) with
+// reemplazo, as one sub-expression: a compound replacement is put in
+// parentheses, and a product sign is added where juxtaposition would glue it
+// to a number or a parenthesis.
+std::string ReemplazarNombre(std::string_view texto, std::string_view nombre, std::string_view reemplazo);
 
 // Engine error codes.
 enum CodigoErrorMotor : int {

@@ -1,0 +1,117 @@
+#pragma once
+// The compiler: a backtracking splitter. At each precedence level it scans
+// the text from the right for an operator, compiles both sides and takes the
+// first split where both compile. Three things keep it linear in practice:
+//  - every (level, range) is compiled once; the outcome and the last message
+//    it produced are remembered and replayed;
+//  - operators are found through sorted position lists, and only those at the
+//    range's own parenthesis depth are really tried: a split inside
+//    parentheses always fails the syntax check, so for those only the
+//    message the last such attempt would leave is computed;
+//  - the syntax check of a range is answered from tables built once per text.
+// Work, recursion and user-function expansion are bounded with clear messages.
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/Expresion.h"
+#include "engine/TextoExpr.h"
+#include "support/Pila.h"
+
+namespace numbrix {
+
+// State shared by every compiler of one compilation (main text, local
+// definitions, expanded user-function bodies).
+template <class D>
+struct EstadoCompilacion {
+    std::string* mensaje = nullptr;  // the engine's MensajeCompilacion
+    std::uint64_t serie = 0;         // grows with every message set
+    long long trabajo = 0;           // attempts and nodes so far
+    int expansiones = 0;             // nested user-function expansions
+    ContextoEval<D>* plegado = nullptr;  // folding context (engine settings)
+    GuardaPila pila;                 // stack left for the recursion
+    int ultimaBase = 10;             // base of the last number read
+};
+
+inline constexpr long long kTrabajoMaximo = 4'000'000;
+inline constexpr int kExpansionesMaximas = 40;
+
+// Syntax-check texts, taken from the checker itself so both paths agree.
+struct TextosSintaxis {
+    std::string a, b, c;
+    static const TextosSintaxis& Obtener();
+};
+
+template <class D>
+class Compilador {
+public:
+    using N = Ref<TEval<D>>;
+    using Args = std::vector<N>;
+
+    Compilador(TExpresion<D>& motor, EstadoCompilacion<D>& estado, std::string texto, const Args* parametros);
+
+    // The whole text at the loosest level.
+    N Compilar() { return LeerExpresion(0, static_cast<int>(t_.size())); }
+
+private:
+    enum Nivel : std::uint64_t { NExpresion = 0, NTermino = 1, NPrimario = 2 };
+    enum Clase : int { CLogica, CComparacion, CAditiva, CMultiplicativa, CPotencia, CComa, NClases };
+
+    struct Recuerdo {
+        N nodo;
+        bool conMensaje = false;
+        std::string mensaje;
+    };
+
+    N LeerExpresion(int b, int e) { return Recordar(NExpresion, b, e); }
+    N LeerTermino(int b, int e) { return Recordar(NTermino, b, e); }
+    N LeerPrimario(int b, int e) { return Recordar(NPrimario, b, e); }
+    N Recordar(Nivel nivel, int b, int e);
+
+    N Expresion(int b, int e);
+    N Termino(int b, int e);
+    N Primario(int b, int e);
+    N Llamada(int b, int e, bool& hecha);
+
+    // Syntax check of a range; false after setting the message.
+    bool Sintaxis(int b, int e);
+    std::optional<std::string> MensajeSintaxis(int b, int e) const;
+    void PonerMensaje(std::string m);
+
+    // Operators of a class at the range's own depth, right to left; between
+    // them, the message a deeper attempt would leave is applied. f(i) tries a
+    // split at i and returns a node to stop.
+    template <class F>
+    N RecorrerOperadores(Clase c, int desde, int hasta, int finIzquierdo, F&& f);
+    bool Saltado(Clase c, int i, int b) const;  // exponent signs are not operators
+
+    N Mensaje(int b, int e);
+    bool EsMensaje(int b, int e) const {
+        return e - b >= 2 && t_[b] == '\'' && t_[e - 1] == '\'';
+    }
+    void Contar();
+    template <class T, class... A>
+    N Hacer(A&&... a) {
+        Contar();
+        return Nuevo<T>(std::forward<A>(a)...);
+    }
+    N Numero(const typename D::Valor& v, int base);
+    std::string_view Trozo(int b, int e) const { return std::string_view(t_).substr(b, e - b); }
+    int AnchoCaracter(int i) const;  // bytes of the operator at i ("£" is two)
+
+    TExpresion<D>& motor_;
+    EstadoCompilacion<D>& est_;
+    std::string t_;
+    const Args* params_;
+    std::vector<int> prof_;                       // depth before each byte
+    std::vector<int> malPar_;                     // next position of an operator pair the check rejects
+    std::vector<std::uint64_t> porProf_[NClases]; // (depth << 32 | position), sorted
+    std::vector<int> todos_[NClases];             // positions, sorted
+    std::unordered_map<std::uint64_t, Recuerdo> memo_;
+};
+
+}  // namespace numbrix

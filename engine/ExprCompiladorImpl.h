@@ -1,0 +1,447 @@
+#pragma once
+// Members of the compiler (included by the engine implementation).
+#include <cctype>
+
+#include "engine/ExprCompilador.h"
+
+namespace numbrix {
+
+namespace detalle {
+inline bool EnS(unsigned char c) { return c == '*' || c == '+' || c == ',' || c == '/' || c == '\\' || c == '^'; }
+inline bool EnE(unsigned char c) {
+    return c == '*' || c == '+' || c == ',' || c == '-' || c == '.' || c == '/' || c == '\\' || c == '^';
+}
+inline bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+// Characters that can be part of a number literal («FF[16]», «1.5e-3»).
+inline bool EsDeNumero(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return std::isalnum(u) || c == '.' || c == '+' || c == '-' || c == '[' || c == ']';
+}
+}  // namespace detalle
+
+template <class D>
+Compilador<D>::Compilador(TExpresion<D>& motor, EstadoCompilacion<D>& estado, std::string texto, const Args* parametros)
+    : motor_(motor), est_(estado), t_(std::move(texto)), params_(parametros) {
+    using namespace detalle;
+    const int n = static_cast<int>(t_.size());
+    prof_.assign(n + 1, 0);
+    int maxProf = 0;
+    for (int i = 0; i < n; ++i) {
+        int d = prof_[i] + (t_[i] == '(') - (t_[i] == ')');
+        prof_[i + 1] = d;
+        if (d > maxProf) maxProf = d;
+    }
+    if (maxProf > kProfundidadMaxima) throw ECompilacion("Expresión demasiado anidada o demasiado larga");
+    // Next position j >= i where an operator that may not start a text
+    // follows one that may not end it («*/», «+*», «£^»...).
+    malPar_.assign(n + 2, n);
+    for (int i = n - 1; i >= 1; --i) {
+        bool mal = false;
+        unsigned char c = static_cast<unsigned char>(t_[i]);
+        bool empiezaS = EnS(c) || (c == 0xC2 && i + 1 < n && static_cast<unsigned char>(t_[i + 1]) == 0xA3);
+        if (empiezaS) {
+            unsigned char p = static_cast<unsigned char>(t_[i - 1]);
+            bool terminaE = EnE(p) || (p == 0xA3 && i >= 2 && static_cast<unsigned char>(t_[i - 2]) == 0xC2);
+            mal = terminaE;
+        }
+        malPar_[i] = mal ? i : malPar_[i + 1];
+    }
+    malPar_[0] = malPar_[1];
+    for (int i = 0; i < n; ++i) {
+        char c = t_[i];
+        int cl = -1;
+        switch (c) {
+            case '&': case '$': case '!': cl = CLogica; break;
+            case '<': case '=': case '>': cl = CComparacion; break;
+            case '+': case '-': cl = CAditiva; break;
+            case '*': case '/': cl = CMultiplicativa; break;
+            case '^': case '\\': cl = CPotencia; break;
+            case ',': cl = CComa; break;
+            default:
+                if (static_cast<unsigned char>(c) == 0xC2 && i + 1 < n && static_cast<unsigned char>(t_[i + 1]) == 0xA3)
+                    cl = CPotencia;
+        }
+        if (cl < 0) continue;
+        // A comma is looked up at the depth inside the call's parentheses.
+        std::uint64_t d = static_cast<std::uint64_t>(prof_[i] < 0 ? 0 : prof_[i]);
+        porProf_[cl].push_back(d << 32 | static_cast<std::uint64_t>(i));
+        todos_[cl].push_back(i);
+    }
+    for (auto& v : porProf_) std::sort(v.begin(), v.end());
+}
+
+template <class D>
+int Compilador<D>::AnchoCaracter(int i) const {
+    return static_cast<unsigned char>(t_[i]) == 0xC2 ? 2 : 1;
+}
+
+template <class D>
+void Compilador<D>::Contar() {
+    if (++est_.trabajo > kTrabajoMaximo) throw ECompilacion("Expresión demasiado compleja para compilar");
+}
+
+template <class D>
+void Compilador<D>::PonerMensaje(std::string m) {
+    *est_.mensaje = std::move(m);
+    ++est_.serie;
+}
+
+template <class D>
+std::optional<std::string> Compilador<D>::MensajeSintaxis(int b, int e) const {
+    using namespace detalle;
+    if (e <= b) return std::string("Falta expresión");
+    const auto& tx = TextosSintaxis::Obtener();
+    unsigned char primero = static_cast<unsigned char>(t_[b]);
+    unsigned char ultimo = static_cast<unsigned char>(t_[e - 1]);
+    bool inicioS = EnS(primero) || (primero == 0xC2 && e - b >= 2 && static_cast<unsigned char>(t_[b + 1]) == 0xA3);
+    bool finE = EnE(ultimo) || (ultimo == 0xA3 && e - b >= 2 && static_cast<unsigned char>(t_[e - 2]) == 0xC2);
+    if (inicioS || finE) return tx.a;
+    int j = b + 1 <= e ? malPar_[b + 1] : e;
+    if (j < e) {
+        int anterior = (static_cast<unsigned char>(t_[j - 1]) == 0xA3 && j >= 2 && j - 2 >= b) ? j - 2 : j - 1;
+        return tx.b + t_.substr(anterior, j - anterior) + t_.substr(j, AnchoCaracter(j));
+    }
+    int base = prof_[b];
+    for (int k = b + 1; k <= e; ++k)
+        if (prof_[k] < base) return tx.c + " #1";
+    if (prof_[e] != base) return tx.c + " #2";
+    return std::nullopt;
+}
+
+template <class D>
+bool Compilador<D>::Sintaxis(int b, int e) {
+    auto m = MensajeSintaxis(b, e);
+    if (!m) return true;
+    PonerMensaje(std::move(*m));
+    return false;
+}
+
+template <class D>
+bool Compilador<D>::Saltado(Clase c, int i, int b) const {
+    // «1e-5»: a sign right after an exponent marker that follows a digit.
+    return c == CAditiva && i - 2 >= b && (t_[i - 1] == 'e' || t_[i - 1] == 'E') && detalle::EsDigito(t_[i - 2]);
+}
+
+template <class D>
+template <class F>
+typename Compilador<D>::N Compilador<D>::RecorrerOperadores(Clase c, int desde, int hasta, int finIzquierdo, F&& f) {
+    // Operators of class c at positions [desde, hasta), tried right to left.
+    // Only those at the range's own depth can succeed; between two of them,
+    // the deeper ones all fail on their unbalanced left part, and only the
+    // leftmost such attempt's message survives.
+    const int b = finIzquierdo;  // start of every left part
+    const std::uint64_t d = static_cast<std::uint64_t>(prof_[b]);
+    const auto& lista = porProf_[c];
+    auto ini = std::lower_bound(lista.begin(), lista.end(), d << 32 | static_cast<std::uint64_t>(desde));
+    auto fin = std::lower_bound(lista.begin(), lista.end(), d << 32 | static_cast<std::uint64_t>(hasta));
+    const auto& pos = todos_[c];
+    auto aplicarHueco = [&](int lo, int hi) {  // deeper operators strictly between lo and hi
+        auto it = std::upper_bound(pos.begin(), pos.end(), lo);
+        for (; it != pos.end() && *it < hi; ++it) {
+            if (*it < desde || Saltado(c, *it, b)) continue;
+            // The attempt compiles [b, *it) first, which fails the check.
+            auto m = MensajeSintaxis(b, *it);
+            if (m) PonerMensaje(std::move(*m));
+            return;
+        }
+    };
+    int derecha = hasta;
+    for (auto it = fin; it != ini;) {
+        --it;
+        int i = static_cast<int>(*it & 0xffffffffu);
+        aplicarHueco(i, derecha);
+        derecha = i;
+        if (Saltado(c, i, b)) continue;
+        Contar();
+        N r = f(i);
+        if (r) return r;
+    }
+    aplicarHueco(desde - 1, derecha);
+    return {};
+}
+
+template <class D>
+typename Compilador<D>::N Compilador<D>::Recordar(Nivel nivel, int b, int e) {
+    const std::uint64_t clave = nivel << 62 | static_cast<std::uint64_t>(b) << 31 | static_cast<std::uint64_t>(e);
+    if (auto it = memo_.find(clave); it != memo_.end()) {
+        if (it->second.conMensaje) PonerMensaje(it->second.mensaje);
+        return it->second.nodo;
+    }
+    Contar();
+    if (est_.pila.Agotada()) throw ECompilacion("Expresión demasiado anidada o demasiado larga");
+    const std::uint64_t serie = est_.serie;
+    N r = nivel == NExpresion ? Expresion(b, e) : nivel == NTermino ? Termino(b, e) : Primario(b, e);
+    Recuerdo rec;
+    rec.nodo = r;
+    if (est_.serie != serie) {
+        rec.conMensaje = true;
+        rec.mensaje = *est_.mensaje;
+    }
+    memo_.emplace(clave, std::move(rec));
+    return r;
+}
+
+template <class D>
+typename Compilador<D>::N Compilador<D>::Mensaje(int b, int e) {
+    return Hacer<TExprMsg<D>>(std::string(Trozo(b + 1, e - 1)));
+}
+
+template <class D>
+typename Compilador<D>::N Compilador<D>::Numero(const typename D::Valor& v, int base) {
+    return Hacer<TNum<D>>(v, base);
+}
+
+template <class D>
+typename Compilador<D>::N Compilador<D>::Expresion(int b, int e) {
+    if (!Sintaxis(b, e)) return {};
+    if (EsMensaje(b, e)) return Mensaje(b, e);
+    auto* pl = est_.plegado;
+    if constexpr (D::TieneLogicos) {
+        N r = RecorrerOperadores(CLogica, b, e, b, [&](int i) -> N {
+            N l = LeerExpresion(b, i);
+            if (!l) return {};
+            N d = LeerExpresion(i + 1, e);
+            if (!d) return {};
+            Contar();
+            switch (t_[i]) {
+                case '&': return Nuevo<TAnd<D>>(l, d, pl);
+                case '$': return Nuevo<TOr<D>>(l, d, pl);
+                default: return Nuevo<TXor<D>>(l, d, pl);
+            }
+        });
+        if (r) return r;
+    }
+    auto esComp = [](char c) { return c == '<' || c == '=' || c == '>'; };
+    N r = RecorrerOperadores(CComparacion, b, e, b, [&](int i) -> N {
+        char c2 = t_[i];
+        char c1 = 0;
+        int finIzq = i;
+        if (i - 1 >= b && esComp(t_[i - 1])) {
+            c1 = t_[i - 1];
+            finIzq = i - 1;
+        }
+        N l = LeerExpresion(b, finIzq);
+        if (!l) return {};
+        N d = LeerExpresion(i + 1, e);
+        if (!d) return {};
+        Contar();
+        if (c1 == 0) c1 = c2;
+        if ((c1 == '<' && c2 == '=') || (c1 == '=' && c2 == '<')) return Nuevo<TMenIgu<D>>(l, d, pl);
+        if ((c1 == '>' && c2 == '=') || (c1 == '=' && c2 == '>')) return Nuevo<TMayIgu<D>>(l, d, pl);
+        if ((c1 == '<' && c2 == '>') || (c1 == '>' && c2 == '<')) return Nuevo<TDist<D>>(l, d, pl);
+        if (c1 == '<') return Nuevo<TMen<D>>(l, d, pl);
+        if (c1 == '>') return Nuevo<TMay<D>>(l, d, pl);
+        return Nuevo<TIgu<D>>(l, d, pl);
+    });
+    if (r) return r;
+    r = RecorrerOperadores(CAditiva, b + 1, e, b, [&](int i) -> N {
+        N l = LeerExpresion(b, i);
+        if (!l) return {};
+        N d = LeerTermino(i + 1, e);
+        if (!d) return {};
+        Contar();
+        if (t_[i] == '+') return Nuevo<TSuma<D>>(l, d, pl);
+        return Nuevo<TResta<D>>(l, d, pl);
+    });
+    if (r) return r;
+    if (t_[b] == '-') {
+        N resto = LeerExpresion(b + 1, e);
+        if (resto) {
+            Contar();
+            return Nuevo<TResta<D>>(Numero(D::DeReal(0), est_.ultimaBase), resto, pl);
+        }
+        return LeerTermino(b, e);
+    }
+    return LeerTermino(b, e);
+}
+
+template <class D>
+typename Compilador<D>::N Compilador<D>::Termino(int b, int e) {
+    if (!Sintaxis(b, e)) return {};
+    if (EsMensaje(b, e)) return Mensaje(b, e);
+    auto* pl = est_.plegado;
+    N r = RecorrerOperadores(CMultiplicativa, b + 1, e, b, [&](int i) -> N {
+        N l = LeerTermino(b, i);
+        if (!l) return {};
+        N d = LeerPrimario(i + 1, e);
+        if (!d) return {};
+        Contar();
+        if (t_[i] == '*') return Nuevo<TMul<D>>(l, d, pl);
+        return Nuevo<TDiv<D>>(l, d, pl);
+    });
+    if (r) return r;
+    return LeerPrimario(b, e);
+}
+
+template <class D>
+typename Compilador<D>::N Compilador<D>::Primario(int b, int e) {
+    if (!Sintaxis(b, e)) return {};
+    if (EsMensaje(b, e)) return Mensaje(b, e);
+    auto* pl = est_.plegado;
+    typename D::Valor v{};
+    int base = 10;
+    // A number.
+    if (D::LeerLiteral(Trozo(b, e), v, base)) {
+        est_.ultimaBase = base;
+        return Numero(v, base);
+    }
+    // A parameter of the user function being expanded.
+    if (params_ && e - b == 2 && t_[b] == '?') {
+        int letra = std::toupper(static_cast<unsigned char>(t_[b + 1])) - 'A';
+        if (letra >= 0 && letra < static_cast<int>(params_->size())) return (*params_)[letra];
+    }
+    // Implicit product of a leading number: «2x», «3sin(x)», «1.5(a+b)».
+    {
+        int corrida = 0;
+        while (b + corrida < e && corrida <= 256 && detalle::EsDeNumero(t_[b + corrida])) ++corrida;
+        for (int i = std::min(e - 1, b + corrida); i >= b + 1; --i) {
+            if (!D::CortaProductoAntes(t_[i])) continue;
+            typename D::Valor pv{};
+            int pb = 10;
+            if (!D::LeerLiteral(Trozo(b, i), pv, pb) || !D::EsVerdadero(pv)) continue;
+            est_.ultimaBase = pb;
+            N resto = LeerPrimario(i, e);
+            if (resto) {
+                Contar();
+                return Nuevo<TMul<D>>(Numero(pv, pb), resto, pl);
+            }
+        }
+    }
+    // Powers, roots and logarithms, left-associative.
+    N r = RecorrerOperadores(CPotencia, b + 1, e, b, [&](int i) -> N {
+        N l = LeerPrimario(b, i);
+        if (!l) return {};
+        N d = LeerPrimario(i + AnchoCaracter(i), e);
+        if (!d) return {};
+        Contar();
+        if (t_[i] == '^') return Nuevo<TPot<D>>(l, d, pl);
+        if (t_[i] == '\\') return Nuevo<TRaiz<D>>(l, d, pl);
+        return Nuevo<TLogN<D>>(l, d, pl);
+    });
+    if (r) return r;
+    // Trailing percent.
+    if (t_[e - 1] == '%') {
+        N resto = LeerPrimario(b, e - 1);
+        if (resto) {
+            Contar();
+            return Nuevo<TDiv<D>>(resto, Numero(D::DeReal(100), 10), pl);
+        }
+    }
+    std::string_view trozo = Trozo(b, e);
+    // A local definition.
+    for (const auto& [nombre, nodo] : motor_.Locales)
+        if (IgualSinCaso(nombre, trozo)) return nodo;
+    // Host look-ups, first chance.
+    if (motor_.BuscarExterno1 && motor_.BuscarExterno1(trozo, v)) {
+        auto n = Hacer<TExt<D>>(v, std::string(trozo));
+        n->Medir_ = motor_.MedirExterno;
+        n->Dibujar_ = motor_.DibujarExterno;
+        return n;
+    }
+    bool hecha = false;
+    N llamada = Llamada(b, e, hecha);
+    if (hecha) return llamada;
+    if (e - b >= 2 && t_[b] == '(' && t_[e - 1] == ')') {
+        N dentro = LeerExpresion(b + 1, e - 1);
+        if (dentro) return dentro;
+    }
+    if (motor_.BuscarExterno2 && motor_.BuscarExterno2(trozo, v)) {
+        auto n = Hacer<TExt<D>>(v, std::string(trozo));
+        n->Medir_ = motor_.MedirExterno;
+        n->Dibujar_ = motor_.DibujarExterno;
+        return n;
+    }
+    std::string m = "Identificador desconocido: \"" + std::string(trozo) + "\"";
+    PonerMensaje(m);
+    throw ECompilacion(m);
+}
+
+namespace detalle {
+inline std::string FormatoAridad(const char* formato, std::string_view nombre, int n) {
+    std::string s;
+    for (const char* p = formato; *p; ++p) {
+        if (p[0] == '%' && p[1] == 's') { s += nombre; ++p; }
+        else if (p[0] == '%' && p[1] == 'd') { s += std::to_string(n); ++p; }
+        else s += *p;
+    }
+    return s;
+}
+}  // namespace detalle
+
+// A name with or without an argument list. hecha is set when the name is in
+// the registry: the piece then ends here, successful or not.
+template <class D>
+typename Compilador<D>::N Compilador<D>::Llamada(int b, int e, bool& hecha) {
+    hecha = false;
+    if (!Sintaxis(b, e)) return {};
+    std::string_view texto = Trozo(b, e);
+    std::size_t par = texto.find('(');
+    std::string_view nombre = par == std::string_view::npos ? texto : texto.substr(0, par);
+    Args args;
+    if (par != std::string_view::npos) {
+        int ini = b + static_cast<int>(par) + 1;
+        int fin = e - 1;
+        if (fin < ini) fin = ini;
+        // Commas at the depth just inside the call's parenthesis.
+        const std::uint64_t d = static_cast<std::uint64_t>(prof_[ini]);
+        const auto& comas = porProf_[CComa];
+        auto a = std::lower_bound(comas.begin(), comas.end(), d << 32 | static_cast<std::uint64_t>(ini));
+        auto z = std::lower_bound(comas.begin(), comas.end(), d << 32 | static_cast<std::uint64_t>(fin));
+        int desde = ini;
+        for (auto it = a; it != z; ++it) {
+            int c = static_cast<int>(*it & 0xffffffffu);
+            N arg = LeerExpresion(desde, c);
+            if (!arg) return {};
+            args.push_back(std::move(arg));
+            desde = c + 1;
+        }
+        N arg = LeerExpresion(desde, fin);
+        if (!arg) return {};
+        args.push_back(std::move(arg));
+    }
+    auto& reg = motor_.RegistroNombres().Nombres;
+    auto it = reg.find(nombre);
+    if (it == reg.end()) return {};
+    hecha = true;
+    TMake<D>& m = *it->second;
+    const int n = static_cast<int>(args.size());
+    if (n > m.MaxArgs) {
+        if (m.MaxArgs == 0) PonerMensaje(detalle::FormatoAridad("La función %s no admite argumentos", it->first, 0));
+        else if (m.MinArgs == m.MaxArgs)
+            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", it->first, m.MaxArgs));
+        else PonerMensaje(detalle::FormatoAridad("La función %s admite como máximo %d argumentos", it->first, m.MaxArgs));
+        return {};
+    }
+    if (n < m.MinArgs) {
+        if (m.MinArgs == m.MaxArgs)
+            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", it->first, m.MinArgs));
+        else PonerMensaje(detalle::FormatoAridad("La función %s requiere al menos %d argumentos", it->first, m.MinArgs));
+        return {};
+    }
+    if (m.Tipo == MakeUsuario) {
+        auto& u = static_cast<TMakeUser<D>&>(m);
+        if (++est_.expansiones > kExpansionesMaximas) {
+            std::string msg = "La función " + it->first + " se llama a sí misma o anida demasiadas funciones";
+            PonerMensaje(msg);
+            throw ECompilacion(msg);
+        }
+        N cuerpo;
+        {
+            Compilador sub(motor_, est_, u.Texto, &args);
+            cuerpo = sub.Compilar();
+        }
+        --est_.expansiones;
+        if (!cuerpo) return {};
+        if (motor_.SinEnvoltura || !D::TieneEnvoltura) return cuerpo;
+        Contar();
+        return Nuevo<TFunUser<D>>(cuerpo, std::move(args), it->first);
+    }
+    Contar();
+    N nodo = m.CrearNodo(std::move(args), est_.plegado);
+    if (nodo->Clase() != ClaseNodo::LogN) nodo->Nombre = it->first;
+    if (m.Medir_) nodo->Medir_ = m.Medir_;
+    if (m.Dibujar_) nodo->Dibujar_ = m.Dibujar_;
+    return nodo;
+}
+
+}  // namespace numbrix
