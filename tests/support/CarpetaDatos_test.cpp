@@ -1,0 +1,131 @@
+#include "support/CarpetaDatos.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "engine/Errores.h"
+
+namespace numbrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CarpetaDatosTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char plantilla[] = "/tmp/numbrix_datos_XXXXXX";
+        ASSERT_NE(::mkdtemp(plantilla), nullptr);
+        dir_ = plantilla;
+        fs::create_directories(dir_ / "bin");
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    static std::string Leer(const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        std::stringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+    static void Poner(const fs::path& p, const std::string& bytes) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    fs::path dir_;
+};
+
+TEST_F(CarpetaDatosTest, OrdenDeResolucion) {
+    const fs::path bin = dir_ / "bin";
+    struct Caso {
+        const char* nombre;
+        fs::path data;
+        bool marcaPortable;
+        const char* xdg;
+        const char* home;
+        fs::path esperado;
+        bool portable;
+    };
+    const Caso casos[] = {
+        {"--data gana", dir_ / "mis" / ".." / "datos", true, "/xdg", "/casa", dir_ / "datos", false},
+        {"portable", {}, true, "/xdg", "/casa", bin, true},
+        {"xdg", {}, false, "/xdg", "/casa", "/xdg/Numbrix", false},
+        {"xdg vacío", {}, false, "", "/casa", "/casa/.local/share/Numbrix", false},
+        {"xdg relativo", {}, false, "rel", "/casa", "/casa/.local/share/Numbrix", false},
+        {"sin xdg", {}, false, nullptr, "/casa", "/casa/.local/share/Numbrix", false},
+    };
+    for (const auto& c : casos) {
+        std::error_code ec;
+        fs::remove(bin / "portable", ec);
+        if (c.marcaPortable) Poner(bin / "portable", "");
+        bool portable = !c.portable;
+        EXPECT_EQ(ResolverCarpetaDatos(c.data, bin, c.xdg, c.home, &portable), c.esperado) << c.nombre;
+        EXPECT_EQ(portable, c.portable) << c.nombre;
+    }
+    // A folder named "portable" is not the marker.
+    fs::remove(bin / "portable");
+    fs::create_directory(bin / "portable");
+    EXPECT_EQ(ResolverCarpetaDatos({}, bin, "/xdg", "/casa"), fs::path("/xdg/Numbrix"));
+    // Without $HOME the password database still gives a home.
+    EXPECT_FALSE(ResolverCarpetaDatos({}, {}, nullptr, nullptr).empty());
+}
+
+TEST_F(CarpetaDatosTest, CopiaLosQueFaltanSinPisarLosDelUsuario) {
+    const fs::path defecto = dir_ / "defecto", datos = dir_ / "nueva" / "Numbrix";
+    Poner(defecto / "maguni.def", "unidades");
+    Poner(defecto / "tips.ini", "consejos");
+    Poner(defecto / "form" / "a.fcm", "fórmulas");
+    Poner(datos / "tips.ini", "los míos");
+
+    CarpetaDatos r = PrepararCarpetaDatos(datos, defecto);
+    EXPECT_EQ(r.Ruta, datos);
+    EXPECT_EQ(r.Copiados, (std::vector<fs::path>{"form/a.fcm", "maguni.def"}));
+    EXPECT_TRUE(r.Problemas.empty());
+    EXPECT_EQ(Leer(datos / "tips.ini"), "los míos");
+    EXPECT_EQ(Leer(datos / "form" / "a.fcm"), "fórmulas");
+
+    EXPECT_TRUE(PrepararCarpetaDatos(datos, defecto).Copiados.empty());
+    // The defaults' own folder as data folder: nothing to do, nothing broken.
+    EXPECT_TRUE(PrepararCarpetaDatos(defecto, defecto).Copiados.empty());
+    // Without defaults the folder is still made.
+    EXPECT_TRUE(PrepararCarpetaDatos(dir_ / "sola", {}).Copiados.empty());
+    EXPECT_TRUE(fs::is_directory(dir_ / "sola"));
+}
+
+TEST_F(CarpetaDatosTest, CarpetaImposibleSeInforma) {
+    Poner(dir_ / "archivo", "x");
+    EXPECT_THROW(PrepararCarpetaDatos(dir_ / "archivo" / "sub", {}), ENumbrix);
+}
+
+TEST(CarpetaDatos, OpcionData) {
+    struct Caso {
+        std::vector<std::string> args, resto;
+        std::optional<fs::path> data;
+    };
+    const Caso casos[] = {
+        {{"2+2"}, {"2+2"}, std::nullopt},
+        {{"--data", "/d", "2+2"}, {"2+2"}, fs::path("/d")},
+        {{"--data=/d"}, {}, fs::path("/d")},
+        {{"--data", "/a", "--data=/b"}, {}, fs::path("/b")},
+    };
+    for (auto c : casos) {
+        EXPECT_EQ(ExtraerOpcionData(c.args), c.data);
+        EXPECT_EQ(c.args, c.resto);
+    }
+    std::vector<std::string> sinCarpeta{"--data"}, vacia{"--data="};
+    EXPECT_THROW(ExtraerOpcionData(sinCarpeta), ENumbrix);
+    EXPECT_THROW(ExtraerOpcionData(vacia), ENumbrix);
+}
+
+TEST(CarpetaDatos, EjecutableYDatosDeFabrica) {
+    EXPECT_TRUE(fs::is_directory(CarpetaDelEjecutable()));
+    // The source tree's data/ is found for a development build.
+    EXPECT_FALSE(CarpetaDatosDefecto({}).empty());
+}
+
+}  // namespace
+}  // namespace numbrix
