@@ -1,0 +1,660 @@
+#include "shell/VelIni.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "support/EscrituraAtomica.h"
+
+namespace numbrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class VelIniTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char plantilla[] = "/tmp/numbrix_velini_XXXXXX";
+        ASSERT_NE(::mkdtemp(plantilla), nullptr);
+        dir_ = plantilla;
+        ini_ = dir_ / "prueba.ini";
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    static std::string Leer(const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        std::stringstream s;
+        s << f.rdbuf();
+        return s.str();
+    }
+    static void Poner(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+    fs::path dir_, ini_;
+};
+
+// ------------------------------------------------------ the file's shape ----
+
+TEST_F(VelIniTest, SeccionRepetidaConservaLaPrimeraYGuardaCopia) {
+    const std::string original = "[a]\r\nx=1\r\n[A]\r\ny=2\r\n";
+    Poner(ini_, original);
+    TVelIniFile f(ini_);
+    EXPECT_EQ(f.ReadSections(), std::vector<std::string>{"a"});
+    EXPECT_EQ(f.ReadString("a", "x", "?"), "1");
+    EXPECT_EQ(f.ReadString("A", "y", "?"), "?");
+    EXPECT_TRUE(f.Modified());
+    ASSERT_EQ(f.Informe().Problemas.size(), 1u);
+    EXPECT_EQ(f.Informe().Problemas[0].Linea, 3u);
+    EXPECT_NE(f.Informe().Texto(ini_).find("prueba.ini.bak"), std::string::npos);
+
+    f.UpdateFile();
+    EXPECT_FALSE(f.Modified());
+    EXPECT_EQ(Leer(ini_), "[a]\r\nx=1\r\n\r\n");
+    EXPECT_EQ(Leer(dir_ / "prueba.ini.bak"), original);
+}
+
+TEST_F(VelIniTest, ManejadorDeRepetidasPuedeElegirLaOtra) {
+    Poner(ini_, "[a]\nx=1\n[b]\nz=0\n[A]\ny=2\n");
+    OpcionesIni o;
+    std::string vistas;
+    o.ManejadorDuplicada = [&](const std::string& una, const std::string& otra) {
+        vistas = una + "/" + otra;
+        return true;
+    };
+    TVelIniFile f(ini_, {}, o);
+    EXPECT_EQ(vistas, "a/A");
+    EXPECT_EQ(f.ReadSections(), (std::vector<std::string>{"A", "b"}));
+    EXPECT_EQ(f.ReadSectionValues("a"), std::vector<std::string>{"y=2"});
+}
+
+TEST_F(VelIniTest, EscrituraConFormatoExacto) {
+    {
+        TVelIniFile f(ini_);
+        f.WriteString("Uno", "k", "v");
+        f.WriteString("Vacía", "k", "v");
+        f.DeleteKey("vacía", "K");  // last key gone: the section is not written
+        f.WriteInteger("Dos", "n", -7);
+        f.WriteString("uno", "otra", "con = dentro");
+        f.UpdateFile();
+    }
+    EXPECT_EQ(Leer(ini_), "[Uno]\r\nk=v\r\notra=con = dentro\r\n\r\n[Dos]\r\nn=-7\r\n\r\n");
+}
+
+TEST_F(VelIniTest, SoloCambiosRealesMarcanModificado) {
+    Poner(ini_, "[s]\r\na=1\r\nb=2\r\n\r\n");
+    TVelIniFile f(ini_);
+    EXPECT_FALSE(f.Modified());
+    f.WriteString("S", "A", "1");  // same line except the key's case
+    EXPECT_TRUE(f.Modified());
+    f.SetFileName(ini_);
+    EXPECT_FALSE(f.Modified());
+    f.WriteString("s", "a", "1");
+    f.WriteInteger("s", "b", 2);
+    f.ReplaceSection("s", {"a=1", "b=2"});
+    f.WriteList("nada", {});  // creates "Cant=0": a change
+    EXPECT_TRUE(f.Modified());
+    f.UpdateFile();
+    f.WriteList("nada", {});
+    f.EraseSection("no-existe");
+    f.DeleteKey("s", "no-existe");
+    EXPECT_FALSE(f.Modified());
+    f.WriteString("s", "a", "9");
+    EXPECT_EQ(f.ReadSectionValues("s"), (std::vector<std::string>{"a=9", "b=2"}));  // replaced in place
+}
+
+TEST_F(VelIniTest, FinesDeLineaBomYLatin1) {
+    struct Caso {
+        const char* nombre;
+        std::string bytes;
+        std::vector<std::string> lineas;
+        bool latin1;
+    };
+    const Caso casos[] = {
+        {"CRLF", "[s]\r\na=1\r\nb=2\r\n", {"a=1", "b=2"}, false},
+        {"LF", "[s]\na=1\nb=2\n", {"a=1", "b=2"}, false},
+        {"CR", "[s]\ra=1\rb=2\r", {"a=1", "b=2"}, false},
+        {"mezcla sin final", "[s]\r\na=1\rb=2", {"a=1", "b=2"}, false},
+        {"BOM", "\xEF\xBB\xBF[s]\na=1\n", {"a=1"}, false},
+        {"latin1", "[s]\na=a\xF1o\n", {"a=año"}, true},
+        {"código 26", "[s]\na=1\n\x1A\n", {"a=1"}, false},
+        {"línea larga", "[s]\na=" + std::string(1000, 'x') + "\n", {"a=" + std::string(1000, 'x')}, false},
+    };
+    for (const auto& c : casos) {
+        Poner(ini_, c.bytes);
+        TVelIniFile f(ini_);
+        EXPECT_EQ(f.ReadSectionValues("s"), c.lineas) << c.nombre;
+        EXPECT_EQ(f.Informe().Latin1, c.latin1) << c.nombre;
+        EXPECT_FALSE(f.Informe().HayProblemas()) << c.nombre;
+    }
+}
+
+TEST_F(VelIniTest, LoQueNoSePuedeLeerSeInforma) {
+    struct Caso {
+        const char* nombre;
+        std::string bytes;
+        std::vector<std::string> lineas;
+        std::size_t lineaProblema;
+    };
+    const Caso casos[] = {
+        {"antes de la sección", "suelta\n[s]\na=1\n", {"a=1"}, 1},
+        {"nulo", std::string("[s]\na=1\nb=\0\nc=3\n", 16), {"a=1", "c=3"}, 3},
+        {"más de 1 MB", "[s]\na=" + std::string(TVelIniFile::MaxLinea, 'x') + "\nc=3\n", {"c=3"}, 2},
+    };
+    for (const auto& c : casos) {
+        Poner(ini_, c.bytes);
+        TVelIniFile f(ini_);
+        EXPECT_EQ(f.ReadSectionValues("s"), c.lineas) << c.nombre;
+        ASSERT_EQ(f.Informe().Problemas.size(), 1u) << c.nombre;
+        EXPECT_EQ(f.Informe().Problemas[0].Linea, c.lineaProblema) << c.nombre;
+        EXPECT_FALSE(f.Informe().CopiaSeguridad.empty());
+    }
+}
+
+TEST_F(VelIniTest, OpcionesDeCarga) {
+    const std::string texto = "[s]\n;comentario=1\n clave = \"valor\" \t\nsin igual\nq='x'\n";
+    struct Caso {
+        const char* nombre;
+        OpcionesIni opciones;
+        std::vector<std::string> lineas;
+    };
+    auto con = [](auto f) {
+        OpcionesIni o;
+        f(o);
+        return o;
+    };
+    const Caso casos[] = {
+        {"ninguna", {}, {";comentario=1", " clave = \"valor\" \t", "sin igual", "q='x'"}},
+        {"comentarios", con([](auto& o) { o.SaltarComentarios = true; }),
+         {" clave = \"valor\" \t", "sin igual", "q='x'"}},
+        {"blancos", con([](auto& o) { o.QuitarBlancosIgual = true; }),
+         {";comentario=1", "clave=\"valor\"", "sin igual", "q='x'"}},
+        {"comillas", con([](auto& o) { o.QuitarComillas = true; }),
+         {";comentario=1", " clave = \"valor\" \t", "sin igual", "q=x"}},
+        {"finales", con([](auto& o) { o.QuitarFinales = true; }),
+         {";comentario=1", " clave = \"valor\"", "sin igual", "q='x'"}},
+        {"sin igual", con([](auto& o) { o.SaltarSinIgual = true; }), {";comentario=1", " clave = \"valor\" \t", "q='x'"}},
+        {"todas", con([](auto& o) {
+             o.SaltarComentarios = o.QuitarBlancosIgual = o.QuitarComillas = o.QuitarFinales = o.SaltarSinIgual = true;
+         }),
+         {"clave=valor", "q=x"}},
+    };
+    Poner(ini_, texto);
+    for (const auto& c : casos) {
+        TVelIniFile f(ini_, {}, c.opciones);
+        EXPECT_EQ(f.ReadSectionValues("s"), c.lineas) << c.nombre;
+    }
+}
+
+TEST_F(VelIniTest, SeccionesYClavesSinMayusculas) {
+    TVelIniFile f;
+    f.WriteString("Año", "Clave", "1");
+    EXPECT_EQ(f.ReadString("AÑO", "CLAVE"), "1");
+    EXPECT_TRUE(f.SectionExists("año"));
+    // A big section goes through the key index; it must agree with the scan.
+    for (int i = 0; i < 200; ++i) f.WriteInteger("Grande", "K" + std::to_string(i), i);
+    f.WriteString("Grande", "k5", "cinco");
+    f.DeleteKey("grande", "K7");
+    EXPECT_EQ(f.ReadString("grande", "k5"), "cinco");
+    EXPECT_EQ(f.ReadInteger("grande", "k7", -1), -1);
+    EXPECT_EQ(f.ReadInteger("grande", "k199", -1), 199);
+    EXPECT_EQ(f.ReadSection("grande").size(), 199u);
+    f.EraseSection("AÑO");
+    EXPECT_FALSE(f.SectionExists("Año"));
+    EXPECT_EQ(f.ReadSections(), std::vector<std::string>{"Grande"});
+}
+
+// --------------------------------------------------------------- numbers ----
+
+TEST_F(VelIniTest, LecturaDeEnteros) {
+    struct Caso {
+        const char* texto;
+        int esperado;
+    };
+    const Caso casos[] = {
+        {"0x1F", 31},       {"0X1f", 31},          {"$1F", 31},         {"12", 12},
+        {"-12", -12},       {"+3", 3},             {" 7 ", 7},          {"12abc", -99},
+        {"abc", -99},       {"", -99},             {"0x", -99},         {"$", -99},
+        {"2147483647", INT_MAX},                   {"-2147483648", INT_MIN},
+        {"2147483648", -99}, {"99999999999", -99}, {"0x80000008", -2147483640},
+        {"0xFFFFFFFF", -1}, {"0x100000000", -99},  {"1.5", -99},        {"0x1G", -99},
+        {"- 1", -99},       {"--1", -99},
+    };
+    TVelIniFile f;
+    for (const auto& c : casos) {
+        f.WriteString("s", "k", c.texto);
+        EXPECT_EQ(f.ReadInteger("s", "k", -99), c.esperado) << c.texto;
+    }
+    f.WriteString("s", "b", "5");
+    EXPECT_TRUE(f.ReadBool("s", "b", false));
+    f.WriteString("s", "b", "0");
+    EXPECT_FALSE(f.ReadBool("s", "b", true));
+    f.WriteString("s", "b", "sí");
+    EXPECT_TRUE(f.ReadBool("s", "b", true));
+    f.WriteBool("s", "b", true);
+    EXPECT_EQ(f.ReadString("s", "b"), "1");
+}
+
+TEST_F(VelIniTest, Hexadecimales) {
+    TVelIniFile f;
+    f.WriteHex("s", "h", -1);
+    EXPECT_EQ(f.ReadString("s", "h"), "FFFFFFFF");
+    EXPECT_EQ(f.ReadHex("s", "h", 0), -1);
+    f.WriteHex("s", "h", 31);
+    EXPECT_EQ(f.ReadString("s", "h"), "0000001F");
+    EXPECT_EQ(f.ReadHex("s", "h", 0), 31);
+    for (const char* malo : {"$1F", "-1", "xyz", ""}) {
+        f.WriteString("s", "h", malo);
+        EXPECT_EQ(f.ReadHex("s", "h", 5), 5) << malo;
+    }
+}
+
+TEST_F(VelIniTest, RealesConPuntoEnFormatoGeneral) {
+    // The tests run under a comma locale: none of this may depend on it.
+    struct Caso {
+        long double valor;
+        const char* texto;
+    };
+    const Caso casos[] = {
+        {0.5L, "0.5"},
+        {1E-15L, "1E-15"},
+        {1, "1"},
+        {-2.25L, "-2.25"},
+        {0, "0"},
+        {100, "100"},
+        {1E15L, "1E15"},
+        {123456789012345.0L, "123456789012345"},
+        {0.0001L, "0.0001"},
+        {0.00001L, "0.00001"},
+        {0.000001L, "1E-6"},
+        {1.5E300L, "1.5E300"},
+        {-3E-4000L, "-3E-4000"},
+        {1.0L / 3, "0.33333333333333333334"},
+        {std::numeric_limits<long double>::infinity(), "INF"},
+    };
+    TVelIniFile f;
+    for (const auto& c : casos) {
+        f.WriteFloat("s", "r", c.valor);
+        EXPECT_EQ(f.ReadString("s", "r"), c.texto);
+        EXPECT_EQ(f.ReadFloat("s", "r", -1), c.valor) << c.texto;
+    }
+    for (const char* malo : {"1,5", "abc", "1.5x", "1e99999", "", "1.5 2", "0x10"}) {
+        f.WriteString("s", "r", malo);
+        EXPECT_EQ(f.ReadFloat("s", "r", 42), 42) << malo;
+    }
+    f.WriteString("s", "r", " +2.5e3 ");
+    EXPECT_EQ(f.ReadFloat("s", "r", 0), 2500);
+}
+
+TEST_F(VelIniTest, RealesDe80BitsVuelvenIdenticos) {
+    std::mt19937_64 azar(11);
+    std::vector<long double> valores = {std::numeric_limits<long double>::max(),
+                                        std::numeric_limits<long double>::min(),
+                                        std::numeric_limits<long double>::denorm_min(),
+                                        -std::numeric_limits<long double>::denorm_min() * 12345,
+                                        std::nextafter(1.0L, 2.0L),
+                                        3.14159265358979323846264338327950288L};
+    for (int i = 0; i < 2000; ++i) {
+        // Random bit patterns over the whole exponent range.
+        long double v;
+        unsigned char bytes[sizeof(long double)] = {};
+        std::uint64_t mantisa = azar() | (1ull << 63);
+        std::uint16_t exponente = static_cast<std::uint16_t>(azar() % 0x7FFF) | (i % 2 ? 0x8000 : 0);
+        std::memcpy(bytes, &mantisa, 8);
+        std::memcpy(bytes + 8, &exponente, 2);
+        std::memcpy(&v, bytes, sizeof v);
+        valores.push_back(v);
+    }
+    {
+        TVelIniFile f(ini_);
+        for (std::size_t i = 0; i < valores.size(); ++i) f.WriteFloat("Memoria", "M" + std::to_string(i), valores[i]);
+        f.UpdateFile();
+    }
+    TVelIniFile g(ini_);
+    for (std::size_t i = 0; i < valores.size(); ++i) {
+        const long double leido = g.ReadFloat("Memoria", "M" + std::to_string(i), -1);
+        EXPECT_EQ(std::memcmp(&leido, &valores[i], 10), 0) << g.ReadString("Memoria", "M" + std::to_string(i));
+    }
+}
+
+// ----------------------------------------------------------------- lists ----
+
+TEST_F(VelIniTest, Listas) {
+    TVelIniFile f(ini_);
+    f.WriteString("L", "Otra", "x");
+    f.WriteList("L", {"a", "b", "c"});
+    EXPECT_EQ(f.ReadSectionValues("L"), (std::vector<std::string>{"Otra=x", "Cant=3", "1=a", "2=b", "3=c"}));
+    f.WriteList("L", {"z"});
+    EXPECT_EQ(f.ReadSectionValues("L"), (std::vector<std::string>{"Otra=x", "Cant=1", "1=z"}));
+    EXPECT_EQ(f.ReadList("L"), std::vector<std::string>{"z"});
+    f.UpdateFile();
+    f.WriteList("L", {"z"});
+    EXPECT_FALSE(f.Modified());
+
+    // "Cant" beyond the keys, holes and a huge count read what is there.
+    f.ReplaceSection("M", {"Cant=2000000000", "2=dos", "1=uno", "01=no", "4=cuatro", "x=no"});
+    EXPECT_EQ(f.ReadList("M"), (std::vector<std::string>{"uno", "dos", "cuatro"}));
+    f.ReplaceSection("M", {"Cant=2", "1=uno", "2=dos", "3=tres"});
+    EXPECT_EQ(f.ReadList("M"), (std::vector<std::string>{"uno", "dos"}));
+    f.WriteList("M", {"a"});
+    EXPECT_EQ(f.ReadSectionValues("M"), (std::vector<std::string>{"Cant=1", "3=tres", "1=a"}));
+    EXPECT_TRUE(f.ReadList("no-existe").empty());
+}
+
+TEST_F(VelIniTest, ReemplazarSeccion) {
+    TVelIniFile f(ini_);
+    f.ReplaceSection("s", {"a=1", "<def>", "F=m*a"});
+    EXPECT_EQ(f.ReadSectionValues("s"), (std::vector<std::string>{"a=1", "<def>", "F=m*a"}));
+    EXPECT_EQ(f.ReadSection("s"), (std::vector<std::string>{"a", "F"}));
+    f.UpdateFile();
+    f.ReplaceSection("S", {"a=1", "<def>", "F=m*a"});
+    EXPECT_FALSE(f.Modified());
+    f.ReplaceSection("s", {"b=2"});
+    EXPECT_EQ(f.ReadString("s", "b"), "2");
+    EXPECT_EQ(f.ReadString("s", "a", "?"), "?");
+    for (const std::vector<std::string>& malas :
+         {std::vector<std::string>{"[x]"}, {""}, {"a\nb"}, {"ok", "a\rb"}, {std::string("a\0b", 3)}})
+        EXPECT_THROW(f.ReplaceSection("s", malas), EArchivoIni);
+    EXPECT_EQ(f.ReadSectionValues("s"), std::vector<std::string>{"b=2"});
+}
+
+// ------------------------------------------------------- refused writes ----
+
+TEST_F(VelIniTest, ClavesYValoresQueInyectarianLineasSeRechazan) {
+    Poner(ini_, "[s]\r\na=1\r\n\r\n");
+    TVelIniFile f(ini_);
+    struct Caso {
+        std::string seccion, clave, valor;
+    };
+    const Caso casos[] = {
+        {"s", "", "x"},          // an empty key must not erase the section
+        {"s", "a=b", "x"},       {"s", "a\nb", "x"},      {"s", "a\rb", "x"},
+        {"s", "[t]", "x"},       {"s", "[t", "x"},        {"s", ";c", "x"},
+        {"s", "k", "x\ny"},      {"s", "k", "x\r\n[t]"},  {"s", "k", std::string("a\0b", 3)},
+        {"s\n[t]", "k", "x"},    {"", "", "x"},
+    };
+    for (const auto& c : casos) EXPECT_THROW(f.WriteString(c.seccion, c.clave, c.valor), EArchivoIni) << c.clave;
+    EXPECT_THROW(f.WriteList("s", {"ok", "no\nvale"}), EArchivoIni);
+    // Stray bytes would turn the whole file into Latin-1 on the next read.
+    EXPECT_THROW(f.WriteString("s", "k", "a\xF1o"), EArchivoIni);
+    EXPECT_THROW(f.WriteString("s\xC3", "k", "v"), EArchivoIni);
+    EXPECT_THROW(f.ReplaceSection("s", {"k=\xFF"}), EArchivoIni);
+    EXPECT_FALSE(f.Modified());
+    EXPECT_EQ(f.ReadSectionValues("s"), std::vector<std::string>{"a=1"});
+
+    // Keys that are merely odd are fine and read back.
+    f.WriteString("s", "k[1]", "=;[x]");
+    f.WriteString("s", "a b", " espacios ");
+    f.UpdateFile();
+    TVelIniFile g(ini_);
+    EXPECT_EQ(g.ReadString("s", "k[1]"), "=;[x]");
+    EXPECT_EQ(g.ReadString("s", "a b"), " espacios ");
+}
+
+TEST_F(VelIniTest, ClaveVaciaConTodoVacioGuardaAhora) {
+    TVelIniFile f(ini_);
+    f.WriteString("s", "k", "v");
+    f.WriteString("", "", "");
+    EXPECT_FALSE(f.Modified());
+    EXPECT_EQ(Leer(ini_), "[s]\r\nk=v\r\n\r\n");
+}
+
+// ------------------------------------------------------------ keyed files ----
+
+TEST(VelIniMezcla, BytesConocidos) {
+    std::string b = "ABCD";
+    TVelIniFile::Mezclar(b, "abc");
+    EXPECT_EQ(b, "#! %");
+    TVelIniFile::Mezclar(b, "abc");
+    EXPECT_EQ(b, "ABCD");
+    std::string vacio;
+    TVelIniFile::Mezclar(vacio, "abc");
+    EXPECT_EQ(vacio, "");
+}
+
+TEST_F(VelIniTest, ArchivoConClave) {
+    const std::string clave = "Una clave de prueba de más de ocho caracteres";
+    {
+        TVelIniFile f(ini_, clave);
+        f.WriteString("Longitud", "metro", "1_m");
+        f.WriteString("Longitud", "pulgada", "0.0254_in");
+        f.UpdateFile();
+    }
+    std::string bytes = Leer(ini_);
+    EXPECT_EQ(bytes.find("metro"), std::string::npos);
+    TVelIniFile::Mezclar(bytes, clave);
+    EXPECT_EQ(bytes, "[Longitud]\r\nmetro=1_m\r\npulgada=0.0254_in\r\n\r\n");
+
+    TVelIniFile f(ini_, clave);
+    EXPECT_EQ(f.ReadString("longitud", "pulgada"), "0.0254_in");
+    EXPECT_FALSE(f.Informe().HayProblemas());
+}
+
+TEST_F(VelIniTest, ArchivoConClaveLeidoSinElla) {
+    const std::string clave = "clave";
+    {
+        TVelIniFile f(ini_, clave);
+        for (int i = 0; i < 50; ++i) f.WriteInteger("S" + std::to_string(i), "k", i);
+    }
+    const std::string original = Leer(ini_);
+    for (const std::string& otra : {std::string(), std::string("otra clave")}) {
+        TVelIniFile f(ini_, otra);
+        EXPECT_TRUE(f.Informe().HayProblemas());
+        EXPECT_FALSE(f.SectionExists("S1"));
+        f.WriteString("nueva", "k", "v");
+        f.UpdateFile();
+        EXPECT_EQ(Leer(dir_ / "prueba.ini.bak"), original);
+        Poner(ini_, original);
+    }
+}
+
+// ------------------------------------------------------- failing writes ----
+
+TEST_F(VelIniTest, EscrituraFallidaConservaElArchivoYElEstado) {
+    Poner(ini_, "[s]\r\na=1\r\n\r\n");
+    TVelIniFile f(ini_);
+    f.WriteString("s", "b", std::string(1000, 'x'));
+    {
+        rlimit antes{};
+        ::getrlimit(RLIMIT_FSIZE, &antes);
+        rlimit bajo = antes;
+        bajo.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &bajo);
+        EXPECT_THROW(f.UpdateFile(), EEscritura);
+        ::setrlimit(RLIMIT_FSIZE, &antes);
+    }
+    EXPECT_TRUE(f.Modified());
+    EXPECT_EQ(Leer(ini_), "[s]\r\na=1\r\n\r\n");
+    f.UpdateFile();
+    EXPECT_EQ(TVelIniFile(ini_).ReadString("s", "b").size(), 1000u);
+}
+
+TEST_F(VelIniTest, DestructorAvisaEnVezDeLanzar) {
+    std::vector<std::string> avisos;
+    {
+        OpcionesIni o;
+        o.Aviso = [&](NivelAviso n, const std::string& m) {
+            EXPECT_EQ(n, NivelAviso::Error);
+            avisos.push_back(m);
+        };
+        TVelIniFile f(dir_ / "no-existe" / "x.ini", {}, o);
+        f.WriteString("s", "k", "v");
+    }
+    ASSERT_EQ(avisos.size(), 1u);
+    EXPECT_NE(avisos[0].find("x.ini"), std::string::npos);
+}
+
+TEST_F(VelIniTest, CambiarDeNombreGuardaAntes) {
+    int avisos = 0;
+    OpcionesIni o;
+    o.Aviso = [&](NivelAviso, const std::string&) { ++avisos; };
+    TVelIniFile f(ini_, {}, o);
+    f.WriteString("s", "k", "v");
+    f.SetFileName(dir_ / "otro.ini");
+    EXPECT_EQ(Leer(ini_), "[s]\r\nk=v\r\n\r\n");
+    EXPECT_FALSE(f.SectionExists("s"));
+    EXPECT_EQ(f.FileName(), dir_ / "otro.ini");
+    // A name that cannot be written: the change is refused, nothing is lost.
+    f.WriteString("t", "k", "v");
+    Poner(dir_ / "archivo", "");
+    f.SetFileName(dir_ / "archivo" / "dentro.ini");  // nothing pending for the new one
+    EXPECT_EQ(Leer(dir_ / "otro.ini"), "[t]\r\nk=v\r\n\r\n");
+    f.WriteString("u", "k", "v");
+    EXPECT_THROW(f.SetFileName(ini_), EEscritura);
+    EXPECT_EQ(f.ReadString("u", "k"), "v");
+    EXPECT_THROW(f.SetFileName({}), EEscritura);
+    EXPECT_EQ(avisos, 0);
+}
+
+TEST_F(VelIniTest, EnlacesYPermisos) {
+    const fs::path real = dir_ / "real.ini", enlace = dir_ / "enlace.ini";
+    Poner(real, "[s]\nk=1\n");
+    ::chmod(real.c_str(), 0600);
+    fs::create_symlink(real, enlace);
+    {
+        TVelIniFile f(enlace);
+        f.WriteInteger("s", "k", 2);
+    }
+    EXPECT_TRUE(fs::is_symlink(enlace));
+    EXPECT_EQ(Leer(real), "[s]\r\nk=2\r\n\r\n");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// ---------------------------------------------------------- one per path ----
+
+TEST_F(VelIniTest, UnaInstanciaPorArchivo) {
+    auto a = TAppIniFile::Abrir(dir_);
+    EXPECT_EQ(a->FileName(), dir_ / "numbrix.ini");
+    auto b = TVelIniFile::Compartido(dir_ / "." / "numbrix.ini");
+    fs::create_symlink(dir_ / "numbrix.ini", dir_ / "enlace.ini");
+    auto c = TVelIniFile::Compartido(dir_ / "enlace.ini");
+    EXPECT_EQ(a.get(), b.get());
+    EXPECT_EQ(a.get(), c.get());
+    EXPECT_THROW(TVelIniFile::Compartido(dir_ / "numbrix.ini", "clave"), EArchivoIni);
+    a->WriteString("Opciones", "Ver", "250");
+    EXPECT_EQ(b->ReadInteger("opciones", "ver", 0), 250);
+    a.reset();
+    b.reset();
+    c.reset();  // the last one saves
+    EXPECT_EQ(Leer(dir_ / "numbrix.ini"), "[Opciones]\r\nVer=250\r\n\r\n");
+    auto d = TAppIniFile::Abrir(dir_);
+    EXPECT_EQ(d->ReadInteger("Opciones", "Ver", 0), 250);
+}
+
+// ------------------------------------------------------------------ fuzz ----
+
+// Random and mutated files must load without crashing or hanging, whatever
+// loads must write out as a sound file that loads back the same, and random
+// writes must either be refused or read back exactly.
+TEST(VelIniFuzz, ArchivosAleatoriosYMutados) {
+    std::mt19937 azar(20240601);
+    auto n = [&](unsigned m) { return static_cast<unsigned>(azar() % m); };
+    const char* piezas[] = {"[", "]", "=", "\r", "\n", "\r\n", ";", "\"", "'", " ", "\t", "\x1A", "",
+                            "\xC3", "\xB1", "ñ", "\xFF", "Cant", "0x", "$", "1", "-", ".", "E", "a", "Sec", "clave"};
+    const std::string nulo("\0", 1);
+    auto pieza = [&]() -> std::string {
+        unsigned i = n(std::size(piezas));
+        return i == 12 ? nulo : std::string(piezas[i]);
+    };
+    auto semilla = [&]() {
+        std::string t;
+        unsigned secciones = n(6);
+        for (unsigned s = 0; s < secciones; ++s) {
+            t += "[S" + std::to_string(n(4)) + "]\r\n";
+            unsigned claves = n(6);
+            for (unsigned k = 0; k < claves; ++k) t += "k" + std::to_string(n(8)) + "=v" + std::to_string(azar()) + "\r\n";
+            t += "\r\n";
+        }
+        return t;
+    };
+    const std::string clave = "fuzz";
+    int escritas = 0;
+    for (int caso = 0; caso < 100000; ++caso) {
+        std::string bytes;
+        if (caso % 4 == 0) {
+            for (unsigned i = n(40); i > 0; --i) bytes += pieza();
+        } else {
+            bytes = semilla();
+            for (unsigned m = 1 + n(4); m > 0; --m) {
+                const std::size_t p = bytes.empty() ? 0 : n(static_cast<unsigned>(bytes.size()));
+                switch (n(5)) {
+                    case 0: if (!bytes.empty()) bytes[p] = static_cast<char>(azar()); break;
+                    case 1: bytes.insert(p, pieza()); break;
+                    case 2: bytes.erase(p, n(8)); break;
+                    case 3: bytes.resize(p); break;
+                    default: bytes.insert(p, bytes.substr(p, n(30))); break;
+                }
+            }
+        }
+        const bool conClave = caso % 10 == 1;
+        TVelIniFile f({}, conClave ? clave : std::string());
+        f.CargarBytes(bytes);
+
+        std::string texto = f.Texto();
+        TVelIniFile g({}, conClave ? clave : std::string());
+        std::string mezclado = texto;
+        if (conClave) TVelIniFile::Mezclar(mezclado, clave);
+        g.CargarBytes(mezclado);
+        ASSERT_FALSE(g.Informe().HayProblemas()) << "caso " << caso;
+        ASSERT_EQ(g.Texto(), texto) << "caso " << caso;
+
+        // A random write is refused or reads back exactly.
+        std::string s = pieza() + pieza(), k = pieza() + pieza(), v = pieza() + pieza() + pieza();
+        try {
+            g.WriteString(s, k, v);
+            if (k.empty()) continue;  // the "write the file now" form
+            ++escritas;
+            TVelIniFile h;
+            h.CargarBytes(g.Texto());
+            ASSERT_EQ(h.ReadString(s, k, "\x01"), v) << "caso " << caso;
+        } catch (const EArchivoIni&) {
+        }
+        (void)g.ReadInteger("S1", "k1", 0);
+        (void)g.ReadFloat("S1", "k2", 0);
+        (void)g.ReadList("S2");
+    }
+    EXPECT_GT(escritas, 5000);  // the generator does reach the happy path
+
+    // Through real files: a file whose load found problems is never
+    // rewritten without its original kept beside it.
+    // Each save syncs to disk: on memory-backed /dev/shm that costs nothing,
+    // elsewhere fewer cases keep the test quick.
+    const bool memoria = fs::is_directory("/dev/shm");
+    std::string plantilla = memoria ? "/dev/shm/numbrix_fuzz_XXXXXX" : "/tmp/numbrix_fuzz_XXXXXX";
+    ASSERT_NE(::mkdtemp(plantilla.data()), nullptr);
+    const fs::path dir = plantilla, ruta = dir / "f.ini", copia = dir / "f.ini.bak";
+    for (int caso = 0; caso < (memoria ? 1000 : 100); ++caso) {
+        std::string bytes = semilla();
+        for (unsigned m = 1 + n(3); m > 0; --m) bytes.insert(bytes.empty() ? 0 : n(static_cast<unsigned>(bytes.size())), pieza());
+        std::error_code ec;
+        fs::remove(copia, ec);
+        { std::ofstream(ruta, std::ios::binary) << bytes; }
+        bool problemas;
+        {
+            TVelIniFile f(ruta);
+            problemas = f.Informe().HayProblemas();
+            f.WriteString("Nueva", "k", std::to_string(caso));
+        }
+        std::ifstream c(copia, std::ios::binary);
+        std::stringstream guardado;
+        guardado << c.rdbuf();
+        if (problemas)
+            ASSERT_EQ(guardado.str(), bytes) << "caso " << caso;
+        else
+            ASSERT_FALSE(fs::exists(copia)) << "caso " << caso;
+        ASSERT_EQ(TVelIniFile(ruta).ReadString("nueva", "K"), std::to_string(caso));
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace numbrix
