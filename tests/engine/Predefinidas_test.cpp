@@ -169,6 +169,9 @@ const Caso kTrigonometria[] = {
     {"GMS(90)", 3, 0.25L, kT, 0},
     {"RadGMS(GMSRad(12.3456))", 0, 12.3456L, 1e-15L, 0},
     {"RadGMS(Pi/4)", 1, 45, kT, 0},
+    {"GMSRad(1e30)", 0, 0, 0, 14},   // packed steps beyond 64 bits
+    {"RadGMS(1e30)", 0, 0, 0, 14},
+    {"GMS(-1e300)", 1, 0, 0, 14},
     {"ang(0,1)", 1, 90, kT, 0},
     {"arg(-1,0)", 0, kPi, kT, 0},
     {"ang(1,1)", 2, 50, kT, 0},
