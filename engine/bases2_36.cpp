@@ -54,16 +54,24 @@ locale_t LocaleC() {
     return c;
 }
 
-// b^k for k >= 0 without overflowing on the way when the true value fits:
-// the result is inf only when b^k itself is beyond range.
+// b^k for k >= 0: exact by multiplication while it fits the 64-bit mantissa,
+// powl beyond (inf only when b^k itself is beyond range).
 long double PotenciaBase(int b, std::int64_t k) {
-    return std::pow(static_cast<long double>(b), static_cast<long double>(k));
+    long double p = 1;
+    std::uint64_t exacta = 1;
+    for (std::int64_t i = 0; i < k; ++i) {
+        if (exacta > UINT64_MAX / static_cast<std::uint64_t>(b))
+            return std::pow(static_cast<long double>(b), static_cast<long double>(k));
+        exacta *= static_cast<std::uint64_t>(b);
+        p = static_cast<long double>(exacta);
+    }
+    return p;
 }
 
 // acc * b^t, splitting large negative powers so that a normal result whose
 // divisor alone would overflow is not lost.
 long double Escalar(long double acc, int b, std::int64_t t) {
-    if (acc == 0) return 0;
+    if (acc == 0 || t == 0) return acc;
     if ((b & (b - 1)) == 0) {
         int bits = 0;
         while ((1 << bits) < b) ++bits;
@@ -76,6 +84,46 @@ long double Escalar(long double acc, int b, std::int64_t t) {
     long double p = PotenciaBase(b, m);
     if (std::isfinite(p)) return acc / p;
     return acc / PotenciaBase(b, m / 2) / PotenciaBase(b, m - m / 2);
+}
+
+// Decimal text whose digits fit 64 bits and whose power of ten is exact
+// (10^27 is the last below 2^64 times a power of two): one correctly rounded
+// multiplication or division gives the nearest long double. False when the
+// text needs the full conversion.
+bool DecimalRapido(const char* c, int n, int finMant, long double& v) {
+    static constexpr long double kPot[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+                                           1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+                                           1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+    std::uint64_t m = 0;
+    int cifras = 0, exp10 = 0;
+    bool fraccion = false;
+    for (int i = 0; i < finMant; ++i) {
+        const char ch = c[i];
+        if (ch == '.') {
+            fraccion = true;
+        } else if (ch >= '0' && ch <= '9') {
+            if (m == 0 && ch == '0') {
+                if (fraccion) --exp10;
+                continue;
+            }
+            if (++cifras > 19) return false;
+            m = m * 10 + static_cast<std::uint64_t>(ch - '0');
+            if (fraccion) --exp10;
+        }
+    }
+    int e = 0;
+    bool eNeg = false;
+    for (int i = finMant + 1; i < n; ++i) {
+        if (c[i] == '-') eNeg = true;
+        if (c[i] == '+' || c[i] == '-') continue;
+        if (e > 100) return false;
+        e = e * 10 + (c[i] - '0');
+    }
+    exp10 += eNeg ? -e : e;
+    if (exp10 < -27 || exp10 > 27) return m == 0 ? (v = 0, true) : false;
+    v = exp10 >= 0 ? static_cast<long double>(m) * kPot[exp10] : static_cast<long double>(m) / kPot[-exp10];
+    if (c[0] == '-') v = -v;
+    return true;
 }
 
 void LeerLimpio(const char* c, int n, int b, LecturaNumero& r) {
@@ -163,7 +211,8 @@ void LeerLimpio(const char* c, int n, int b, LecturaNumero& r) {
     }
 
     long double v;
-    if (b == 10) {
+    if (b == 10 && DecimalRapido(c, n, finMant, v)) {
+    } else if (b == 10) {
         // Correctly rounded, so that every text RealATextoExacto writes reads
         // back to the same value.
         char buf[kLargoMaximo + 1];
@@ -197,7 +246,9 @@ void LeerLimpio(const char* c, int n, int b, LecturaNumero& r) {
                 exp = std::min<std::int64_t>(exp * b + Valor(c[i]), 100000000);
             }
         }
-        v = Escalar(static_cast<long double>(acc), b, (expNeg ? -exp : exp) + escala);
+        const long double mant = acc >> 64 ? static_cast<long double>(acc)
+                                           : static_cast<long double>(static_cast<std::uint64_t>(acc));
+        v = Escalar(mant, b, (expNeg ? -exp : exp) + escala);
         if (c[0] == '-') v = -v;
     }
     if (std::isinf(v) || std::isnan(v)) {
@@ -421,13 +472,7 @@ public:
 
     int SiguienteDigito(int b) {
         if (s_ == 0) return 0;
-        std::uint64_t acarreo = 0;
-        for (int i = 0; i <= alto_; ++i) {
-            const std::uint64_t p = std::uint64_t{fr_[i]} * static_cast<std::uint64_t>(b) + acarreo;
-            fr_[i] = static_cast<std::uint32_t>(p);
-            acarreo = p >> 32;
-        }
-        if (acarreo != 0 && alto_ + 1 < static_cast<int>(fr_.size())) fr_[++alto_] = static_cast<std::uint32_t>(acarreo);
+        Multiplicar(static_cast<std::uint32_t>(b));
         const int w = s_ / 32, bit = s_ % 32;
         std::uint64_t d = fr_[w] >> bit;
         if (bit > 0 && w + 1 < static_cast<int>(fr_.size())) d |= std::uint64_t{fr_[w + 1]} << (32 - bit);
@@ -435,6 +480,20 @@ public:
         if (w + 1 < static_cast<int>(fr_.size())) fr_[w + 1] = 0;
         alto_ = std::min(alto_, w);
         return static_cast<int>(d);
+    }
+
+    // Skips z fractional digits known to be 0, a 32-bit power of b at a time:
+    // a number near the bottom of the range has thousands of them.
+    void SaltarCeros(int b, int z) {
+        if (s_ == 0) return;
+        std::uint32_t trozo = 1;
+        for (; z > 0; --z) {
+            trozo *= static_cast<std::uint32_t>(b);
+            if (z == 1 || std::uint64_t{trozo} * static_cast<std::uint64_t>(b) > 0xFFFFFFFFu) {
+                Multiplicar(trozo);
+                trozo = 1;
+            }
+        }
     }
 
     // The fraction not yet turned into digits is at least one half.
@@ -449,6 +508,16 @@ public:
     }
 
 private:
+    void Multiplicar(std::uint32_t k) {
+        std::uint64_t acarreo = 0;
+        for (int i = 0; i <= alto_; ++i) {
+            const std::uint64_t p = std::uint64_t{fr_[i]} * k + acarreo;
+            fr_[i] = static_cast<std::uint32_t>(p);
+            acarreo = p >> 32;
+        }
+        if (acarreo != 0 && alto_ + 1 < static_cast<int>(fr_.size())) fr_[++alto_] = static_cast<std::uint32_t>(acarreo);
+    }
+
     std::vector<std::uint32_t> ent_;  // little endian
     std::vector<std::uint32_t> fr_;   // little endian, below 2^s_
     int s_ = 0;
@@ -540,7 +609,10 @@ std::string Cientifico(int b, long double x, const FormatoNumero& f, int notacio
     if (!dig.empty()) {
         L = static_cast<int>(dig.size()) - 1;
     } else {
-        int z = 0, d;
+        // Leading zeros: skip all but the last couple that log_b says are there.
+        const long double lg = -std::log(std::fabs(x)) / std::log(static_cast<long double>(b));
+        int z = std::max(0, static_cast<int>(lg) - 2), d;
+        ex.SaltarCeros(b, z);
         while ((d = ex.SiguienteDigito(b)) == 0) ++z;
         dig = {static_cast<std::uint8_t>(d)};
         L = -(z + 1);

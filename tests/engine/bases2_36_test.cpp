@@ -274,5 +274,63 @@ TEST(Escritura, RedondeoExactoEnBase10) {
     }
 }
 
+TEST(Escritura, CientificaSeLeeEnTodasLasBases) {
+    std::mt19937_64 gen(99);
+    std::uniform_real_distribution<long double> mant(-1, 1);
+    std::uniform_int_distribution<int> exp(-4000, 4000);
+    FormatoNumero f;
+    f.Notacion = 1;
+    for (int base = 2; base <= 36; ++base) {
+        const int cifras = std::min(17, static_cast<int>(std::floor(63 * std::log(2.0) / std::log(base * 1.0))));
+        const long double tolerancia = std::pow(static_cast<long double>(base), static_cast<long double>(1 - cifras));
+        for (int i = 0; i < 200; ++i) {
+            const long double x = std::ldexp(mant(gen), exp(gen));
+            if (x == 0) continue;
+            const std::string t = RealABase(base, x, f);
+            const LecturaNumero r = LeerNumero(t);
+            ASSERT_FALSE(r.Error()) << t << " " << r.Mensaje();
+            ASSERT_LE(std::fabs(r.valor - x), tolerancia * std::fabs(x)) << t;
+        }
+    }
+}
+
+TEST(Robustez, TextosAlAzar) {
+    // Random pieces over the characters the compiler hands to the reader:
+    // no crash, and a success is always a finite value.
+    const std::string alfabeto = "0123456789abcdefhoxzAEFZ.+-e[]() ,*\xC2\xA3";
+    std::mt19937 gen(2024);
+    std::uniform_int_distribution<std::size_t> letra(0, alfabeto.size() - 1);
+    std::uniform_int_distribution<int> largo(0, 300);
+    for (int i = 0; i < 20000; ++i) {
+        std::string t;
+        for (int n = largo(gen) % (i % 10 == 0 ? 300 : 12); n > 0; --n) t += alfabeto[letra(gen)];
+        const LecturaNumero r = LeerNumero(t);
+        if (r.Error()) {
+            ASSERT_EQ(r.valor, 0) << t;
+            ASSERT_FALSE(r.Mensaje().empty()) << t;
+        } else {
+            ASSERT_TRUE(std::isfinite(r.valor)) << t;
+        }
+        for (int base : {2, 10, 16, 36}) ASSERT_TRUE(std::isfinite(LeerEnBase(t, base).valor)) << t;
+    }
+}
+
+TEST(Robustez, EscrituraDeCualquierValor) {
+    std::mt19937_64 gen(5);
+    std::uniform_int_distribution<int> exp(-16440, 16380);
+    std::uniform_real_distribution<long double> mant(-1, 1);
+    for (int i = 0; i < 700; ++i) {
+        FormatoNumero f;
+        f.Decimales = i % 17;
+        f.QuitarCeros = i % 2 == 0;
+        f.Notacion = i % 3;
+        f.Agrupar = i % 5 == 0;
+        const long double x = std::ldexp(mant(gen), exp(gen));
+        const std::string t = RealABase(2 + i % 35, x, f);
+        ASSERT_FALSE(t.empty());
+        ASSERT_EQ(t.find(','), std::string::npos) << t;
+    }
+}
+
 }  // namespace
 }  // namespace numbrix
