@@ -76,14 +76,22 @@ std::string EnteroABase(int base, std::int64_t n);
 std::string EnteroRealABase(int base, long double entero);
 
 std::string RealABaseFijo(int base, long double x, const FormatoNumero& f);
+// Exponent forms put the mantissa in [1/b, 1) first (e = floor(log_b|x|) + 1,
+// exact at powers of b); Notacion 1 then shifts one digit (100 -> «1e2»),
+// Notacion 2 at least one and until e is a multiple of 3 (12345 -> «12.345e3»),
+// Notacion 0 keeps «0.1e21» and always shows at least one digit. A mantissa
+// that rounds up to b moves to the next exponent.
 std::string RealABaseCientifico(int base, long double x, const FormatoNumero& f);
 // Chooses fixed or scientific form; appends " [b]" when b != 10 and marca.
+// Notacion 0 writes the fixed form when b^-Decimales <= |x| <= b^16, else the
+// exponent form. 0 is "0" (no mark). A value that rounds to zero has no "-".
 std::string RealABase(int base, long double x, const FormatoNumero& f, bool marca = true);
 std::string RealATexto(long double x, const FormatoNumero& f);  // RealABase with BaseDefecto
 
 // Shortest decimal text that reads back (through LeerNumero) to exactly x:
 // ".", lowercase "e", never the locale's comma. Used wherever a value is
 // written to be read again (the engine's Texto, the last result, files).
+// Finite values only: inf and nan come out as "inf"/"nan", which do not read.
 std::string RealATextoExacto(long double x);
 // printf "%.<digits>Lg"-like text, locale-free, lowercase "e" (menus, notes).
 std::string RealAGeneral(long double x, int digitos = 15);
