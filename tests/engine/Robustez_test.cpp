@@ -1,0 +1,492 @@
+// Robustness of the real-mode engine: random texts and hostile inputs must
+// compile or fail with a message, never crash, never hang, and an evaluation
+// that succeeds never yields inf or NaN. The time limits below are hang
+// detectors, not benchmarks: they are generous and grow under sanitizers.
+#include "engine/ExpresionX.h"
+#include "engine/bases2_36.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace numbrix {
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+#if defined(NUMBRIX_SANITIZED)
+constexpr double kLimiteSegundos = 5.0;
+constexpr int kAleatorios = 20'000;
+#elif !defined(__OPTIMIZE__)
+constexpr double kLimiteSegundos = 3.0;
+constexpr int kAleatorios = 40'000;
+#else
+constexpr double kLimiteSegundos = 1.0;
+constexpr int kAleatorios = 100'000;
+#endif
+
+double Segundos(Reloj::time_point desde) {
+    return std::chrono::duration<double>(Reloj::now() - desde).count();
+}
+
+std::unique_ptr<TExpresionX> NuevoMotor() {
+    auto e = std::make_unique<TExpresionX>();
+    e->SetPredefinidas(true);
+    e->Silencioso = true;
+    e->AgregarVariable("x")->AsignarValor(2.0L);
+    return e;
+}
+
+// What one compile-and-evaluate round left behind.
+struct Resultado {
+    bool compilada = false;
+    bool error = false;
+    int codigo = 0;
+    std::string mensaje;
+    long double valor = 0;
+};
+
+// Compiles and evaluates, checking the invariants every input must keep:
+// a failure always carries a message, a success is a finite number, and
+// evaluating again (cache bypassed) agrees unless the tree is random.
+Resultado Probar(TExpresionX& e, const std::string& texto, const std::string& etiqueta) {
+    Resultado r;
+    e.SetTexto(texto);
+    r.compilada = !e.HayError;
+    EXPECT_EQ(r.compilada, static_cast<bool>(e.Arbol)) << etiqueta;
+    if (!r.compilada) {
+        r.error = true;
+        r.codigo = e.CodigoError;
+        r.mensaje = e.Mensaje;
+        EXPECT_FALSE(r.mensaje.empty()) << etiqueta;
+        return r;
+    }
+    r.valor = e.Valor();
+    r.error = e.HayError;
+    r.codigo = e.CodigoError;
+    r.mensaje = e.Mensaje;
+    if (r.error) {
+        // A message node shows its own text, which may be empty («''»).
+        if (r.codigo != ErrMensaje) EXPECT_FALSE(r.mensaje.empty()) << etiqueta;
+        EXPECT_NE(r.codigo, 0) << etiqueta;
+    } else {
+        EXPECT_TRUE(std::isfinite(r.valor)) << etiqueta << " -> " << r.valor;
+    }
+    if (e.Arbol && !e.Arbol->Volatil()) {
+        e.Forzar = true;
+        long double otra = e.Valor();
+        EXPECT_EQ(e.HayError, r.error) << etiqueta << " (segunda evaluación)";
+        EXPECT_EQ(e.CodigoError, r.codigo) << etiqueta << " (segunda evaluación)";
+        if (!r.error && !e.HayError) {
+            EXPECT_EQ(std::memcmp(&otra, &r.valor, 10), 0)
+                << etiqueta << " (segunda evaluación): " << otra << " != " << r.valor;
+        }
+    }
+    return r;
+}
+
+std::string Abreviado(const std::string& t) {
+    return t.size() <= 80 ? t : t.substr(0, 60) + "… (" + std::to_string(t.size()) + " bytes)";
+}
+
+// ---------------------------------------------------------------- random texts
+
+// "£" is one symbol of two bytes; the rest are single characters.
+const std::vector<std::string>& Alfabeto() {
+    static const std::vector<std::string> a = [] {
+        std::vector<std::string> v;
+        for (char c : std::string("0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                  "eeEExxX+-*/^\\%<=>&$!,()'?:;\"{}|[].  \t"))
+            v.emplace_back(1, c);
+        v.emplace_back("£");
+        return v;
+    }();
+    return a;
+}
+
+// Whole names and operators, so random texts reach calls, locals and user
+// functions instead of stopping at the first unknown name.
+const std::vector<std::string>& Fichas() {
+    static const std::vector<std::string> f = {
+        "x", "e", "E", "Pi", "sen", "cos", "tan", "ln", "sqrt", "Max", "Min", "Ale", "Fact", "Rd", "Si", "Sim",
+        "LogN", "Suma", "Prom", "Var", "Abs", "Cubo", "Par", "Cero", "1", "2", "0", "0.5", "1e5", "1e-3", "1e4000",
+        "FF[16]", "h1F", "b101", "+", "-", "*", "/", "^", "\\", "£", "%", "<", "=", ">", "<=", "<>", "&", "$", "!",
+        ",", "(", "(", ")", ")", "'", "?", "?a", ":", ";", "\"", "r:", "r", " ", "."};
+    return f;
+}
+
+void RegistrarUsuarios(TExpresionX& e) {
+    e.AgregarUsuario("Cubo", "?a^3", "cubo");
+    e.AgregarUsuario("Par", "?a+?b", "suma de dos");
+    e.AgregarUsuario("Cero", "Ale-Ale", "sin parámetros");
+}
+
+void Aleatorios(const std::vector<std::string>& simbolos, std::uint64_t semilla, int cuantos, int largoMaximo) {
+    auto e = NuevoMotor();
+    RegistrarUsuarios(*e);
+    std::mt19937_64 azar(semilla);
+    std::uniform_int_distribution<int> largo(0, largoMaximo);
+    std::uniform_int_distribution<std::size_t> cual(0, simbolos.size() - 1);
+    double peor = 0;
+    std::string peorTexto;
+    int compiladas = 0;
+    const auto inicio = Reloj::now();
+    for (int k = 0; k < cuantos; ++k) {
+        std::string t;
+        for (int n = largo(azar); n > 0; --n) t += simbolos[cual(azar)];
+        const auto t0 = Reloj::now();
+        Resultado r = Probar(*e, t, "«" + t + "»");
+        const double s = Segundos(t0);
+        if (s > peor) {
+            peor = s;
+            peorTexto = t;
+        }
+        compiladas += r.compilada;
+        if (::testing::Test::HasFailure()) {
+            ADD_FAILURE() << "primer texto que falla: «" << t << "»";
+            return;
+        }
+    }
+    EXPECT_LT(peor, kLimiteSegundos) << "«" << peorTexto << "»";
+    // Some texts must get through, or the run only exercised the first check.
+    EXPECT_GT(compiladas, 0);
+    ::testing::Test::RecordProperty("segundos", std::to_string(Segundos(inicio)));
+}
+
+TEST(Robustez, TextosAleatoriosDeCaracteres) {
+    Aleatorios(Alfabeto(), 20240601, kAleatorios * 3 / 4, 40);
+}
+
+TEST(Robustez, TextosAleatoriosDeFichas) {
+    Aleatorios(Fichas(), 777, kAleatorios / 4, 20);
+}
+
+// ---------------------------------------------------------------- hostile inputs
+
+std::string Repetir(const std::string& s, int n) {
+    std::string r;
+    r.reserve(s.size() * static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) r += s;
+    return r;
+}
+
+std::string Unidos(int n, const std::string& sep, const std::function<std::string(int)>& pieza) {
+    std::string r;
+    for (int i = 0; i < n; ++i) {
+        if (i) r += sep;
+        r += pieza(i);
+    }
+    return r;
+}
+
+// «v0:"x";v1:"v0+v0";…;vN» (textual) or «v0:1;v1:v0+v0;…;vN» (shared).
+std::string CadenaLocales(int n, bool textual, const std::string& primera) {
+    std::string t = "v0:" + (textual ? "\"" + primera + "\"" : primera) + ";";
+    for (int i = 1; i < n; ++i) {
+        std::string cuerpo = "v" + std::to_string(i - 1) + "+v" + std::to_string(i - 1);
+        t += "v" + std::to_string(i) + ":" + (textual ? "\"" + cuerpo + "\"" : cuerpo) + ";";
+    }
+    return t + "v" + std::to_string(n - 1);
+}
+
+// «a:1;b:a+a;…» over single letters, so names like e and x are shadowed.
+std::string CadenaLetras(int n) {
+    std::string t = "a:1;";
+    for (int i = 1; i < n; ++i) {
+        char p = static_cast<char>('a' + i - 1), c = static_cast<char>('a' + i);
+        t += std::string(1, c) + ":" + p + "+" + p + ";";
+    }
+    return t + static_cast<char>('a' + n - 1);
+}
+
+// U1(?a)=?a+?a, Uk(?a)=U{k-1}(?a+?a): k nested expansions, a shared DAG.
+void Doblar(TExpresionX& e, int niveles) {
+    e.AgregarUsuario("U1", "?a+?a", "");
+    for (int k = 2; k <= niveles; ++k)
+        e.AgregarUsuario("U" + std::to_string(k), "U" + std::to_string(k - 1) + "(?a+?a)", "");
+}
+
+// F1(?a)=?a+?a, Fk(?a)=F{k-1}(F{k-1}(?a)): 2^k expansions.
+void Cuadrar(TExpresionX& e, int niveles) {
+    e.AgregarUsuario("F1", "?a+?a", "");
+    for (int k = 2; k <= niveles; ++k) {
+        std::string p = "F" + std::to_string(k - 1);
+        e.AgregarUsuario("F" + std::to_string(k), p + "(" + p + "(?a))", "");
+    }
+}
+
+enum class Espera { Cualquiera, Compila, Falla };
+
+struct Caso {
+    const char* nombre;
+    std::function<std::string()> texto;
+    Espera espera = Espera::Cualquiera;
+    std::optional<long double> valor{};  // checked whenever it evaluates without error
+    int codigo = -1;                     // expected CodigoError when it fails (-1: any)
+    std::function<void(TExpresionX&)> preparar{};
+    const char* mensaje = nullptr;       // exact message when it fails
+};
+
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.nombre; }
+
+std::function<std::string()> Fijo(std::string t) {
+    return [t] { return t; };
+}
+
+const std::vector<Caso>& Hostiles() {
+    static const std::vector<Caso> casos = {
+        // Local definitions.
+        {"TextualesEncadenadas40", [] { return CadenaLocales(40, true, "x"); }, Espera::Falla},
+        {"TextualesEncadenadas10", [] { return CadenaLocales(10, true, "x"); }, Espera::Compila, 1024.0L},
+        {"TextualComoSubexpresion", Fijo("v0:\"x+1\";v1:\"v0*v0\";v1"), Espera::Compila, 9.0L},
+        {"CompartidasEncadenadas40", [] { return CadenaLocales(40, false, "1"); }, Espera::Compila,
+         549755813888.0L},  // 2^39
+        {"CompartidasDeLetras26", [] { return CadenaLetras(26); }, Espera::Compila, 33554432.0L},  // 2^25
+        {"CompartidasConVariable40", [] { return CadenaLocales(40, false, "x"); }, Espera::Compila,
+         1099511627776.0L},  // 2 * 2^39
+        {"MilLocalesEnCadena",
+         [] { return Unidos(1000, ";", [](int i) { return "v" + std::to_string(i) + ":" + (i ? "v" + std::to_string(i - 1) + "+1" : "1"); }) + ";v999"; },
+         Espera::Compila, 1000.0L},
+        {"DiezMilLocalesEnCadena",
+         [] { return Unidos(10000, ";", [](int i) { return "v" + std::to_string(i) + ":" + (i ? "v" + std::to_string(i - 1) + "+1" : "1"); }) + ";v9999"; }},
+        {"TextualQueCreceDemasiado", [] { return "a:\"" + Repetir("x+", 2000) + "x\";" + Unidos(100, "+", [](int) { return "a"; }); },
+         Espera::Falla, std::nullopt, 18},
+        {"LocalQueNoCompila", Fijo("e:2+;e*2"), Espera::Falla, std::nullopt, 18},
+        {"LocalSinNombre", Fijo(":2;x"), Espera::Falla, std::nullopt, 18, {}, "Falta indentificador de expresión"},
+        {"LocalSinDosPuntos", Fijo("a;b:\"c"), Espera::Falla, std::nullopt, 18, {}, "Falta indentificador de expresión"},
+        {"ComillaSinCerrar", Fijo("a:\"x;a"), Espera::Falla, std::nullopt, 18, {}, "Falta indentificador de expresión"},
+        {"SoloComilla", Fijo("a:\";a"), Espera::Falla, std::nullopt, 18},
+        {"PuntoYComaSuelto", Fijo(";"), Espera::Falla},
+        {"MuchosPuntoYComa", [] { return Repetir(";", 50000); }, Espera::Falla},
+        {"MuchosDosPuntos", [] { return Repetir("a:", 25000) + ";a"; }, Espera::Falla},
+
+        // User functions.
+        {"UsuarioDuplicaParametro40", Fijo("U40(1)"), Espera::Compila, 1099511627776.0L, -1,
+         [](TExpresionX& e) { Doblar(e, 40); }},  // 2^40
+        {"UsuarioDuplicaParametroConX", Fijo("U40(x)+U40(x)"), Espera::Compila, 4398046511104.0L, -1,
+         [](TExpresionX& e) { Doblar(e, 40); }},  // 2 * 2^41
+        {"UsuarioCuadrado10", Fijo("F10(1)"), Espera::Compila, std::ldexp(1.0L, 512), -1,
+         [](TExpresionX& e) { Cuadrar(e, 10); }},
+        {"UsuarioCuadrado40", Fijo("F40(1)"), Espera::Falla, std::nullopt, -1, [](TExpresionX& e) { Cuadrar(e, 40); }},
+        {"UsuarioCuadrado20", Fijo("F20(x)"), Espera::Cualquiera, std::nullopt, -1,
+         [](TExpresionX& e) { Cuadrar(e, 20); }},
+        {"UsuarioSeLlamaASiMismo", Fijo("Yo(1)"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Yo(?a)+1", ""); }},
+        {"UsuarioSinParametrosRecursivo", Fijo("Nada+1"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) { e.AgregarUsuario("Nada", "Nada*2", ""); }},
+        {"UsuariosMutuamenteRecursivos", Fijo("Ping(2)"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("Ping", "Pong(?a)*2", "");
+             e.AgregarUsuario("Pong", "Ping(?a)+1", "");
+         }},
+        {"UsuarioRecursivoEnArgumento", Fijo("Yo(Yo(Yo(1)))"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Si(?a,1,Yo(?a-1))", ""); }},
+
+        // Size and depth.
+        {"Parentesis50000", [] { return Repetir("(", 50000) + "1" + Repetir(")", 50000); }, Espera::Falla},
+        {"Parentesis1000", [] { return Repetir("(", 1000) + "x" + Repetir(")", 1000); }, Espera::Compila, 2.0L},
+        {"Parentesis4000", [] { return Repetir("(", 4000) + "1" + Repetir(")", 4000); }, Espera::Cualquiera, 1.0L},
+        {"ParentesisAbiertos100000", [] { return Repetir("(", 100000); }, Espera::Falla},
+        {"ParentesisCerrados100000", [] { return Repetir(")", 100000); }, Espera::Falla},
+        {"Suma100000Caracteres", [] { return Unidos(50000, "+", [](int) { return "1"; }); }},
+        {"Suma2000Terminos", [] { return Unidos(2000, "+", [](int i) { return std::to_string(i + 1); }); },
+         Espera::Compila, 2001000.0L},
+        {"Resta100000Caracteres", [] { return Unidos(50000, "-", [](int) { return "1"; }); }},
+        {"Producto100000Caracteres", [] { return Unidos(50000, "*", [](int) { return "x"; }); }},
+        {"Division100000Caracteres", [] { return Unidos(50000, "/", [](int) { return "x"; }); }},
+        {"Potencias60000Caracteres", [] { return Unidos(30000, "^", [](int) { return "x"; }); }},
+        {"Logicos100000Caracteres", [] { return Unidos(50000, "&", [](int) { return "1"; }); }},
+        {"Menos50000", [] { return Repetir("-", 50000) + "1"; }},
+        {"MenosAnidados30000", [] { return Repetir("-(", 30000) + "1" + Repetir(")", 30000); }},
+        {"MenosAnidados300", [] { return Repetir("-(", 300) + "1" + Repetir(")", 300); }, Espera::Compila, 1.0L},
+        {"MenosAnidados1000", [] { return Repetir("-(", 1000) + "1" + Repetir(")", 1000); }, Espera::Cualquiera, 1.0L},
+        {"Porcentajes30000", [] { return "x" + Repetir("%", 30000); }},
+        {"SenosAnidados20000", [] { return Repetir("sen(", 20000) + "1" + Repetir(")", 20000); }, Espera::Falla},
+        {"MaxAnidados20000", [] { return Repetir("Max(1,", 20000) + "1" + Repetir(")", 20000); }, Espera::Falla},
+        {"Max10000Comas", [] { return "Max(" + Unidos(10001, ",", [](int i) { return std::to_string(i); }) + ")"; },
+         Espera::Compila, 10000.0L},
+        {"Comas10000SinFuncion", [] { return "(" + Unidos(10001, ",", [](int) { return "1"; }) + ")"; }, Espera::Falla},
+        {"Identificador100000", [] { return Repetir("x", 100000); }, Espera::Falla, std::nullopt, 18},
+        {"Comentario100000", [] { return "'" + Repetir("a", 100000) + "'"; }, Espera::Cualquiera},
+        {"Blancos100000", [] { return Repetir(" ", 50000) + "1" + Repetir(" ", 50000); }, Espera::Cualquiera, 1.0L},
+        {"ComparacionesCrecientes1000", [] { return Unidos(1000, "<", [](int i) { return std::to_string(i); }); },
+         Espera::Compila, 1.0L},
+        {"ComparacionesDecrecientes1000", [] { return Unidos(1000, ">", [](int i) { return std::to_string(-i); }); },
+         Espera::Compila, 1.0L},
+        {"Comparaciones30000", [] { return Unidos(30000, "<", [](int) { return "1"; }); }},
+        {"ComparacionesDobles20000", [] { return Unidos(20000, "<=", [](int) { return "x"; }); }},
+        {"OperadoresSueltos100000", [] { return Repetir("+-*/^", 20000); }, Espera::Falla},
+
+        // Numbers.
+        {"ExponenteEnorme", Fijo("1e999999999999"), Espera::Falla, std::nullopt, 12},
+        {"ExponenteMasDe32Bits", Fijo("1e4294967296"), Espera::Falla, std::nullopt, 12},
+        {"ExponenteNegativoEnorme", Fijo("1e-999999999999"), Espera::Compila, 0.0L},
+        {"Exponente5000", Fijo("1e5000"), Espera::Falla, std::nullopt, 12},
+        {"Subdesbordamiento", Fijo("1e-5000"), Espera::Compila, 0.0L},
+        {"PotenciaNegativaEnorme", Fijo("2^-16400"), Espera::Compila, std::ldexp(1.0L, -16400)},
+        {"TorreDePotencias", Fijo("2^2^2^2^2^2^2"), Espera::Compila, 18446744073709551616.0L},  // ((2^2)^2…)=2^64
+        {"PotenciaQueDesborda", Fijo("2^99999999999"), Espera::Falla, std::nullopt, 12},
+        {"PotenciaQueSeAnula", Fijo("0.5^99999999999"), Espera::Compila, 0.0L},
+        {"PotenciaDeVariableQueDesborda", Fijo("x^99999999999"), Espera::Falla, std::nullopt, 12},
+        {"Numero250Digitos", [] { return "1" + Repetir("0", 249); }, Espera::Compila, 1e249L},
+        {"Numero300Digitos", [] { return Repetir("9", 300); }, Espera::Falla, std::nullopt, 18,
+         {}, "Número demasiado largo (más de 255 caracteres)"},
+        {"Decimales300", [] { return "0." + Repetir("3", 300); }, Espera::Falla},
+        {"Base16Larga", [] { return Repetir("F", 300) + "[16]"; }, Espera::Falla},
+        {"FactorialEnorme", Fijo("Fact(2e9)"), Espera::Falla, std::nullopt, 12},
+        {"VariacionesEnormes", Fijo("Var(2e9,2e9)"), Espera::Falla, std::nullopt, 12},
+        {"FactorialFueraDe32Bits", Fijo("Fact(1e300)"), Espera::Falla, std::nullopt, 14},
+        {"MensajeSolo", Fijo("'hola'"), Espera::Falla, std::nullopt, 20},
+    };
+    return casos;
+}
+
+class Hostil : public ::testing::TestWithParam<Caso> {};
+
+TEST_P(Hostil, TerminaATiempoYConMensaje) {
+    const Caso& c = GetParam();
+    const std::string texto = c.texto();
+    const std::string etiqueta = std::string(c.nombre) + " «" + Abreviado(texto) + "»";
+    const auto t0 = Reloj::now();
+    {
+        auto e = NuevoMotor();
+        if (c.preparar) c.preparar(*e);
+        Resultado r = Probar(*e, texto, etiqueta);
+        if (r.compilada) {
+            // Tree walks must stay linear on shared sub-trees.
+            auto x = e->AgregarVariable("x");
+            (void)e->ContieneVariable(x.get());
+            x->AsignarValor(3.0L);
+            (void)e->Valor();
+            x->AsignarValor(2.0L);
+        }
+        switch (c.espera) {
+            case Espera::Compila:
+                EXPECT_FALSE(r.error) << etiqueta << ": " << r.mensaje;
+                break;
+            case Espera::Falla:
+                EXPECT_TRUE(r.error) << etiqueta << " dio " << r.valor;
+                break;
+            case Espera::Cualquiera:
+                break;
+        }
+        if (c.valor && !r.error) EXPECT_EQ(r.valor, *c.valor) << etiqueta;
+        if (r.error && c.codigo >= 0) EXPECT_EQ(r.codigo, c.codigo) << etiqueta << ": " << r.mensaje;
+        if (r.error && c.mensaje) EXPECT_EQ(r.mensaje, c.mensaje) << etiqueta;
+    }  // the engine and its tree are released inside the measured time
+    EXPECT_LT(Segundos(t0), kLimiteSegundos) << etiqueta;
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Hostil, ::testing::ValuesIn(Hostiles()),
+                         [](const ::testing::TestParamInfo<Caso>& i) { return std::string(i.param.nombre); });
+
+// ---------------------------------------------------------------- solving deep trees
+
+TEST(Robustez, DespejarArbolesProfundos) {
+    struct Fila {
+        std::string texto;
+        std::optional<long double> x;  // expected solution, when it must solve
+    };
+    const std::vector<Fila> filas = {
+        {"x" + Repetir("+1", 100) + "=5", -95.0L},
+        {"x" + Repetir("+1", 4100) + "=5", std::nullopt},
+        {Repetir("(", 4000) + "x" + Repetir(")", 4000) + "=7", std::nullopt},
+        {Repetir("-(", 2000) + "x" + Repetir(")", 2000) + "=7", std::nullopt},
+        {CadenaLocales(40, false, "x") + "=8", std::nullopt},
+    };
+    for (const Fila& f : filas) {
+        const std::string etiqueta = "«" + Abreviado(f.texto) + "»";
+        const auto t0 = Reloj::now();
+        auto e = NuevoMotor();
+        auto x = e->AgregarVariable("x");
+        e->SetTexto(f.texto);
+        if (e->HayError) {
+            EXPECT_FALSE(e->Mensaje.empty()) << etiqueta;
+            EXPECT_FALSE(f.x) << etiqueta << ": " << e->Mensaje;
+        } else {
+            long double s = e->ResolverPara(x.get());
+            if (e->HayError) EXPECT_FALSE(e->Mensaje.empty()) << etiqueta;
+            else EXPECT_TRUE(std::isfinite(s)) << etiqueta;
+            if (f.x) {
+                EXPECT_FALSE(e->HayError) << etiqueta << ": " << e->Mensaje;
+                EXPECT_EQ(s, *f.x) << etiqueta;
+            }
+        }
+        e.reset();
+        EXPECT_LT(Segundos(t0), kLimiteSegundos) << etiqueta;
+    }
+}
+
+// ---------------------------------------------------------------- one value per evaluation
+
+TEST(Robustez, LocalCompartidaTieneUnValorPorEvaluacion) {
+    const struct {
+        const char* texto;
+        long double valor;
+    } filas[] = {
+        {"r:Ale;r-r", 0}, {"r:Ale;r/r", 1}, {"r:Ale;s:r+r;s-2*r", 0}, {"r:Ale;(r-r)*1000+r^0", 1},
+        {"r:Ale;Max(r,r)-Min(r,r)", 0},
+    };
+    auto e = NuevoMotor();
+    for (const auto& f : filas) {
+        e->SetTexto(f.texto);
+        ASSERT_FALSE(e->HayError) << f.texto << ": " << e->Mensaje;
+        for (int k = 0; k < 200; ++k) {
+            EXPECT_EQ(e->Valor(), f.valor) << f.texto << " (evaluación " << k << ")";
+            e->Forzar = k % 2 == 0;
+        }
+    }
+}
+
+TEST(Robustez, LoAleatorioNoSeCongelaNiSeDesordena) {
+    auto e = NuevoMotor();
+    e->AgregarUsuario("Azar0", "Ale", "sin parámetros");
+    e->SetTexto("Azar0");
+    ASSERT_FALSE(e->HayError) << e->Mensaje;
+    long double primero = e->Valor();
+    bool cambia = false;
+    for (int k = 0; k < 50 && !cambia; ++k) cambia = e->Valor() != primero;
+    EXPECT_TRUE(cambia) << "una función de usuario sin parámetros quedó fija en su primer valor";
+
+    e->SetTexto("Max(Ale,0.5)");
+    ASSERT_FALSE(e->HayError) << e->Mensaje;
+    for (int k = 0; k < 200; ++k) EXPECT_GE(e->Valor(), 0.5L) << "evaluación " << k;
+}
+
+// Re-evaluating after assigning the variable agrees with compiling the
+// number in its place: caching and folding must not change a result.
+TEST(Robustez, EvaluarDeNuevoCoincideConCompilarDeNuevo) {
+    const char* textos[] = {"x^2+3*x-1", "sen(x)*cos(x)", "Max(x,1,x^2)", "U8(x)-x", "x<3<x+2", "Si(x>2,x,1/x)",
+                            "a:x^3;b:a+a;b*b-a", "f:\"x+1\";f*f", "Rd(x*10)/10+Frac(x/3)"};
+    auto e = NuevoMotor();
+    auto x = e->AgregarVariable("x");
+    Doblar(*e, 8);
+    for (const char* t : textos) {
+        e->SetTexto(t);
+        ASSERT_FALSE(e->HayError) << t << ": " << e->Mensaje;
+        for (long double v : {-2.5L, 0.75L, 1.0L, 2.0L, 3.0L, 7.25L}) {
+            x->AsignarValor(v);
+            long double cacheado = e->Valor();
+            bool error = e->HayError;
+            auto otro = NuevoMotor();
+            otro->AgregarVariable("x")->AsignarValor(v);
+            Doblar(*otro, 8);
+            otro->SetTexto(t);
+            long double nuevo = otro->Valor();
+            EXPECT_EQ(error, otro->HayError) << t << " con x=" << v;
+            if (!error && !otro->HayError) EXPECT_EQ(cacheado, nuevo) << t << " con x=" << v;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace numbrix
