@@ -14,6 +14,17 @@ void ComprobarDimensiones(int columnas, int filas) {
 
 long double Peso(const TComplejo& z) { return std::hypot(z.Re, z.Im); }
 
+// The inner loops of elimination use plain arithmetic; a non-finite value
+// propagates, and the caller checks the whole block once at the end.
+inline void RestaProducto(TComplejo& x, const TComplejo& f, const TComplejo& y) {
+    x.Re -= f.Re * y.Re - f.Im * y.Im;
+    x.Im -= f.Re * y.Im + f.Im * y.Re;
+}
+
+void ComprobarFinitos(const std::vector<TComplejo>& m) {
+    for (const TComplejo& z : m) Complejo(z.Re, z.Im);  // raises on inf or NaN
+}
+
 // Elimination with partial pivoting by modulus on a row-major block of
 // n rows and `cols` columns, pivots in the first `colsPivote` columns.
 // Returns the number of row exchanges; *completo is false when some pivot
@@ -25,9 +36,15 @@ int Elimina(std::vector<TComplejo>& m, int n, int cols, int colsPivote, bool* co
     int r = 0;
     for (int c = 0; c < colsPivote && r < n; ++c) {
         int p = r;
-        for (int i = r + 1; i < n; ++i)
-            if (Peso(at(i, c)) > Peso(at(p, c))) p = i;
-        if (CEsCero(at(p, c))) {
+        long double mejor = Peso(at(r, c));
+        for (int i = r + 1; i < n; ++i) {
+            long double w = Peso(at(i, c));
+            if (w > mejor) {
+                p = i;
+                mejor = w;
+            }
+        }
+        if (mejor == 0) {
             *completo = false;
             continue;
         }
@@ -40,10 +57,14 @@ int Elimina(std::vector<TComplejo>& m, int n, int cols, int colsPivote, bool* co
             if (CEsCero(at(j, c))) continue;
             TComplejo f = CProducto(at(j, c), inverso);
             at(j, c) = {0, 0};
-            for (int k = c + 1; k < cols; ++k) at(j, k) = CResta(at(j, k), CProducto(f, at(r, k)));
+            TComplejo* fila = &at(j, 0);
+            const TComplejo* pivote = &at(r, 0);
+            for (int k = c + 1; k < cols; ++k)
+                if (pivote[k].Re != 0 || pivote[k].Im != 0) RestaProducto(fila[k], f, pivote[k]);
         }
         ++r;
     }
+    ComprobarFinitos(m);
     return intercambios;
 }
 
@@ -194,9 +215,10 @@ void TMatrix::Invierte() {
         for (int i = 0; i < r; ++i) {
             TComplejo f = at(i, r);
             if (CEsCero(f)) continue;
-            for (int k = n; k < cols; ++k) at(i, k) = CResta(at(i, k), CProducto(f, at(r, k)));
+            for (int k = n; k < cols; ++k) RestaProducto(at(i, k), f, at(r, k));
         }
     }
+    ComprobarFinitos(m);
     for (int r = 0; r < n; ++r)
         for (int c = 0; c < n; ++c) {
             const TComplejo& z = at(r, n + c);

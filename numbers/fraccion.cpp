@@ -333,7 +333,7 @@ TFrac RealAFrac(std::uint32_t maxDen, long double x, const AjustesFraccion& ajus
     if (ax < 0.5L / static_cast<long double>(maxDen)) return TFrac();
     Terminos terminos(ax);
     Convergente c;
-    std::uint64_t a;
+    std::uint64_t a = 0;
     terminos.Siguiente(a);
     c.Agrega(a);
     u128 h = c.h, k = c.k;
@@ -355,7 +355,7 @@ TFrac FracContinua(std::uint8_t n, long double x) {
     long double ax = std::fabs(x);
     Terminos terminos(ax);
     Convergente c;
-    std::uint64_t a;
+    std::uint64_t a = 0;
     terminos.Siguiente(a);
     c.Agrega(a);
     for (int i = 2; i <= n && terminos.Siguiente(a); ++i) {
