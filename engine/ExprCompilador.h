@@ -109,8 +109,14 @@ private:
     const Args* params_;
     std::vector<int> prof_;                       // depth before each byte
     std::vector<int> malPar_;                     // next position of an operator pair the check rejects
+    std::vector<int> bajaDe_;                     // first later position whose depth is below this one's
     std::vector<std::uint64_t> porProf_[NClases]; // (depth << 32 | position), sorted
     std::vector<int> todos_[NClases];             // positions, sorted
+    // For each entry of porProf_: index of the nearest entry at or before it
+    // whose left neighbour does not end a text (-1: none). Operators right
+    // after another operator («--», «*-») always fail on their left part, so
+    // runs of them are passed over at once.
+    std::vector<int> utilAntes_[NClases];
     std::unordered_map<std::uint64_t, Recuerdo> memo_;
 };
 

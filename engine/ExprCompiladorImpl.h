@@ -47,6 +47,17 @@ Compilador<D>::Compilador(TExpresion<D>& motor, EstadoCompilacion<D>& estado, st
         malPar_[i] = mal ? i : malPar_[i + 1];
     }
     malPar_[0] = malPar_[1];
+    // For the parenthesis check of any range in O(1): where the depth first
+    // falls below the depth at each position (a monotonic stack, right to left).
+    bajaDe_.assign(n + 1, n + 1);
+    {
+        std::vector<int> pila;
+        for (int i = n; i >= 0; --i) {
+            while (!pila.empty() && prof_[pila.back()] >= prof_[i]) pila.pop_back();
+            bajaDe_[i] = pila.empty() ? n + 1 : pila.back();
+            pila.push_back(i);
+        }
+    }
     for (int i = 0; i < n; ++i) {
         char c = t_[i];
         int cl = -1;
@@ -67,7 +78,18 @@ Compilador<D>::Compilador(TExpresion<D>& motor, EstadoCompilacion<D>& estado, st
         porProf_[cl].push_back(d << 32 | static_cast<std::uint64_t>(i));
         todos_[cl].push_back(i);
     }
-    for (auto& v : porProf_) std::sort(v.begin(), v.end());
+    for (int cl = 0; cl < NClases; ++cl) {
+        auto& v = porProf_[cl];
+        std::sort(v.begin(), v.end());
+        auto& u = utilAntes_[cl];
+        u.resize(v.size());
+        for (std::size_t k = 0; k < v.size(); ++k) {
+            int i = static_cast<int>(v[k] & 0xffffffffu);
+            unsigned char p = i > 0 ? static_cast<unsigned char>(t_[i - 1]) : 0;
+            bool trivial = i > 0 && (EnE(p) || (p == 0xA3 && i >= 2 && static_cast<unsigned char>(t_[i - 2]) == 0xC2));
+            u[k] = trivial ? (k ? u[k - 1] : -1) : static_cast<int>(k);
+        }
+    }
 }
 
 template <class D>
@@ -101,10 +123,8 @@ std::optional<std::string> Compilador<D>::MensajeSintaxis(int b, int e) const {
         int anterior = (static_cast<unsigned char>(t_[j - 1]) == 0xA3 && j >= 2 && j - 2 >= b) ? j - 2 : j - 1;
         return tx.b + t_.substr(anterior, j - anterior) + t_.substr(j, AnchoCaracter(j));
     }
-    int base = prof_[b];
-    for (int k = b + 1; k <= e; ++k)
-        if (prof_[k] < base) return tx.c + " #1";
-    if (prof_[e] != base) return tx.c + " #2";
+    if (bajaDe_[b] <= e) return tx.c + " #1";
+    if (prof_[e] != prof_[b]) return tx.c + " #2";
     return std::nullopt;
 }
 
@@ -146,9 +166,24 @@ typename Compilador<D>::N Compilador<D>::RecorrerOperadores(Clase c, int desde, 
         }
     };
     int derecha = hasta;
+    const int k0 = static_cast<int>(ini - lista.begin());
     for (auto it = fin; it != ini;) {
         --it;
         int i = static_cast<int>(*it & 0xffffffffu);
+        const int k = static_cast<int>(it - lista.begin());
+        const int util = utilAntes_[c][k];
+        if (util != k && i > b) {
+            // A run of operators each right after another operator: every
+            // attempt fails on its left part with the same message; only the
+            // leftmost of the run matters.
+            int izquierdo = std::max(util + 1, k0);
+            it = lista.begin() + izquierdo;
+            i = static_cast<int>(*it & 0xffffffffu);
+            auto m = MensajeSintaxis(b, i);
+            if (m) PonerMensaje(std::move(*m));
+            derecha = i;
+            continue;
+        }
         aplicarHueco(i, derecha);
         derecha = i;
         if (Saltado(c, i, b)) continue;

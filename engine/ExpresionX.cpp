@@ -70,7 +70,14 @@ DominioReal::Valor DominioReal::LogN(const Aj&, Valor a, Valor base) {
 
 bool DominioReal::LeerLiteral(std::string_view texto, Valor& v, int& base) {
     LecturaNumero l = LeerNumero(texto);
-    if (l.Error()) return false;
+    if (l.Error()) {
+        // A piece that is clearly a number but cannot be held is an error of
+        // the whole expression, not an unknown name.
+        bool empiezaNumero = !texto.empty() && ((texto[0] >= '0' && texto[0] <= '9') || texto[0] == '.');
+        if (l.fallo == FalloLectura::Desbordamiento) LanzarDesbordamiento();
+        if (l.fallo == FalloLectura::DemasiadoLargo && empiezaNumero) throw ECompilacion(l.Mensaje());
+        return false;
+    }
     v = l.valor;
     base = l.base;
     return true;

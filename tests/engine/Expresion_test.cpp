@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Compilador, Errores, ::testing::Values(
     CasoError{"2*-x", 18, "Identificador desconocido: \"-x\""},
     CasoError{"(2)(3)", 18, ""},
     CasoError{"(2))", 0, ""},
-    CasoError{"1e4294967296", 18, ""},
+    CasoError{"1e4294967296", 12, ""},
     CasoError{"e5", 18, ""},
     CasoError{"2^1e10", 12, ""},
     CasoError{"1e4000*1e4000", 12, ""}));

@@ -1,0 +1,90 @@
+// numbrix-cli as a user runs it: options, exit status and output lines.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+#include "cli/OpcionesCli.h"
+
+using namespace numbrix;
+
+namespace {
+
+struct Salida {
+    std::string texto;
+    int estado = -1;
+};
+
+Salida Ejecutar(const std::string& args, const std::string& entrada = "") {
+    const char* cli = std::getenv("NUMBRIX_CLI");
+    std::string cmd = std::string(cli ? cli : "numbrix-cli") + " " + args + " 2>/dev/null";
+    if (!entrada.empty()) cmd = "printf '" + entrada + "' | " + cmd;
+    Salida s;
+    FILE* f = popen(cmd.c_str(), "r");
+    if (!f) return s;
+    std::array<char, 512> buf{};
+    while (std::fgets(buf.data(), buf.size(), f)) s.texto += buf.data();
+    int st = pclose(f);
+    s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return s;
+}
+
+struct CasoCli {
+    const char* args;
+    const char* salida;
+    int estado;
+};
+
+class Cli : public ::testing::TestWithParam<CasoCli> {};
+
+TEST_P(Cli, SalidaYEstado) {
+    auto s = Ejecutar(GetParam().args);
+    EXPECT_EQ(s.texto, GetParam().salida) << GetParam().args;
+    EXPECT_EQ(s.estado, GetParam().estado) << GetParam().args;
+}
+
+INSTANTIATE_TEST_SUITE_P(NumbrixCli, Cli, ::testing::Values(
+    CasoCli{"-2^2", "-4\n", 0},
+    CasoCli{"'2+3' '3>2' ''", "5\nVerdadero\n\n", 0},
+    CasoCli{"-b 16 255", "FF [16]\n", 0},
+    CasoCli{"--base=2 10", "1010 [2]\n", 0},
+    CasoCli{"-a deg 'arcsin(1)'", "90\n", 0},
+    CasoCli{"-d 2 2/3", "0.67\n", 0},
+    CasoCli{"-n sci 12345", "1.2345e4\n", 0},
+    CasoCli{"-g -d float 1234567.5", "1 234 567.5\n", 0},
+    CasoCli{"'a+a' --var a=2", "4\n", 0},
+    CasoCli{"'a+1'", "Cálculo cancelado\n", 1},
+    CasoCli{"'a+1' --var a=foo", "Identificador desconocido: \"foo\"\n", 1},
+    CasoCli{"1/0 2", "División por cero\n2\n", 1},
+    CasoCli{"6*7 Rst+1", "42\n43\n", 0},
+    CasoCli{"-- -b", "Cálculo cancelado\n", 1},
+    CasoCli{"-b 37 1", "", 2},
+    CasoCli{"--var g=1 1", "", 2},
+    CasoCli{"-d 3 1", "", 2},
+    CasoCli{"--nada", "", 2}));
+
+TEST(NumbrixCli, LeeLineasDeLaEntrada) {
+    auto s = Ejecutar("", "1+1\\n\\n2*3\\n");
+    EXPECT_EQ(s.texto, "2\n\n6\n");
+    EXPECT_EQ(s.estado, 0);
+}
+
+TEST(NumbrixCli, AyudaYOpciones) {
+    auto s = Ejecutar("--help");
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_NE(s.texto.find("--angle"), std::string::npos);
+    auto o = LeerOpciones({"-a", "grad", "-d", "16", "-n", "eng", "-g", "--var", "x=1+1", "-(1)", "-.5"});
+    EXPECT_TRUE(o.error.empty());
+    EXPECT_EQ(o.angulo, 2);
+    EXPECT_EQ(o.digitos, 16);
+    EXPECT_EQ(o.notacion, 2);
+    EXPECT_TRUE(o.agrupar);
+    EXPECT_EQ(o.respuestas['x'], "1+1");
+    ASSERT_EQ(o.expresiones.size(), 2u);
+    EXPECT_FALSE(LeerOpciones({"-b"}).error.empty());
+}
+
+}  // namespace
