@@ -48,7 +48,10 @@ void Compilar(benchmark::State& st, const std::string& texto) {
 
 std::string Suma(int n) {
     std::string t = "1";
-    for (int i = 2; i <= n; ++i) t += "+" + std::to_string(i);
+    for (int i = 2; i <= n; ++i) {
+        t += '+';
+        t += std::to_string(i);
+    }
     return t;
 }
 
