@@ -47,8 +47,14 @@ fs::path NombreTemporal(const fs::path& destino, unsigned intento) {
     static std::atomic<unsigned long> contador{0};
     unsigned long n = contador.fetch_add(1);
     auto t = static_cast<unsigned long>(std::chrono::steady_clock::now().time_since_epoch().count());
-    std::string nombre = "." + destino.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" +
-                         std::to_string(n) + "_" + std::to_string((t ^ (intento * 2654435761u)) % 1000000);
+    std::string nombre(".");
+    nombre.append(destino.filename().string())
+        .append(".tmp")
+        .append(std::to_string(::getpid()))
+        .append("_")
+        .append(std::to_string(n))
+        .append("_")
+        .append(std::to_string((t ^ (intento * 2654435761u)) % 1000000));
     return destino.parent_path() / nombre;
 }
 

@@ -200,6 +200,8 @@ void QuickSortClasico(std::ptrdiff_t bajo, std::ptrdiff_t alto, C& comparar, S& 
     } while (i < alto);
 }
 
+int Comparar(int a, int b) { return (a > b) - (a < b); }
+
 struct Elemento {
     int clave;
     int id;  // tells equal keys apart, so the final order is observable
@@ -229,13 +231,13 @@ std::vector<std::vector<Elemento>> Entradas() {
 TEST(QuickSort, OrdenaComoLaFormaClasica) {
     for (auto entrada : Entradas()) {
         auto esperado = entrada;
-        auto cmpE = [&](std::ptrdiff_t i, std::ptrdiff_t j) { return esperado[i].clave - esperado[j].clave; };
+        auto cmpE = [&](std::ptrdiff_t i, std::ptrdiff_t j) { return Comparar(esperado[i].clave, esperado[j].clave); };
         auto swpE = [&](std::ptrdiff_t i, std::ptrdiff_t j) { std::swap(esperado[i], esperado[j]); };
         if (!esperado.empty()) QuickSortClasico(0, static_cast<std::ptrdiff_t>(esperado.size()) - 1, cmpE, swpE);
 
         QuickSort(
             0, static_cast<std::ptrdiff_t>(entrada.size()) - 1,
-            [&](std::ptrdiff_t i, std::ptrdiff_t j) { return entrada[i].clave - entrada[j].clave; },
+            [&](std::ptrdiff_t i, std::ptrdiff_t j) { return Comparar(entrada[i].clave, entrada[j].clave); },
             [&](std::ptrdiff_t i, std::ptrdiff_t j) { std::swap(entrada[i], entrada[j]); });
         EXPECT_TRUE(std::is_sorted(entrada.begin(), entrada.end(),
                                    [](const Elemento& a, const Elemento& b) { return a.clave < b.clave; }));
