@@ -260,12 +260,16 @@ TVelIniFile::~TVelIniFile() {
 std::shared_ptr<TVelIniFile> TVelIniFile::CompartidoCon(const fs::path& archivo, const std::string& clave,
                                                         const Fabrica& fabrica) {
     const std::string id = ClaveRegistro(archivo);
-    std::lock_guard<std::mutex> l(MutexRegistro());
+    std::unique_lock<std::mutex> l(MutexRegistro());
     auto& registro = Registro();
     if (auto it = registro.find(id); it != registro.end()) {
         if (auto vivo = it->second.lock()) {
-            if (vivo->clave_ != clave)
+            if (vivo->clave_ != clave) {
+                // Unlocked first: should `vivo` turn out to be the last owner,
+                // its destructor takes the lock itself.
+                l.unlock();
                 throw EArchivoIni("El archivo " + Citar(archivo.string()) + " ya está abierto con otra clave.");
+            }
             return vivo;
         }
     }

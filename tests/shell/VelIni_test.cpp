@@ -536,6 +536,19 @@ TEST_F(VelIniTest, EnlacesYPermisos) {
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
+TEST_F(VelIniTest, RutasLargasNoSeCortan) {
+    fs::path largo = dir_;
+    for (int i = 0; i < 6; ++i) largo /= std::string(60, static_cast<char>('a' + i));
+    fs::create_directories(largo);
+    const fs::path ruta = largo / (std::string(200, 'n') + ".ini");
+    ASSERT_GT(ruta.string().size(), 255u);
+    {
+        TVelIniFile f(ruta);
+        f.WriteString("s", "k", "v");
+    }
+    EXPECT_EQ(Leer(ruta), "[s]\r\nk=v\r\n\r\n");
+}
+
 // ---------------------------------------------------------- one per path ----
 
 TEST_F(VelIniTest, UnaInstanciaPorArchivo) {
