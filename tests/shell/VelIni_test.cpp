@@ -522,20 +522,6 @@ TEST_F(VelIniTest, CambiarDeNombreGuardaAntes) {
     EXPECT_EQ(avisos, 0);
 }
 
-TEST_F(VelIniTest, EnlacesYPermisos) {
-    const fs::path real = dir_ / "real.ini", enlace = dir_ / "enlace.ini";
-    Poner(real, "[s]\nk=1\n");
-    ::chmod(real.c_str(), 0600);
-    fs::create_symlink(real, enlace);
-    {
-        TVelIniFile f(enlace);
-        f.WriteInteger("s", "k", 2);
-    }
-    EXPECT_TRUE(fs::is_symlink(enlace));
-    EXPECT_EQ(Leer(real), "[s]\r\nk=2\r\n\r\n");
-    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-}
-
 TEST_F(VelIniTest, RutasLargasNoSeCortan) {
     fs::path largo = dir_;
     for (int i = 0; i < 6; ++i) largo /= std::string(60, static_cast<char>('a' + i));
