@@ -76,7 +76,9 @@ Resultado Probar(TExpresionX& e, const std::string& texto, const std::string& et
     r.mensaje = e.Mensaje;
     if (r.error) {
         // A message node shows its own text, which may be empty («''»).
-        if (r.codigo != ErrMensaje) EXPECT_FALSE(r.mensaje.empty()) << etiqueta;
+        if (r.codigo != ErrMensaje) {
+            EXPECT_FALSE(r.mensaje.empty()) << etiqueta;
+        }
         EXPECT_NE(r.codigo, 0) << etiqueta;
     } else {
         EXPECT_TRUE(std::isfinite(r.valor)) << etiqueta << " -> " << r.valor;
@@ -168,6 +170,14 @@ TEST(Robustez, TextosAleatoriosDeCaracteres) {
 
 TEST(Robustez, TextosAleatoriosDeFichas) {
     Aleatorios(Fichas(), 777, kAleatorios / 4, 20);
+}
+
+// Any byte, so broken UTF-8 and control characters reach the text helpers.
+TEST(Robustez, TextosAleatoriosDeBytes) {
+    std::vector<std::string> bytes;
+    for (int c = 1; c < 256; ++c) bytes.emplace_back(1, static_cast<char>(c));
+    for (const char* s : {"£", "x", "(", ")", "+", ";", ":", "\"", "'"}) bytes.emplace_back(s);
+    Aleatorios(bytes, 4242, kAleatorios / 10, 24);
 }
 
 // ---------------------------------------------------------------- hostile inputs
@@ -274,6 +284,11 @@ const std::vector<Caso>& Hostiles() {
          [](TExpresionX& e) { Doblar(e, 40); }},  // 2^40
         {"UsuarioDuplicaParametroConX", Fijo("U40(x)+U40(x)"), Espera::Compila, 4398046511104.0L, -1,
          [](TExpresionX& e) { Doblar(e, 40); }},  // 2 * 2^41
+        {"UsuarioSinEnvoltura40", Fijo("U40(x)"), Espera::Compila, 2199023255552.0L, -1,
+         [](TExpresionX& e) {
+             e.SinEnvoltura = true;
+             Doblar(e, 40);
+         }},  // 2 * 2^40
         {"UsuarioCuadrado10", Fijo("F10(1)"), Espera::Compila, std::ldexp(1.0L, 512), -1,
          [](TExpresionX& e) { Cuadrar(e, 10); }},
         {"UsuarioCuadrado40", Fijo("F40(1)"), Espera::Falla, std::nullopt, -1, [](TExpresionX& e) { Cuadrar(e, 40); }},
@@ -379,9 +394,15 @@ TEST_P(Hostil, TerminaATiempoYConMensaje) {
             case Espera::Cualquiera:
                 break;
         }
-        if (c.valor && !r.error) EXPECT_EQ(r.valor, *c.valor) << etiqueta;
-        if (r.error && c.codigo >= 0) EXPECT_EQ(r.codigo, c.codigo) << etiqueta << ": " << r.mensaje;
-        if (r.error && c.mensaje) EXPECT_EQ(r.mensaje, c.mensaje) << etiqueta;
+        if (c.valor && !r.error) {
+            EXPECT_EQ(r.valor, *c.valor) << etiqueta;
+        }
+        if (r.error && c.codigo >= 0) {
+            EXPECT_EQ(r.codigo, c.codigo) << etiqueta << ": " << r.mensaje;
+        }
+        if (r.error && c.mensaje) {
+            EXPECT_EQ(r.mensaje, c.mensaje) << etiqueta;
+        }
     }  // the engine and its tree are released inside the measured time
     EXPECT_LT(Segundos(t0), kLimiteSegundos) << etiqueta;
 }
@@ -414,8 +435,11 @@ TEST(Robustez, DespejarArbolesProfundos) {
             EXPECT_FALSE(f.x) << etiqueta << ": " << e->Mensaje;
         } else {
             long double s = e->ResolverPara(x.get());
-            if (e->HayError) EXPECT_FALSE(e->Mensaje.empty()) << etiqueta;
-            else EXPECT_TRUE(std::isfinite(s)) << etiqueta;
+            if (e->HayError) {
+                EXPECT_FALSE(e->Mensaje.empty()) << etiqueta;
+            } else {
+                EXPECT_TRUE(std::isfinite(s)) << etiqueta;
+            }
             if (f.x) {
                 EXPECT_FALSE(e->HayError) << etiqueta << ": " << e->Mensaje;
                 EXPECT_EQ(s, *f.x) << etiqueta;
@@ -483,7 +507,9 @@ TEST(Robustez, EvaluarDeNuevoCoincideConCompilarDeNuevo) {
             otro->SetTexto(t);
             long double nuevo = otro->Valor();
             EXPECT_EQ(error, otro->HayError) << t << " con x=" << v;
-            if (!error && !otro->HayError) EXPECT_EQ(cacheado, nuevo) << t << " con x=" << v;
+            if (!error && !otro->HayError) {
+                EXPECT_EQ(cacheado, nuevo) << t << " con x=" << v;
+            }
         }
     }
 }
