@@ -53,7 +53,10 @@ struct DominioReal {
         if (b == 0) LanzarDivisionCero();
         return Comprobar(a / b);
     }
-    static Valor Pot(const Aj&, Valor a, Valor b) { return Potencia(a, b); }
+    static Valor Pot(const Aj&, Valor a, Valor b) {
+        if (b == 2) return Comprobar(a * a);  // the common square, without the general routine
+        return Potencia(a, b);
+    }
     static Valor Raiz(const Aj&, Valor a, Valor b);
     static Valor LogN(const Aj&, Valor a, Valor base);
 

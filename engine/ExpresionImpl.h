@@ -355,7 +355,9 @@ typename TExpresion<D>::V TExpresion<D>::Valor() {
         HayError = false;
         CodigoError = 0;
         Ctx c = NuevoContexto();
-        std::uint64_t estampa = NuevaEstampa();
+        // The context's generation is a fresh stamp: later assignments have
+        // larger ones, so it also dates the cached result.
+        const std::uint64_t estampa = c.generacion;
         std::string mensaje;
         try {
             V r = Arbol->Valor(c);

@@ -87,7 +87,11 @@ long double TSesion::LeerPregunta(VariablePregunta& v) {
         if (!auxiliar_.HayError) {
             v.valor = valor;
             v.preguntada = true;
-            NotaAsignacion += "{" + std::string(1, v.letra) + "=" + texto + "} ";
+            NotaAsignacion += '{';
+            NotaAsignacion += v.letra;
+            NotaAsignacion += '=';
+            NotaAsignacion += texto;
+            NotaAsignacion += "} ";
             return valor;
         }
         error = auxiliar_.Mensaje;

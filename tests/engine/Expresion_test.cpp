@@ -82,7 +82,9 @@ TEST_P(Errores, Fallan) {
     m.Eval(GetParam().texto);
     EXPECT_TRUE(m.e.HayError) << GetParam().texto;
     EXPECT_EQ(m.e.CodigoError, GetParam().codigo) << GetParam().texto << ": " << m.e.Mensaje;
-    if (*GetParam().mensaje) EXPECT_EQ(m.e.Mensaje, GetParam().mensaje) << GetParam().texto;
+    if (*GetParam().mensaje) {
+        EXPECT_EQ(m.e.Mensaje, GetParam().mensaje) << GetParam().texto;
+    }
     EXPECT_FALSE(m.e.Mensaje.empty());
 }
 
