@@ -1,4 +1,5 @@
 #include "engine/TextoExpr.h"
+#include "support/basicos.h"
 
 namespace numbrix {
 namespace {
@@ -32,21 +33,8 @@ inline bool EnS(char32_t c) {
 inline bool EnE(char32_t c) { return EnS(c) || c == '-' || c == '.'; }
 
 void AgregarUtf8(std::string& s, char32_t c) {
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    if (c < 0x80) s += static_cast<char>(c);
+    else s += Utf8DeCodigo(c);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "engine/bases2_36.h"
+#include "support/basicos.h"
 
 #include <algorithm>
 #include <charconv>
@@ -259,21 +260,8 @@ void LeerLimpio(const char* c, int n, int b, LecturaNumero& r) {
 }
 
 void AgregarUtf8(std::string& s, char32_t c) {
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    if (c < 0x80) s += static_cast<char>(c);
+    else s += Utf8DeCodigo(c);
 }
 
 }  // namespace
