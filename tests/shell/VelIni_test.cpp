@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CarpetaTemporal.h"
+
 #include "support/EscrituraAtomica.h"
 
 namespace numbrix {
@@ -28,26 +30,13 @@ std::string Nombre(const char* prefijo, unsigned long long i) {
     return r;
 }
 
-class VelIniTest : public ::testing::Test {
+class VelIniTest : public CarpetaTemporal {
 protected:
     void SetUp() override {
-        char plantilla[] = "/tmp/numbrix_velini_XXXXXX";
-        ASSERT_NE(::mkdtemp(plantilla), nullptr);
-        dir_ = plantilla;
+        CarpetaTemporal::SetUp();
         ini_ = dir_ / "prueba.ini";
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    static std::string Leer(const fs::path& p) {
-        std::ifstream f(p, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    static void Poner(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-    fs::path dir_, ini_;
+    fs::path ini_;
 };
 
 // ------------------------------------------------------ the file's shape ----

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CarpetaTemporal.h"
+
 #include "engine/Errores.h"
 
 namespace numbrix {
@@ -14,29 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CarpetaDatosTest : public ::testing::Test {
+class CarpetaDatosTest : public CarpetaTemporal {
 protected:
     void SetUp() override {
-        char plantilla[] = "/tmp/numbrix_datos_XXXXXX";
-        ASSERT_NE(::mkdtemp(plantilla), nullptr);
-        dir_ = plantilla;
+        CarpetaTemporal::SetUp();
         fs::create_directories(dir_ / "bin");
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    static std::string Leer(const fs::path& p) {
-        std::ifstream f(p, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    static void Poner(const fs::path& p, const std::string& bytes) {
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    fs::path dir_;
 };
 
 TEST_F(CarpetaDatosTest, OrdenDeResolucion) {

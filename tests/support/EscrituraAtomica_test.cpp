@@ -9,29 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include "CarpetaTemporal.h"
+
 namespace numbrix {
 namespace {
 
 namespace fs = std::filesystem;
 
-class EscrituraAtomicaTest : public ::testing::Test {
+class EscrituraAtomicaTest : public CarpetaTemporal {
 protected:
-    void SetUp() override {
-        char plantilla[] = "/tmp/numbrix_escritura_XXXXXX";
-        ASSERT_NE(::mkdtemp(plantilla), nullptr);
-        dir_ = plantilla;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    static std::string Leer(const fs::path& p) {
-        std::ifstream f(p, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    static void Poner(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
     // Only the files named, nothing temporary left behind.
     std::vector<std::string> Nombres() const {
         std::vector<std::string> r;
@@ -39,7 +25,6 @@ protected:
         std::sort(r.begin(), r.end());
         return r;
     }
-    fs::path dir_;
 };
 
 // Lowers the file-size limit for one scope.
