@@ -13,6 +13,7 @@
 
 #include "engine/ExpresionX.h"
 #include "engine/bases2_36.h"
+#include "shell/VariablePregunta.h"
 #include "support/Notificador.h"
 
 namespace numbrix {
@@ -30,13 +31,6 @@ struct RespuestaPregunta {
 // Called with the letter, the text offered (the last answer, "1" at first)
 // and, when asking again, the message of the answer that failed.
 using Preguntador = std::function<RespuestaPregunta(char letra, const std::string& propuesto, const std::string& error)>;
-
-struct VariablePregunta {
-    char letra = 0;
-    long double valor = 0;
-    bool preguntada = false;       // already asked in this evaluation
-    std::string recordado = "1";   // the text offered next time
-};
 
 // The outcome of one evaluation, as the result box shows it.
 struct ResultadoEvaluacion {
