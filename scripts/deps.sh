@@ -3,6 +3,9 @@
 numbrix_install_deps() {
   local kind=${1:-test}
   local pkgs=(cmake ninja-build g++ libgmp-dev locales)
+  # The windows: Qt 6, libjpeg for JPEG export, and the fonts formulas are set in.
+  pkgs+=(qt6-base-dev qt6-svg-dev qt6-translations-l10n libjpeg-dev libgl-dev
+         fonts-liberation fonts-dejavu-core)
   if [ "$kind" = test ]; then
     pkgs+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev)
   fi
