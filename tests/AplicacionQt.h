@@ -1,0 +1,18 @@
+#pragma once
+// The one QApplication of the windows' test program, made on first use (Qt
+// allows one per process, and widget tests need the widget flavour).
+#include <QApplication>
+#include <cstdlib>
+
+namespace numbrix::prueba {
+
+inline QApplication& AplicacionQt() {
+    static int argc = 1;
+    static char nombre[] = "ui_tests";
+    static char* argv[] = {nombre, nullptr};
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static QApplication app(argc, argv);
+    return app;
+}
+
+}  // namespace numbrix::prueba
