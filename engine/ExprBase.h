@@ -28,12 +28,16 @@
 namespace numbrix {
 
 class Lienzo;  // the abstract drawing surface of the formula renderer
+template <class D>
+class Diagrama;  // one layout: the canvas and the boxes measured so far
 
 // Box of a typeset formula: width and extent above and below its axis.
 struct CajaFormula {
     int ancho = 0;
     int arriba = 0;
     int abajo = 0;
+    int Alto() const { return arriba + abajo; }
+    bool operator==(const CajaFormula&) const = default;
 };
 
 // Deepest tree (and compiler recursion) the engine accepts. Evaluation,
@@ -163,10 +167,14 @@ inline bool EsComparacion(ClaseNodo c) { return c >= ClaseNodo::May && c <= Clas
 inline bool EsLogico(ClaseNodo c) { return c >= ClaseNodo::And && c <= ClaseNodo::Xor; }
 inline bool EsOperacion(ClaseNodo c) { return c >= ClaseNodo::Suma && c <= ClaseNodo::Xor; }
 
+// Custom typesetting of a function entry or a host value. The layout hands
+// over its canvas (diagrama.Lienzo()) and measures and draws the node's
+// children through its per-layout cache (diagrama.Medir, diagrama.Dibujar),
+// so a procedure never measures a subtree twice.
 template <class D>
-using ProcMedir = std::function<CajaFormula(const TEval<D>& nodo, Lienzo& lienzo, int tam)>;
+using ProcMedir = std::function<CajaFormula(Diagrama<D>& diagrama, const TEval<D>& nodo, int tam)>;
 template <class D>
-using ProcDibujar = std::function<void(const TEval<D>& nodo, Lienzo& lienzo, int x, int y, int tam)>;
+using ProcDibujar = std::function<void(Diagrama<D>& diagrama, const TEval<D>& nodo, int x, int y, int tam)>;
 
 template <class D>
 class TEval {
