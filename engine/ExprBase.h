@@ -5,10 +5,15 @@
 //   static Valor Suma/Resta/Mul/Div/Pot/Raiz/LogN(const Ajustes&, a, b)
 //   static bool EsVerdadero(const Valor&)         any value > 0 is true
 //   static bool Igual(const Ajustes&, a, b), Mayor(a, b), Menor(a, b)
-//   static bool LeerLiteral(std::string_view, Valor&, int& base)
+//   static bool LeerLiteral(std::string_view, Valor&, int& base), or the
+//     same with the engine's settings first (const Ajustes&, ...)
+//   static bool CortaProductoAntes(char)          where «2x» may split
 //   static Valor DeReal(long double)
 //   static constexpr bool TieneLogicos, TieneEnvoltura
+//   static std::string TextoExacto(const Valor&)  text that reads back exactly
+//   static void RegistrarFijas/RegistrarPredefinidas(TExpresion<D>&)
 //   struct Extra                       domain-only settings (fraction limits...)
+//   optionally static std::string PrepararTexto(std::string_view)
 // Nodes are reference counted (Ref<T>), folded when constant at construction,
 // and evaluated at most once per evaluation (a generation stamp), so shared
 // sub-trees (local definitions, user-function parameters) never cost more

@@ -37,6 +37,22 @@ struct EstadoCompilacion {
     int ultimaBase = 10;             // base of the last number read
 };
 
+// A domain may prepare the text itself (the rational mode keeps the "|" of
+// its fraction literals) and read literals with the engine's settings (its
+// decimals become fractions up to the maximum denominator). Domains without
+// these hooks use the common text rules and a settings-free reader.
+template <class D>
+std::string PrepararTextoDe(std::string_view texto) {
+    if constexpr (requires { D::PrepararTexto(texto); }) return D::PrepararTexto(texto);
+    else return PrepararTexto(texto);
+}
+
+template <class D>
+bool LeerLiteralDe(const AjustesMotor<D>& ajustes, std::string_view texto, typename D::Valor& v, int& base) {
+    if constexpr (requires { D::LeerLiteral(ajustes, texto, v, base); }) return D::LeerLiteral(ajustes, texto, v, base);
+    else return D::LeerLiteral(texto, v, base);
+}
+
 inline constexpr long long kTrabajoMaximo = 4'000'000;
 inline constexpr int kExpansionesMaximas = 40;
 

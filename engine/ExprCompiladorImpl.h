@@ -12,10 +12,11 @@ inline bool EnE(unsigned char c) {
     return c == '*' || c == '+' || c == ',' || c == '-' || c == '.' || c == '/' || c == '\\' || c == '^';
 }
 inline bool EsDigito(char c) { return c >= '0' && c <= '9'; }
-// Characters that can be part of a number literal («FF[16]», «1.5e-3»).
+// Characters that can be part of a number literal («FF[16]», «1.5e-3», the
+// rational mode's «1|1|2»).
 inline bool EsDeNumero(char c) {
     unsigned char u = static_cast<unsigned char>(c);
-    return std::isalnum(u) || c == '.' || c == '+' || c == '-' || c == '[' || c == ']';
+    return std::isalnum(u) || c == '.' || c == '+' || c == '-' || c == '[' || c == ']' || c == '|';
 }
 }  // namespace detalle
 
@@ -316,7 +317,8 @@ typename Compilador<D>::N Compilador<D>::Primario(int b, int e) {
     typename D::Valor v{};
     int base = 10;
     // A number.
-    if (D::LeerLiteral(Trozo(b, e), v, base)) {
+    const AjustesMotor<D>& ajustes = *est_.plegado->ajustes;
+    if (LeerLiteralDe<D>(ajustes, Trozo(b, e), v, base)) {
         est_.ultimaBase = base;
         return Numero(v, base);
     }
@@ -333,7 +335,7 @@ typename Compilador<D>::N Compilador<D>::Primario(int b, int e) {
             if (!D::CortaProductoAntes(t_[i])) continue;
             typename D::Valor pv{};
             int pb = 10;
-            if (!D::LeerLiteral(Trozo(b, i), pv, pb) || !D::EsVerdadero(pv)) continue;
+            if (!LeerLiteralDe<D>(ajustes, Trozo(b, i), pv, pb) || !D::EsVerdadero(pv)) continue;
             est_.ultimaBase = pb;
             N resto = LeerPrimario(i, e);
             if (resto) {

@@ -146,7 +146,7 @@ void TExpresion<D>::AgregarFuncionN(std::string_view nombres, FnN<D> f, std::str
 
 template <class D>
 void TExpresion<D>::AgregarUsuario(std::string_view nombres, std::string_view cuerpo, std::string_view descripcion) {
-    std::string texto = PrepararTexto(cuerpo);
+    std::string texto = PrepararTextoDe<D>(cuerpo);
     bool usadas[26] = {};
     // Every "?" but a last one must be followed by a letter (upper-cased here).
     for (std::size_t i = 0; i + 1 < texto.size(); ++i) {
@@ -219,7 +219,7 @@ template <class D>
 Ref<TEval<D>> TExpresion<D>::Compilar(const std::string& texto, bool conservarLocales) {
     HayError = false;
     RegistroNombres();
-    std::string t = PrepararTexto(texto);
+    std::string t = PrepararTextoDe<D>(texto);
     CodigoError = 0;
     MensajeCompilacion.clear();
     Ctx plegado = NuevoContexto();

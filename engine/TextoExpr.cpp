@@ -39,7 +39,7 @@ void AgregarUtf8(std::string& s, char32_t c) {
 
 }  // namespace
 
-std::string PrepararTexto(std::string_view texto) {
+std::string PrepararTexto(std::string_view texto, bool barraComoDivision) {
     std::string r;
     r.reserve(texto.size() + 8);
     bool comentario = false;
@@ -57,7 +57,7 @@ std::string PrepararTexto(std::string_view texto) {
             comentario = false;
         } else if (comentario || c <= 32) {
         } else if (c == '|') {
-            r += '/';
+            r += barraComoDivision ? '/' : '|';
         } else if (c == '(') {
             // ")(" makes a product, but only from the fifth character on: «(a)(b)»
             // stays as typed.

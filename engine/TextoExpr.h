@@ -8,8 +8,10 @@
 namespace numbrix {
 
 // Drops characters of code 32 and below, comments "{...}", turns "|" into
-// "/", and ")(" (with nothing between them in the input) into ")*(".
-std::string PrepararTexto(std::string_view texto);
+// "/" (unless barraComoDivision is false: the rational mode reads "|" in its
+// fraction literals itself), and ")(" (with nothing between them in the
+// input) into ")*(".
+std::string PrepararTexto(std::string_view texto, bool barraComoDivision = true);
 // "**" -> "^", "//" -> "\".
 std::string NormalizarOperadores(std::string_view texto);
 // Character-level check; on failure returns false and sets *mensaje.
