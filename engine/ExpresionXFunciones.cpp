@@ -14,6 +14,7 @@
 #include <random>
 #include <vector>
 
+#include "engine/DiagramaX.h"
 #include "engine/Errores.h"
 #include "engine/ExpresionX.h"
 #include "support/angulos.h"
@@ -486,18 +487,18 @@ void RegistrarPredefinidasX(TExpresionX& e) {
     e.AgregarFuncion1("arcsinh/arcsenh", ArcoSenoH, SenoH, "Arcoseno hiperbólico");
     e.AgregarFuncion1("arccosh/arcosh", ArcoCosenoH, CosenoH, "Arcocoseno hiperbólico");
     e.AgregarFuncion1("arctanh/arctgh", ArcoTangenteH, TangenteH, "Arcotangente hiperbólica");
-    e.AgregarFuncion1("Rcp", Reciproco, Reciproco, "Recíproco");
+    e.AgregarFuncion1("Rcp", Reciproco, Reciproco, "Recíproco", DibujoReciprocoX().first, DibujoReciprocoX().second);
     e.AgregarFuncion1("ln", LogNatural, Exponencial, "Logarítmo natural");
     e.AgregarFuncion1("log", Log10, Exponencial10, "Logarítmo base 10");
-    e.AgregarFuncion1("sqr/cuad", Cuadrado, RaizCuadrada, "Cuadrado");
-    e.AgregarFuncion1("sqrt/raiz", RaizCuadrada, Cuadrado, "Raíz cuadrada");
-    e.AgregarFuncion1("exp", Exponencial, LogNatural, "Exponencial");
-    e.AgregarFuncion1("exp10", Exponencial10, Log10, "Expo base 10");
-    e.AgregarFuncion1("Abs", Absoluto, {}, "Valor Absoluto");
+    e.AgregarFuncion1("sqr/cuad", Cuadrado, RaizCuadrada, "Cuadrado", DibujoCuadradoX().first, DibujoCuadradoX().second);
+    e.AgregarFuncion1("sqrt/raiz", RaizCuadrada, Cuadrado, "Raíz cuadrada", DibujoRaizX().first, DibujoRaizX().second);
+    e.AgregarFuncion1("exp", Exponencial, LogNatural, "Exponencial", DibujoExpX().first, DibujoExpX().second);
+    e.AgregarFuncion1("exp10", Exponencial10, Log10, "Expo base 10", DibujoExp10X().first, DibujoExp10X().second);
+    e.AgregarFuncion1("Abs", Absoluto, {}, "Valor Absoluto", DibujoAbsX().first, DibujoAbsX().second);
     e.AgregarFuncion1("Int/Ent", ParteEntera, {}, "Parte entera");
     e.AgregarFuncion1("Rd", Redondeo, {}, "Redondeo");
     e.AgregarFuncion1("Frac", Fraccion, {}, "Fracción");
-    e.AgregarFuncion1("Fact", FactorialFn, {}, "Factorial");
+    e.AgregarFuncion1("Fact", FactorialFn, {}, "Factorial", DibujoFactorialX().first, DibujoFactorialX().second);
     e.AgregarFuncion1("Prm", FactorialFn, {}, "Permutaciones sin repetición");
     e.AgregarFuncion1("DNormStd", NormalEstandar, {}, "Distribución Normal Estándar");
 
@@ -516,7 +517,8 @@ void RegistrarPredefinidasX(TExpresionX& e) {
     e.AgregarFuncionN("PrmR", PermutacionesRep, "Permutaciones con repetición", kIlimitados, 2);
     e.AgregarFuncionN("Var", VariacionesFn, "Variaciones sin repetición", 2, 2);
     e.AgregarFuncionN("VarR", VariacionesRep, "Variaciones con repetición", 2, 2);
-    e.AgregarFuncionN("Cmb", CombinacionesFn, "Combinaciones sin repetición", 2, 2);
+    e.AgregarFuncionN("Cmb", CombinacionesFn, "Combinaciones sin repetición", 2, 2, DibujoBinomialX().first,
+                      DibujoBinomialX().second);
     e.AgregarFuncionN("CmbR", CombinacionesRep, "Combinaciones con repetición", 2, 2);
     e.AgregarFuncionN("DNormal", DensidadNormal, "Distribución Normal", 3, 3);
     e.AgregarFuncionN("DNormalA", AreaNormal, "Area Distribución Normal", 4, 3);
