@@ -24,14 +24,22 @@ std::string TextoAyuda() {
            "Evalúa cada expresión en orden y escribe una línea por expresión, el texto\n"
            "que mostraría la casilla de resultado. Sin expresiones, lee una por línea\n"
            "de la entrada estándar.\n\n"
+           "  -m, --mode real|rational|complex       modo: reales, fracciones exactas o complejos\n"
+           "                                         (real); también real|racional|complejo\n"
            "  -a, --angle rad|deg|grad|turn|dms|pi   unidad de ángulos (rad)\n"
            "  -b, --base N                           base del resultado, 2 a 36 (10)\n"
            "  -d, --digits float|N                   decimales: flotante o N en 0,2,...,16\n"
            "  -n, --notation general|sci|eng         notación (general)\n"
            "  -g, --group                            separador de miles\n"
+           "      --maxden N                         denominador máximo al convertir decimales\n"
+           "                                         en fracciones (1000)\n"
+           "      --mixed                            fracciones en formato mixto: 3 | 1 | 2\n"
            "      --var NOMBRE=EXPR                  respuesta para una variable preguntada\n"
            "  -h, --help                             esta ayuda\n"
            "  --                                     fin de las opciones\n\n"
+           "-b, -d, -n y -g dan formato a los resultados del modo real; -a vale para los\n"
+           "modos real y complejo; --maxden y --mixed, para el racional. En los modos\n"
+           "racional y complejo las variables preguntadas son w, x, y, z.\n\n"
            "Estado de salida: 0 sin errores, 1 si alguna expresión falló, 2 uso incorrecto.\n";
 }
 
@@ -70,6 +78,26 @@ OpcionesCli LeerOpciones(const std::vector<std::string>& args) {
         };
         if (nombre == "-h" || nombre == "--help") {
             o.ayuda = true;
+        } else if (nombre == "--mixed") {
+            o.mixto = true;
+        } else if (nombre == "-m" || nombre == "--mode") {
+            if (!valorDe("--mode")) return o;
+            if (valor == "real") o.modo = ModoCli::Real;
+            else if (valor == "rational" || valor == "racional") o.modo = ModoCli::Racional;
+            else if (valor == "complex" || valor == "complejo") o.modo = ModoCli::Complejo;
+            else {
+                o.error = "modo desconocido: " + valor + " (real, rational o complex)";
+                return o;
+            }
+        } else if (nombre == "--maxden") {
+            if (!valorDe("--maxden")) return o;
+            std::uint32_t n = 0;
+            auto [p, ec] = std::from_chars(valor.data(), valor.data() + valor.size(), n);
+            if (ec != std::errc() || p != valor.data() + valor.size() || n == 0) {
+                o.error = "--maxden espera un entero entre 1 y 4294967295: " + valor;
+                return o;
+            }
+            o.maxDen = n;
         } else if (nombre == "-g" || nombre == "--group") {
             o.agrupar = true;
         } else if (nombre == "-a" || nombre == "--angle") {
@@ -123,6 +151,14 @@ OpcionesCli LeerOpciones(const std::vector<std::string>& args) {
         } else {
             o.error = "opción desconocida: " + a;
             return o;
+        }
+    }
+    if (o.modo != ModoCli::Real) {
+        for (const auto& [letra, texto] : o.respuestas) {
+            if (!std::strchr("wxyz", letra)) {
+                o.error = std::string("en los modos racional y complejo, --var admite w, x, y, z: ") + letra;
+                return o;
+            }
         }
     }
     return o;

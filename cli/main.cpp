@@ -1,12 +1,13 @@
-// numbrix-cli: evaluates expressions exactly as the main window's result box
-// would show them, for scripting and for the tests.
+// numbrix-cli: evaluates expressions exactly as the result box of the main
+// window (or of the fraction or complex window, with -m) would show them,
+// for scripting and for the tests.
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/ModosCli.h"
 #include "cli/OpcionesCli.h"
-#include "shell/Sesion.h"
 
 using namespace numbrix;
 
@@ -21,33 +22,12 @@ int main(int argc, char** argv) {
         std::fputs(TextoAyuda().c_str(), stdout);
         return 0;
     }
-    TSesion s;
-    s.SetAngulo(o.angulo);
-    s.SetFormatoDigitos(o.digitos);
-    s.Formato.Notacion = o.notacion;
-    s.Formato.BaseDefecto = o.base;
-    s.Formato.Agrupar = o.agrupar;
-    // Prompt answers come from --var; one that fails fails its evaluation,
-    // and a variable without an answer cancels it.
-    s.Preguntar = [&o](char letra, const std::string&, const std::string& error) {
-        RespuestaPregunta r;
-        if (!error.empty()) {
-            r.accion = RespuestaPregunta::Fallar;
-            r.texto = error;
-            return r;
-        }
-        auto it = o.respuestas.find(letra);
-        if (it == o.respuestas.end()) return r;
-        r.accion = RespuestaPregunta::Responder;
-        r.texto = it->second;
-        return r;
-    };
+    EvaluadorCli evaluador = CrearEvaluador(o);
     bool fallo = false;
     auto evaluar = [&](const std::string& e) {
-        ResultadoEvaluacion r = s.Evaluar(e);
+        LineaCli r = evaluador(e);
         fallo = fallo || r.error;
-        const std::string& linea = r.texto;
-        std::fwrite(linea.data(), 1, linea.size(), stdout);
+        std::fwrite(r.texto.data(), 1, r.texto.size(), stdout);
         std::fputc('\n', stdout);
     };
     if (!o.expresiones.empty()) {

@@ -64,7 +64,28 @@ INSTANTIATE_TEST_SUITE_P(NumbrixCli, Cli, ::testing::Values(
     CasoCli{"-b 37 1", "", 2},
     CasoCli{"--var g=1 1", "", 2},
     CasoCli{"-d 3 1", "", 2},
-    CasoCli{"--nada", "", 2}));
+    CasoCli{"--nada", "", 2},
+    // rational mode: fraction text, literals before division, exact powers
+    CasoCli{"-m rational '0.5+1|3' '1|1|2' '2^-11' '(1|50)^2' 'x|2' --var x=3", "5 | 6\n3 | 2\n1 | 2048\n1 | 2500\n3 | 2\n", 0},
+    CasoCli{"--mode=racional --mixed '7|2' '-7|2' '1|2' 4", "3 | 1 | 2\n-3 | 1 | 2\n1 | 2\n4\n", 0},
+    CasoCli{"-m rational --maxden 10 0.3333", "1 | 3\n", 0},
+    CasoCli{"-m rational --maxden=10000 0.3333", "3333 | 10000\n", 0},
+    CasoCli{"-m rational 'Rcp(0)*0' 5/0 0/0 '3>2'", "División entre cero\nDivisión por cero\nDivisión por cero\n1\n", 1},
+    CasoCli{"-m rational 'x+y' --var 'x=1|3' --var y=0.5", "5 | 6\n", 0},
+    CasoCli{"-m rational '2*?+1=8' Pi", "7 | 2\nIdentificador desconocido: \"Pi\"\n", 1},
+    // complex mode: complex text, -a for Polar and Arg
+    CasoCli{"-m complex -a deg '(1+i)^2' 'Arg(i)' 'Polar(2,90)' 'Sin(Pi/2)'", "2i\n90\n2i\n1\n", 0},
+    CasoCli{"-m complejo 1/0 2", "Discriminante de 0 igual a cero (Div)\n2\n", 1},
+    CasoCli{"-m complex 'x*i' --var x=2+i", "-1+2i\n", 0},
+    CasoCli{"-m complex '2*?=4i' '3+4i>4' '3+4i=5'", "2i\n1\n-1\n", 0},
+    CasoCli{"-m complex '1&1'", "Identificador desconocido: \"&1\"\n", 1},
+    CasoCli{"-m real '1|1|2'", "0.5\n", 0},
+    CasoCli{"-m foo 1", "", 2},
+    CasoCli{"-m", "", 2},
+    CasoCli{"--maxden 0 1", "", 2},
+    CasoCli{"--maxden -5 1", "", 2},
+    CasoCli{"--maxden 4294967296 1", "", 2},
+    CasoCli{"-m rational --var a=1 1", "", 2}));
 
 TEST(NumbrixCli, LeeLineasDeLaEntrada) {
     auto s = Ejecutar("", "1+1\\n\\n2*3\\n");
@@ -72,10 +93,28 @@ TEST(NumbrixCli, LeeLineasDeLaEntrada) {
     EXPECT_EQ(s.estado, 0);
 }
 
+TEST(NumbrixCli, LeeLineasEnOtrosModos) {
+    auto q = Ejecutar("-m rational", "1|2+1|3\\n\\n2*x\\n");
+    EXPECT_EQ(q.texto, "5 | 6\n\nCálculo cancelado\n");
+    EXPECT_EQ(q.estado, 1);
+    auto c = Ejecutar("--mode complex", "i*i\\n");
+    EXPECT_EQ(c.texto, "-1\n");
+    EXPECT_EQ(c.estado, 0);
+}
+
 TEST(NumbrixCli, AyudaYOpciones) {
     auto s = Ejecutar("--help");
     EXPECT_EQ(s.estado, 0);
     EXPECT_NE(s.texto.find("--angle"), std::string::npos);
+    EXPECT_NE(s.texto.find("--mode"), std::string::npos);
+    EXPECT_NE(s.texto.find("--maxden"), std::string::npos);
+    auto m = LeerOpciones({"-m", "complejo", "--maxden", "4294967295", "--mixed", "--var", "z=i"});
+    EXPECT_TRUE(m.error.empty()) << m.error;
+    EXPECT_EQ(m.modo, ModoCli::Complejo);
+    EXPECT_EQ(m.maxDen, 4294967295u);
+    EXPECT_TRUE(m.mixto);
+    EXPECT_EQ(LeerOpciones({"--mode=rational"}).modo, ModoCli::Racional);
+    EXPECT_EQ(LeerOpciones({}).modo, ModoCli::Real);
     auto o = LeerOpciones({"-a", "grad", "-d", "16", "-n", "eng", "-g", "--var", "x=1+1", "-(1)", "-.5"});
     EXPECT_TRUE(o.error.empty());
     EXPECT_EQ(o.angulo, 2);
