@@ -1,0 +1,130 @@
+#include "support/ui/StringGridX.h"
+
+#include <QHeaderView>
+#include <algorithm>
+
+namespace numbrix {
+
+TStringGridX::TStringGridX(QWidget* padre) : QTableWidget(5, 5, padre) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    RefrescarFijas();
+}
+
+void TStringGridX::Estilo(QTableWidgetItem* item, bool fija) const {
+    if (fija) {
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setBackground(palette().brush(QPalette::Button));
+        item->setForeground(palette().brush(QPalette::ButtonText));
+    } else {
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        item->setData(Qt::BackgroundRole, QVariant());
+        item->setData(Qt::ForegroundRole, QVariant());
+    }
+}
+
+QTableWidgetItem* TStringGridX::Celda(int columna, int fila) {
+    QTableWidgetItem* it = item(fila, columna);
+    if (!it) {
+        it = new QTableWidgetItem;
+        Estilo(it, EsFija(columna, fila));
+        setItem(fila, columna, it);
+    }
+    return it;
+}
+
+// Fixed cells need an item of their own to look fixed; the others get one
+// when first written.
+void TStringGridX::RefrescarFijas() {
+    for (int f = 0; f < rowCount(); ++f)
+        for (int c = 0; c < columnCount(); ++c) {
+            const bool fija = EsFija(c, f);
+            if (QTableWidgetItem* it = item(f, c))
+                Estilo(it, fija);
+            else if (fija)
+                Celda(c, f);
+        }
+}
+
+void TStringGridX::SetColCount(int n) {
+    setColumnCount(std::max(n, fijasCol_ + 1));
+    RefrescarFijas();
+}
+
+void TStringGridX::SetRowCount(int n) {
+    setRowCount(std::max(n, fijasFila_ + 1));
+    RefrescarFijas();
+}
+
+void TStringGridX::SetFixedCols(int n) {
+    fijasCol_ = std::clamp(n, 0, std::max(columnCount() - 1, 0));
+    RefrescarFijas();
+}
+
+void TStringGridX::SetFixedRows(int n) {
+    fijasFila_ = std::clamp(n, 0, std::max(rowCount() - 1, 0));
+    RefrescarFijas();
+}
+
+QString TStringGridX::Cells(int columna, int fila) const {
+    const QTableWidgetItem* it = item(fila, columna);
+    return it ? it->text() : QString();
+}
+
+void TStringGridX::SetCells(int columna, int fila, const QString& texto) {
+    if (columna < 0 || fila < 0 || columna >= columnCount() || fila >= rowCount()) return;
+    Celda(columna, fila)->setText(texto);
+}
+
+TTablaTextos TStringGridX::Tabla() const {
+    TTablaTextos t(columnCount(), rowCount());
+    for (int f = 0; f < rowCount(); ++f)
+        for (int c = 0; c < columnCount(); ++c)
+            if (const QTableWidgetItem* it = item(f, c)) t.SetCelda(c, f, it->text().toStdString());
+    return t;
+}
+
+void TStringGridX::SetTabla(const TTablaTextos& tabla) {
+    setColumnCount(tabla.Columnas());
+    setRowCount(tabla.Filas());
+    fijasCol_ = std::clamp(fijasCol_, 0, std::max(columnCount() - 1, 0));
+    fijasFila_ = std::clamp(fijasFila_, 0, std::max(rowCount() - 1, 0));
+    for (int f = 0; f < tabla.Filas(); ++f)
+        for (int c = 0; c < tabla.Columnas(); ++c) {
+            const std::string& texto = tabla.Celda(c, f);
+            if (texto.empty() && !item(f, c)) continue;
+            Celda(c, f)->setText(QString::fromStdString(texto));
+        }
+    RefrescarFijas();
+}
+
+bool TStringGridX::BorrarFila(int fila) {
+    if (fila < fijasFila_ || fila >= rowCount() || rowCount() - 1 <= fijasFila_) return false;
+    const int seleccion = currentRow();
+    const int columna = std::max(currentColumn(), fijasCol_);
+    removeRow(fila);
+    if (seleccion >= 0) setCurrentCell(TTablaTextos::SeleccionDentro(seleccion, rowCount(), fijasFila_), columna);
+    return true;
+}
+
+bool TStringGridX::CargarDeArchivo(const std::filesystem::path& ruta, QString* error) {
+    TTablaTextos t = Tabla();
+    std::string e;
+    if (!t.Cargar(ruta, &e)) {
+        if (error) *error = QString::fromStdString(e);
+        return false;
+    }
+    fijasCol_ = 1;
+    fijasFila_ = 1;
+    SetTabla(t);
+    return true;
+}
+
+bool TStringGridX::GuardarEnArchivo(const std::filesystem::path& ruta, QString* error) const {
+    std::string e;
+    if (Tabla().Guardar(ruta, &e)) return true;
+    if (error) *error = QString::fromStdString(e);
+    return false;
+}
+
+}  // namespace numbrix

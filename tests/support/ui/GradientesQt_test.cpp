@@ -1,0 +1,164 @@
+#include "support/ui/GradientesQt.h"
+
+#include <QPainter>
+
+#include "AplicacionQt.h"
+#include "support/Gradientes.h"
+#include "support/ui/ColoresSistema.h"
+
+#include <gtest/gtest.h>
+
+namespace numbrix {
+namespace {
+
+QImage Lienzo(int ancho, int alto, QColor fondo = Qt::white) {
+    QImage img(ancho, alto, QImage::Format_RGB32);
+    img.fill(fondo);
+    return img;
+}
+
+TColor En(const QImage& img, int x, int y) { return ColorDeQColor(img.pixelColor(x, y)); }
+
+TEST(GradientesQt, CadaPixelTieneElColorDeSuBanda) {
+    prueba::AplicacionQt();
+    const TColor de = ColorRGB(250, 10, 100), a = ColorRGB(5, 200, 30);
+    for (const bool vertical : {false, true}) {
+        QImage img = vertical ? Lienzo(3, 600) : Lienzo(600, 3);
+        {
+            QPainter p(&img);
+            PintarGradiente(p, img.rect(), QColor(250, 10, 100), QColor(5, 200, 30), vertical);
+        }
+        for (const TBanda& b : BandasLineales(600, de, a))
+            for (int i = b.Desde; i < b.Hasta; ++i) {
+                const int x = vertical ? 1 : i, y = vertical ? i : 1;
+                ASSERT_EQ(En(img, x, y), b.Color) << vertical << " " << i;
+            }
+    }
+}
+
+TEST(GradientesQt, ElGradienteSeLimitaASuRectangulo) {
+    prueba::AplicacionQt();
+    QImage img = Lienzo(40, 40);
+    {
+        QPainter p(&img);
+        PintarGradienteDosPartes(p, QRect(10, 10, 20, 20), Qt::black, Qt::red, 4, true);
+        PintarGradienteConcentrico(p, QRect(10, 10, 20, 20), QPoint(15, 15), Qt::blue, Qt::green);
+    }
+    for (int i = 0; i < 40; ++i)
+        for (const QPoint q : {QPoint(i, 9), QPoint(i, 30), QPoint(9, i), QPoint(30, i)})
+            ASSERT_EQ(img.pixelColor(q), QColor(Qt::white)) << q.x() << "," << q.y();
+}
+
+TEST(GradientesQt, ElipsesConcentricasDelExteriorAlCentro) {
+    prueba::AplicacionQt();
+    QImage img = Lienzo(101, 101);
+    {
+        QPainter p(&img);
+        PintarGradienteConcentrico(p, img.rect(), QPoint(50, 50), QColor(0, 0, 0), QColor(200, 200, 200));
+    }
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::white));  // outside the first ellipse
+    const auto gris = [&](int x, int y) { return img.pixelColor(x, y).red(); };
+    EXPECT_LE(gris(1, 50), 12);
+    EXPECT_GE(gris(50, 50), 190);
+    // brighter towards the centre
+    EXPECT_LT(gris(10, 50), gris(30, 50));
+    EXPECT_LT(gris(30, 50), gris(45, 50));
+    // a zero-size rectangle paints nothing and does not fail
+    QPainter p(&img);
+    PintarGradienteConcentrico(p, QRect(5, 5, 0, 0), QPoint(5, 5), Qt::red, Qt::red);
+    PintarGradiente(p, QRect(5, 5, 0, 0), Qt::red, Qt::red, true);
+    p.end();
+    EXPECT_EQ(img.pixelColor(5, 5), QColor(Qt::white));
+}
+
+QRect Tinta(const QImage& img) {
+    QRect r;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixelColor(x, y) != QColor(Qt::white)) r = r.united(QRect(x, y, 1, 1));
+    return r;
+}
+
+TEST(GradientesQt, TextosCentradoYGirado) {
+    prueba::AplicacionQt();
+    QImage img = Lienzo(200, 200);
+    {
+        QPainter p(&img);
+        p.setPen(Qt::black);
+        TextoCentrado(p, QRect(0, 0, 200, 200), "MMMM");
+    }
+    const QRect centrado = Tinta(img);
+    ASSERT_FALSE(centrado.isEmpty());
+    EXPECT_NEAR(centrado.center().x(), 100, 4);
+    EXPECT_NEAR(centrado.center().y(), 100, 6);
+
+    img = Lienzo(200, 200);
+    {
+        QPainter p(&img);
+        p.setPen(Qt::black);
+        TextoAngulo(p, QPoint(100, 150), 900, "MMMMMMMM");  // reads upwards
+    }
+    const QRect girado = Tinta(img);
+    ASSERT_FALSE(girado.isEmpty());
+    EXPECT_GT(girado.height(), girado.width());
+    EXPECT_LE(girado.bottom(), 150);
+    EXPECT_GE(girado.left(), 99);
+}
+
+TEST(GradientesQt, MosaicoCubreSoloSuRectangulo) {
+    prueba::AplicacionQt();
+    QImage img = Lienzo(300, 200);
+    {
+        QPainter p(&img);
+        p.setPen(Qt::black);
+        TextoMosaico(p, QRect(50, 40, 200, 120), "Numbrix");
+    }
+    const QRect tinta = Tinta(img);
+    ASSERT_FALSE(tinta.isEmpty());
+    EXPECT_TRUE(QRect(50, 40, 200, 120).contains(tinta));
+    EXPECT_GT(tinta.width(), 150);
+    EXPECT_GT(tinta.height(), 80);
+}
+
+TEST(GradientesQt, RegionDeImagenSinLosPixelesClave) {
+    prueba::AplicacionQt();
+    QImage img = Lienzo(20, 10, QColor(255, 0, 255));
+    img.setPixelColor(3, 2, QColor(0, 0, 0));
+    img.setPixelColor(4, 2, QColor(252, 3, 255));  // near the key
+    img.setPixelColor(5, 2, QColor(0, 0, 0));
+    const QRegion exacta = RegionDeImagen(img, ColorRGB(255, 0, 255));
+    EXPECT_TRUE(exacta.contains(QPoint(3, 2)));
+    EXPECT_TRUE(exacta.contains(QPoint(4, 2)));
+    EXPECT_FALSE(exacta.contains(QPoint(0, 0)));
+    // a tolerance widens the key upwards from it, so 252,3,255 only counts
+    // with a key that starts at or below it
+    const QRegion tolerante = RegionDeImagen(img, ColorRGB(250, 0, 250), ColorRGB(10, 5, 10));
+    EXPECT_TRUE(tolerante.contains(QPoint(3, 2)));
+    EXPECT_FALSE(tolerante.contains(QPoint(4, 2)));
+    EXPECT_TRUE(tolerante.contains(QPoint(5, 2)));
+    EXPECT_TRUE(RegionDeImagen(QImage(), 0).isEmpty());
+    // other pixel formats are read the same way
+    const QRegion rgb888 = RegionDeImagen(img.convertToFormat(QImage::Format_RGB888), ColorRGB(255, 0, 255));
+    EXPECT_EQ(rgb888, exacta);
+}
+
+TEST(ColoresSistema, LosColoresDelSistemaSalenDeLaPaleta) {
+    prueba::AplicacionQt();
+    QPalette pal;
+    pal.setColor(QPalette::Active, QPalette::Text, QColor(1, 2, 3));
+    pal.setColor(QPalette::Active, QPalette::Base, QColor(4, 5, 6));
+    pal.setColor(QPalette::Active, QPalette::Button, QColor(7, 8, 9));
+    pal.setColor(QPalette::Active, QPalette::Highlight, QColor(10, 11, 12));
+    EXPECT_EQ(ResolverColor(ColorDeEntero(-2147483640), pal), QColor(1, 2, 3));  // $80000008
+    EXPECT_EQ(ResolverColor(clVentana, pal), QColor(4, 5, 6));
+    EXPECT_EQ(ResolverColor(clCaraBoton, pal), QColor(7, 8, 9));
+    EXPECT_EQ(ResolverColor(clResaltado, pal), QColor(10, 11, 12));
+    // plain colours are 0x00BBGGRR
+    EXPECT_EQ(ResolverColor(ColorDeEntero(16765864), pal), QColor(168, 211, 255));
+    EXPECT_EQ(ColorDeQColor(QColor(168, 211, 255)), TColor(16765864));
+    // every index gives an opaque colour, unknown ones too
+    for (int i = 0; i <= 255; ++i) EXPECT_EQ(ResolverColor(ColorSistema(i), pal).alpha(), 255) << i;
+}
+
+}  // namespace
+}  // namespace numbrix
