@@ -1,0 +1,123 @@
+#include "shell/Memorias.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+#include "CarpetaTemporal.h"
+#include "shell/VelIni.h"
+
+namespace numbrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The 80 significant bits of an x87 extended value (the rest is padding).
+bool MismosBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
+
+struct CasoMenu {
+    const char* nombre;
+    std::function<void(TMemorias&)> pasos;
+    int memoria;
+    const char* titulo;
+};
+void PrintTo(const CasoMenu& c, std::ostream* os) { *os << c.nombre; }
+
+
+class MenuMemoriaTest : public ::testing::TestWithParam<CasoMenu> {};
+
+TEST_P(MenuMemoriaTest, Titulo) {
+    TMemorias m;
+    GetParam().pasos(m);
+    EXPECT_EQ(m.Titulo(GetParam().memoria), GetParam().titulo);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Memorias, MenuMemoriaTest,
+    ::testing::Values(CasoMenu{"AlEmpezar", [](auto&) {}, 9, "M9 = 0"},
+                      CasoMenu{"Cargar", [](auto& m) { m.Cargar(0, 7); }, 0, "M0 = 7"},
+                      CasoMenu{"CargarYRestar", [](auto& m) { m.Cargar(0, 7); m.Restar(0, 7); }, 0, "M0 = 0"},
+                      CasoMenu{"Sumar", [](auto& m) { m.Sumar(2, 1.5L); m.Sumar(2, 1.5L); }, 2, "M2 = 3"},
+                      CasoMenu{"Borrar", [](auto& m) { m.Cargar(4, 12); m.Borrar(4); }, 4, "M4 = 0"},
+                      CasoMenu{"ConPunto", [](auto& m) { m.Cargar(3, 0.5L); }, 3, "M3 = 0.5"},
+                      CasoMenu{"QuinceCifras", [](auto& m) { m.Cargar(1, 1.0L / 3); }, 1, "M1 = 0.333333333333333"},
+                      CasoMenu{"Exponente", [](auto& m) { m.Cargar(5, -1e20L); }, 5, "M5 = -1e+20"},
+                      CasoMenu{"CeroNegativo", [](auto& m) { m.SetValor(6, -0.0L); }, 6, "M6 = 0"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST(Memorias, NombresEIndices) {
+    EXPECT_EQ(TMemorias::Insertar(0), "M0");
+    EXPECT_EQ(TMemorias::Insertar(9), "M9");
+    TMemorias m;
+    EXPECT_THROW(m.Valor(10), std::out_of_range);
+    EXPECT_THROW(m.Cargar(-1, 1), std::out_of_range);
+    EXPECT_THROW(TMemorias::Insertar(10), std::out_of_range);
+}
+
+TEST(Memorias, NuncaGuardaUnInfinito) {
+    TMemorias m;
+    m.Cargar(0, LDBL_MAX);
+    EXPECT_FALSE(m.Sumar(0, LDBL_MAX));
+    EXPECT_FALSE(m.Restar(0, -LDBL_MAX));
+    EXPECT_EQ(m.Valor(0), LDBL_MAX);
+    EXPECT_FALSE(m.Cargar(1, INFINITY));
+    EXPECT_FALSE(m.Cargar(1, NAN));
+    EXPECT_EQ(m.Valor(1), 0);
+}
+
+class MemoriasArchivoTest : public CarpetaTemporal {
+protected:
+    void SetUp() override {
+        CarpetaTemporal::SetUp();
+        ini_ = dir_ / "numbrix.ini";
+    }
+    fs::path ini_;
+};
+
+TEST_F(MemoriasArchivoTest, IdaYVueltaConLosOchentaBits) {
+    const long double valores[TMemorias::Cantidad] = {
+        1.0L / 3, -0.0L, 1e4000L, LDBL_TRUE_MIN, LDBL_MIN / 3, LDBL_MAX, -LDBL_MIN, 3.14159265358979323846264L,
+        0.1L, -123456789.0123456789L};
+    TMemorias m;
+    for (int i = 0; i < TMemorias::Cantidad; ++i) m.SetValor(i, valores[i]);
+    {
+        TVelIniFile f(ini_);
+        m.Guardar(f);
+        f.UpdateFile();
+    }
+    const std::string texto = Leer(ini_);
+    EXPECT_EQ(texto.find(','), std::string::npos) << texto;  // never the locale's comma
+
+    TVelIniFile g(ini_);
+    TMemorias r;
+    r.SetValor(0, 99);
+    EXPECT_TRUE(r.Cargar(g).empty());
+    for (int i = 0; i < TMemorias::Cantidad; ++i)
+        EXPECT_TRUE(MismosBits(r.Valor(i), valores[i])) << "M" << i << ": " << g.ReadString("Memoria", "M" + std::to_string(i));
+    EXPECT_TRUE(std::signbit(r.Valor(1)));
+}
+
+TEST_F(MemoriasArchivoTest, ValoresAntiguosYMalos) {
+    Poner(ini_,
+          "[Memoria]\r\nM0=0.333333333333333\r\nM1=1E-15\r\nM2=abc\r\nM3=INF\r\nM4=\r\nM5=0x10\r\nM6=2,5\r\n"
+          "M7=-7.5E+3\r\nM8=NAN\r\n");
+    TVelIniFile f(ini_);
+    TMemorias m;
+    for (int i = 0; i < TMemorias::Cantidad; ++i) m.SetValor(i, 42);
+    const auto informe = m.Cargar(f);
+    const long double esperados[TMemorias::Cantidad] = {0.333333333333333L, 1e-15L, 0, 0, 0, 0, 0, -7500, 0, 0};
+    for (int i = 0; i < TMemorias::Cantidad; ++i) EXPECT_EQ(m.Valor(i), esperados[i]) << "M" << i;
+    // M9 is missing: 0 without a word; the six bad ones are reported.
+    ASSERT_EQ(informe.size(), 6u);
+    EXPECT_EQ(informe[0], "Memoria M2: el valor «abc» no es un número; se usa 0.");
+    EXPECT_NE(informe[4].find("«2,5»"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace numbrix
