@@ -107,8 +107,9 @@ public:
     CajaFormula MedirOperando(const Nodo& n, int tam, bool parentesis);
     void DibujarOperando(const Nodo& n, int x, int yEje, int tam, bool parentesis);
 
-    // A raised exponent after a base: the exponent's box starts tam/10 below
-    // the top of the whole box. Returns the box; *arribaExp receives the
+    // A raised exponent after a base: the exponent's box starts tam/4 below
+    // the top of the whole box, which puts a one-line exponent's baseline
+    // about 0.4 of the size above the base's, as type is set. Returns the box; *arribaExp receives the
     // distance from the box's top to the exponent's top.
     static CajaFormula Superindice(const CajaFormula& base, const CajaFormula& exp, int tam, int* arribaExp = nullptr);
 
@@ -123,8 +124,11 @@ public:
     // Draws the sign; returns the x where the radicand starts.
     int DibujarRadical(const CajaFormula& radicando, const CajaFormula* indice, int x, int yEje, int tam);
 
-    // Two boxes stacked on the axis (fractions, binomials).
-    static CajaFormula Apilar(const CajaFormula& arriba, const CajaFormula& abajo, int extra);
+    // Two boxes stacked on the axis (fractions, binomials), `hueco` apart
+    // from it, `extra` wider than the wider of them.
+    static CajaFormula Apilar(const CajaFormula& arriba, const CajaFormula& abajo, int extra, int hueco = 0);
+    // Clearance between a fraction's bar and its numerator or denominator.
+    static int HuecoFraccion(int tam) { return std::max(1, tam / 20); }
 
     // The parenthesizing rule for operands: sums, differences, comparisons
     // and logical operations.
@@ -288,7 +292,8 @@ int Diagrama<D>::TamParentesis(int alto) {
     // The font whose cell is `alto` high: cell heights grow linearly with
     // the size, so one reference measure gives the ratio.
     if (celdaReferencia_ <= 0) celdaReferencia_ = std::max(1, Medida("()", FuenteSerif(100)).alto);
-    return std::clamp((alto * 100 + celdaReferencia_ / 2) / celdaReferencia_, 1, 4 * kTamMaximo);
+    // Rounded down: the parentheses' cell never outgrows the box.
+    return std::clamp(alto * 100 / celdaReferencia_, 1, 4 * kTamMaximo);
 }
 
 template <class D>
@@ -297,7 +302,9 @@ CajaFormula Diagrama<D>::ConParentesis(const CajaFormula& in) {
     CajaFormula c;
     c.arriba = in.arriba + extra / 2;
     c.abajo = in.abajo + (extra - extra / 2);
-    c.ancho = in.ancho + Medida("()", FuenteSerif(TamParentesis(in.Alto() + extra))).ancho;
+    // Each glyph is drawn on its own, so each one's width counts.
+    const Fuente f = FuenteSerif(TamParentesis(in.Alto() + extra));
+    c.ancho = in.ancho + Medida("(", f).ancho + Medida(")", f).ancho;
     return c;
 }
 
@@ -351,7 +358,7 @@ template <class D>
 CajaFormula Diagrama<D>::Superindice(const CajaFormula& base, const CajaFormula& exp, int tam, int* arribaExp) {
     CajaFormula c;
     c.ancho = base.ancho + exp.ancho;
-    const int dy = tam / 10;
+    const int dy = tam / 4;
     c.arriba = base.arriba + exp.arriba;
     // The exponent hangs from near the top; the box always holds it.
     c.abajo = std::max(base.abajo, dy + exp.Alto() - c.arriba);
@@ -360,8 +367,8 @@ CajaFormula Diagrama<D>::Superindice(const CajaFormula& base, const CajaFormula&
 }
 
 template <class D>
-CajaFormula Diagrama<D>::Apilar(const CajaFormula& a, const CajaFormula& b, int extra) {
-    return CajaFormula{std::max(a.ancho, b.ancho) + extra, a.Alto(), b.Alto()};
+CajaFormula Diagrama<D>::Apilar(const CajaFormula& a, const CajaFormula& b, int extra, int hueco) {
+    return CajaFormula{std::max(a.ancho, b.ancho) + extra, a.Alto() + hueco, b.Alto() + hueco};
 }
 
 template <class D>
@@ -682,7 +689,7 @@ void Diagrama<D>::DibujarProducto(const Nodo& n, int x, int yEje, int tam) {
 
 template <class D>
 CajaFormula Diagrama<D>::MedirCociente(const Nodo& n, int tam) {
-    return Apilar(Medir(*n.Hijos[0], tam), Medir(*n.Hijos[1], tam), tam / 10);
+    return Apilar(Medir(*n.Hijos[0], tam), Medir(*n.Hijos[1], tam), tam / 10, HuecoFraccion(tam));
 }
 
 template <class D>
@@ -691,8 +698,9 @@ void Diagrama<D>::DibujarCociente(const Nodo& n, int x, int y, int tam) {
     const CajaFormula a = Medir(*n.Hijos[0], tam);
     const CajaFormula b = Medir(*n.Hijos[1], tam);
     const int eje = y + c.arriba;
-    Dibujar(*n.Hijos[0], x + (c.ancho - a.ancho) / 2, eje - a.Alto(), tam);
-    Dibujar(*n.Hijos[1], x + (c.ancho - b.ancho) / 2, eje, tam);
+    const int hueco = HuecoFraccion(tam);
+    Dibujar(*n.Hijos[0], x + (c.ancho - a.ancho) / 2, eje - hueco - a.Alto(), tam);
+    Dibujar(*n.Hijos[1], x + (c.ancho - b.ancho) / 2, eje + hueco, tam);
     const int grosor = std::max(1, tam / 20);
     lienzo_.PonerGrosor(grosor);
     lienzo_.Linea(x + (grosor - 1) / 2, eje, x + c.ancho - 1 - grosor / 2, eje);
@@ -959,7 +967,7 @@ struct DibujoPropio {
             d.DibujarOperando(*n.Hijos[0], x, y + c.arriba, tam, par);
             d.DibujarTexto(exponente, FuenteSerif(TamReducido(tam, 2, 3)), x + b.ancho, y + dy + e.arriba);
         };
-        return {m, dib};
+        return {std::move(m), std::move(dib)};
     }
 
     // A text with the argument raised: «eˣ» (exp), «10ˣ» (exp10).
@@ -977,7 +985,7 @@ struct DibujoPropio {
             d.DibujarTexto(base, f, x, y + c.arriba);
             d.Dibujar(*n.Hijos[0], x + b.ancho, y + dy, te);
         };
-        return {m, dib};
+        return {std::move(m), std::move(dib)};
     }
 
     // The argument under a radical sign (sqrt).
@@ -991,7 +999,7 @@ struct DibujoPropio {
             const int xr = d.DibujarRadical(r, nullptr, x, y + c.arriba, tam);
             d.DibujarEnEje(*n.Hijos[0], xr, y + c.arriba, tam);
         };
-        return {m, dib};
+        return {std::move(m), std::move(dib)};
     }
 
     // The argument between two vertical bars (Abs).
@@ -1015,7 +1023,7 @@ struct DibujoPropio {
             d.Lienzo().PonerGrosor(1);
             d.DibujarEnEje(*n.Hijos[0], x + h, y + v + a.arriba, tam);
         };
-        return {m, dib};
+        return {std::move(m), std::move(dib)};
     }
 
     // The argument followed by "!" (Fact).
@@ -1036,7 +1044,7 @@ struct DibujoPropio {
             d.DibujarOperando(a, x, y + c.arriba, tam, par);
             d.DibujarSigno("!", FuenteSerif(tam), x + ca.ancho + std::max(1, tam / 20), y + c.arriba);
         };
-        return {m, dib};
+        return {std::move(m), std::move(dib)};
     }
 
     // Two arguments stacked inside tall parentheses (Cmb).
@@ -1061,7 +1069,7 @@ struct DibujoPropio {
             d.Dibujar(*n.Hijos[0], xi + (in.ancho - a.ancho) / 2, eje - a.Alto(), tam);
             d.Dibujar(*n.Hijos[1], xi + (in.ancho - b.ancho) / 2, eje, tam);
         };
-        return {m, dib};
+        return {std::move(m), std::move(dib)};
     }
 };
 

@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Diagrama, Cajas, ::testing::Values(
     CasoCaja{"-x", 22, 10, 10},                // leading minus without the 0
     CasoCaja{"a*b", 26, 10, 10},               // product with a dot: gap size/3
     CasoCaja{"2*x", 23, 10, 10},               // without a dot: gap size/6
-    CasoCaja{"a/b", 12, 20, 20},               // quotient: stacked, width + size/10
+    CasoCaja{"a/b", 12, 21, 21},               // quotient: stacked 1 apart from the bar, width + size/10
     CasoCaja{"x^2", 16, 16, 10},               // power
     CasoCaja{"x\\2", 17, 13, 14},              // square root: no index
     CasoCaja{"x\\3", 22, 13, 14},              // root with its index
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Diagrama, Cajas, ::testing::Values(
     CasoCaja{"2*(a+b)", 72, 12, 12},
     CasoCaja{"a-(b+c)", 84, 12, 12},           // the parentheses stay
     CasoCaja{"pi*r^2", 32, 16, 10},
-    CasoCaja{"a/b+c", 37, 20, 20}));
+    CasoCaja{"a/b+c", 37, 21, 21}));
 
 // ---------------------------------------------------------------- edge cases
 
@@ -155,9 +155,9 @@ TEST(Diagrama, FraccionSobreElEjeComun) {
     EXPECT_EQ(barras, 1);
     for (const auto& t : d.Textos()) {
         if (t.texto == "a") {
-            EXPECT_EQ(t.y + t.medida.alto, eje);  // numerator above the bar
+            EXPECT_EQ(t.y + t.medida.alto, eje - 1);  // numerator above the bar
         } else if (t.texto == "b") {
-            EXPECT_EQ(t.y, eje);  // denominator below it
+            EXPECT_EQ(t.y, eje + 1);  // denominator below it
         } else {
             EXPECT_EQ(t.y + t.medida.alto / 2, eje) << t.texto;  // "+" and "c" on the axis
         }
@@ -366,7 +366,7 @@ TEST(Metarchivo, TamanoMasCuatroYDibujoEnDosDos) {
     auto g = Metarchivo(m.e, Fijas());
     ASSERT_TRUE(g.has_value());
     EXPECT_EQ(g->Ancho(), 37 + 4);
-    EXPECT_EQ(g->Alto(), 40 + 4);
+    EXPECT_EQ(g->Alto(), 42 + 4);
     const Extension e = g->ExtensionDibujada();
     EXPECT_GE(e.x0, 2);
     EXPECT_GE(e.y0, 2);

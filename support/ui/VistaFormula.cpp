@@ -1,0 +1,37 @@
+#include "support/ui/VistaFormula.h"
+
+#include <QPainter>
+
+#include "support/ui/LienzoQt.h"
+
+namespace numbrix {
+
+TVistaFormula::TVistaFormula(QWidget* padre) : QWidget(padre) {
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+}
+
+void TVistaFormula::PonerDibujo(std::optional<LienzoGrabado> dibujo) {
+    dibujo_ = std::move(dibujo);
+    updateGeometry();
+    update();
+}
+
+void TVistaFormula::PonerAjustar(bool ajustar) {
+    if (ajustar_ == ajustar) return;
+    ajustar_ = ajustar;
+    update();
+}
+
+QSize TVistaFormula::sizeHint() const {
+    if (!dibujo_) return QSize(200, 60);
+    return QSize(dibujo_->Ancho(), dibujo_->Alto());
+}
+
+void TVistaFormula::paintEvent(QPaintEvent*) {
+    if (!dibujo_) return;
+    QPainter p(this);
+    ReproducirEn(*dibujo_, p, QRectF(rect()), ajustar_);
+}
+
+}  // namespace numbrix

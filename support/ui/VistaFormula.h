@@ -1,0 +1,32 @@
+#pragma once
+// TVistaFormula: shows a formula picture, centred, shrunk when it does not
+// fit (and grown to the widget with "fit to window" on).
+#include <QWidget>
+#include <optional>
+
+#include "support/LienzoGrabado.h"
+
+namespace numbrix {
+
+class TVistaFormula : public QWidget {
+    Q_OBJECT
+public:
+    explicit TVistaFormula(QWidget* padre = nullptr);
+
+    void PonerDibujo(std::optional<LienzoGrabado> dibujo);  // nullopt: empty view
+    const std::optional<LienzoGrabado>& Dibujo() const { return dibujo_; }
+    void PonerAjustar(bool ajustar);  // fit to window
+    bool Ajustar() const { return ajustar_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return QSize(20, 20); }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    std::optional<LienzoGrabado> dibujo_;
+    bool ajustar_ = false;
+};
+
+}  // namespace numbrix

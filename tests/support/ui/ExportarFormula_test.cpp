@@ -1,0 +1,256 @@
+// Formula pictures with the real fonts (offscreen): every export format
+// writes a file that decodes to the expected size, JPEG goes through libjpeg
+// and decodes back, failures are reported and the program goes on, and an
+// absent tree exports nothing. The gallery renders the formulas whose looks
+// matter into PNG files (kept in $NUMBRIX_GALERIA when it is set).
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include <jpeglib.h>
+
+#include "AplicacionQt.h"
+#include "CarpetaTemporal.h"
+#include "engine/DiagramaX.h"
+#include "shell/DibujoCalculo.h"
+#include "support/ui/ExportarFormula.h"
+#include "support/ui/LienzoQt.h"
+#include "support/ui/VistaFormula.h"
+
+namespace numbrix {
+namespace {
+
+struct Motor {
+    TExpresionX e;
+    Motor() {
+        e.SetPredefinidas(true);
+        e.Silencioso = true;
+        for (const char* v : {"a", "b", "c", "d", "x", "y", "z", "n", "k", "r"}) e.AgregarVariable(v);
+        // The calculus functions with their drawings, as the session registers them.
+        auto cero = [](ContextoX&, const std::vector<Ref<TEvalX>>&) -> long double { return 0; };
+        auto [ms, ds] = DibujoSumatoria();
+        e.AgregarFuncionN("Sumatoria", cero, "Sumatoria", 3, 3, ms, ds, true);
+        auto [mp, dp] = DibujoProducto();
+        e.AgregarFuncionN("Producto", cero, "Producto", 3, 3, mp, dp, true);
+        auto [mi, di] = DibujoIntegral();
+        e.AgregarFuncionN("Integrar", cero, "Integrar", 4, 3, mi, di, true);
+    }
+    std::optional<LienzoGrabado> Dibujo(const std::string& t) {
+        e.SetTexto(t);
+        EXPECT_TRUE(e.Arbol) << t << ": " << e.Mensaje;
+        return Metarchivo(e, std::make_shared<MetricasQt>());
+    }
+};
+
+class Exportar : public CarpetaTemporal {
+protected:
+    void SetUp() override {
+        prueba::AplicacionQt();
+        CarpetaTemporal::SetUp();
+    }
+};
+
+// Decodes with libjpeg itself (width, height), or (0, 0).
+std::pair<int, int> DecodificarJpeg(const std::string& bytes) {
+    struct Err {
+        jpeg_error_mgr base;
+        std::jmp_buf salto;
+    };
+    jpeg_decompress_struct d;
+    Err err;
+    d.err = jpeg_std_error(&err.base);
+    err.base.error_exit = [](j_common_ptr c) { std::longjmp(reinterpret_cast<Err*>(c->err)->salto, 1); };
+    if (setjmp(err.salto)) {
+        jpeg_destroy_decompress(&d);
+        return {0, 0};
+    }
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&d, TRUE);
+    jpeg_start_decompress(&d);
+    std::vector<unsigned char> fila(static_cast<std::size_t>(d.output_width * d.output_components));
+    while (d.output_scanline < d.output_height) {
+        JSAMPROW p = fila.data();
+        jpeg_read_scanlines(&d, &p, 1);
+    }
+    const std::pair<int, int> r{static_cast<int>(d.output_width), static_cast<int>(d.output_height)};
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    return r;
+}
+
+TEST_F(Exportar, CadaFormatoSeDecodificaConSuTamano) {
+    Motor m;
+    auto g = m.Dibujo("(a+b)/(c-d)");
+    ASSERT_TRUE(g);
+    for (double escala : {1.0, 2.5}) {
+        const int w = static_cast<int>(std::ceil(g->Ancho() * escala - 1e-9));
+        const int h = static_cast<int>(std::ceil(g->Alto() * escala - 1e-9));
+        std::string error;
+
+        ASSERT_TRUE(ExportarFormula(&*g, dir_ / "f.png", escala, error)) << error;
+        QImage png;
+        ASSERT_TRUE(png.load(QString::fromStdString((dir_ / "f.png").string())));
+        EXPECT_EQ(png.size(), QSize(w, h));
+
+        ASSERT_TRUE(ExportarFormula(&*g, dir_ / "f.JPG", escala, error)) << error;
+        EXPECT_EQ(DecodificarJpeg(Leer(dir_ / "f.JPG")), std::make_pair(w, h));
+
+        ASSERT_TRUE(ExportarFormula(&*g, dir_ / "f.svg", escala, error)) << error;
+        const std::string svg = Leer(dir_ / "f.svg");
+        const std::string caja = "viewBox=\"0 0 " + std::to_string(w) + " " + std::to_string(h) + "\"";
+        EXPECT_NE(svg.find(caja), std::string::npos) << svg.substr(0, 400);
+        EXPECT_NE(svg.find("<text"), std::string::npos);
+    }
+}
+
+TEST_F(Exportar, LaImagenTieneTintaDentroDelMargen) {
+    Motor m;
+    auto g = m.Dibujo("x^2+1");
+    ASSERT_TRUE(g);
+    const QImage img = ImagenFormula(*g, 1.0);
+    int oscuros = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128) {
+                ++oscuros;
+                EXPECT_TRUE(x >= 1 && y >= 1 && x < img.width() - 1 && y < img.height() - 1) << x << "," << y;
+            }
+    EXPECT_GT(oscuros, 20);
+}
+
+TEST_F(Exportar, ErrorDeEscrituraSeInformaYSeSigue) {
+    Motor m;
+    auto g = m.Dibujo("x");
+    ASSERT_TRUE(g);
+    // A regular file used as a folder: fails even for root.
+    Poner(dir_ / "archivo", "x");
+    for (const char* nombre : {"f.jpg", "f.png", "f.svg"}) {
+        std::string error;
+        EXPECT_FALSE(ExportarFormula(&*g, dir_ / "archivo" / nombre, 1.0, error)) << nombre;
+        EXPECT_EQ(error.rfind("No se pudo exportar la imagen", 0), 0u) << error;
+    }
+    std::string error;
+    EXPECT_TRUE(ExportarFormula(&*g, dir_ / "bien.jpg", 1.0, error)) << error;
+}
+
+TEST_F(Exportar, ErrorDeLibjpegNoTerminaElPrograma) {
+    // Beyond libjpeg's largest side: the library's error comes back as text.
+    QImage ancha(70000, 1, QImage::Format_RGB32);
+    ancha.fill(Qt::white);
+    QByteArray bytes;
+    std::string error;
+    EXPECT_FALSE(CodificarJpeg(ancha, kCalidadJpeg, bytes, error));
+    EXPECT_EQ(error.rfind("No se pudo exportar la imagen: ", 0), 0u) << error;
+    EXPECT_GT(error.size(), std::string("No se pudo exportar la imagen: ").size());
+    // And the encoder still works afterwards.
+    QImage chica(8, 8, QImage::Format_RGB32);
+    chica.fill(Qt::red);
+    EXPECT_TRUE(CodificarJpeg(chica, kCalidadJpeg, bytes, error)) << error;
+}
+
+TEST_F(Exportar, TamanosRasterAcotados) {
+    Motor m;
+    auto g = m.Dibujo("a/b");
+    ASSERT_TRUE(g);
+    const double s = EscalaRaster(*g, 1e6);
+    EXPECT_LE(g->Ancho() * s, kLadoMaximoImagen + 1);
+    EXPECT_LE(g->Alto() * s, kLadoMaximoImagen + 1);
+    EXPECT_LE(g->Ancho() * s * g->Alto() * s, kPixelesMaximos * 1.01);
+    EXPECT_EQ(EscalaRaster(*g, 2.0), 2.0);
+    EXPECT_EQ(EscalaRaster(*g, -1.0), 1.0);
+}
+
+TEST_F(Exportar, SinArbolNoSeExportaNada) {
+    Motor m;
+    m.e.SetTexto("1+");
+    EXPECT_FALSE(Metarchivo(m.e, std::make_shared<MetricasQt>()).has_value());
+    std::string error;
+    EXPECT_FALSE(ExportarFormula(nullptr, dir_ / "f.png", 1.0, error));
+    EXPECT_EQ(error, "No hay ninguna fórmula que exportar");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "f.png"));
+}
+
+TEST_F(Exportar, ExtensionDesconocida) {
+    Motor m;
+    auto g = m.Dibujo("x");
+    std::string error;
+    EXPECT_FALSE(ExportarFormula(&*g, dir_ / "f.bmp", 1.0, error));
+    EXPECT_NE(error.find(".bmp"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "f.bmp"));
+    EXPECT_EQ(FormatoPorExtension("a.JPEG"), FormatoImagen::Jpeg);
+    EXPECT_EQ(FormatoPorExtension("a"), FormatoImagen::Desconocido);
+}
+
+TEST_F(Exportar, PortapapelesConImagenYSvg) {
+    Motor m;
+    auto g = m.Dibujo("sqrt(x)");
+    CopiarFormula(*g, 1.0);
+    const QMimeData* datos = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(datos, nullptr);
+    EXPECT_TRUE(datos->hasImage());
+    EXPECT_TRUE(datos->data("image/svg+xml").startsWith("<?xml"));
+}
+
+TEST_F(Exportar, VistaEncogeSoloCuandoNoCabe) {
+    Motor m;
+    auto g = m.Dibujo("a+b");
+    ASSERT_TRUE(g);
+    EXPECT_EQ(EscalaParaCaber(*g, QSizeF(1000, 1000), false), 1.0);
+    EXPECT_GT(EscalaParaCaber(*g, QSizeF(1000, 1000), true), 1.0);
+    EXPECT_NEAR(EscalaParaCaber(*g, QSizeF(g->Ancho() / 2.0, 1000), false), 0.5, 1e-9);
+    TVistaFormula vista;
+    vista.resize(300, 100);
+    vista.PonerDibujo(*g);
+    EXPECT_EQ(vista.sizeHint(), QSize(g->Ancho(), g->Alto()));
+    QImage img(300, 100, QImage::Format_RGB32);
+    vista.render(&img);
+    int oscuros = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) oscuros += qGray(img.pixel(x, y)) < 128;
+    EXPECT_GT(oscuros, 10);
+}
+
+// The formulas whose looks were checked by eye, rendered at 3 times the size.
+TEST_F(Exportar, Galeria) {
+    const char* formulas[] = {"(a+b)/(c-d)", "x^2^3", "2^(x^(y^z))", "x\\3+sqrt(x)", "LogN(x,2)", "a<=b", "a<>b",
+                              "Cmb(n,k)", "Fact(n)", "FF[16]+1e-20", "Sumatoria(1,10,n^2)", "Integrar(0,1,x^2)",
+                              "Rcp(1+x)", "Abs(-x)/2", "pi*r^2", "2*x+2*3-(a+b)*(c+d)", "-x+a/b+c",
+                              "Producto(1,n,k/(k+1))", "exp(-x^2/2)/sqrt(2*pi)", "a>0 & b<1 $ c>=2", "'hola'",
+                              "Max(a,b/2,c)", "sen(x)^2+cos(x)^2=1"};
+    const char* destino = std::getenv("NUMBRIX_GALERIA");
+    const std::filesystem::path carpeta = destino ? std::filesystem::path(destino) : dir_;
+    std::filesystem::create_directories(carpeta);
+    int i = 0;
+    for (const char* f : formulas) {
+        Motor m;
+        auto g = m.Dibujo(f);
+        ASSERT_TRUE(g) << f;
+        const Extension e = g->ExtensionDibujada();
+        EXPECT_GE(e.x0, 2) << f;
+        EXPECT_GE(e.y0, 2) << f;
+        EXPECT_LE(e.x1, g->Ancho() - 2) << f;
+        EXPECT_LE(e.y1, g->Alto() - 2) << f;
+        std::string error;
+        char nombre[32];
+        std::snprintf(nombre, sizeof nombre, "f%02d.png", i++);
+        EXPECT_TRUE(ExportarFormula(&*g, carpeta / nombre, 3.0, error)) << error;
+    }
+}
+
+}  // namespace
+}  // namespace numbrix
