@@ -69,11 +69,15 @@ class Diagrama {
 public:
     using Nodo = TEval<D>;
 
-    explicit Diagrama(numbrix::Lienzo& lienzo) : lienzo_(lienzo) {}
+    // `ajustes`: the engine's settings, for domains whose numbers show
+    // according to them (mixed fractions); may be null.
+    explicit Diagrama(numbrix::Lienzo& lienzo, const AjustesMotor<D>* ajustes = nullptr)
+        : lienzo_(lienzo), ajustes_(ajustes) {}
     Diagrama(const Diagrama&) = delete;
     Diagrama& operator=(const Diagrama&) = delete;
 
     numbrix::Lienzo& Lienzo() { return lienzo_; }
+    const AjustesMotor<D>* Ajustes() const { return ajustes_; }
 
     // The node's box at this size; measured once per layout.
     CajaFormula Medir(const Nodo& n, int tam);
@@ -198,6 +202,7 @@ private:
     int TamParentesis(int alto);
 
     numbrix::Lienzo& lienzo_;
+    const AjustesMotor<D>* ajustes_ = nullptr;
     std::unordered_map<Clave, CajaFormula, HashClave> cajas_;
     std::unordered_map<const Nodo*, Ref<TDibListaArg<D>>> listas_;
     std::unordered_map<std::string, MedidaTexto> textos_;  // keyed by font and text
@@ -926,7 +931,7 @@ template <class D>
 std::optional<LienzoGrabado> Metarchivo(TExpresion<D>& motor, std::shared_ptr<const MetricasTexto> metricas) {
     if (!motor.Arbol || !metricas) return std::nullopt;
     LienzoGrabado g(std::move(metricas));
-    Diagrama<D> d(g);
+    Diagrama<D> d(g, &motor.Ajustes);
     const CajaFormula c = d.Medir(*motor.Arbol, kTamFormula);
     g.PonerTamano(c.ancho + 4, c.Alto() + 4);
     g.PonerColor(Color::Negro());
