@@ -11,8 +11,11 @@ inline QApplication& AplicacionQt() {
     static char nombre[] = "ui_tests";
     static char* argv[] = {nombre, nullptr};
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit Qt's own registry of input devices goes
+    // before a static application would, and the application's destructor
+    // would then crash deleting the devices that showing a window made.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 }  // namespace numbrix::prueba
