@@ -1,19 +1,47 @@
 #include "shell/Sesion.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <sstream>
+
+#include "shell/VelIni.h"
+#include "support/Fecha.h"
+#include "support/basicos.h"
 
 namespace numbrix {
 
-TSesion::TSesion() {
+namespace {
+
+// Answers given while answering are evaluated one level deeper; a chain
+// this long is a mistake, not a calculation.
+constexpr int kMaxAnidamiento = 8;
+constexpr std::size_t kMaxRespuesta = 255;  // characters kept of an answer
+
+void AgregarLineas(std::vector<std::string>& informe, const std::string& texto) {
+    std::istringstream in(texto);
+    for (std::string l; std::getline(in, l);)
+        if (!l.empty()) informe.push_back(l);
+}
+
+void AgregarInforme(std::vector<std::string>& informe, std::vector<std::string> mas) {
+    informe.insert(informe.end(), std::make_move_iterator(mas.begin()), std::make_move_iterator(mas.end()));
+}
+
+}  // namespace
+
+std::string TituloPregunta(char letra) { return std::string("Indique el valor de la variable ") + letra; }
+
+TSesion::TSesion(Notificador aviso) : aviso_(std::move(aviso)) {
     azar_.seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     for (int i = 0; i < kNumPreguntas; ++i) variables_[i].letra = kLetrasPregunta[i];
     principal_.SetPredefinidas(true);
     principal_.Silencioso = true;
     auxiliar_.SetPredefinidas(true);
-    auxiliar_.Silencioso = true;  // its messages reach the user through the prompt
-    // The main window's default comparison tolerance ("MaxDif").
-    SetTolerancia(1e-15L);
+    // The auxiliary engine's messages reach the user through the prompt (asked
+    // again with the message) and the notifier (user constants).
+    auxiliar_.Silencioso = true;
+    SetTolerancia(Ajustes.MaxDif);
     auto cancelar = [this] { return Cancelar && Cancelar(); };
     principal_.Cancelar = cancelar;
     auxiliar_.Cancelar = cancelar;
@@ -23,15 +51,17 @@ TSesion::TSesion() {
 void TSesion::SetTolerancia(long double t) {
     principal_.Ajustes.tolerancia = t;
     auxiliar_.Ajustes.tolerancia = t;
+    for (auto& m : anidados_) m->Ajustes.tolerancia = t;
 }
 
 void TSesion::SetAngulo(int angulo) {
     principal_.SetAngulo(angulo);
     auxiliar_.SetAngulo(angulo);
+    for (auto& m : anidados_) m->SetAngulo(angulo);
 }
 
 void TSesion::SetFormatoDigitos(int digitos) {
-    if (digitos == 100 || digitos < 0 || digitos > 16 || digitos % 2 != 0) {
+    if (digitos == AjustesCalculadora::kDigitosFlotante || digitos < 0 || digitos > 16 || digitos % 2 != 0) {
         Formato.Decimales = 16;
         Formato.QuitarCeros = true;
     } else {
@@ -40,51 +70,130 @@ void TSesion::SetFormatoDigitos(int digitos) {
     }
 }
 
+int TSesion::Digitos() const { return Formato.QuitarCeros ? AjustesCalculadora::kDigitosFlotante : Formato.Decimales; }
+
 VariablePregunta* TSesion::Variable(char letra) {
     for (auto& v : variables_)
         if (v.letra == letra) return &v;
     return nullptr;
 }
 
+// ---------------------------------------------------------------- vocabulary
+
 void TSesion::RegistrarVocabulario() {
+    principal_.ReiniciarFunciones();
+    auxiliar_.ReiniciarFunciones();
+    VariablePregunta& x = *Variable('x');
+    VariablePregunta& n = *Variable('n');
+
+    // The user's definitions are read first: a one-letter constant or
+    // function of the user's takes the place of that prompt variable.
+    DefinicionesUsuario defs;
+    if (!carpeta_.empty()) {
+        std::filesystem::path duf = carpeta_ / "real.duf";
+        std::error_code ec;
+        if (std::filesystem::exists(duf, ec)) {
+            TVelIniFile archivo(duf);
+            if (archivo.Informe().HayProblemas() && aviso_)
+                aviso_(NivelAviso::Advertencia, archivo.Informe().Texto(duf));
+            defs = LeerDefiniciones(archivo);
+        }
+    }
+    auto redefinida = [&defs](char letra) {
+        for (const auto* lista : {&defs.constantes, &defs.funciones})
+            for (const auto& d : *lista)
+                if (d.nombre.size() == 1 && IgualSinCaso(d.nombre, std::string_view(&letra, 1))) return true;
+        return false;
+    };
+
+    // The main engine, in the order the insert menu and the completion list show.
     incognita_ = principal_.AgregarVariable("?");
+    for (int i = 0; i < TMemorias::Cantidad; ++i)
+        principal_.AgregarFuncion0(
+            TMemorias::Nombre(i), [this, i](ContextoX&) { return Memorias.Valor(i); }, "Memoria" + std::to_string(i));
     principal_.AgregarFuncion0("Rst/Ans", [this](ContextoX&) { return UltimoResultado; }, "Ultimo resultado");
+    principal_.AgregarFuncion0("Ahora/Now", [](ContextoX&) { return AhoraEnDias(); }, "Dia y hora del sistema");
     for (auto& v : variables_) {
+        if (redefinida(v.letra)) continue;
         VariablePregunta* p = &v;
         principal_.AgregarFuncion0(std::string(1, v.letra), [this, p](ContextoX&) { return LeerPregunta(*p); }, "",
                                    MakeVariable);
     }
+    RegistrarCalculo(principal_, x, n, true, Dibujos);
+
+    for (int i = 0; i < TMemorias::Cantidad; ++i)
+        auxiliar_.AgregarFuncion0(
+            TMemorias::Nombre(i), [this, i](ContextoX&) { return Memorias.Valor(i); }, "Memoria" + std::to_string(i));
     auxiliar_.AgregarFuncion0("Rst", [this](ContextoX&) { return UltimoResultado; }, "Ultimo resultado");
+    for (VariablePregunta* p : {&n, &x}) {
+        if (redefinida(p->letra)) continue;
+        auxiliar_.AgregarFuncion0(std::string(1, p->letra), [this, p](ContextoX&) { return LeerPregunta(*p); }, "",
+                                  MakeVariable);
+    }
+    RegistrarCalculo(auxiliar_, x, n, false, Dibujos);
+
+    NombresUsuario = RegistrarDefiniciones(defs, principal_, auxiliar_, aviso_);
+}
+
+// ---------------------------------------------------------------- prompts
+
+TExpresionX& TSesion::MotorRespuesta(int nivel) {
+    if (nivel == 0) return auxiliar_;
+    while (static_cast<int>(anidados_.size()) < nivel) {
+        // Same vocabulary, a tree of its own: the answer being evaluated one
+        // level up keeps its tree while this one is compiled.
+        auto m = std::make_unique<TExpresionX>();
+        m->SetPadre(&auxiliar_);
+        m->Silencioso = true;
+        m->Cancelar = auxiliar_.Cancelar;
+        anidados_.push_back(std::move(m));
+    }
+    TExpresionX& m = *anidados_[static_cast<std::size_t>(nivel - 1)];
+    m.Ajustes.tolerancia = auxiliar_.Ajustes.tolerancia;
+    m.SetAngulo(auxiliar_.Angulo());
+    return m;
 }
 
 long double TSesion::LeerPregunta(VariablePregunta& v) {
     if (v.preguntada) return v.valor;
-    // A variable being asked reads as an error inside its own answer, and
-    // answers never nest deeply.
-    if (preguntando_ > 8) throw EExprMsj("Demasiadas preguntas anidadas");
+    // Read inside its own answer, the variable would ask the same question
+    // again without end: that answer is refused and asked again.
+    if (std::find(respondiendo_.begin(), respondiendo_.end(), v.letra) != respondiendo_.end())
+        throw EExprMsj(std::string("La variable ") + v.letra + " no puede usarse en su propio valor");
+    if (preguntando_ >= kMaxAnidamiento) throw EExprMsj("Demasiadas preguntas anidadas");
     std::string error;
     while (true) {
-        if (!Preguntar) throw EExprMsj("Cálculo cancelado");
+        if (!Preguntar) throw ECancelado("Cálculo cancelado");
         RespuestaPregunta r = Preguntar(v.letra, v.recordado, error);
-        if (r.accion == RespuestaPregunta::Cancelar) throw EExprMsj("Cálculo cancelado");
+        if (r.accion == RespuestaPregunta::Cancelar) throw ECancelado("Cálculo cancelado");
         if (r.accion == RespuestaPregunta::Fallar) throw EExprMsj(r.texto);
-        std::string texto = r.texto;
-        if (texto.size() > 255) texto.resize(255);
+        std::string texto = Izquierda(r.texto, kMaxRespuesta);
         v.recordado = texto;
-        ++preguntando_;
-        v.preguntada = true;  // while answering, the letter itself is not asked again
+
         long double valor = 0;
-        try {
-            auxiliar_.SetTexto(texto);
-            valor = auxiliar_.Valor();
-        } catch (...) {
-            --preguntando_;
-            v.preguntada = false;
-            throw;
+        bool fallo = false;
+        std::string mensaje;
+        {
+            TExpresionX& motor = MotorRespuesta(preguntando_);
+            ++preguntando_;
+            respondiendo_.push_back(v.letra);
+            struct Salida {
+                TSesion& s;
+                ~Salida() {
+                    --s.preguntando_;
+                    s.respondiendo_.pop_back();
+                }
+            } salida{*this};
+            motor.SetTexto(texto);
+            if (!motor.HayError) valor = motor.Valor();
+            fallo = motor.HayError;
+            mensaje = motor.Mensaje;
         }
-        --preguntando_;
-        v.preguntada = false;
-        if (!auxiliar_.HayError) {
+        // A cancel inside an answer ends the whole evaluation; it is not an
+        // answer to ask again.
+        if (fallo && (mensaje == "Cálculo cancelado" || (Cancelar && Cancelar())))
+            throw ECancelado("Cálculo cancelado");
+        if (!fallo) {
             v.valor = valor;
             v.preguntada = true;
             NotaAsignacion += '{';
@@ -94,13 +203,13 @@ long double TSesion::LeerPregunta(VariablePregunta& v) {
             NotaAsignacion += "} ";
             return valor;
         }
-        error = auxiliar_.Mensaje;
+        error = mensaje;
     }
 }
 
-std::string TSesion::TextoResultado(long double v) const {
-    return RealABase(Formato.BaseDefecto, v, Formato);
-}
+// ---------------------------------------------------------------- evaluation
+
+std::string TSesion::TextoResultado(long double v) const { return RealABase(Formato.BaseDefecto, v, Formato); }
 
 std::string TSesion::Pista(const std::string& texto, long double v) const {
     std::string p = "Resultado: " + texto;
@@ -116,8 +225,10 @@ ResultadoEvaluacion TSesion::Evaluar(const std::string& expresion) {
     ResultadoEvaluacion r;
     NotaAsignacion.clear();
     for (auto& v : variables_) v.preguntada = false;
+    ultimaExpresion_ = expresion;
     if (expresion.empty()) {
         r.vacio = true;
+        ultima_ = r;
         return r;
     }
     // Fresh truth values for every evaluation, so that no ordinary number is
@@ -143,21 +254,133 @@ ResultadoEvaluacion TSesion::Evaluar(const std::string& expresion) {
     if (principal_.HayError) {
         r.error = true;
         r.texto = principal_.Mensaje;
-        return r;
-    }
-    UltimoResultado = valor;
-    r.valor = valor;
-    if (valor == principal_.Ajustes.verdadero) {
-        r.texto = "Verdadero";
-        r.verdad = true;
-    } else if (valor == principal_.Ajustes.falso) {
-        r.texto = "Falso";
-        r.verdad = true;
     } else {
-        r.texto = TextoResultado(valor);
+        UltimoResultado = valor;
+        r.valor = valor;
+        if (valor == principal_.Ajustes.verdadero) {
+            r.texto = "Verdadero";
+            r.verdad = true;
+        } else if (valor == principal_.Ajustes.falso) {
+            r.texto = "Falso";
+            r.verdad = true;
+        } else {
+            r.texto = TextoResultado(valor);
+        }
+        r.pista = Pista(r.texto, valor);
     }
-    r.pista = Pista(r.texto, valor);
+    if (r.codigo == 0 || r.codigo >= 20) Historial.Agregar(expresion);
+    ultima_ = r;
+    if (r.codigo == 15 && AlFallarEnReales) AlFallarEnReales(expresion);
     return r;
+}
+
+TListaResultados::Registro TSesion::Registrar() {
+    if (ultima_.vacio || ultima_.error) return {};
+    return Lista.Registrar(ultimaExpresion_, ultima_.texto, NotaAsignacion, Angulo(), ultima_.valor, !ultima_.verdad);
+}
+
+ResultadoEvaluacion TSesion::Calcular(const std::string& expresion) {
+    ResultadoEvaluacion r = Evaluar(expresion);
+    Registrar();
+    return r;
+}
+
+ResultadoEvaluacion TSesion::CambiarAngulo(int angulo, const std::string& expresion) {
+    SetAngulo(angulo);
+    ResultadoEvaluacion r = Evaluar(expresion);
+    // The repeated result is listed again but must not count twice.
+    Lista.QuitarAdicion(Registrar());
+    return r;
+}
+
+namespace {
+
+bool EsNumero(const ResultadoEvaluacion& r) { return !r.vacio && !r.error && !r.verdad; }
+
+}  // namespace
+
+void TSesion::CambiarBase(int base, const std::string& expresion) {
+    if (base < 2 || base > 36) return;
+    Formato.BaseDefecto = base;
+    if (EsNumero(ultima_)) {
+        ultima_.texto = TextoResultado(ultima_.valor);
+        ultima_.pista = Pista(ultima_.texto, ultima_.valor);
+    }
+    // The row shows what the expression box holds now, as the main window's
+    // list always does.
+    if (!expresion.empty()) ultimaExpresion_ = expresion;
+    Lista.QuitarAdicion(Registrar());
+}
+
+void TSesion::CambiarDigitos(int digitos) {
+    SetFormatoDigitos(digitos);
+    if (EsNumero(ultima_)) {
+        ultima_.texto = TextoResultado(ultima_.valor);
+        ultima_.pista = Pista(ultima_.texto, ultima_.valor);
+    }
+}
+
+void TSesion::CambiarNotacion(int notacion) {
+    if (notacion < 0 || notacion > 2) return;
+    Formato.Notacion = notacion;
+    CambiarDigitos(Digitos());
+}
+
+void TSesion::CambiarSeparador(bool agrupar) {
+    Formato.Agrupar = agrupar;
+    CambiarDigitos(Digitos());
+}
+
+// ---------------------------------------------------------------- data folder
+
+void TSesion::TomarAjustes() {
+    SetAngulo(Ajustes.FAngulo);
+    Formato.Agrupar = Ajustes.SeparaMiles;
+    Formato.BaseDefecto = Ajustes.BaseResultado;
+    SetFormatoDigitos(Ajustes.Digitos);
+    Formato.Notacion = Ajustes.ModoDigitos;
+    SetTolerancia(Ajustes.MaxDif);
+    Historial.SetMaxLista(Ajustes.MaxList);
+}
+
+void TSesion::AplicarAjustes() {
+    Ajustes.FAngulo = Angulo();
+    Ajustes.SeparaMiles = Formato.Agrupar;
+    Ajustes.BaseResultado = Formato.BaseDefecto;
+    Ajustes.Digitos = Digitos();
+    Ajustes.ModoDigitos = Formato.Notacion;
+}
+
+std::vector<std::string> TSesion::Abrir(const std::filesystem::path& carpetaDatos) {
+    std::vector<std::string> informe;
+    carpeta_ = carpetaDatos;
+    ini_ = TAppIniFile::Abrir(carpeta_, aviso_);
+    if (ini_->Informe().HayProblemas()) AgregarLineas(informe, ini_->Informe().Texto(ini_->FileName()));
+    AgregarInforme(informe, Ajustes.Leer(*ini_));
+    TomarAjustes();
+    AgregarInforme(informe, Memorias.Cargar(*ini_));
+    AgregarInforme(informe, Lista.Cargar(*ini_));
+    AgregarInforme(informe, Historial.Cargar(carpeta_ / THistorial::NombreArchivo));
+    // The user definitions come with the vocabulary; their problems reach
+    // the notifier and the report.
+    Notificador anterior = aviso_;
+    aviso_ = [&informe, anterior](NivelAviso n, const std::string& m) {
+        AgregarLineas(informe, m);
+        if (anterior) anterior(n, m);
+    };
+    RegistrarVocabulario();
+    aviso_ = anterior;
+    return informe;
+}
+
+void TSesion::Guardar() {
+    if (!ini_) return;
+    AplicarAjustes();
+    Ajustes.Escribir(*ini_);
+    Memorias.Guardar(*ini_);
+    Lista.Guardar(*ini_, Ajustes.MaxList);
+    ini_->UpdateFile();
+    Historial.Guardar(carpeta_ / THistorial::NombreArchivo);
 }
 
 }  // namespace numbrix

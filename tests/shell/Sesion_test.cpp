@@ -134,4 +134,189 @@ TEST(Sesion, AnguloEnAmbosMotores) {
     EXPECT_EQ(s.Evaluar("arcsin(1)").texto, "100");
 }
 
+
+// Answers from a table, in order; a missing answer cancels.
+Preguntador Respuestas(std::vector<std::string> textos, std::vector<std::string>* errores = nullptr,
+                       std::string* letras = nullptr) {
+    auto cola = std::make_shared<std::vector<std::string>>(std::move(textos));
+    auto pos = std::make_shared<std::size_t>(0);
+    return [=](char letra, const std::string&, const std::string& error) {
+        if (errores) errores->push_back(error);
+        if (letras) *letras += letra;
+        if (*pos >= cola->size()) return RespuestaPregunta{};
+        return RespuestaPregunta{RespuestaPregunta::Responder, (*cola)[(*pos)++]};
+    };
+}
+
+TEST(Sesion, LaRespuestaConSuPropiaLetraSeRechazaYSePreguntaDeNuevo) {
+    TSesion s;
+    std::vector<std::string> errores;
+    s.Preguntar = Respuestas({"x", "x+1", "3"}, &errores);
+    EXPECT_EQ(s.Evaluar("x*2").texto, "6");
+    ASSERT_EQ(errores.size(), 3u);
+    EXPECT_EQ(errores[0], "");
+    EXPECT_EQ(errores[1], "La variable x no puede usarse en su propio valor");
+    EXPECT_EQ(errores[2], errores[1]);
+    EXPECT_EQ(s.NotaAsignacion, "{x=3} ");
+}
+
+TEST(Sesion, RespuestasAnidadasConservanSuArbol) {
+    TSesion s;
+    std::string letras;
+    // a's answer reads x, whose answer reads n: each answer keeps its own tree.
+    s.Preguntar = Respuestas({"x*10+1", "n+2", "5"}, nullptr, &letras);
+    EXPECT_EQ(s.Evaluar("a+a").texto, "142");
+    EXPECT_EQ(letras, "axn");
+    EXPECT_EQ(s.NotaAsignacion, "{n=5} {x=n+2} {a=x*10+1} ");
+    // A cancel deep inside ends the whole evaluation.
+    s.Preguntar = Respuestas({"x+1"});
+    auto r = s.Evaluar("a");
+    EXPECT_TRUE(r.error);
+    EXPECT_EQ(r.texto, "Cálculo cancelado");
+}
+
+TEST(Sesion, VocabularioDeAmbosMotores) {
+    TSesion s;
+    s.Memorias.SetValor(1, 21);
+    s.Preguntar = Respuestas({"2*M1", "Sumatoria(1,3,n)"});
+    EXPECT_EQ(s.Evaluar("a").texto, "42");
+    EXPECT_EQ(s.Evaluar("b").texto, "6");
+    EXPECT_EQ(s.Evaluar("M1+M0").texto, "21");
+    struct Caso {
+        const char* texto;
+        const char* esperado;
+    } casos[] = {
+        {"Sumatoria(1,10,n)", "55"}, {"Producto(1,5,n)", "120"}, {"Det(1,2,3,4)", "-2"},
+        {"Rst", "-2"}, {"Evaluar(3,x^2)", "9"}, {"Resolver(x^2=4,1,3)", "2"},
+        {"Ahora>45000", "Verdadero"},
+    };
+    for (const auto& c : casos) EXPECT_EQ(s.Evaluar(c.texto).texto, c.esperado) << c.texto;
+    // The auxiliary engine has no "Resolver", no "Ans" and only n and x.
+    for (const char* t : {"Resolver(x-1,0,2)", "Ans", "a", "Ahora"}) {
+        s.Auxiliar().SetTexto(t);
+        EXPECT_TRUE(s.Auxiliar().HayError) << t;
+    }
+    // x driven by a function still prompts once afterwards.
+    int veces = 0;
+    s.Preguntar = [&](char, const std::string&, const std::string&) {
+        ++veces;
+        return RespuestaPregunta{RespuestaPregunta::Responder, "10"};
+    };
+    EXPECT_EQ(s.Evaluar("Integrar(0,1,x)+x+x").texto, "20.5");
+    EXPECT_EQ(veces, 1);
+}
+
+TEST(Sesion, RegistroYTotal) {
+    TSesion s;
+    s.Calcular("2+3");
+    s.Calcular("3>2");  // listed, but a truth value adds nothing
+    s.Calcular("");
+    s.Calcular("1/0");
+    EXPECT_EQ(s.Lista.NumFilas(), 4u);
+    EXPECT_EQ(s.Lista.Filas()[0].Texto, "3>2");
+    EXPECT_EQ(s.Lista.Filas()[1].Texto, "Verdadero   ");
+    EXPECT_EQ(s.Lista.Total(), 5);
+    EXPECT_EQ(s.Lista.Cuenta(), 1);
+    EXPECT_EQ(s.TextoTotal(), "5");
+    s.Preguntar = Respuestas({"2"});
+    s.Calcular("a+a");
+    EXPECT_EQ(s.Lista.Filas()[1].Texto, "4   {a=2} ");
+    EXPECT_EQ(s.Lista.Total(), 9);
+}
+
+TEST(Sesion, CambioDeAnguloNoCuentaDosVeces) {
+    struct Caso {
+        const char* expresion;
+        std::size_t filasNuevas;
+    } casos[] = {{"arcsin(1)", 2}, {"0*5", 2}, {"", 0}, {"1/0", 0}, {"3<2", 2}};
+    for (const auto& c : casos) {
+        TSesion s;
+        s.Calcular("7");
+        s.Calcular("5");
+        s.Lista.Deshacer();  // the user's own undo state must survive too
+        const long double total = s.Lista.Total(), guardado = s.Lista.TotalGuardado();
+        const int cuenta = s.Lista.Cuenta();
+        const std::size_t filas = s.Lista.NumFilas();
+        s.CambiarAngulo(1, c.expresion);
+        EXPECT_EQ(s.Lista.Total(), total) << c.expresion;
+        EXPECT_EQ(s.Lista.TotalGuardado(), guardado) << c.expresion;
+        EXPECT_EQ(s.Lista.Cuenta(), cuenta) << c.expresion;
+        EXPECT_EQ(s.Lista.NumFilas(), filas + c.filasNuevas) << c.expresion;
+        if (std::string(c.expresion) == "arcsin(1)") {
+            EXPECT_EQ(s.Lista.Filas()[1].Etiqueta, 1);
+        }
+    }
+}
+
+TEST(Sesion, CambioDeBaseSinReevaluar) {
+    TSesion s;
+    int veces = 0;
+    s.Preguntar = [&](char, const std::string&, const std::string&) {
+        ++veces;
+        return RespuestaPregunta{RespuestaPregunta::Responder, "255"};
+    };
+    s.Calcular("a");
+    s.CambiarBase(16, "a");
+    EXPECT_EQ(veces, 1);
+    EXPECT_EQ(s.Ultima().texto, "FF [16]");
+    EXPECT_EQ(s.Ultima().pista, "Resultado: FF [16]\n(Decimal: 255)");
+    EXPECT_EQ(s.Lista.NumFilas(), 4u);
+    EXPECT_EQ(s.Lista.Filas()[1].Texto, "FF [16]   {a=255} ");
+    EXPECT_EQ(s.Lista.Total(), 255);
+    EXPECT_EQ(s.Lista.Cuenta(), 1);
+    // Digits, notation and separator only re-format.
+    s.CambiarBase(10, "a");
+    s.CambiarDigitos(2);
+    EXPECT_EQ(s.Ultima().texto, "255.00");
+    s.CambiarNotacion(1);
+    EXPECT_EQ(s.Ultima().texto, "2.55e2");
+    EXPECT_EQ(s.Lista.NumFilas(), 6u);
+}
+
+TEST(Sesion, HistorialSoloConExitoOCodigosAltos) {
+    TSesion s;
+    s.Evaluar("1+1");
+    s.Evaluar("1/0");        // 11: not kept
+    s.Evaluar("?>2");        // 20: kept
+    s.Evaluar("2+");         // a syntax error is kept, to be mended
+    s.Evaluar("1+1");        // swaps with the first entry
+    std::vector<std::string> esperado{"1+1", "?>2", "2+"};
+    EXPECT_EQ(s.Historial.Entradas(), esperado);
+}
+
+TEST(Sesion, AvisoDelDominioComplejo) {
+    TSesion s;
+    std::vector<std::string> avisadas;
+    s.AlFallarEnReales = [&](const std::string& e) { avisadas.push_back(e); };
+    auto r = s.Evaluar("(-8)^0.5");
+    EXPECT_EQ(r.codigo, 15);
+    s.Evaluar("1/0");
+    ASSERT_EQ(avisadas.size(), 1u);
+    EXPECT_EQ(avisadas[0], "(-8)^0.5");
+}
+
+TEST(Sesion, CancelarUnBucleLargo) {
+    TSesion s;
+    int sondeos = 0;
+    s.Cancelar = [&] { return ++sondeos > 3; };
+    for (const char* t : {"Sumatoria(1,1e12,n)", "Integrar(0,1,1e12,x)"}) {
+        sondeos = 0;
+        auto r = s.Evaluar(t);
+        EXPECT_TRUE(r.error) << t;
+        EXPECT_EQ(r.texto, "Cálculo cancelado") << t;
+    }
+    s.Cancelar = nullptr;
+    EXPECT_EQ(s.Evaluar("Sumatoria(1,100,n)").texto, "5050");
+}
+
+TEST(Sesion, ReRegistrarConservaMemoriasYVariables) {
+    TSesion s;
+    s.Memorias.SetValor(3, 9);
+    s.Preguntar = Respuestas({"4"});
+    s.Evaluar("k");
+    s.RegistrarVocabulario();
+    s.Preguntar = Respuestas({});
+    EXPECT_EQ(s.Evaluar("M3").texto, "9");
+    EXPECT_EQ(s.Variable('k')->recordado, "4");
+}
 }  // namespace

@@ -1,0 +1,109 @@
+// The session and its data folder: what one run leaves, the next one finds.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "CarpetaTemporal.h"
+#include "shell/Sesion.h"
+#include "shell/VelIni.h"
+#include "support/CarpetaDatos.h"
+
+namespace numbrix {
+namespace {
+
+class SesionDatos : public CarpetaTemporal {
+protected:
+    static bool MismosBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
+};
+
+TEST_F(SesionDatos, IdaYVueltaDeTodo) {
+    const char* fabrica = std::getenv("NUMBRIX_TEST_DATA");
+    ASSERT_NE(fabrica, nullptr);
+    PrepararCarpetaDatos(dir_, fabrica);
+    std::vector<std::string> filas;
+    {
+        TSesion s;
+        EXPECT_TRUE(s.Abrir(dir_).empty());
+        s.Preguntar = [](char, const std::string&, const std::string&) {
+            return RespuestaPregunta{RespuestaPregunta::Responder, "2"};
+        };
+        s.Calcular("1/3");
+        s.Memorias.Cargar(0, s.UltimoResultado);
+        s.Memorias.SetValor(9, -1e4000L);
+        s.Memorias.SetValor(5, std::nextafter(1.0L, 2.0L));
+        s.Calcular("a+a");
+        s.Calcular("Vluz/Vluz");  // a user constant of the shipped definitions
+        s.Calcular("2>1");
+        s.CambiarBase(16, "2>1");
+        s.CambiarDigitos(4);
+        s.CambiarSeparador(true);
+        s.SetAngulo(2);
+        s.Ajustes.AgregarReciente("metro -> pie (Longitud)");
+        for (const auto& f : s.Lista.Filas()) filas.push_back(f.Texto + "_" + std::to_string(f.Etiqueta));
+        s.Guardar();
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "numbrix.ini"));
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "expr.lst"));
+    // Another instance of the settings file in this process would share the
+    // first one's memory: read the file afresh, as a new run would.
+    TSesion t;
+    auto informe = t.Abrir(dir_);
+    EXPECT_TRUE(informe.empty()) << informe.front();
+    EXPECT_TRUE(MismosBits(t.Memorias.Valor(0), 1.0L / 3));
+    EXPECT_TRUE(MismosBits(t.Memorias.Valor(9), -1e4000L));
+    EXPECT_TRUE(MismosBits(t.Memorias.Valor(5), std::nextafter(1.0L, 2.0L)));
+    std::vector<std::string> leidas;
+    for (const auto& f : t.Lista.Filas()) leidas.push_back(f.Texto + "_" + std::to_string(f.Etiqueta));
+    EXPECT_EQ(leidas, filas);
+    std::vector<std::string> historial{"2>1", "Vluz/Vluz", "a+a", "1/3"};
+    EXPECT_EQ(t.Historial.Entradas(), historial);
+    EXPECT_EQ(t.Formato.BaseDefecto, 16);
+    EXPECT_EQ(t.Digitos(), 4);
+    EXPECT_TRUE(t.Formato.Agrupar);
+    EXPECT_EQ(t.Angulo(), 2);
+    ASSERT_EQ(t.Ajustes.Recientes.size(), 1u);
+    EXPECT_EQ(t.Evaluar("M0*3").texto, "1.000 0 [16]");
+    EXPECT_FALSE(t.NombresUsuario.empty());
+}
+
+TEST_F(SesionDatos, ValoresFueraDeRangoVuelvenAlDefecto) {
+    Poner(dir_ / "numbrix.ini",
+          "[Opciones]\nBaseResultado=99\nFAngulo=7\nDigitos=3\nMaxList=0\n\n[Memoria]\nM2=abc\nM3=2.5\n\n"
+          "[Calculos]\n0=1+1_0\n1=2_9\n2=3+3_0\n\n");
+    TSesion s;
+    auto informe = s.Abrir(dir_);
+    EXPECT_GE(informe.size(), 5u);
+    EXPECT_EQ(s.Formato.BaseDefecto, 10);
+    EXPECT_EQ(s.Angulo(), 0);
+    EXPECT_EQ(s.Digitos(), 100);
+    EXPECT_EQ(s.Ajustes.MaxList, 50);
+    EXPECT_EQ(s.Memorias.Valor(2), 0);
+    EXPECT_EQ(s.Memorias.Valor(3), 2.5L);
+    // Whole pairs only: the dangling expression row is dropped.
+    ASSERT_EQ(s.Lista.NumFilas(), 2u);
+    EXPECT_EQ(s.Lista.Filas()[1].Etiqueta, 0);
+}
+
+TEST_F(SesionDatos, DefinicionesDelUsuarioYSuRecarga) {
+    Poner(dir_ / "real.duf", "[Constantes]\nk=2*Pi_dos pi\nmala=1/0_rota\n\n[Funciones]\nf=?A*?B_cuadrado\n\n");
+    std::vector<std::string> avisos;
+    TSesion s([&](NivelAviso, const std::string& m) { avisos.push_back(m); });
+    auto informe = s.Abrir(dir_);
+    ASSERT_EQ(s.NombresUsuario.size(), 2u);
+    EXPECT_EQ(s.NombresUsuario[0].descripcion, "dos pi");
+    EXPECT_EQ(s.NombresUsuario[1].insertar, "f(,)");
+    EXPECT_EQ(avisos.size(), 1u);
+    EXPECT_EQ(informe.size(), 1u);
+    EXPECT_EQ(s.Evaluar("f(k,1)").texto, "6.2831853071795865");
+    EXPECT_TRUE(s.Evaluar("mala").error);
+    // Edited definitions take effect on re-registration; memories stay.
+    s.Memorias.SetValor(1, 5);
+    Poner(dir_ / "real.duf", "[Funciones]\ng=?A+1_siguiente\n\n");
+    s.RegistrarVocabulario();
+    EXPECT_EQ(s.Evaluar("g(M1)").texto, "6");
+    EXPECT_TRUE(s.Evaluar("k").error);
+}
+
+}  // namespace
+}  // namespace numbrix
