@@ -107,6 +107,14 @@ bool TStringGridX::BorrarFila(int fila) {
     return true;
 }
 
+QModelIndex TStringGridX::moveCursor(CursorAction accion, Qt::KeyboardModifiers teclas) {
+    const QModelIndex i = QTableWidget::moveCursor(accion, teclas);
+    if (!i.isValid() || !EsFija(i.column(), i.row())) return i;
+    const int fila = std::min(std::max(i.row(), fijasFila_), rowCount() - 1);
+    const int columna = std::min(std::max(i.column(), fijasCol_), columnCount() - 1);
+    return model()->index(fila, columna);
+}
+
 bool TStringGridX::CargarDeArchivo(const std::filesystem::path& ruta, QString* error) {
     TTablaTextos t = Tabla();
     std::string e;

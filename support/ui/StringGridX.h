@@ -45,6 +45,10 @@ public:
     bool CargarDeArchivo(const std::filesystem::path& ruta, QString* error = nullptr);
     bool GuardarEnArchivo(const std::filesystem::path& ruta, QString* error = nullptr) const;
 
+protected:
+    // The keyboard never takes the current cell into the fixed cells.
+    QModelIndex moveCursor(CursorAction accion, Qt::KeyboardModifiers teclas) override;
+
 private:
     bool EsFija(int columna, int fila) const { return columna < fijasCol_ || fila < fijasFila_; }
     QTableWidgetItem* Celda(int columna, int fila);

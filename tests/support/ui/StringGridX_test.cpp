@@ -1,5 +1,8 @@
 #include "support/ui/StringGridX.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
 
@@ -62,6 +65,26 @@ TEST(StringGridX, BorrarFilaSubeLasDeAbajoYMantieneLaSeleccion) {
     EXPECT_EQ(g.currentRow(), 1);
     EXPECT_FALSE(g.BorrarFila(1));  // the last matrix row stays
     EXPECT_EQ(g.Cells(2, 1), "3,2");
+}
+
+TEST(StringGridX, ElTecladoNoEntraEnLasCeldasFijas) {
+    prueba::AplicacionQt();
+    TStringGridX g;
+    Llenar(g, 3, 3);
+    g.setCurrentCell(1, 1);
+    const auto tecla = [&](int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(&g, &e);
+    };
+    tecla(Qt::Key_Up);
+    tecla(Qt::Key_Left);
+    tecla(Qt::Key_Home);
+    EXPECT_EQ(g.currentRow(), 1);
+    EXPECT_EQ(g.currentColumn(), 1);
+    tecla(Qt::Key_Down);
+    tecla(Qt::Key_Right);
+    EXPECT_EQ(g.currentRow(), 2);
+    EXPECT_EQ(g.currentColumn(), 2);
 }
 
 class StringGridXArchivo : public CarpetaTemporal {};
