@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "shell/DibujoCalculo.h"
 #include "shell/VelIni.h"
 #include "support/Fecha.h"
 #include "support/basicos.h"
@@ -45,6 +46,8 @@ TSesion::TSesion(Notificador aviso) : aviso_(std::move(aviso)) {
     auto cancelar = [this] { return Cancelar && Cancelar(); };
     principal_.Cancelar = cancelar;
     auxiliar_.Cancelar = cancelar;
+    auto dibujo = [](ProcsDibujoCalculo p) { return DibujoFuncion{std::move(p.first), std::move(p.second)}; };
+    Dibujos = {dibujo(DibujoIntegral()), dibujo(DibujoSumatoria()), dibujo(DibujoProducto())};
     RegistrarVocabulario();
 }
 

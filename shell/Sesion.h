@@ -118,8 +118,8 @@ public:
     VariablePregunta* Variable(char letra);
     const std::shared_ptr<TVariableX>& Incognita() const { return incognita_; }
 
-    // Formula drawing of the calculus functions, set before the vocabulary
-    // is registered (the formula view supplies it).
+    // Formula drawing of the calculus functions (the summation, product and
+    // integral signs); takes effect at the next registration.
     DibujosCalculo Dibujos;
 
     // Empties both engines' vocabulary and registers it again, with the user

@@ -319,4 +319,15 @@ TEST(Sesion, ReRegistrarConservaMemoriasYVariables) {
     EXPECT_EQ(s.Evaluar("M3").texto, "9");
     EXPECT_EQ(s.Variable('k')->recordado, "4");
 }
+TEST(Sesion, LasFuncionesDeCalculoSeDibujanConSuSigno) {
+    TSesion s;
+    for (const char* t : {"Sumatoria(1,10,n^2)", "Producto(1,3,n)", "Integrar(0,1,x^2)"}) {
+        s.Evaluar(t);
+        ASSERT_TRUE(s.Principal().Arbol) << t;
+        EXPECT_TRUE(s.Principal().Arbol->Medir_ && s.Principal().Arbol->Dibujar_) << t;
+    }
+    s.Evaluar("Det(1,2,3,4)");
+    EXPECT_FALSE(s.Principal().Arbol->Medir_);
+}
+
 }  // namespace
