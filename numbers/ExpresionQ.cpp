@@ -219,8 +219,14 @@ std::string DominioRacional::PrepararTexto(std::string_view texto) {
 }
 
 std::string DominioRacional::TextoExacto(const Valor& v) {
+    const std::string den = std::to_string(v.Den());
+    if (v.Num() == std::numeric_limits<std::int64_t>::min()) {
+        // -2^63 has no positive counterpart to write after a minus sign.
+        const std::string num = "(-9223372036854775807-1)";
+        return v.Den() == 1 ? num : num + "/" + den;
+    }
     if (v.Den() == 1) return std::to_string(v.Num());
-    return std::to_string(v.Num()) + "|" + std::to_string(v.Den());
+    return std::to_string(v.Num()) + "|" + den;
 }
 
 void RegistrarFijasQ(TExpresionQ& e) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "engine/ExpresionX.h"
@@ -96,6 +97,35 @@ TEST(Equivalencia, FallanIgual) {
         m.q.Valor();
         m.c.Valor();
         EXPECT_TRUE(m.x.HayError && m.q.HayError && m.c.HayError) << texto;
+    }
+}
+
+TEST(Equivalencia, TextosAlAzar) {
+    // Random texts over the characters that matter to the three readers
+    // compile or fail with a message in every mode; the sanitizer builds
+    // catch any wrapped integer or stray infinity on the way.
+    const std::string alfabeto = "0123456789.|||ei+-*/^\\()?<=>&$!,%";
+    std::uint32_t s = 12345;
+    auto azar = [&s] {
+        s = s * 1664525u + 1013904223u;
+        return s >> 8;
+    };
+    Tres m;
+    for (int k = 0; k < 3000; ++k) {
+        std::string t;
+        const std::size_t n = 1 + azar() % 24;
+        for (std::size_t i = 0; i < n; ++i) t += alfabeto[azar() % alfabeto.size()];
+        m.Texto(t);
+        m.x.Valor();
+        m.q.Valor();
+        m.c.Valor();
+        EXPECT_TRUE(!m.x.HayError || !m.x.Mensaje.empty()) << t;
+        EXPECT_TRUE(!m.q.HayError || !m.q.Mensaje.empty()) << t;
+        EXPECT_TRUE(!m.c.HayError || !m.c.Mensaje.empty()) << t;
+        if (!m.c.HayError) {
+            const TComplejo z = m.c.Resultado;
+            EXPECT_TRUE(std::isfinite(z.Re) && std::isfinite(z.Im)) << t;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // truth values, built-ins, solving, settings per engine and its failures.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -156,7 +157,8 @@ TEST(Racional, AjustesPropiosDeCadaMotor) {
 }
 
 TEST(Racional, TextoExactoSeLeeIgual) {
-    for (TFrac f : {TFrac(-7, 2), TFrac(0), TFrac(5), TFrac(1, 4294967295u), TFrac(INT64_MAX, 3)}) {
+    for (TFrac f : {TFrac(-7, 2), TFrac(0), TFrac(5), TFrac(1, 4294967295u), TFrac(INT64_MAX, 3), TFrac(INT64_MIN),
+                    TFrac(INT64_MIN, 3)}) {
         MotorQ m;
         m.e.SetTextoValor(f);
         EXPECT_EQ(m.e.Valor(), f) << m.e.Texto();
