@@ -3,7 +3,9 @@
 // calculator session, or the fraction or complex window's session, each set
 // up from the options and answering prompt variables from --var.
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/OpcionesCli.h"
 
@@ -14,10 +16,23 @@ struct LineaCli {
     bool error = false;
 };
 
-using EvaluadorCli = std::function<LineaCli(const std::string& expresion)>;
+class TSesion;
 
 // One evaluator per run: its session keeps state between lines (Rst in the
 // real mode, the prompts' last answers).
+struct EvaluadorCli {
+    std::function<LineaCli(const std::string& expresion)> Evaluar;
+    LineaCli operator()(const std::string& expresion) const { return Evaluar(expresion); }
+    // The real mode's session (memories, user definitions, the last tree);
+    // null in the other modes.
+    std::shared_ptr<TSesion> Sesion;
+    // What the data folder could not give (for standard error).
+    std::vector<std::string> Informe;
+    // --save: writes the session back to its data folder; "" or the reason
+    // it could not.
+    std::string Guardar() const;
+};
+
 EvaluadorCli CrearEvaluador(const OpcionesCli& o);
 
 }  // namespace numbrix

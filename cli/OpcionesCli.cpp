@@ -35,11 +35,20 @@ std::string TextoAyuda() {
            "                                         en fracciones (1000)\n"
            "      --mixed                            fracciones en formato mixto: 3 | 1 | 2\n"
            "      --var NOMBRE=EXPR                  respuesta para una variable preguntada\n"
+           "      --data CARPETA                     carpeta de datos (memorias, definiciones,\n"
+           "                                         historial); sin ella, la habitual\n"
+           "      --save                             guarda al terminar memorias, lista de\n"
+           "                                         resultados, historial y formato\n"
+           "      --render ARCHIVO                   dibuja la última expresión como fórmula\n"
+           "                                         (.svg, .png, .jpg)\n"
+           "      --render-size N                    tamaño nominal de la fórmula, 1 a 255 (20)\n"
            "  -h, --help                             esta ayuda\n"
            "  --                                     fin de las opciones\n\n"
            "-b, -d, -n y -g dan formato a los resultados del modo real; -a vale para los\n"
            "modos real y complejo; --maxden y --mixed, para el racional. En los modos\n"
            "racional y complejo las variables preguntadas son w, x, y, z.\n\n"
+           "El modo real lee la carpeta de datos sin escribir en ella, salvo con --save.\n"
+           "Sin la interfaz gráfica compilada, --render no está disponible.\n\n"
            "Estado de salida: 0 sin errores, 1 si alguna expresión falló, 2 uso incorrecto.\n";
 }
 
@@ -78,6 +87,30 @@ OpcionesCli LeerOpciones(const std::vector<std::string>& args) {
         };
         if (nombre == "-h" || nombre == "--help") {
             o.ayuda = true;
+        } else if (nombre == "--save") {
+            o.guardar = true;
+        } else if (nombre == "--data") {
+            if (!valorDe("--data")) return o;
+            if (valor.empty()) {
+                o.error = "falta la carpeta de --data";
+                return o;
+            }
+            o.data = valor;
+        } else if (nombre == "--render") {
+            if (!valorDe("--render")) return o;
+            if (valor.empty()) {
+                o.error = "falta el archivo de --render";
+                return o;
+            }
+            o.render = valor;
+        } else if (nombre == "--render-size") {
+            if (!valorDe("--render-size")) return o;
+            int n = 0;
+            if (!LeerEntero(valor, n) || n < 1 || n > 255) {
+                o.error = "--render-size espera un número de 1 a 255: " + valor;
+                return o;
+            }
+            o.renderTam = n;
         } else if (nombre == "--mixed") {
             o.mixto = true;
         } else if (nombre == "-m" || nombre == "--mode") {

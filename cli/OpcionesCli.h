@@ -22,6 +22,10 @@ struct OpcionesCli {
     bool agrupar = false;       // -g
     std::map<char, std::string> respuestas;  // --var NAME=EXPR (w, x, y, z in the other modes)
     std::vector<std::string> expresiones;    // none: read standard input
+    std::string data;           // --data DIR: the data folder (none: the usual one)
+    bool guardar = false;       // --save: write memories, list, history and settings back
+    std::string render;         // --render FILE: the last expression's picture
+    int renderTam = 20;         // --render-size N, 1..255
     bool ayuda = false;
     std::string error;          // bad usage: the message (exit status 2)
 };

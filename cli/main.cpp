@@ -8,6 +8,10 @@
 
 #include "cli/ModosCli.h"
 #include "cli/OpcionesCli.h"
+#include "shell/Sesion.h"
+#ifdef NUMBRIX_CON_DIBUJO
+#include "cli/RenderCli.h"
+#endif
 
 using namespace numbrix;
 
@@ -22,11 +26,21 @@ int main(int argc, char** argv) {
         std::fputs(TextoAyuda().c_str(), stdout);
         return 0;
     }
+#ifndef NUMBRIX_CON_DIBUJO
+    if (!o.render.empty()) {
+        std::fputs("numbrix-cli: --render no está disponible: esta compilación no incluye la interfaz gráfica.\n",
+                   stderr);
+        return 2;
+    }
+#endif
     EvaluadorCli evaluador = CrearEvaluador(o);
+    for (const auto& l : evaluador.Informe) std::fprintf(stderr, "numbrix-cli: %s\n", l.c_str());
     bool fallo = false;
+    std::string ultima;
     auto evaluar = [&](const std::string& e) {
         LineaCli r = evaluador(e);
         fallo = fallo || r.error;
+        if (!e.empty()) ultima = e;
         std::fwrite(r.texto.data(), 1, r.texto.size(), stdout);
         std::fputc('\n', stdout);
     };
@@ -40,5 +54,22 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
         }
     }
+    if (o.guardar) {
+        std::string error = evaluador.Guardar();
+        if (!error.empty()) {
+            std::fprintf(stderr, "numbrix-cli: no se pudo guardar: %s\n", error.c_str());
+            fallo = true;
+        }
+    }
+#ifdef NUMBRIX_CON_DIBUJO
+    if (!o.render.empty()) {
+        std::string error;
+        int r = RenderizarExpresion(ultima, o.render, o.renderTam, error);
+        if (r != 0) {
+            std::fprintf(stderr, "numbrix-cli: %s\n", error.c_str());
+            return r;
+        }
+    }
+#endif
     return fallo ? 1 : 0;
 }

@@ -376,9 +376,9 @@ std::vector<std::string> TSesion::Abrir(const std::filesystem::path& carpetaDato
     return informe;
 }
 
-void TSesion::Guardar() {
+void TSesion::Guardar(bool conFormato) {
     if (!ini_) return;
-    AplicarAjustes();
+    if (conFormato) AplicarAjustes();
     Ajustes.Escribir(*ini_);
     Memorias.Guardar(*ini_);
     Lista.Guardar(*ini_, Ajustes.MaxList);

@@ -131,8 +131,10 @@ public:
     // definitions and the expression history. Returns what could not be read.
     std::vector<std::string> Abrir(const std::filesystem::path& carpetaDatos);
     // Writes them back (numbrix.ini and expr.lst, each atomically). Raises
-    // EEscritura when a file cannot be written.
-    void Guardar();
+    // EEscritura when a file cannot be written. Without `conFormato` the
+    // display settings are written as they were read (a front end that
+    // formats by its own options must not change the desktop's).
+    void Guardar(bool conFormato = true);
     const std::filesystem::path& CarpetaDatos() const { return carpeta_; }
 
 private:

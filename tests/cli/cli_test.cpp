@@ -7,6 +7,7 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "CarpetaTemporal.h"
 #include "cli/OpcionesCli.h"
 
 using namespace numbrix;
@@ -20,7 +21,9 @@ struct Salida {
 
 Salida Ejecutar(const std::string& args, const std::string& entrada = "") {
     const char* cli = std::getenv("NUMBRIX_CLI");
-    std::string cmd = std::string(cli ? cli : "numbrix-cli") + " " + args + " 2>/dev/null";
+    // Never the user's own data folder: the shipped defaults, or --data.
+    std::string cmd = "XDG_DATA_HOME=/nonexistent/numbrix-pruebas " + std::string(cli ? cli : "numbrix-cli") + " " +
+                      args + " 2>/dev/null";
     if (!entrada.empty()) cmd = "printf '" + entrada + "' | " + cmd;
     Salida s;
     FILE* f = popen(cmd.c_str(), "r");
@@ -124,6 +127,44 @@ TEST(NumbrixCli, AyudaYOpciones) {
     EXPECT_EQ(o.respuestas['x'], "1+1");
     ASSERT_EQ(o.expresiones.size(), 2u);
     EXPECT_FALSE(LeerOpciones({"-b"}).error.empty());
+}
+
+class CliDatos : public CarpetaTemporal {};
+
+TEST_F(CliDatos, LeeLaCarpetaYSoloEscribeConSave) {
+    const std::string d = " --data " + dir_.string() + "/c ";
+    // Without --save nothing is created; the shipped definitions are read.
+    auto s = Ejecutar(d + "Vluz/1000");
+    EXPECT_EQ(s.texto, "299792.458\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "c"));
+    s = Ejecutar(d + "--save 2+3 7*6");
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "c" / "real.duf"));
+    EXPECT_EQ(Leer(dir_ / "c" / "expr.lst"), "7*6\n2+3\n");
+    EXPECT_NE(Leer(dir_ / "c" / "numbrix.ini").find("0=7*6_0"), std::string::npos);
+    // The user's memories and definitions; the desktop's display settings
+    // are kept but do not format the command line's results.
+    Poner(dir_ / "c" / "numbrix.ini", "[Opciones]\nBaseResultado=16\n\n[Memoria]\nM3=2.5\n");
+    Poner(dir_ / "c" / "real.duf", "[Constantes]\nkk=40_cuarenta\n\n[Funciones]\ndoble=2*?A_doble\n");
+    const std::string antes = Leer(dir_ / "c" / "numbrix.ini");
+    s = Ejecutar(d + "M3*2 'doble(kk)+1' 'Sumatoria(1,4,n)'");
+    EXPECT_EQ(s.texto, "5\n81\n10\n");
+    EXPECT_EQ(Leer(dir_ / "c" / "numbrix.ini"), antes);
+    s = Ejecutar(d + "--save 1");
+    EXPECT_NE(Leer(dir_ / "c" / "numbrix.ini").find("BaseResultado=16"), std::string::npos);
+}
+
+TEST(NumbrixCli, OpcionesDeDatosYDibujo) {
+    auto o = LeerOpciones({"--data", "/d", "--save", "--render=f.svg", "--render-size", "40", "1"});
+    EXPECT_TRUE(o.error.empty()) << o.error;
+    EXPECT_EQ(o.data, "/d");
+    EXPECT_TRUE(o.guardar);
+    EXPECT_EQ(o.render, "f.svg");
+    EXPECT_EQ(o.renderTam, 40);
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"--data"}, {"--data="}, {"--render-size", "0"}, {"--render-size", "256"}, {"--render"}})
+        EXPECT_FALSE(LeerOpciones(args).error.empty()) << args[0];
+    EXPECT_NE(Ejecutar("--help").texto.find("--save"), std::string::npos);
 }
 
 }  // namespace
