@@ -101,12 +101,17 @@ public:
     void DibujarSigno(std::string_view texto, const Fuente& f, int x, int yEje);
 
     // Parentheses around a box: one fifth of its height more, split above
-    // and below, and the width of "()" in a serif font that tall.
-    CajaFormula ConParentesis(const CajaFormula& interior);
-    int AnchoAbre(const CajaFormula& interior);  // where the inner box starts
+    // and below, and the width of "()" in a serif font that tall. The growth
+    // is capped at half the size, so nested parentheses grow linearly with
+    // the depth, not by a fifth at every level.
+    static int ExtraParentesis(const CajaFormula& interior, int tam) {
+        return std::min(interior.Alto() / 5, std::max(2, tam / 2));
+    }
+    CajaFormula ConParentesis(const CajaFormula& interior, int tam);
+    int AnchoAbre(const CajaFormula& interior, int tam);  // where the inner box starts
     // Draws the parentheses around an inner box whose axis is at yEje and
-    // which starts at x + AnchoAbre(interior).
-    void DibujarParentesis(const CajaFormula& interior, int x, int yEje);
+    // which starts at x + AnchoAbre(interior, tam).
+    void DibujarParentesis(const CajaFormula& interior, int x, int yEje, int tam);
     // A node, in parentheses when `parentesis`.
     CajaFormula MedirOperando(const Nodo& n, int tam, bool parentesis);
     void DibujarOperando(const Nodo& n, int x, int yEje, int tam, bool parentesis);
@@ -199,7 +204,7 @@ private:
     bool ProductoSinPunto(const Nodo& n) const;
     bool OperandoIzqEntreParentesis(const Nodo& n) const;
     bool OperandoDerEntreParentesis(const Nodo& n) const;
-    int TamParentesis(int alto);
+    int TamParentesis(int alto, int tam);
 
     numbrix::Lienzo& lienzo_;
     const AjustesMotor<D>* ajustes_ = nullptr;
@@ -293,37 +298,41 @@ void Diagrama<D>::DibujarSigno(std::string_view texto, const Fuente& f, int x, i
 }
 
 template <class D>
-int Diagrama<D>::TamParentesis(int alto) {
+int Diagrama<D>::TamParentesis(int alto, int tam) {
     // The font whose cell is `alto` high: cell heights grow linearly with
     // the size, so one reference measure gives the ratio.
     if (celdaReferencia_ <= 0) celdaReferencia_ = std::max(1, Medida("()", FuenteSerif(100)).alto);
     // Rounded down: the parentheses' cell never outgrows the box.
-    return std::clamp(alto * 100 / celdaReferencia_, 1, 4 * kTamMaximo);
+    // At most five times the size: the glyphs' width grows with their height,
+    // and deep nesting must widen the formula linearly, not quadratically
+    // (taller contents get parentheses centred on them).
+    const long long t = static_cast<long long>(alto) * 100 / celdaReferencia_;
+    return static_cast<int>(std::clamp<long long>(t, 1, std::min(4 * kTamMaximo, 5 * std::max(tam, 1))));
 }
 
 template <class D>
-CajaFormula Diagrama<D>::ConParentesis(const CajaFormula& in) {
-    const int extra = in.Alto() / 5;
+CajaFormula Diagrama<D>::ConParentesis(const CajaFormula& in, int tam) {
+    const int extra = ExtraParentesis(in, tam);
     CajaFormula c;
     c.arriba = in.arriba + extra / 2;
     c.abajo = in.abajo + (extra - extra / 2);
     // Each glyph is drawn on its own, so each one's width counts.
-    const Fuente f = FuenteSerif(TamParentesis(in.Alto() + extra));
+    const Fuente f = FuenteSerif(TamParentesis(in.Alto() + extra, tam));
     c.ancho = in.ancho + Medida("(", f).ancho + Medida(")", f).ancho;
     return c;
 }
 
 template <class D>
-int Diagrama<D>::AnchoAbre(const CajaFormula& in) {
-    const int extra = in.Alto() / 5;
-    return Medida("(", FuenteSerif(TamParentesis(in.Alto() + extra))).ancho;
+int Diagrama<D>::AnchoAbre(const CajaFormula& in, int tam) {
+    const int extra = ExtraParentesis(in, tam);
+    return Medida("(", FuenteSerif(TamParentesis(in.Alto() + extra, tam))).ancho;
 }
 
 template <class D>
-void Diagrama<D>::DibujarParentesis(const CajaFormula& in, int x, int yEje) {
-    const int extra = in.Alto() / 5;
-    const CajaFormula c = ConParentesis(in);
-    const Fuente f = FuenteSerif(TamParentesis(in.Alto() + extra));
+void Diagrama<D>::DibujarParentesis(const CajaFormula& in, int x, int yEje, int tam) {
+    const int extra = ExtraParentesis(in, tam);
+    const CajaFormula c = ConParentesis(in, tam);
+    const Fuente f = FuenteSerif(TamParentesis(in.Alto() + extra, tam));
     const MedidaTexto abre = Medida("(", f);
     const MedidaTexto cierra = Medida(")", f);
     // Centre the glyphs' ink on the box (the box, not the axis: a fraction's
@@ -345,7 +354,7 @@ void Diagrama<D>::DibujarParentesis(const CajaFormula& in, int x, int yEje) {
 template <class D>
 CajaFormula Diagrama<D>::MedirOperando(const Nodo& n, int tam, bool parentesis) {
     const CajaFormula c = Medir(n, tam);
-    return parentesis ? ConParentesis(c) : c;
+    return parentesis ? ConParentesis(c, tam) : c;
 }
 
 template <class D>
@@ -355,8 +364,8 @@ void Diagrama<D>::DibujarOperando(const Nodo& n, int x, int yEje, int tam, bool 
         return;
     }
     const CajaFormula c = Medir(n, tam);
-    DibujarParentesis(c, x, yEje);
-    DibujarEnEje(n, x + AnchoAbre(c), yEje, tam);
+    DibujarParentesis(c, x, yEje, tam);
+    DibujarEnEje(n, x + AnchoAbre(c, tam), yEje, tam);
 }
 
 template <class D>
@@ -892,7 +901,7 @@ CajaFormula Diagrama<D>::MedirLista(const Nodo& n, int tam) {
         in.arriba = std::max(in.arriba, coma.arriba);
         in.abajo = std::max(in.abajo, coma.abajo);
     }
-    return ConParentesis(in);
+    return ConParentesis(in, tam);
 }
 
 template <class D>
@@ -910,8 +919,8 @@ void Diagrama<D>::DibujarLista(const Nodo& n, int x, int yEje, int tam) {
         in.arriba = std::max(in.arriba, coma.arriba);
         in.abajo = std::max(in.abajo, coma.abajo);
     }
-    DibujarParentesis(in, x, yEje);
-    int cx = x + AnchoAbre(in);
+    DibujarParentesis(in, x, yEje, tam);
+    int cx = x + AnchoAbre(in, tam);
     for (std::size_t i = 0; i < n.Hijos.size(); ++i) {
         if (i) {
             DibujarTexto(", ", f, cx, yEje);
@@ -1057,7 +1066,7 @@ struct DibujoPropio {
         ProcMedir<D> m = [](Diagrama<D>& d, const N& n, int tam) {
             if (n.Hijos.size() != 2) return d.Medir(d.ListaDe(n), tam);
             const CajaFormula in = Diagrama<D>::Apilar(d.Medir(*n.Hijos[0], tam), d.Medir(*n.Hijos[1], tam), tam / 10);
-            return d.ConParentesis(in);
+            return d.ConParentesis(in, tam);
         };
         ProcDibujar<D> dib = [](Diagrama<D>& d, const N& n, int x, int y, int tam) {
             if (n.Hijos.size() != 2) {
@@ -1067,10 +1076,10 @@ struct DibujoPropio {
             const CajaFormula a = d.Medir(*n.Hijos[0], tam);
             const CajaFormula b = d.Medir(*n.Hijos[1], tam);
             const CajaFormula in = Diagrama<D>::Apilar(a, b, tam / 10);
-            const CajaFormula c = d.ConParentesis(in);
+            const CajaFormula c = d.ConParentesis(in, tam);
             const int eje = y + c.arriba;
-            d.DibujarParentesis(in, x, eje);
-            const int xi = x + d.AnchoAbre(in);
+            d.DibujarParentesis(in, x, eje, tam);
+            const int xi = x + d.AnchoAbre(in, tam);
             d.Dibujar(*n.Hijos[0], xi + (in.ancho - a.ancho) / 2, eje - a.Alto(), tam);
             d.Dibujar(*n.Hijos[1], xi + (in.ancho - b.ancho) / 2, eje, tam);
         };

@@ -319,6 +319,10 @@ TEST(Diagrama, AnidamientoProfundoSeMideUnaVezPorNodo) {
             // At most a few boxes per level: the node, its operands and the
             // argument list of a call.
             EXPECT_LE(d.mediciones, 4LL * niveles[k] + 4) << c.izquierda;
+            // Boxes grow linearly with the depth too (nested parentheses
+            // must not add a fifth of an ever taller box at every level).
+            EXPECT_LE(d.caja.Alto(), 3 * kTamFormula * niveles[k]) << c.izquierda;
+            EXPECT_LE(d.caja.ancho, 8 * kTamFormula * (niveles[k] + 1)) << c.izquierda;
         }
         EXPECT_LE(medidas[1], 2 * medidas[0] + 4) << c.izquierda;
     }
