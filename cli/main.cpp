@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
 #ifdef NUMBRIX_CON_DIBUJO
     if (!o.render.empty()) {
         std::string error;
-        int r = RenderizarExpresion(ultima, o.render, o.renderTam, error);
+        std::function<void(TExpresionX&)> preparar;
+        if (evaluador.Sesion) preparar = [&](TExpresionX& e) { evaluador.Sesion->RegistrarNombresEn(e); };
+        int r = RenderizarExpresion(ultima, o.render, o.renderTam, error, preparar);
         if (r != 0) {
             std::fprintf(stderr, "numbrix-cli: %s\n", error.c_str());
             return r;

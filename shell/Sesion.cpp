@@ -136,6 +136,18 @@ void TSesion::RegistrarVocabulario() {
     RegistrarCalculo(auxiliar_, x, n, false, Dibujos);
 
     NombresUsuario = RegistrarDefiniciones(defs, principal_, auxiliar_, aviso_);
+    definiciones_ = std::move(defs);
+}
+
+void TSesion::RegistrarNombresEn(TExpresionX& e) {
+    for (int i = 0; i < TMemorias::Cantidad; ++i)
+        e.AgregarFuncion0(
+            TMemorias::Nombre(i), [this, i](ContextoX&) { return Memorias.Valor(i); }, "Memoria" + std::to_string(i));
+    e.AgregarFuncion0("Rst/Ans", [this](ContextoX&) { return UltimoResultado; }, "Ultimo resultado");
+    e.AgregarFuncion0("Ahora/Now", [](ContextoX&) { return AhoraEnDias(); }, "Dia y hora del sistema");
+    RegistrarCalculo(e, *Variable('x'), *Variable('n'), true, Dibujos);
+    // The definitions' values come from this session's auxiliary engine.
+    RegistrarDefiniciones(definiciones_, e, auxiliar_, {});
 }
 
 // ---------------------------------------------------------------- prompts

@@ -126,6 +126,11 @@ public:
     // definitions of the data folder; memories and variables stay.
     void RegistrarVocabulario();
 
+    // Registers the main engine's names (memories, Rst, Ahora, the calculus
+    // functions with their drawing, the user's definitions) in another
+    // engine, so a picture of an expression can be made apart from the session.
+    void RegistrarNombresEn(TExpresionX& e);
+
     // ---- data folder
     // Reads the settings, memories, result list, recent conversions, user
     // definitions and the expression history. Returns what could not be read.
@@ -155,6 +160,7 @@ private:
     ResultadoEvaluacion ultima_;
     std::string ultimaExpresion_;
     std::filesystem::path carpeta_;
+    DefinicionesUsuario definiciones_;  // as last read from real.duf
     std::shared_ptr<TVelIniFile> ini_;
 };
 

@@ -167,4 +167,18 @@ TEST(NumbrixCli, OpcionesDeDatosYDibujo) {
     EXPECT_NE(Ejecutar("--help").texto.find("--save"), std::string::npos);
 }
 
+TEST_F(CliDatos, DibujaLaUltimaExpresion) {
+    const std::string svg = (dir_ / "f.svg").string();
+    auto s = Ejecutar("1 'Sumatoria(1,10,n^2)+M1' --render " + svg);
+    if (s.estado == 2) GTEST_SKIP() << "numbrix-cli sin la parte gráfica";
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.texto, "1\n385\n");
+    const std::string texto = Leer(svg);
+    EXPECT_NE(texto.find("<svg"), std::string::npos);
+    EXPECT_EQ(Ejecutar("2+3 --render " + (dir_ / "f.bmp").string()).estado, 1);
+    EXPECT_EQ(Ejecutar("'2+' --render " + (dir_ / "g.png").string()).estado, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "g.png"));
+    EXPECT_EQ(Ejecutar("1 --render " + (dir_ / "g.png").string() + " --render-size 300").estado, 2);
+}
+
 }  // namespace
