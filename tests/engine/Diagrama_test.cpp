@@ -328,6 +328,26 @@ TEST(Diagrama, AnidamientoProfundoSeMideUnaVezPorNodo) {
     }
 }
 
+TEST(Diagrama, ArbolMuyProfundoSinDesbordarLaPila) {
+    // As deep as the compiler accepts: drawn (or cut with an ellipsis where
+    // the stack would run out), never a crash.
+    int dibujados = 0;
+    for (const char* envoltura : {"sqrt(", "Abs("}) {
+        std::string t = "x";
+        for (int i = 0; i < 3000; ++i) t = envoltura + t + ")";
+        Motor m;
+        m.e.SetTexto(t);
+        if (!m.e.Arbol) continue;  // refused by the compiler's own bounds
+        auto g = Metarchivo(m.e, Fijas());
+        ASSERT_TRUE(g);
+        EXPECT_GT(g->Ancho(), 4);
+        ++dibujados;
+    }
+#if !defined(NUMBRIX_SANITIZED)
+    EXPECT_GT(dibujados, 0);  // sanitizer frames are larger: the compiler may refuse first
+#endif
+}
+
 TEST(Diagrama, SubarbolCompartidoSeMideUnaVez) {
     Motor m;
     // A local definition is one node wherever it appears.
