@@ -141,6 +141,9 @@ public:
     // formats by its own options must not change the desktop's).
     void Guardar(bool conFormato = true);
     const std::filesystem::path& CarpetaDatos() const { return carpeta_; }
+    // The settings file of the data folder (null before Abrir), shared with
+    // every window that keeps settings in it.
+    const std::shared_ptr<TVelIniFile>& Ini() const { return ini_; }
 
 private:
     long double LeerPregunta(VariablePregunta& v);

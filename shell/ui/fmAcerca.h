@@ -1,0 +1,16 @@
+#pragma once
+// The about window and the splash window shown while the program starts.
+class QWidget;
+
+namespace numbrix {
+
+struct AjustesCalculadora;
+
+// "Acerca de...", modal, in the main window's colours.
+void MostrarAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes);
+
+// The splash window, already shown and painted; the caller deletes it when
+// the main window is up.
+QWidget* MostrarPresentacion();
+
+}  // namespace numbrix
