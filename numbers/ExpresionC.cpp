@@ -8,6 +8,7 @@
 
 #include "engine/ExprBaseX.h"
 #include "engine/ExpresionImpl.h"
+#include "numbers/DiagramaC.h"
 #include "engine/bases2_36.h"
 #include "support/angulos.h"
 
@@ -107,14 +108,16 @@ void RegistrarPredefinidasC(TExpresionC& e) {
     e.AgregarFuncion1("ArcSinH/ArcSenH", Fn<CArcSenH>, Fn<CSenH>, "Arcoseno hiperbólico");
     e.AgregarFuncion1("ArcCosH/ArCosH", Fn<CArcCosH>, Fn<CCosH>, "Arcocoseno hiperbólico");
     e.AgregarFuncion1("ArcTanH/ArcTgH", Fn<CArcTanH>, Fn<CTanH>, "Arcotangente hiperbólica");
-    // Exp, Sqr, Sqrt and Rcp have typeset forms of their own, attached by the
-    // formula layout. No reciprocal without the zero test is offered: it
-    // could only produce infinities.
+    // Exp, Sqr, Sqrt and Rcp have typeset forms of their own. No reciprocal
+    // without the zero test is offered: it could only produce infinities.
+    using P = DibujoPropio<DominioComplejo>;
+    auto exp = P::BaseConArgumento("e", true), cuad = P::ConExponente("2"), raiz = P::Radical(),
+         rcp = P::ConExponente("−1");
     e.AgregarFuncion1("Ln/LogE", Fn<CLn>, Fn<CExp>, "Logarítmo natural");
-    e.AgregarFuncion1("Exp", Fn<CExp>, Fn<CLn>, "Exponencial");
-    e.AgregarFuncion1("Sqr/Cuad", Fn<CCuadrado>, Fn<CRaiz>, "Cuadrado");
-    e.AgregarFuncion1("Sqrt/Raiz", Fn<CRaiz>, Fn<CCuadrado>, "Raíz cuadrada");
-    e.AgregarFuncion1("Rcp", Fn<CReciproco>, Fn<CReciproco>, "Recíproco");
+    e.AgregarFuncion1("Exp", Fn<CExp>, Fn<CLn>, "Exponencial", exp.first, exp.second);
+    e.AgregarFuncion1("Sqr/Cuad", Fn<CCuadrado>, Fn<CRaiz>, "Cuadrado", cuad.first, cuad.second);
+    e.AgregarFuncion1("Sqrt/Raiz", Fn<CRaiz>, Fn<CCuadrado>, "Raíz cuadrada", raiz.first, raiz.second);
+    e.AgregarFuncion1("Rcp", Fn<CReciproco>, Fn<CReciproco>, "Recíproco", rcp.first, rcp.second);
     e.AgregarFuncionN("Polar", PolarFn, "Polar", 2, 2);
     e.AgregarFuncion1("Re", ParteReal, {}, "Parte real");
     e.AgregarFuncion1("Im", ParteImaginaria, {}, "Parte imaginaria");

@@ -8,6 +8,7 @@
 
 #include "engine/ExprBaseX.h"
 #include "engine/ExpresionImpl.h"
+#include "numbers/DiagramaQ.h"
 
 namespace numbrix {
 
@@ -235,12 +236,13 @@ void RegistrarFijasQ(TExpresionQ& e) {
 }
 
 void RegistrarPredefinidasQ(TExpresionQ& e) {
-    // Rcp, sqr, sqrt and Abs have typeset forms of their own, attached by
-    // the formula layout.
-    e.AgregarFuncion1("Rcp", Reciproco, Reciproco, "Recíproco");
-    e.AgregarFuncion1("sqr/cuad", Cuadrado, RaizCuadrada, "Cuadrado");
-    e.AgregarFuncion1("sqrt/raiz", RaizCuadrada, Cuadrado, "Raíz cuadrada");
-    e.AgregarFuncion1("Abs", Absoluto, {}, "Valor Absoluto");
+    // Rcp, sqr, sqrt and Abs have typeset forms of their own.
+    using P = DibujoPropio<DominioRacional>;
+    auto rcp = P::ConExponente("−1"), cuad = P::ConExponente("2"), raiz = P::Radical(), abs = P::Barras();
+    e.AgregarFuncion1("Rcp", Reciproco, Reciproco, "Recíproco", rcp.first, rcp.second);
+    e.AgregarFuncion1("sqr/cuad", Cuadrado, RaizCuadrada, "Cuadrado", cuad.first, cuad.second);
+    e.AgregarFuncion1("sqrt/raiz", RaizCuadrada, Cuadrado, "Raíz cuadrada", raiz.first, raiz.second);
+    e.AgregarFuncion1("Abs", Absoluto, {}, "Valor Absoluto", abs.first, abs.second);
 }
 
 void DominioRacional::RegistrarFijas(TExpresion<DominioRacional>& e) { RegistrarFijasQ(e); }

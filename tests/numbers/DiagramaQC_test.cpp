@@ -114,5 +114,39 @@ TEST(DiagramaC, NumerosComoTexto) {
     EXPECT_EQ(g->Ancho(), 30 + 10 + 5 + 10 + 3 + 10 + 4);
 }
 
+TEST(DiagramaQC, FuncionesConDibujoPropio) {
+    // Rcp, sqr, sqrt, Abs (and the complex Exp) draw as x⁻¹, x², √x, |x|, eˣ
+    // in every domain, not as a name with parentheses.
+    struct Caso {
+        const char* texto;
+        const char* marca;  // a text the drawing must hold
+        const char* nombre;  // a text it must not hold
+    };
+    auto textos = [](const LienzoGrabado& g) {
+        std::string t;
+        for (const auto& x : Textos(g)) t += x.texto + "|";
+        return t;
+    };
+    auto metricas = prueba::Fijas();
+    TExpresionQ q;
+    q.SetPredefinidas(true);
+    for (const Caso& c : {Caso{"Rcp(1|2)", "−1|", "Rcp"}, Caso{"sqr(3)", "2|", "sqr"}, Caso{"Abs(1-3)", "3|", "Abs"}}) {
+        q.SetTexto(c.texto);
+        auto g = Metarchivo(q, metricas);
+        ASSERT_TRUE(g) << c.texto;
+        EXPECT_NE(textos(*g).find(c.marca), std::string::npos) << c.texto << ": " << textos(*g);
+        EXPECT_EQ(textos(*g).find(c.nombre), std::string::npos) << c.texto;
+    }
+    TExpresionC z;
+    z.SetPredefinidas(true);
+    for (const Caso& c : {Caso{"Exp(i)", "e|", "Exp"}, Caso{"Rcp(2)", "−1|", "Rcp"}}) {
+        z.SetTexto(c.texto);
+        auto g = Metarchivo(z, metricas);
+        ASSERT_TRUE(g) << c.texto;
+        EXPECT_NE(textos(*g).find(c.marca), std::string::npos) << c.texto << ": " << textos(*g);
+        EXPECT_EQ(textos(*g).find(c.nombre), std::string::npos) << c.texto;
+    }
+}
+
 }  // namespace
 }  // namespace numbrix
