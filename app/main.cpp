@@ -1,0 +1,73 @@
+// Numbrix, the desktop program: the calculator's main window over the
+// session of the data folder (`--data DIR` chooses another folder).
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "shell/Sesion.h"
+#include "shell/ui/fmAcerca.h"
+#include "shell/ui/fmTips.h"
+#include "shell/ui/frmCalc.h"
+#include "support/CarpetaDatos.h"
+
+namespace {
+
+// Under Wayland a window cannot place itself (placement, snapping edges,
+// reduced mode); XWayland can, so it is preferred when present and the user
+// did not choose a platform.
+void PreferirXcb() {
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* sesion = std::getenv("XDG_SESSION_TYPE");
+    const char* elegida = std::getenv("QT_QPA_PLATFORM");
+    const char* x = std::getenv("DISPLAY");
+    if (wayland && *wayland && sesion && std::string(sesion) == "wayland" && (!elegida || !*elegida) && x && *x)
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    PreferirXcb();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Numbrix");
+    QApplication::setApplicationDisplayName("Numbrix");
+
+    std::vector<std::string> argumentos;
+    for (int i = 1; i < argc; ++i) argumentos.emplace_back(argv[i]);
+    numbrix::CarpetaDatos carpeta;
+    try {
+        const auto opcion = numbrix::ExtraerOpcionData(argumentos);
+        carpeta = numbrix::AbrirCarpetaDatos(opcion.value_or(std::filesystem::path{}));
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, "Numbrix", QString::fromUtf8(e.what()));
+        return 1;
+    }
+
+    QWidget* presentacion = numbrix::MostrarPresentacion();
+    app.processEvents();
+
+    numbrix::TSesion sesion([](numbrix::NivelAviso, const std::string& m) {
+        QMessageBox::warning(QApplication::activeWindow(), "Numbrix", QString::fromStdString(m));
+    });
+    const auto informe = sesion.Abrir(carpeta.Ruta);
+    numbrix::TfrmCalcu::PreguntarPrimerInicio(sesion, presentacion);
+
+    numbrix::TfrmCalcu ventana(sesion);
+    QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
+    ventana.show();
+    app.processEvents();
+    delete presentacion;
+
+    std::vector<std::string> problemas = carpeta.Problemas;
+    problemas.insert(problemas.end(), informe.begin(), informe.end());
+    if (!problemas.empty()) {
+        QString texto;
+        for (const auto& p : problemas) texto += QString::fromStdString(p) + "\n";
+        QMessageBox::warning(&ventana, "Numbrix", texto.trimmed());
+    }
+    numbrix::MostrarConsejos(&ventana, carpeta.Ruta, true);
+    return app.exec();
+}

@@ -1,0 +1,74 @@
+#pragma once
+// TComboExpr: the drop-down expression box with a history, two-key
+// shortcuts for operators that are awkward on a numeric keypad (// → \,
+// ** → ^, /* → (, */ → ), .. → |, -- → %) and the identifier completion
+// list at the caret.
+#include <QComboBox>
+#include <QString>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "shell/ui/AutoComp.h"
+
+namespace numbrix {
+
+class TComboExpr : public QComboBox {
+    Q_OBJECT
+public:
+    explicit TComboExpr(QWidget* padre = nullptr);
+
+    // Enter adds the text to the history list.
+    bool Autoagregar = false;
+    // Equal texts may stand twice in the history list.
+    bool Duplicados = false;
+    // The history file (a tool's own; the main window keeps its history in
+    // the session instead).
+    std::filesystem::path FileName;
+    static constexpr int kMaxHistoria = 50;
+
+    void CargarHistoria();
+    void GuardarHistoria() const;  // raises EEscritura
+    void AgregarHistoria(const QString& texto);
+    // Replaces the list with `entradas` (newest first) keeping the text.
+    void PonerHistoria(const std::vector<std::string>& entradas);
+
+    // The names to complete from; none disables completion.
+    void PonerFuente(TfmAutoComp::Fuente fuente, TfmAutoComp::Fuente relleno = {});
+    // Whether this box consults the global "Autocompletar" switch.
+    bool SegunAjuste = true;
+    bool Suprimido() const { return suprimido_; }
+    void SetSuprimido(bool s) { suprimido_ = s; }
+    // F2: opens the list with no letter typed.
+    void AbrirCompletado();
+
+    // Text and caret of the edit part.
+    QString Texto() const;
+    void SetTexto(const QString& t);
+    // Inserts at the caret (over the selection); with a "(" in `texto` the
+    // caret lands just after the first "(".
+    void Insertar(const QString& texto);
+
+signals:
+    // Enter was pressed in the box.
+    void Intro();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    bool Atajo(const QString& tecla);
+    bool DebeCompletar() const;
+
+    bool suprimido_ = false;
+    TfmAutoComp::Fuente fuente_, relleno_;
+};
+
+// The two-key shortcut for `tecla` typed just after `anterior`, or a null
+// character when there is none.
+QChar AtajoOperador(QChar anterior, QChar tecla);
+// Whether a letter typed at `cursor` of `texto` may open the completion
+// list: not inside a word, not inside a comment in braces.
+bool PuedeCompletarEn(const QString& texto, int cursor);
+
+}  // namespace numbrix

@@ -1,0 +1,220 @@
+#pragma once
+// TfrmCalcu: the calculator's main window over the session. The top panel
+// holds the expression box, the tool bars, the result box and the small
+// window buttons; the middle panel the formula view and the result list; the
+// bottom bar the total. Everything it computes, records and stores is the
+// session's; the window reads input, calls the session and shows.
+#include <QElapsedTimer>
+#include <QPointer>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/Sesion.h"
+#include "support/LienzoGrabado.h"
+#include "support/ui/FormMX.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QSystemTrayIcon;
+class QToolButton;
+
+namespace numbrix {
+
+class TComboExpr;
+class TfmInput;
+class TVistaFormula;
+class TPanelBanda;
+
+// A tool window the main window can open: its setting key (empty when it
+// is not remembered), its caption, its Ctrl shortcut letter and what shows
+// or hides it. The tools register themselves as they arrive; until then
+// their keys and menu items do nothing.
+struct Herramienta {
+    std::string Clave;
+    QString Titulo;
+    char Atajo = 0;
+    std::function<void(QWidget* principal, bool mostrar)> Mostrar;
+    bool Abierta = false;
+};
+
+class TfrmCalcu : public TFormMX {
+    Q_OBJECT
+public:
+    static constexpr const char* kTitulo = "Numbrix 2.7";
+    static constexpr int kAnchoMinimo = 420;
+    static constexpr int kAltoMinimo = 84;
+    static constexpr int kPanelMinimo = 30;
+
+    // Builds the window over a session whose data folder is open: applies
+    // its settings, result list, memories menu, placement and history.
+    explicit TfrmCalcu(TSesion& sesion, QWidget* padre = nullptr);
+    ~TfrmCalcu() override;
+
+    // First start ("Ver" is not 250): offers the help, then marks it.
+    static void PreguntarPrimerInicio(TSesion& sesion, QWidget* padre);
+
+    // ---- what the commands do (public for the program's tests)
+    void Evaluar();                 // Enter in the expression box
+    void CambiarAngulo(int angulo);
+    void CambiarBase(int base);
+    void CambiarDigitos(int digitos);  // 100 floating, else 0, 2, ..., 16
+    void CambiarNotacion(int notacion);
+    void CambiarSeparador(bool agrupar);
+    void SiguienteBase();           // F7
+    void SiguienteAngulo();         // F11
+    void SiguientesDigitos();       // F12
+    void TotalACero();
+    void Deshacer();
+    void AsignarDesdeLista();
+    void ResolverIncognita();       // Ctrl+Alt+A
+    void VerHistorial(bool ver);
+    void VerBarra(bool ver);
+    void VerTotal(bool ver);
+    void SiempreVisible(bool si);
+    void OcultarTitulo(bool ocultar);
+    void ModoReducido(bool si);
+    void AplicarDiseno();           // layout and colours
+    // Handles the window's own keys; true when the key was taken.
+    bool TeclaVentana(QKeyEvent* e);
+    bool Evaluando() const { return evaluando_; }
+    bool Reducida() const { return reducida_; }
+    // Writes every setting through the session; on failure offers to retry.
+    // False only when the user chose to close without saving.
+    bool GuardarTodo();
+
+    // Tools: each registers itself once it exists.
+    void RegistrarHerramienta(Herramienta h);
+    const std::vector<Herramienta>& Herramientas() const { return herramientas_; }
+
+    // Questions and messages go through these, so tests can answer them.
+    std::function<bool(const QString& titulo, const QString& texto)> Confirmar;
+    std::function<void(const QString& texto)> Informar;
+
+    TSesion& Sesion() { return sesion_; }
+    TfmInput* Input() const { return input_; }
+
+    // Components, by the names the window's parts are known by.
+    TComboExpr* cmbEdit = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QListWidget* Lista = nullptr;
+    TVistaFormula* pbMeta = nullptr;
+    QWidget* PMeta = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    TPanelBanda* Panel1 = nullptr;
+    TPanelBanda* Panel2 = nullptr;
+    QLineEdit* edtTotal = nullptr;
+    QLabel* Label1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* btnUndo = nullptr;
+    QToolButton* btnBase = nullptr;
+    QToolButton* btnDigitos = nullptr;
+    QToolButton* FormAngulo = nullptr;
+    QToolButton* ToolButton1 = nullptr;   // tools menu
+    QToolButton* ToolButton2 = nullptr;   // insert menu
+    QToolButton* Memoria1 = nullptr;      // memory menu
+    QToolButton* ToolButton12 = nullptr;  // help menu
+    QToolButton* btnModoReducido = nullptr;
+    QToolButton* btnSiempreVisible = nullptr;
+    QMenu* PopupMenu1 = nullptr;   // edit menu of the context-menu key
+    QMenu* PopupMenu2 = nullptr;   // angle units
+    QMenu* PopupMenu3 = nullptr;   // digits and notation
+    QMenu* PopupMenu4 = nullptr;   // insert
+    QMenu* PopupMenu5 = nullptr;   // memories
+    QMenu* PopupMenu8 = nullptr;   // result base
+    QMenu* MenuLista = nullptr;
+    QMenu* MenuFormula = nullptr;
+    QMenu* MenuHerramientas = nullptr;
+    QMenu* MenuAyuda = nullptr;
+    QMenu* MenuExpresion = nullptr;
+    QMenu* MenuResultado = nullptr;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+private:
+    void CrearComponentes();
+    void CrearMenus();
+    void CrearMenuInsertar();
+    void LlenarMenusUsuario();
+    void CrearMenuMemorias();
+    void CrearMenuHerramientas();
+    void TomarAjustes();
+    void MostrarResultado();
+    void RefrescarLista();
+    void RefrescarTotal();
+    void RefrescarHistoria();
+    void MarcarAngulo();
+    void MarcarBase();
+    void MarcarDigitos();
+    void DibujarFormula();
+    void MostrarMarcador();
+    void SplitterMovido();
+    void ExportarDibujo();
+    void DescribirFunciones(bool si);
+    void AbrirMenu(QMenu* m, QWidget* junto);
+    void MenuEdicion(QLineEdit* caja, const QPoint& donde, bool conConvertir);
+    void EditarUsuario(int modo);
+    void AbrirOpciones();
+    void AlternarHerramienta(char atajo);
+    void PreguntarCierre();
+    bool PopupAbierto() const;
+    void Reducir();
+    void Expandir();
+    void RevisarReducido();
+    void AMinimizarEnBandeja();
+    void RestaurarDeBandeja();
+    void AplicarFuentes();
+    QLineEdit* CajaEnfocada() const;
+    bool CancelarSondeo();
+
+    TSesion& sesion_;
+    TfmInput* input_ = nullptr;
+    std::vector<Herramienta> herramientas_;
+    std::optional<LienzoGrabado> dibujo_;
+    bool evaluando_ = false;
+    bool cancelar_ = false;
+    bool cierrePendiente_ = false;
+    bool cerrando_ = false;
+    QElapsedTimer sondeo_;
+    bool reducida_ = false;
+    bool transicion_ = false;
+    QRect geometriaCompleta_;
+    QSystemTrayIcon* bandeja_ = nullptr;
+    bool enBandeja_ = false;
+    QAction* acAutocompletar_ = nullptr;
+    QAction* acVerHistorial_ = nullptr;
+    QAction* acVerBarra_ = nullptr;
+    QAction* acVerTotal_ = nullptr;
+    QAction* acSiempreVisible_ = nullptr;
+    QAction* acOcultarTitulo_ = nullptr;
+    QAction* acMinIcon_ = nullptr;
+    QAction* acSeparador_ = nullptr;
+    QAction* acAjustar_ = nullptr;
+    QAction* acDescribir_ = nullptr;
+    QAction* acRestaurar_ = nullptr;
+    QAction* acSepRestaurar_ = nullptr;
+    QAction* acSalirBandeja_ = nullptr;
+    QAction* acSepHerramientas_ = nullptr;
+    QMenu* menuConfigurar_ = nullptr;
+    QMenu* menuConstantes_ = nullptr;
+    QMenu* menuFuncionesUsuario_ = nullptr;
+    std::vector<QAction*> accionesAngulo_;
+    std::vector<QAction*> accionesBase_;
+    std::vector<QAction*> accionesDigitos_;
+    std::vector<QAction*> accionesNotacion_;
+    QLineEdit* cajaMenu_ = nullptr;
+};
+
+}  // namespace numbrix

@@ -1,0 +1,309 @@
+#include "shell/ui/frmCalc.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "AplicacionQt.h"
+#include "CarpetaTemporal.h"
+#include "shell/VelIni.h"
+#include "shell/ui/AutoComp.h"
+#include "shell/ui/ComboExpr.h"
+#include "shell/ui/fmInput.h"
+#include "support/ui/VistaFormula.h"
+
+namespace numbrix {
+namespace {
+
+void Pulsar(QWidget* w, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& texto = {}) {
+    QKeyEvent p(QEvent::KeyPress, key, mod, texto);
+    QApplication::sendEvent(w, &p);
+}
+
+class VentanaCalc : public CarpetaTemporal {
+protected:
+    void SetUp() override {
+        CarpetaTemporal::SetUp();
+        prueba::AplicacionQt();
+        sesion_ = std::make_unique<TSesion>();
+        sesion_->Abrir(dir_);
+        sesion_->Ajustes.Autocompletar = false;
+        ventana_ = std::make_unique<TfrmCalcu>(*sesion_);
+        ventana_->Confirmar = [this](const QString& titulo, const QString& texto) {
+            preguntas_ << titulo + "|" + texto;
+            return respuesta_;
+        };
+        ventana_->Informar = [this](const QString& texto) { mensajes_ << texto; };
+    }
+    void TearDown() override {
+        ventana_.reset();
+        sesion_.reset();
+        CarpetaTemporal::TearDown();
+    }
+    void Calcular(const QString& expresion) {
+        ventana_->cmbEdit->SetTexto(expresion);
+        Pulsar(ventana_->cmbEdit, Qt::Key_Return, Qt::NoModifier, "\r");
+    }
+    std::string Resultado() const { return ventana_->Edit2->text().toStdString(); }
+    std::string Fila(int i) const { return ventana_->Lista->item(i)->text().toStdString(); }
+
+    std::unique_ptr<TSesion> sesion_;
+    std::unique_ptr<TfrmCalcu> ventana_;
+    QStringList preguntas_, mensajes_;
+    bool respuesta_ = false;
+};
+
+TEST_F(VentanaCalc, EnterEvaluatesRecordsAndTotals) {
+    EXPECT_GE(ventana_->minimumWidth(), TfrmCalcu::kAnchoMinimo);
+    EXPECT_GE(ventana_->minimumHeight(), TfrmCalcu::kAltoMinimo);
+    Calcular("2+3");
+    EXPECT_EQ(Resultado(), "5");
+    ASSERT_EQ(ventana_->Lista->count(), 2);
+    EXPECT_EQ(Fila(0), "2+3");
+    EXPECT_EQ(Fila(1), "5   ");
+    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "5");
+    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
+    EXPECT_TRUE(ventana_->btnUndo->isEnabled());
+    EXPECT_EQ(ventana_->edtTotal->toolTip().toStdString(), "Total (suma de resultados): 5");
+    EXPECT_EQ(ventana_->cmbEdit->itemText(0).toStdString(), "2+3");
+    // The formula view now shows the expression's picture.
+    EXPECT_TRUE(ventana_->pbMeta->Dibujo().has_value());
+
+    Calcular("3>2");
+    EXPECT_EQ(Resultado(), "Verdadero");
+    Calcular("3<2");
+    EXPECT_EQ(Resultado(), "Falso");
+    Calcular("1");
+    EXPECT_EQ(Resultado(), "1");
+    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "6");  // truth values never join the total
+
+    Calcular("");
+    EXPECT_EQ(Resultado(), "");
+    EXPECT_EQ(ventana_->Lista->count(), 8);
+    Pulsar(ventana_->cmbEdit, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "0");
+    ventana_->Deshacer();
+    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "6");
+}
+
+TEST_F(VentanaCalc, AnErrorShowsTheEnginesMessageAndRecordsNothing) {
+    Calcular("2+");
+    EXPECT_FALSE(Resultado().empty());
+    EXPECT_NE(Resultado(), "0");
+    EXPECT_EQ(ventana_->Lista->count(), 0);
+    EXPECT_FALSE(ventana_->pbMeta->Dibujo().has_value());
+}
+
+TEST_F(VentanaCalc, F7CyclesTheBaseAndTheHintShowsTheDecimal) {
+    Calcular("10");
+    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    EXPECT_EQ(Resultado(), "1010 [2]");
+    EXPECT_EQ(ventana_->Edit2->toolTip().toStdString(), "Resultado: 1010 [2]\n(Decimal: 10)");
+    EXPECT_EQ(ventana_->btnBase->toolTip().toStdString(), "Base numérica del resultado: 2 (F7)");
+    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    EXPECT_EQ(Resultado(), "12 [8]");
+    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    EXPECT_EQ(Resultado(), "A [16]");
+    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    EXPECT_EQ(Resultado(), "10");
+    ventana_->CambiarBase(5);
+    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    EXPECT_EQ(sesion_->Formato.BaseDefecto, 10);
+    // Each change of base lists the pair again but the total counts it once.
+    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "10");
+    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
+}
+
+TEST_F(VentanaCalc, F11CyclesTheAngleUnitWithoutCountingTwice) {
+    Calcular("Sen(30)");
+    const int antes = sesion_->Angulo();
+    Pulsar(ventana_->cmbEdit, Qt::Key_F11);
+    EXPECT_EQ(sesion_->Angulo(), (antes + 1) % 6);
+    EXPECT_EQ(ventana_->Lista->count(), 4);
+    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
+    EXPECT_NE(ventana_->FormAngulo->toolTip().indexOf("(F11)"), -1);
+    for (int i = 0; i < 5; ++i) Pulsar(ventana_->cmbEdit, Qt::Key_F11);
+    EXPECT_EQ(sesion_->Angulo(), antes);
+}
+
+TEST_F(VentanaCalc, F12CyclesTheDigitFormats) {
+    Calcular("2/3");
+    EXPECT_EQ(sesion_->Digitos(), AjustesCalculadora::kDigitosFlotante);
+    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
+    EXPECT_EQ(sesion_->Digitos(), 0);
+    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
+    EXPECT_EQ(Resultado(), "0.67");
+    EXPECT_EQ(ventana_->btnDigitos->toolTip().toStdString(), "Formato Decimal (F12): 2 dígitos");
+    for (int i = 0; i < 7; ++i) Pulsar(ventana_->cmbEdit, Qt::Key_F12);
+    EXPECT_EQ(sesion_->Digitos(), 16);
+    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
+    EXPECT_EQ(sesion_->Digitos(), AjustesCalculadora::kDigitosFlotante);
+    EXPECT_EQ(ventana_->btnDigitos->toolTip().toStdString(), "Formato Decimal (F12): Flotante");
+}
+
+TEST_F(VentanaCalc, EscapeTwiceEmptiesThenAsksToClose) {
+    ventana_->cmbEdit->SetTexto("1+1");
+    Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
+    EXPECT_TRUE(ventana_->cmbEdit->Texto().isEmpty());
+    EXPECT_TRUE(preguntas_.isEmpty());
+    Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
+    ASSERT_EQ(preguntas_.size(), 1);
+    EXPECT_TRUE(preguntas_[0].endsWith("¿Cierra este programa?"));
+}
+
+TEST_F(VentanaCalc, WindowKeysComeBeforeTheLineEdit) {
+    QLineEdit* edit = ventana_->cmbEdit->lineEdit();
+    const bool antes = EstadoCompletado::Activo;
+    Pulsar(edit, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_NE(EstadoCompletado::Activo, antes);
+    const bool historial = sesion_->Ajustes.VerHistorial;
+    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_NE(sesion_->Ajustes.VerHistorial, historial);
+    // Keys of tools that do not exist yet do nothing, and change nothing.
+    const AjustesCalculadora ajustes = sesion_->Ajustes;
+    for (int k : {Qt::Key_F, Qt::Key_J, Qt::Key_L, Qt::Key_M, Qt::Key_P, Qt::Key_Q, Qt::Key_S, Qt::Key_R})
+        Pulsar(edit, k, Qt::ControlModifier);
+    EXPECT_EQ(sesion_->Ajustes, ajustes);
+    EXPECT_TRUE(ventana_->Herramientas().empty());
+}
+
+TEST_F(VentanaCalc, SolvingForTheUnknownShowsTheValueOrTheMessage) {
+    ventana_->cmbEdit->SetTexto("2*?+1=7");
+    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_EQ(mensajes_.size(), 1);
+    EXPECT_EQ(mensajes_[0].toStdString(), "3");
+    ventana_->cmbEdit->SetTexto("2+");
+    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_EQ(mensajes_.size(), 2);
+    EXPECT_FALSE(mensajes_[1].isEmpty());
+    EXPECT_NE(mensajes_[1].toStdString(), "0");
+    ventana_->cmbEdit->SetTexto("2*x");  // no unknown: the engine says why
+    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_EQ(mensajes_.size(), 3);
+    EXPECT_NE(mensajes_[2].toStdString(), "0");
+}
+
+TEST_F(VentanaCalc, PromptWindowAnswersAndCancels) {
+    TfmInput* input = ventana_->Input();
+    QTimer::singleShot(0, input, [input] {
+        EXPECT_EQ(input->windowTitle().toStdString(), "Indique el valor de la variable a");
+        EXPECT_EQ(input->Texto()->Texto().toStdString(), "1");
+        input->Texto()->SetTexto("2");
+        input->accept();
+    });
+    Calcular("a+a");
+    EXPECT_EQ(Resultado(), "4");
+    EXPECT_EQ(Fila(1), "4   {a=2} ");
+
+    QTimer::singleShot(0, input, [input] { input->reject(); });
+    Calcular("b*3");
+    EXPECT_EQ(Resultado(), "Cálculo cancelado");
+    EXPECT_EQ(ventana_->Lista->count(), 2);
+}
+
+TEST_F(VentanaCalc, EscapeCancelsALongEvaluationAndACloseWaitsForIt) {
+    ventana_->show();
+    bool cerroDurante = false;
+    QTimer::singleShot(150, ventana_.get(), [&] {
+        EXPECT_TRUE(ventana_->Evaluando());
+        // Menus and commands wait; a close request is kept for later.
+        Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+        ventana_->close();
+        cerroDurante = !ventana_->isVisible();
+        Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
+    });
+    Calcular("Sumatoria(1,1000000000000000,n)");
+    EXPECT_FALSE(cerroDurante);
+    EXPECT_EQ(Resultado(), "Cálculo cancelado");
+    EXPECT_EQ(sesion_->Formato.BaseDefecto, 10);
+    EXPECT_FALSE(ventana_->Evaluando());
+    QApplication::processEvents();
+    EXPECT_FALSE(ventana_->isVisible());
+    // Closing wrote the settings and the placement.
+    TVelIniFile ini(dir_ / "numbrix.ini");
+    EXPECT_FALSE(ini.ReadBool("PosfrmCalcu", "First", true));
+}
+
+TEST_F(VentanaCalc, ResultListCommands) {
+    Calcular("1+1");
+    Calcular("2+2");
+    ventana_->Lista->setCurrentRow(3);
+    ventana_->AsignarDesdeLista();
+    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2");
+    ventana_->Lista->setCurrentRow(0);
+    Pulsar(ventana_->Lista, Qt::Key_Return);
+    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2+2");
+
+    ventana_->MenuLista->popup(QPoint(0, 0));
+    QAction* limpiar = nullptr;
+    for (QAction* a : ventana_->MenuLista->actions())
+        if (a->text() == "Limpiar Todo") limpiar = a;
+    ventana_->MenuLista->hide();
+    ASSERT_NE(limpiar, nullptr);
+    respuesta_ = false;
+    limpiar->trigger();
+    EXPECT_EQ(ventana_->Lista->count(), 4);
+    ASSERT_EQ(preguntas_.size(), 1);
+    EXPECT_EQ(preguntas_[0].toStdString(), "Vaciar Detalle|¿Esta seguro?");
+    respuesta_ = true;
+    limpiar->trigger();
+    EXPECT_EQ(ventana_->Lista->count(), 0);
+}
+
+TEST_F(VentanaCalc, MemoryMenuCaptionsFollowTheMemories) {
+    Calcular("7");
+    QMenu* m0 = ventana_->PopupMenu5->actions().at(0)->menu();
+    ASSERT_NE(m0, nullptr);
+    m0->actions().at(1)->trigger();  // Cargar
+    emit ventana_->PopupMenu5->aboutToShow();
+    EXPECT_EQ(ventana_->PopupMenu5->actions().at(0)->text().toStdString(), "M0 = 7");
+    m0->actions().at(4)->trigger();  // Restar
+    emit ventana_->PopupMenu5->aboutToShow();
+    EXPECT_EQ(ventana_->PopupMenu5->actions().at(0)->text().toStdString(), "M0 = 0");
+    ventana_->cmbEdit->SetTexto("2*");
+    m0->actions().at(0)->trigger();  // Insertar
+    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2*M0");
+}
+
+TEST_F(VentanaCalc, SplitterCollapsesAPanelBelowThirtyPixels) {
+    ventana_->resize(500, 400);
+    ventana_->show();
+    QApplication::processEvents();
+    const int total = ventana_->Splitter1->sizes()[0] + ventana_->Splitter1->sizes()[1];
+    ventana_->Splitter1->setSizes({20, total - 20});
+    emit ventana_->Splitter1->splitterMoved(20, 1);
+    EXPECT_EQ(ventana_->Splitter1->sizes()[0], 1);
+    ventana_->Splitter1->setSizes({total - 25, 25});
+    emit ventana_->Splitter1->splitterMoved(total - 25, 1);
+    EXPECT_EQ(ventana_->Splitter1->sizes()[1], 1);
+}
+
+TEST_F(VentanaCalc, SettingsListAndHistorySurviveARestart) {
+    Calcular("6*7");
+    ventana_->CambiarBase(16);
+    ventana_->move(40, 30);
+    ventana_->GuardarTodo();
+    ventana_.reset();
+    sesion_ = std::make_unique<TSesion>();
+    sesion_->Abrir(dir_);
+    TfrmCalcu otra(*sesion_);
+    EXPECT_EQ(sesion_->Formato.BaseDefecto, 16);
+    EXPECT_EQ(otra.btnBase->text().toStdString(), "16");
+    ASSERT_EQ(otra.Lista->count(), 4);
+    EXPECT_EQ(otra.Lista->item(0)->text().toStdString(), "6*7");
+    ASSERT_GE(otra.cmbEdit->count(), 1);
+    EXPECT_EQ(otra.cmbEdit->itemText(0).toStdString(), "6*7");
+    TVelIniFile ini(dir_ / "numbrix.ini");
+    EXPECT_FALSE(ini.ReadBool("PosfrmCalcu", "First", true));
+    EXPECT_EQ(ini.ReadInteger("PosfrmCalcu", "Width", 0), otra.width());
+}
+
+}  // namespace
+}  // namespace numbrix
