@@ -14,3 +14,8 @@ void MostrarAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes);
 QWidget* MostrarPresentacion();
 
 }  // namespace numbrix
+
+namespace numbrix {
+// The about window, built and not shown (MostrarAcercaDe runs it modally).
+QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes);
+}  // namespace numbrix

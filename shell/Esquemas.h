@@ -1,0 +1,70 @@
+#pragma once
+// Colour schemes ("colores.ini", section "Colores": name=$light,$dark,$text,
+// $background) and the four interface colours of the main window.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/Colores.h"
+
+namespace numbrix {
+
+class TVelIniFile;
+
+struct T4Colores {
+    TColor Luz = 0;
+    TColor Sombra = 0;
+    TColor Texto = 0;
+    TColor Fondo = 0;
+    bool operator==(const T4Colores&) const = default;
+};
+
+// "$%X,$%X,$%X,$%X" (upper-case hexadecimal of the stored values, system
+// colours kept as 0x800000nn).
+std::string TextoColores(const T4Colores& c);
+// Four comma-separated integers, "$" marking hexadecimal; false when the
+// text is not exactly that.
+bool LeerColores(std::string_view texto, T4Colores& c);
+
+// "Usar &Predeterminado": light = button highlight, dark = button face, text =
+// the system text colour and background = the system base colour, a pair the
+// desktop's theme keeps readable, light or dark.
+T4Colores ColoresPredeterminados();
+
+// WCAG contrast ratio of two RGB colours (1 .. 21).
+double Contraste(TColor a, TColor b);
+// `texto` when it stands out on `fondo` (both resolved RGB), otherwise black
+// or white, whichever contrasts more.
+TColor TextoLegible(TColor texto, TColor fondo);
+inline constexpr double kContrasteMinimo = 3.0;
+
+struct Esquema {
+    std::string Nombre;
+    T4Colores Colores;
+};
+
+class TEsquemas {
+public:
+    static constexpr const char* Seccion = "Colores";
+
+    // Every sound line of the section becomes a scheme (a line without "="
+    // is taken as a name with the colour text after it missing: skipped);
+    // the lines that do not read are listed in Problemas().
+    void Cargar(const TVelIniFile& archivo);
+    const std::vector<Esquema>& Lista() const { return lista_; }
+    const std::vector<std::string>& Problemas() const { return problemas_; }
+    int Buscar(std::string_view nombre) const;  // case-insensitive, -1 when absent
+
+    // "" when the name may be a key of the file, else why not.
+    static std::string ValidarNombre(std::string_view nombre);
+    // Adds or replaces the scheme and writes it (the caller updates the file).
+    // Returns its index.
+    int Guardar(TVelIniFile& archivo, const std::string& nombre, const T4Colores& c);
+    void Borrar(TVelIniFile& archivo, int indice);
+
+private:
+    std::vector<Esquema> lista_;
+    std::vector<std::string> problemas_;
+};
+
+}  // namespace numbrix

@@ -1,0 +1,170 @@
+#include "shell/ui/Ayuda.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "shell/TemasAyuda.h"
+
+namespace numbrix {
+
+namespace {
+
+std::filesystem::path& CarpetaDatosAyuda() {
+    static std::filesystem::path c;
+    return c;
+}
+
+class TfmAyuda : public QDialog {
+public:
+    explicit TfmAyuda(QWidget* padre) : QDialog(padre) {
+        setObjectName("TfmAyuda");
+        setWindowTitle("Ayuda de Numbrix");
+        setAttribute(Qt::WA_DeleteOnClose);
+        setModal(false);
+        carpeta_ = CarpetaAyuda(CarpetaDatosAyuda());
+
+        buscar_ = new QLineEdit(this);
+        buscar_->setPlaceholderText("Buscar en la ayuda...");
+        buscar_->setClearButtonEnabled(true);
+        lista_ = new QListWidget(this);
+        navegador_ = new QTextBrowser(this);
+        navegador_->setObjectName("navegador");
+        navegador_->setSearchPaths({QString::fromStdString(carpeta_.string())});
+        navegador_->setOpenExternalLinks(true);
+
+        auto* atras = new QPushButton("< &Atrás", this);
+        auto* adelante = new QPushButton("A&delante >", this);
+        auto* contenido = new QPushButton("&Contenido", this);
+        auto* cerrar = new QPushButton("C&errar", this);
+        atras->setEnabled(false);
+        adelante->setEnabled(false);
+        connect(navegador_, &QTextBrowser::backwardAvailable, atras, &QWidget::setEnabled);
+        connect(navegador_, &QTextBrowser::forwardAvailable, adelante, &QWidget::setEnabled);
+        connect(atras, &QPushButton::clicked, navegador_, &QTextBrowser::backward);
+        connect(adelante, &QPushButton::clicked, navegador_, &QTextBrowser::forward);
+        connect(contenido, &QPushButton::clicked, this, [this] { Ir("indice.html"); });
+        connect(cerrar, &QPushButton::clicked, this, &QDialog::close);
+
+        auto* izquierda = new QWidget(this);
+        auto* li = new QVBoxLayout(izquierda);
+        li->setContentsMargins(0, 0, 0, 0);
+        li->addWidget(buscar_);
+        li->addWidget(lista_);
+        auto* division = new QSplitter(this);
+        division->addWidget(izquierda);
+        division->addWidget(navegador_);
+        division->setStretchFactor(1, 1);
+        division->setSizes({200, 560});
+
+        auto* botones = new QHBoxLayout;
+        botones->addWidget(atras);
+        botones->addWidget(adelante);
+        botones->addWidget(contenido);
+        botones->addStretch();
+        botones->addWidget(cerrar);
+        auto* todo = new QVBoxLayout(this);
+        todo->addWidget(division, 1);
+        todo->addLayout(botones);
+        resize(820, 560);
+
+        MostrarContenido();
+        connect(buscar_, &QLineEdit::textChanged, this, [this](const QString& t) {
+            if (t.trimmed().isEmpty()) MostrarContenido();
+        });
+        connect(buscar_, &QLineEdit::returnPressed, this, [this] { Buscar(buscar_->text()); });
+        connect(lista_, &QListWidget::itemActivated, this, [this](QListWidgetItem* i) { Ir(i->data(Qt::UserRole).toString()); });
+        connect(lista_, &QListWidget::itemClicked, this, [this](QListWidgetItem* i) { Ir(i->data(Qt::UserRole).toString()); });
+    }
+
+    QTextBrowser* Navegador() const { return navegador_; }
+
+    void Ir(const QString& destino) {
+        const QString archivo = destino.section('#', 0, 0);
+        if (!std::filesystem::exists(carpeta_ / archivo.toStdString())) {
+            navegador_->setHtml("<h1>Ayuda</h1><p>No se encontró la página de ayuda <b>" + destino.toHtmlEscaped() +
+                                "</b> en " + QString::fromStdString(carpeta_.string()).toHtmlEscaped() + ".</p>");
+            return;
+        }
+        navegador_->setSource(QUrl(destino));
+    }
+
+private:
+    void MostrarContenido() {
+        lista_->clear();
+        for (const auto& p : PaginasAyuda()) {
+            auto* i = new QListWidgetItem(QString::fromStdString(p.Titulo), lista_);
+            i->setData(Qt::UserRole, QString::fromStdString(p.Archivo));
+        }
+    }
+    void Buscar(const QString& t) {
+        if (t.trimmed().isEmpty()) {
+            MostrarContenido();
+            return;
+        }
+        lista_->clear();
+        const auto r = BuscarEnAyuda(carpeta_, t.toStdString());
+        if (r.empty()) {
+            auto* i = new QListWidgetItem("(Sin resultados)", lista_);
+            i->setFlags(Qt::NoItemFlags);
+            return;
+        }
+        for (const auto& p : r) {
+            auto* i = new QListWidgetItem(QString::fromStdString(p.Titulo), lista_);
+            i->setData(Qt::UserRole, QString::fromStdString(p.Archivo));
+        }
+        Ir(QString::fromStdString(r.front().Archivo));
+    }
+
+    std::filesystem::path carpeta_;
+    QLineEdit* buscar_;
+    QListWidget* lista_;
+    QTextBrowser* navegador_;
+};
+
+QPointer<TfmAyuda>& Ventana() {
+    static QPointer<TfmAyuda> v;
+    return v;
+}
+
+void Abrir(QWidget* padre, const std::string& destino) {
+    (void)padre;
+    // Under a modal dialog the help must belong to it, or the dialog's
+    // modality would block it; otherwise it is a window of its own.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (Ventana() && Ventana()->parentWidget() != modal) {
+        Ventana()->hide();
+        Ventana()->deleteLater();
+        Ventana() = nullptr;
+    }
+    if (!Ventana()) {
+        Ventana() = new TfmAyuda(modal);
+        Ventana()->setWindowFlag(Qt::Window, true);
+    }
+    Ventana()->Ir(QString::fromStdString(destino));
+    Ventana()->show();
+    Ventana()->raise();
+    Ventana()->activateWindow();
+}
+
+}  // namespace
+
+void AbrirAyuda(QWidget* padre, const std::string& tema) { Abrir(padre, PaginaDeTema(tema)); }
+
+void AbrirAyudaTema(QWidget* padre, int numero) { Abrir(padre, PaginaDeNumero(numero)); }
+
+void FijarCarpetaDatosAyuda(const std::filesystem::path& carpetaDatos) { CarpetaDatosAyuda() = carpetaDatos; }
+
+QTextBrowser* NavegadorAyuda() { return Ventana() ? Ventana()->Navegador() : nullptr; }
+
+}  // namespace numbrix

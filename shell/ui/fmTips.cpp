@@ -1,0 +1,121 @@
+#include "shell/ui/fmTips.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/VelIni.h"
+#include "shell/ui/fmComun.h"
+
+namespace numbrix {
+
+TfmTips::TfmTips(QWidget* padre, const std::filesystem::path& carpetaDatos)
+    : QDialog(padre), azar_(std::random_device{}()) {
+    setObjectName("TfmTips");
+    setWindowTitle("Sabía que...");
+    try {
+        archivo_ = TVelIniFile::Compartido(carpetaDatos / "tips.ini");
+        consejos_.Leer(*archivo_);
+    } catch (const std::exception&) {
+        archivo_.reset();  // no tips: the fixed text shows
+    }
+    consejos_.Barajar(azar_);
+
+    auto* titulo = new QLabel("¿Sabía que...?", this);
+    QFont ft("Arial");
+    ft.setPointSize(14);
+    ft.setBold(true);
+    titulo->setFont(ft);
+    texto_ = new QLabel(this);
+    texto_->setObjectName("texto");
+    texto_->setWordWrap(true);
+    texto_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    texto_->setMinimumHeight(110);
+    QFont fx("Arial");
+    fx.setPointSize(11);
+    texto_->setFont(fx);
+    texto_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    indicador_ = new QLabel(this);
+    indicador_->setObjectName("indicador");
+    usa_ = new QCheckBox("Mostrar esta ventana al iniciar el programa", this);
+    usa_->setChecked(consejos_.Usa);
+    anterior_ = new QPushButton("< &Anterior", this);
+    siguiente_ = new QPushButton("&Siguiente >", this);
+    auto* cerrar = new QPushButton("&Cerrar", this);
+    cerrar->setDefault(true);
+    const bool hay = consejos_.Cuenta() > 1;
+    anterior_->setEnabled(hay);
+    siguiente_->setEnabled(hay);
+    connect(anterior_, &QPushButton::clicked, this, [this] {
+        consejos_.Anterior();
+        Mostrar();
+    });
+    connect(siguiente_, &QPushButton::clicked, this, [this] {
+        consejos_.Siguiente();
+        Mostrar();
+    });
+    connect(cerrar, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* marco = new QVBoxLayout(this);
+    marco->setContentsMargins(24, 20, 24, 16);
+    marco->addWidget(titulo);
+    marco->addWidget(texto_, 1);
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(indicador_);
+    pie->addStretch();
+    pie->addWidget(anterior_);
+    pie->addWidget(siguiente_);
+    pie->addWidget(cerrar);
+    marco->addWidget(usa_);
+    marco->addLayout(pie);
+    resize(460, 260);
+    AyudaConF1(this, "fmTips");
+    Mostrar();
+}
+
+TfmTips::~TfmTips() = default;
+
+QString TfmTips::TextoMostrado() const { return texto_->text(); }
+
+void TfmTips::Mostrar() {
+    texto_->setText(QString::fromStdString(consejos_.Texto()));
+    indicador_->setText(QString::fromStdString(consejos_.Indicador()));
+}
+
+void TfmTips::paintEvent(QPaintEvent*) {
+    // The window's own rounded background: a soft panel on the window colour.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPalette& pal = palette();
+    p.fillRect(rect(), pal.color(QPalette::Window));
+    QPainterPath r;
+    r.addRoundedRect(QRectF(rect()).adjusted(8, 8, -8, -8), 14, 14);
+    p.fillPath(r, pal.color(QPalette::Base));
+    p.setPen(QPen(pal.color(QPalette::Mid), 1));
+    p.drawPath(r);
+}
+
+void TfmTips::done(int r) {
+    consejos_.Usa = usa_->isChecked();
+    if (archivo_) {
+        try {
+            consejos_.EscribirUsa(*archivo_);
+            archivo_->UpdateFile();
+        } catch (const std::exception&) {
+            // The choice is lost, nothing else: the window still closes.
+        }
+    }
+    QDialog::done(r);
+}
+
+void MostrarConsejos(QWidget* padre, const std::filesystem::path& carpetaDatos, bool alIniciar) {
+    TfmTips v(padre, carpetaDatos);
+    if (alIniciar && !v.Usa()) return;
+    v.exec();
+}
+
+}  // namespace numbrix
