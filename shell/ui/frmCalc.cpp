@@ -237,7 +237,7 @@ void TfrmCalcu::CrearComponentes() {
     cmbEdit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     cmbEdit->PonerFuente([this] { return EntradasDe(sesion_.Principal()); });
     fila1->addWidget(cmbEdit, 1);
-    btnSiempreVisible = Boton(Panel1, "📌", "Siempre Visible", "btnSiempreVisible");
+    btnSiempreVisible = Boton(Panel1, "⊤", "Siempre Visible", "btnSiempreVisible");
     btnSiempreVisible->setCheckable(true);
     btnModoReducido = Boton(Panel1, "▭", "Ventana reducida", "btnModoReducido");
     btnModoReducido->setCheckable(true);
@@ -321,7 +321,7 @@ void TfrmCalcu::CrearComponentes() {
     Label1->setMinimumWidth(24);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setToolTip("Cantidad de resultados sumados");
-    SpeedButton1 = Boton(Panel2, "0", "Total a cero (Ctrl+0)", "SpeedButton1");
+    SpeedButton1 = Boton(Panel2, "→0", "Total a cero (Ctrl+0)", "SpeedButton1");
     btnUndo = Boton(Panel2, "↶", "Deshacer última adición a total.", "btnUndo");
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { TotalACero(); });
     connect(btnUndo, &QToolButton::clicked, this, [this] { Deshacer(); });

@@ -1,11 +1,15 @@
 #include "shell/ui/frmCalc.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -25,6 +29,12 @@ namespace {
 void Pulsar(QWidget* w, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& texto = {}) {
     QKeyEvent p(QEvent::KeyPress, key, mod, texto);
     QApplication::sendEvent(w, &p);
+}
+
+void Esperar(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 class VentanaCalc : public CarpetaTemporal {
@@ -303,6 +313,120 @@ TEST_F(VentanaCalc, SettingsListAndHistorySurviveARestart) {
     TVelIniFile ini(dir_ / "numbrix.ini");
     EXPECT_FALSE(ini.ReadBool("PosfrmCalcu", "First", true));
     EXPECT_EQ(ini.ReadInteger("PosfrmCalcu", "Width", 0), otra.width());
+}
+
+TEST_F(VentanaCalc, ReducedModeShrinksOnLeaveAndGrowsOnEnter) {
+    ventana_->setGeometry(200, 200, 520, 360);
+    ventana_->show();
+    QApplication::processEvents();
+    const QRect completa = ventana_->geometry();
+    ventana_->ModoReducido(true);
+    QCursor::setPos(5, 5);
+    QEvent salida(QEvent::Leave);
+    QApplication::sendEvent(ventana_.get(), &salida);
+    ASSERT_TRUE(ventana_->Reducida());
+    EXPECT_LT(ventana_->height(), completa.height());
+    EXPECT_FALSE(ventana_->mask().isEmpty());
+    EXPECT_TRUE(ventana_->windowFlags() & Qt::FramelessWindowHint);
+
+    Esperar(300);  // past the settling time of a change
+    QCursor::setPos(completa.center());
+    QEnterEvent entrada(QPointF(10, 10), QPointF(10, 10), QPointF(210, 210));
+    QApplication::sendEvent(ventana_.get(), &entrada);
+    EXPECT_FALSE(ventana_->Reducida());
+    EXPECT_EQ(ventana_->geometry(), completa);
+    EXPECT_TRUE(ventana_->mask().isEmpty());
+
+    // Never while a menu is open: its pop-up takes the pointer away.
+    Esperar(300);
+    ASSERT_FALSE(ventana_->Reducida());
+    ventana_->PopupMenu2->popup(QPoint(0, 0));
+    ASSERT_EQ(QApplication::activePopupWidget(), ventana_->PopupMenu2);
+    QCursor::setPos(5, 5);
+    QApplication::sendEvent(ventana_.get(), &salida);
+    EXPECT_FALSE(ventana_->Reducida());
+    ventana_->PopupMenu2->hide();
+
+    ventana_->ModoReducido(false);
+    QApplication::sendEvent(ventana_.get(), &salida);
+    EXPECT_FALSE(ventana_->Reducida());
+}
+
+TEST_F(VentanaCalc, WindowFlagsToggleOnce) {
+    ventana_->SiempreVisible(true);
+    EXPECT_TRUE(ventana_->TopMost());
+    EXPECT_TRUE(ventana_->btnSiempreVisible->isChecked());
+    EXPECT_TRUE(sesion_->Ajustes.SiempreVisible);
+    ventana_->SiempreVisible(false);
+    EXPECT_FALSE(ventana_->TopMost());
+
+    QMouseEvent doble(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(ventana_.get(), &doble);
+    EXPECT_TRUE(sesion_->Ajustes.NoTitulo);
+    EXPECT_TRUE(ventana_->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(ventana_->windowTitle().isEmpty());
+    QApplication::sendEvent(ventana_.get(), &doble);
+    EXPECT_FALSE(sesion_->Ajustes.NoTitulo);
+    EXPECT_EQ(ventana_->windowTitle().toStdString(), TfrmCalcu::kTitulo);
+}
+
+TEST_F(VentanaCalc, WithoutANotificationAreaTheOptionIsOffAndMinimisingIsPlain) {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this desktop has a notification area";
+    QAction* opcion = nullptr;
+    for (QMenu* m : ventana_->MenuHerramientas->findChildren<QMenu*>())
+        for (QAction* a : m->actions())
+            if (a->text() == "Minimizar al área de notificación") opcion = a;
+    ASSERT_NE(opcion, nullptr);
+    EXPECT_FALSE(opcion->isEnabled());
+    EXPECT_FALSE(opcion->toolTip().isEmpty());
+    sesion_->Ajustes.MinIcon = true;  // stored from a desktop that had one
+    ventana_->show();
+    ventana_->setWindowState(Qt::WindowMinimized);
+    QApplication::processEvents();
+    EXPECT_FALSE(ventana_->isHidden());
+}
+
+TEST_F(VentanaCalc, AFailedSaveIsReportedAndCanBeRetried) {
+    Calcular("1+2");
+    // The settings file cannot be replaced while a folder stands in its way.
+    std::filesystem::remove(dir_ / "numbrix.ini");
+    std::filesystem::create_directory(dir_ / "numbrix.ini");
+    int avisos = 0;
+    std::function<void()> responder = [&] {
+        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!caja) {
+            QTimer::singleShot(10, responder);
+            return;
+        }
+        ++avisos;
+        EXPECT_TRUE(caja->text().startsWith("No se pudieron guardar los ajustes"));
+        if (avisos == 1) {
+            // Retry after clearing the way: the second attempt succeeds.
+            std::filesystem::remove(dir_ / "numbrix.ini");
+            for (QAbstractButton* b : caja->buttons())
+                if (b->text() == "Reintentar") b->click();
+        }
+    };
+    QTimer::singleShot(10, responder);
+    EXPECT_TRUE(ventana_->GuardarTodo());
+    EXPECT_EQ(avisos, 1);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir_ / "numbrix.ini"));
+
+    Calcular("2+2");  // something new to write
+    std::filesystem::remove(dir_ / "numbrix.ini");
+    std::filesystem::create_directory(dir_ / "numbrix.ini");
+    std::function<void()> cerrar = [&] {
+        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!caja) {
+            QTimer::singleShot(10, cerrar);
+            return;
+        }
+        for (QAbstractButton* b : caja->buttons())
+            if (b->text() == "Cerrar sin guardar") b->click();
+    };
+    QTimer::singleShot(10, cerrar);
+    EXPECT_FALSE(ventana_->GuardarTodo());
 }
 
 }  // namespace
