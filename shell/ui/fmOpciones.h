@@ -1,18 +1,117 @@
 #pragma once
 // The options window: general settings, fonts, colours and window flags of
 // the main window, and the colour schemes of "colores.ini".
+#include <QDialog>
+#include <QWidget>
 #include <functional>
+#include <memory>
 
-class QWidget;
+#include "shell/AjustesCalculadora.h"
+#include "shell/Esquemas.h"
+#include "shell/ui/fmComun.h"
+
+class QCheckBox;
+class QComboBox;
+class QFontComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QToolButton;
 
 namespace numbrix {
 
 class TSesion;
+class TVelIniFile;
 
 // Shows the window modally over the session's settings (sesion.Ajustes).
 // `aplicar` is called whenever the main window must re-apply its layout and
 // colours ("Aplicar", "&Aceptar", and "&Cancelar" restoring the colours).
 // True when accepted: the settings were changed and written.
 bool MostrarOpciones(QWidget* padre, TSesion& sesion, const std::function<void()>& aplicar);
+
+// The live preview of the four colours: title bands, boxes and sample texts.
+class TVistaColores : public QWidget {
+public:
+    explicit TVistaColores(QWidget* padre = nullptr);
+    void SetColores(const T4Colores& c);
+    QSize sizeHint() const override { return {260, 120}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    T4Colores c_;
+};
+
+class TfmOpciones : public QDialog {
+public:
+    TfmOpciones(QWidget* padre, TSesion& sesion, std::function<void()> aplicar);
+    ~TfmOpciones() override;
+
+    // The boxes it asks through; tests replace them. ElegirColor returns an
+    // invalid colour when cancelled.
+    CajasDialogo Cajas;
+    std::function<QColor(const QColor& actual)> ElegirColor;
+
+    // ---- controls, for tests
+    QTabWidget* Paginas() const { return paginas_; }
+    QSpinBox* Recordar() const { return spnRecordar_; }
+    QLineEdit* Diferencia() const { return edtDif_; }
+    QCheckBox* Barra() const { return chkBarra_; }
+    QCheckBox* Totales() const { return chkTotales_; }
+    QComboBox* TamanoExpresion() const { return tamE_; }
+    QComboBox* TamanoResultado() const { return tamR_; }
+    QLabel* MuestraExpresion() const { return muestraE_; }
+    QListWidget* ListaEsquemas() const { return esquemas_; }
+    QLabel* AvisoEsquemas() const { return avisoEsquemas_; }
+    QPushButton* BotonAplicar() const { return aplicarBtn_; }
+    const T4Colores& Colores() const { return colores_; }
+    const TEsquemas& Esquemas() const { return lista_; }
+
+    void ElegirEsquema(int fila);
+    void GuardarEsquema();
+    void BorrarEsquema();
+    void Predeterminado();
+    void Aplicar();
+    void CambiarColor(int cual);  // 0 light, 1 dark, 2 text, 3 background
+    void Aceptar();
+    void reject() override;
+
+private:
+    QWidget* PaginaGeneral();
+    QWidget* PaginaFuentes();
+    QWidget* PaginaColores();
+    QWidget* PaginaVentana();
+    void MostrarColores();
+    void LlenarEsquemas(int seleccion);
+    void ActualizarMuestras();
+    void Mostrar();  // every control from the settings
+
+    TSesion& sesion_;
+    std::function<void()> aplicar_;
+    AjustesCalculadora& a_;
+    T4Colores colores_;   // the swatches
+    T4Colores alAbrir_;   // restored by "&Cancelar"
+    std::unique_ptr<TVelIniFile> archivoEsquemas_;
+    TEsquemas lista_;
+
+    QTabWidget* paginas_;
+    QSpinBox* spnRecordar_;
+    QLineEdit* edtDif_;
+    QCheckBox *chkAutocompletar_, *chkMMR_, *chkNoAuto_, *chkHistorial_, *chkBarra_, *chkTotales_;
+    QFontComboBox *nomE_, *nomR_;
+    QComboBox *tamE_, *tamR_;
+    QToolButton *negE_, *curE_, *negR_, *curR_;
+    QLabel *muestraE_, *muestraR_;
+    QPushButton* muestrasColor_[4];
+    TVistaColores* vista_;
+    QListWidget* esquemas_;
+    QLabel* avisoEsquemas_;
+    QPushButton *mas_, *borrar_, *predeterminado_, *aplicarBtn_;
+    QCheckBox *chkSmpVis_, *chkOcuTit_, *chkMagnetic_, *chkJuntoReloj_;
+};
 
 }  // namespace numbrix

@@ -1,8 +1,0 @@
-// Placeholder until the options window arrives in its own unit.
-#include "shell/ui/fmOpciones.h"
-
-namespace numbrix {
-
-bool MostrarOpciones(QWidget*, TSesion&, const std::function<void()>&) { return false; }
-
-}  // namespace numbrix

@@ -1,0 +1,521 @@
+#include "shell/ui/fmOpciones.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "shell/Sesion.h"
+#include "shell/ValoresOpciones.h"
+#include "shell/VelIni.h"
+#include "shell/ui/fmAcerca.h"
+#include "support/ui/ColoresSistema.h"
+
+namespace numbrix {
+
+namespace {
+
+constexpr const char* kMuestraExpresion = "Tg(x*Cos(0.8*Pi)+y*Sen(0.2*Pi))";
+constexpr const char* kMuestraResultado = "7.64569696017864e-011";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+void PintarMuestra(QPushButton* b, TColor c) {
+    const QColor q = ResolverColor(c);
+    b->setStyleSheet(QString("QPushButton { background-color: %1; border: 1px solid #606060; min-height: 20px; }")
+                         .arg(q.name()));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- preview
+
+TVistaColores::TVistaColores(QWidget* padre) : QWidget(padre) {
+    setMinimumSize(220, 110);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void TVistaColores::SetColores(const T4Colores& c) {
+    c_ = c;
+    update();
+}
+
+void TVistaColores::paintEvent(QPaintEvent*) {
+    // The colours are resolved now, so system colours follow the theme.
+    const ColoresVentana c = ColoresVentana::De(c_.Luz, c_.Sombra, c_.Texto, c_.Fondo);
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRect r = rect().adjusted(1, 1, -2, -2);
+    p.fillRect(r, palette().color(QPalette::Window));
+    const int alto = std::max(22, r.height() / 4);
+    QRect banda(r.left(), r.top(), r.width(), alto);
+    QLinearGradient g(banda.topLeft(), banda.topRight());
+    g.setColorAt(0, c.Luz);
+    g.setColorAt(1, c.Sombra);
+    p.fillRect(banda, g);
+    const TColor medio = ColorRGB((c.Luz.red() + c.Sombra.red()) / 2, (c.Luz.green() + c.Sombra.green()) / 2,
+                                  (c.Luz.blue() + c.Sombra.blue()) / 2);
+    p.setPen(ResolverColor(TextoLegible(ColorDeQColor(c.Texto), medio)));
+    QFont f = font();
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(banda.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, "Texto de muestra");
+    f.setBold(false);
+    p.setFont(f);
+    // Two boxes as the expression and result boxes look.
+    const int margen = 8;
+    QRect caja1(r.left() + margen, banda.bottom() + margen, r.width() - 2 * margen, alto);
+    QRect caja2 = caja1.translated(0, alto + margen);
+    for (const QRect& k : {caja1, caja2}) {
+        if (k.bottom() > r.bottom()) break;
+        p.fillRect(k, c.Fondo);
+        p.setPen(QPen(c.Sombra, 1));
+        p.drawRect(k);
+        p.setPen(c.Texto);
+        p.drawText(k.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, "Texto de muestra");
+    }
+    QRect pie(r.left(), caja2.bottom() + margen, r.width(), r.bottom() - caja2.bottom() - margen);
+    if (pie.height() > 4) {
+        QLinearGradient g2(pie.topLeft(), pie.topRight());
+        g2.setColorAt(0, c.Sombra);
+        g2.setColorAt(1, c.Luz);
+        p.fillRect(pie, g2);
+    }
+    p.setPen(QPen(palette().color(QPalette::Mid), 1));
+    p.drawRect(r);
+}
+
+// ---------------------------------------------------------------- window
+
+TfmOpciones::TfmOpciones(QWidget* padre, TSesion& sesion, std::function<void()> aplicar)
+    : QDialog(padre), sesion_(sesion), aplicar_(std::move(aplicar)), a_(sesion.Ajustes) {
+    Cajas = CajasDialogo::Estandar(this);
+    ElegirColor = [this](const QColor& actual) {
+        return QColorDialog::getColor(actual, this, "Color");
+    };
+    setObjectName("TfmOpciones");
+    setWindowTitle("Opciones");
+
+    paginas_ = new QTabWidget(this);
+    paginas_->addTab(PaginaGeneral(), "General");
+    paginas_->addTab(PaginaFuentes(), "Fuentes");
+    paginas_->addTab(PaginaColores(), "Colores");
+    paginas_->addTab(PaginaVentana(), "Ventana");
+
+    auto* aceptar = new QPushButton("&Aceptar", this);
+    auto* cancelar = new QPushButton("&Cancelar", this);
+    auto* acerca = new QPushButton("Acerca &de...", this);
+    aceptar->setDefault(true);
+    connect(aceptar, &QPushButton::clicked, this, [this] { Aceptar(); });
+    connect(cancelar, &QPushButton::clicked, this, [this] { reject(); });
+    connect(acerca, &QPushButton::clicked, this, [this] { MostrarAcercaDe(this, a_); });
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(acerca);
+    botones->addStretch();
+    botones->addWidget(aceptar);
+    botones->addWidget(cancelar);
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(paginas_, 1);
+    todo->addLayout(botones);
+
+    // The schemes: every sound line of "colores.ini"; the others are named
+    // on the page, and the window opens all the same.
+    try {
+        archivoEsquemas_ = std::make_unique<TVelIniFile>(sesion_.CarpetaDatos() / "colores.ini");
+        lista_.Cargar(*archivoEsquemas_);
+        QStringList problemas;
+        for (const auto& p : lista_.Problemas()) problemas << Q(p);
+        if (archivoEsquemas_->Informe().HayProblemas())
+            problemas << Q(archivoEsquemas_->Informe().Texto(archivoEsquemas_->FileName()));
+        if (!problemas.isEmpty()) avisoEsquemas_->setText("Se omitieron líneas de colores.ini:\n" + problemas.join("\n"));
+    } catch (const std::exception& e) {
+        avisoEsquemas_->setText("No se pudo leer colores.ini: " + QString::fromUtf8(e.what()));
+    }
+    avisoEsquemas_->setVisible(!avisoEsquemas_->text().isEmpty());
+    LlenarEsquemas(-1);
+
+    Mostrar();
+    paginas_->setCurrentIndex(0);
+    AyudaConF1(this, "fmOpciones");
+}
+
+TfmOpciones::~TfmOpciones() = default;
+
+QWidget* TfmOpciones::PaginaGeneral() {
+    auto* w = new QWidget;
+    auto* l = new QVBoxLayout(w);
+    auto* fila = new QHBoxLayout;
+    spnRecordar_ = new QSpinBox(w);
+    spnRecordar_->setObjectName("spnRecordar");
+    spnRecordar_->setRange(5, 250);
+    auto* et = new QLabel("Rec&ordar las últimas ", w);
+    et->setBuddy(spnRecordar_);
+    fila->addWidget(et);
+    fila->addWidget(spnRecordar_);
+    fila->addWidget(new QLabel("expresiones calculadas", w));
+    fila->addStretch();
+    l->addLayout(fila);
+    auto* fila2 = new QHBoxLayout;
+    edtDif_ = new QLineEdit(w);
+    edtDif_->setObjectName("edtDif");
+    // Digits, "E", "e", "-" and "." only, as typed.
+    edtDif_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9Ee.\\-]*"), edtDif_));
+    fila2->addWidget(new QLabel("Diferencia máxima para considerar dos valores \"iguales\":", w));
+    fila2->addWidget(edtDif_);
+    l->addLayout(fila2);
+    chkAutocompletar_ = new QCheckBox("Usar A&utocompletar", w);
+    chkMMR_ = new QCheckBox("Calcular &Masas Moleculares Relativas (y mostrar elem. quim.)", w);
+    chkNoAuto_ = new QCheckBox("No autocompletar cuando la base del resultado no sea decimal", w);
+    chkHistorial_ = new QCheckBox("Mostrar Fórmula+Historial (Detalles de los cálculos realizados)", w);
+    chkBarra_ = new QCheckBox("Ver Barra de Herramientas", w);
+    chkTotales_ = new QCheckBox("Mostrar Totales ", w);
+    chkBarra_->setObjectName("chkBarra");
+    chkTotales_->setObjectName("chkTotales");
+    for (QCheckBox* c : {chkAutocompletar_, chkMMR_, chkNoAuto_, chkHistorial_, chkBarra_}) l->addWidget(c);
+    auto* sangria = new QHBoxLayout;
+    sangria->addSpacing(24);
+    sangria->addWidget(chkTotales_);
+    l->addLayout(sangria);
+    l->addStretch();
+    connect(chkBarra_, &QCheckBox::toggled, chkTotales_, &QWidget::setEnabled);
+    return w;
+}
+
+QWidget* TfmOpciones::PaginaFuentes() {
+    auto* w = new QWidget;
+    auto* l = new QVBoxLayout(w);
+    auto grupo = [&](const QString& titulo, QFontComboBox*& nombre, QComboBox*& tam, QToolButton*& neg,
+                     QToolButton*& cur, QLabel*& muestra, const char* textoMuestra) {
+        auto* g = new QGroupBox(w);
+        auto* gl = new QGridLayout(g);
+        auto* et = new QLabel(titulo, g);
+        nombre = new QFontComboBox(g);
+        et->setBuddy(nombre);
+        tam = new QComboBox(g);
+        tam->setEditable(true);
+        for (int i = kTamanoFuenteMinimo; i <= kTamanoFuenteMaximo; ++i) tam->addItem(QString::number(i));
+        tam->lineEdit()->setMaxLength(2);
+        tam->setInsertPolicy(QComboBox::NoInsert);
+        neg = new QToolButton(g);
+        neg->setText("N");
+        neg->setToolTip("Negrita");
+        neg->setCheckable(true);
+        QFont fn = neg->font();
+        fn.setBold(true);
+        neg->setFont(fn);
+        cur = new QToolButton(g);
+        cur->setText("C");
+        cur->setToolTip("Cursiva");
+        cur->setCheckable(true);
+        QFont fc = cur->font();
+        fc.setItalic(true);
+        cur->setFont(fc);
+        muestra = new QLabel(textoMuestra, g);
+        muestra->setFrameShape(QFrame::StyledPanel);
+        muestra->setMinimumHeight(44);
+        muestra->setAlignment(Qt::AlignCenter);
+        muestra->setAutoFillBackground(true);
+        gl->addWidget(et, 0, 0, 1, 4);
+        gl->addWidget(nombre, 1, 0);
+        gl->addWidget(tam, 1, 1);
+        gl->addWidget(neg, 1, 2);
+        gl->addWidget(cur, 1, 3);
+        gl->addWidget(muestra, 2, 0, 1, 4);
+        gl->setColumnStretch(0, 1);
+        l->addWidget(g);
+        connect(nombre, &QFontComboBox::currentFontChanged, this, [this] { ActualizarMuestras(); });
+        connect(tam, &QComboBox::currentTextChanged, this, [this] { ActualizarMuestras(); });
+        connect(neg, &QToolButton::toggled, this, [this] { ActualizarMuestras(); });
+        connect(cur, &QToolButton::toggled, this, [this] { ActualizarMuestras(); });
+    };
+    grupo("Fuente para &Expresión:", nomE_, tamE_, negE_, curE_, muestraE_, kMuestraExpresion);
+    grupo("Fuente para &Resultado:", nomR_, tamR_, negR_, curR_, muestraR_, kMuestraResultado);
+    tamE_->setObjectName("tamE");
+    tamR_->setObjectName("tamR");
+    l->addStretch();
+    return w;
+}
+
+QWidget* TfmOpciones::PaginaColores() {
+    auto* w = new QWidget;
+    auto* l = new QHBoxLayout(w);
+    auto* izquierda = new QGridLayout;
+    const char* etiquetas[4] = {"Color claro", "Color oscuro", "Color de texto", "Color fondos"};
+    for (int i = 0; i < 4; ++i) {
+        muestrasColor_[i] = new QPushButton(w);
+        muestrasColor_[i]->setFixedWidth(48);
+        muestrasColor_[i]->setToolTip(etiquetas[i]);
+        izquierda->addWidget(muestrasColor_[i], i, 0);
+        izquierda->addWidget(new QLabel(etiquetas[i], w), i, 1);
+        connect(muestrasColor_[i], &QPushButton::clicked, this, [this, i] { CambiarColor(i); });
+    }
+    vista_ = new TVistaColores(w);
+    izquierda->addWidget(vista_, 4, 0, 1, 2);
+    izquierda->setRowStretch(4, 1);
+    auto* derecha = new QVBoxLayout;
+    derecha->addWidget(new QLabel("Combinaciones:", w));
+    esquemas_ = new QListWidget(w);
+    esquemas_->setObjectName("esquemas");
+    derecha->addWidget(esquemas_, 1);
+    avisoEsquemas_ = new QLabel(w);
+    avisoEsquemas_->setWordWrap(true);
+    avisoEsquemas_->setStyleSheet("color: #b00020;");
+    derecha->addWidget(avisoEsquemas_);
+    auto* fila = new QHBoxLayout;
+    mas_ = new QPushButton("+", w);
+    mas_->setToolTip("Guardar combinación de colores");
+    borrar_ = new QPushButton("-", w);
+    borrar_->setToolTip("Borrar Combinación");
+    borrar_->setEnabled(false);
+    for (QPushButton* b : {mas_, borrar_}) b->setFixedWidth(32);
+    fila->addWidget(mas_);
+    fila->addWidget(borrar_);
+    fila->addStretch();
+    derecha->addLayout(fila);
+    predeterminado_ = new QPushButton("Usar &Predeterminado", w);
+    aplicarBtn_ = new QPushButton("Aplicar", w);
+    derecha->addWidget(predeterminado_);
+    derecha->addWidget(aplicarBtn_);
+    l->addLayout(izquierda, 3);
+    l->addLayout(derecha, 2);
+    connect(esquemas_, &QListWidget::currentRowChanged, this, [this](int f) { ElegirEsquema(f); });
+    connect(mas_, &QPushButton::clicked, this, [this] { GuardarEsquema(); });
+    connect(borrar_, &QPushButton::clicked, this, [this] { BorrarEsquema(); });
+    connect(predeterminado_, &QPushButton::clicked, this, [this] { Predeterminado(); });
+    connect(aplicarBtn_, &QPushButton::clicked, this, [this] { Aplicar(); });
+    return w;
+}
+
+QWidget* TfmOpciones::PaginaVentana() {
+    auto* w = new QWidget;
+    auto* l = new QVBoxLayout(w);
+    chkSmpVis_ = new QCheckBox("Mantener la ventana siempre &visible", w);
+    chkOcuTit_ = new QCheckBox("Ocultar barra de título ", w);
+    chkMagnetic_ = new QCheckBox("Adherir ventanas al borde del escritorio", w);
+    chkJuntoReloj_ = new QCheckBox("Minimizar junto al reloj", w);
+    for (QCheckBox* c : {chkSmpVis_, chkOcuTit_, chkMagnetic_, chkJuntoReloj_}) l->addWidget(c);
+    l->addStretch();
+    return w;
+}
+
+void TfmOpciones::Mostrar() {
+    chkAutocompletar_->setChecked(a_.Autocompletar);
+    chkMMR_->setChecked(a_.MMR);
+    chkSmpVis_->setChecked(a_.SiempreVisible);
+    chkOcuTit_->setChecked(a_.NoTitulo);
+    spnRecordar_->setValue(a_.MaxList);
+    chkNoAuto_->setChecked(a_.NoAuto);
+    chkHistorial_->setChecked(a_.VerHistorial);
+    chkBarra_->setChecked(a_.VerBarra);
+    chkTotales_->setChecked(a_.VerTotal);
+    chkTotales_->setEnabled(a_.VerBarra);
+    chkMagnetic_->setChecked(a_.Magnetico);
+    chkJuntoReloj_->setChecked(a_.MinIcon);
+    auto fuente = [](const FuenteCaja& f, QFontComboBox* n, QComboBox* t, QToolButton* b, QToolButton* c) {
+        n->setCurrentFont(QFont(Q(f.Nombre)));
+        t->setCurrentText(QString::number(f.Tamano));
+        b->setChecked(f.Estilo & 1);
+        c->setChecked(f.Estilo & 2);
+    };
+    fuente(a_.FuenteExpresion, nomE_, tamE_, negE_, curE_);
+    fuente(a_.FuenteResultado, nomR_, tamR_, negR_, curR_);
+    edtDif_->setText(Q(TextoTolerancia(a_.MaxDif)));
+    colores_ = {ColorDeEntero(a_.ClLuz), ColorDeEntero(a_.ClSombra), ColorDeEntero(a_.ClTexto),
+                ColorDeEntero(a_.ClFondo)};
+    alAbrir_ = colores_;
+    MostrarColores();
+    ActualizarMuestras();
+}
+
+void TfmOpciones::ActualizarMuestras() {
+    auto una = [this](QFontComboBox* n, QComboBox* t, QToolButton* b, QToolButton* c, QLabel* m) {
+        QFont f = n->currentFont();
+        int tam = 0;
+        if (LeerTamanoFuente(t->currentText().toStdString(), tam).empty()) f.setPointSize(tam);
+        f.setBold(b->isChecked());
+        f.setItalic(c->isChecked());
+        m->setFont(f);
+        // The sample shows the boxes' own colours too.
+        const ColoresVentana cv = ColoresVentana::De(colores_.Luz, colores_.Sombra, colores_.Texto, colores_.Fondo);
+        QPalette p = m->palette();
+        p.setColor(QPalette::Window, cv.Fondo);
+        p.setColor(QPalette::WindowText, cv.Texto);
+        m->setPalette(p);
+    };
+    una(nomE_, tamE_, negE_, curE_, muestraE_);
+    una(nomR_, tamR_, negR_, curR_, muestraR_);
+}
+
+void TfmOpciones::MostrarColores() {
+    const TColor c[4] = {colores_.Luz, colores_.Sombra, colores_.Texto, colores_.Fondo};
+    for (int i = 0; i < 4; ++i) PintarMuestra(muestrasColor_[i], c[i]);
+    vista_->SetColores(colores_);
+    ActualizarMuestras();
+}
+
+void TfmOpciones::LlenarEsquemas(int seleccion) {
+    const QSignalBlocker bloqueo(esquemas_);
+    esquemas_->clear();
+    for (const auto& e : lista_.Lista()) esquemas_->addItem(Q(e.Nombre));
+    esquemas_->setCurrentRow(seleccion);
+    borrar_->setEnabled(seleccion >= 0);
+}
+
+void TfmOpciones::ElegirEsquema(int fila) {
+    borrar_->setEnabled(fila >= 0);
+    if (fila < 0 || fila >= static_cast<int>(lista_.Lista().size())) return;
+    colores_ = lista_.Lista()[static_cast<std::size_t>(fila)].Colores;
+    MostrarColores();
+}
+
+void TfmOpciones::CambiarColor(int cual) {
+    TColor* c[4] = {&colores_.Luz, &colores_.Sombra, &colores_.Texto, &colores_.Fondo};
+    const QColor nuevo = ElegirColor(ResolverColor(*c[cual]));
+    if (!nuevo.isValid()) return;
+    *c[cual] = ColorDeQColor(nuevo);
+    LlenarEsquemas(-1);
+    mas_->setEnabled(true);
+    MostrarColores();
+}
+
+void TfmOpciones::Predeterminado() {
+    colores_ = ColoresPredeterminados();
+    LlenarEsquemas(-1);
+    MostrarColores();
+}
+
+void TfmOpciones::Aplicar() {
+    a_.ClLuz = EnteroDeColor(colores_.Luz);
+    a_.ClSombra = EnteroDeColor(colores_.Sombra);
+    a_.ClTexto = EnteroDeColor(colores_.Texto);
+    a_.ClFondo = EnteroDeColor(colores_.Fondo);
+    if (aplicar_) aplicar_();
+}
+
+void TfmOpciones::GuardarEsquema() {
+    if (!archivoEsquemas_) return;
+    const QString propuesto = esquemas_->currentItem() ? esquemas_->currentItem()->text() : QString();
+    auto r = Cajas.PedirTexto("Guardar combinación de colores", "Indique un nombre para la combinación de colores",
+                              propuesto);
+    if (!r) return;
+    const std::string nombre = r->trimmed().toStdString();
+    const std::string error = TEsquemas::ValidarNombre(nombre);
+    if (!error.empty()) {
+        Cajas.Avisar("Guardar combinación de colores", Q(error));
+        return;
+    }
+    const int existente = lista_.Buscar(nombre);
+    if (existente >= 0) {
+        const QString texto = "Ya existe una combinación de colores\nllamada \"" +
+                              Q(lista_.Lista()[static_cast<std::size_t>(existente)].Nombre) +
+                              "\".\n\n¿Desea reemplazarla?";
+        if (!Cajas.Preguntar("Reemplazar combinación", texto)) return;
+    }
+    try {
+        const int i = lista_.Guardar(*archivoEsquemas_, nombre, colores_);
+        archivoEsquemas_->UpdateFile();
+        LlenarEsquemas(i);
+    } catch (const std::exception& e) {
+        Cajas.Avisar("Guardar combinación de colores", QString::fromUtf8(e.what()));
+        lista_.Cargar(*archivoEsquemas_);
+        LlenarEsquemas(-1);
+    }
+}
+
+void TfmOpciones::BorrarEsquema() {
+    const int fila = esquemas_->currentRow();
+    if (!archivoEsquemas_ || fila < 0) return;
+    const QString nombre = esquemas_->item(fila)->text();
+    if (!Cajas.Preguntar("Borrar Combinación", "¿Desea eliminar la combinación de colores\n" + nombre + "?")) return;
+    try {
+        lista_.Borrar(*archivoEsquemas_, fila);
+        archivoEsquemas_->UpdateFile();
+    } catch (const std::exception& e) {
+        Cajas.Avisar("Borrar Combinación", QString::fromUtf8(e.what()));
+    }
+    LlenarEsquemas(-1);
+}
+
+void TfmOpciones::Aceptar() {
+    // Every value is checked first: a bad one changes nothing at all.
+    long double tolerancia = 0;
+    int tamE = 0, tamR = 0;
+    struct Revision {
+        std::string error;
+        int pagina;
+        QWidget* control;
+    } revisiones[] = {
+        {LeerTolerancia(edtDif_->text().toStdString(), tolerancia), 0, edtDif_},
+        {LeerTamanoFuente(tamR_->currentText().toStdString(), tamR), 1, tamR_},
+        {LeerTamanoFuente(tamE_->currentText().toStdString(), tamE), 1, tamE_},
+    };
+    for (const auto& r : revisiones) {
+        if (r.error.empty()) continue;
+        paginas_->setCurrentIndex(r.pagina);
+        r.control->setFocus();
+        Cajas.Avisar("Opciones", Q(r.error));
+        return;
+    }
+    a_.Autocompletar = chkAutocompletar_->isChecked();
+    a_.MMR = chkMMR_->isChecked();
+    a_.SiempreVisible = chkSmpVis_->isChecked();
+    a_.NoTitulo = chkOcuTit_->isChecked();
+    a_.NoAuto = chkNoAuto_->isChecked();
+    a_.MaxList = spnRecordar_->value();
+    a_.MinIcon = chkJuntoReloj_->isChecked();
+    a_.VerHistorial = chkHistorial_->isChecked();
+    a_.VerBarra = chkBarra_->isChecked();
+    a_.VerTotal = chkTotales_->isChecked();
+    a_.Magnetico = chkMagnetic_->isChecked();
+    auto estilo = [](QToolButton* b, QToolButton* c) { return (b->isChecked() ? 1 : 0) | (c->isChecked() ? 2 : 0); };
+    a_.FuenteResultado = {nomR_->currentFont().family().toStdString(), tamR, estilo(negR_, curR_)};
+    a_.FuenteExpresion = {nomE_->currentFont().family().toStdString(), tamE, estilo(negE_, curE_)};
+    a_.MaxDif = tolerancia;
+    sesion_.SetTolerancia(tolerancia);
+    a_.ClLuz = EnteroDeColor(colores_.Luz);
+    a_.ClSombra = EnteroDeColor(colores_.Sombra);
+    a_.ClTexto = EnteroDeColor(colores_.Texto);
+    a_.ClFondo = EnteroDeColor(colores_.Fondo);
+    if (aplicar_) aplicar_();
+    if (const auto& ini = sesion_.Ini()) {
+        try {
+            a_.EscribirOpciones(*ini);
+            ini->UpdateFile();
+        } catch (const std::exception& e) {
+            // Applied but not kept: say so; the main window writes again at close.
+            Cajas.Avisar("Opciones", "No se pudieron guardar las opciones: " + QString::fromUtf8(e.what()));
+        }
+    }
+    accept();
+}
+
+void TfmOpciones::reject() {
+    a_.ClLuz = EnteroDeColor(alAbrir_.Luz);
+    a_.ClSombra = EnteroDeColor(alAbrir_.Sombra);
+    a_.ClTexto = EnteroDeColor(alAbrir_.Texto);
+    a_.ClFondo = EnteroDeColor(alAbrir_.Fondo);
+    if (aplicar_) aplicar_();
+    QDialog::reject();
+}
+
+bool MostrarOpciones(QWidget* padre, TSesion& sesion, const std::function<void()>& aplicar) {
+    TfmOpciones v(padre, sesion, aplicar);
+    return v.exec() == QDialog::Accepted;
+}
+
+}  // namespace numbrix

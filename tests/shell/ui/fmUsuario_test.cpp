@@ -1,0 +1,152 @@
+#include "shell/ui/fmUsuario.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "AplicacionQt.h"
+#include "Teclas.h"
+#include "CarpetaTemporal.h"
+#include "shell/Sesion.h"
+
+namespace numbrix {
+namespace {
+
+class VentanaUsuario : public CarpetaTemporal {
+protected:
+    void SetUp() override {
+        prueba::AplicacionQt();
+        CarpetaTemporal::SetUp();
+        Poner(dir_ / "real.duf", "[Constantes]\r\nkk=2_dos\r\n\r\n[Funciones]\r\nf2=?A*2_doble\r\n\r\n");
+        sesion.Abrir(dir_);
+    }
+    // A window whose boxes answer from the test.
+    std::unique_ptr<TfmUsuario> Abrir(int modo) {
+        auto v = std::make_unique<TfmUsuario>(nullptr, sesion, modo);
+        v->Cajas.Preguntar = [this](const QString& t, const QString& m) {
+            preguntas << t + "|" + m;
+            return respuesta;
+        };
+        v->Cajas.PedirTexto = [this](const QString&, const QString&, const QString&) { return nombre; };
+        v->Cajas.Avisar = [this](const QString&, const QString& m) { avisos << m; };
+        v->show();
+        return v;
+    }
+    TSesion sesion;
+    QStringList preguntas, avisos;
+    bool respuesta = false;
+    std::optional<QString> nombre;
+};
+
+TEST_F(VentanaUsuario, UnaDefinicionRechazadaDejaLaVentanaAbiertaYElArchivoIgual) {
+    const std::string antes = Leer(dir_ / "real.duf");
+    auto v = Abrir(1);
+    nombre = "mala";
+    v->Nueva();
+    ASSERT_EQ(v->Lista()->count(), 2);
+    EXPECT_EQ(v->Lista()->currentRow(), 1);
+    v->Definicion()->setText("?A+");
+    v->Lista()->setCurrentRow(0);
+    v->BotonAceptar()->click();
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_EQ(v->result(), QDialog::Rejected);
+    EXPECT_EQ(v->Lista()->currentRow(), 1);  // the rejected one is selected
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_TRUE(avisos[0].startsWith("mala")) << avisos[0].toStdString();
+    EXPECT_EQ(v->Mensaje()->text(), avisos[0]);
+    EXPECT_EQ(Leer(dir_ / "real.duf"), antes);
+    sesion.RegistrarVocabulario();
+    EXPECT_EQ(sesion.Principal().Buscar("mala"), nullptr);
+}
+
+TEST_F(VentanaUsuario, UnaConstanteMalaSeRechaza) {
+    auto v = Abrir(0);
+    v->Descripcion()->setText("otra");
+    v->Definicion()->setText("1/0");
+    v->BotonAceptar()->click();
+    EXPECT_TRUE(v->isVisible());
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_TRUE(avisos[0].startsWith("kk")) << avisos[0].toStdString();
+}
+
+TEST_F(VentanaUsuario, LoAceptadoSeEscribeYLlegaAAmbosMotores) {
+    auto v = Abrir(0);
+    nombre = "Tres";
+    v->Nueva();
+    v->Definicion()->setText("kk+1");
+    v->Descripcion()->setText("");
+    v->BotonAceptar()->click();
+    EXPECT_FALSE(v->isVisible());
+    EXPECT_EQ(v->result(), QDialog::Accepted);
+    EXPECT_NE(Leer(dir_ / "real.duf").find("Tres=kk+1_"), std::string::npos);
+    sesion.RegistrarVocabulario();
+    EXPECT_EQ(sesion.Evaluar("Tres*2").texto, "6");
+    sesion.Auxiliar().SetTexto("Tres");
+    EXPECT_EQ(sesion.Auxiliar().Valor(), 3);
+}
+
+TEST_F(VentanaUsuario, NuevaCanceladaVaciaORepetidaNoHaceNada) {
+    auto v = Abrir(0);
+    for (std::optional<QString> n : {std::optional<QString>(), std::optional<QString>(""), std::optional<QString>("  ")}) {
+        nombre = n;
+        v->Nueva();
+    }
+    EXPECT_EQ(v->Lista()->count(), 1);
+    EXPECT_TRUE(avisos.isEmpty());
+    for (const char* n : {"KK", "sen", "2a"}) {
+        nombre = n;
+        v->Nueva();
+    }
+    EXPECT_EQ(v->Lista()->count(), 1);
+    ASSERT_EQ(avisos.size(), 3);
+    EXPECT_EQ(avisos[0], "KK ya esta definido");
+    EXPECT_EQ(avisos[1], "sen ya esta definido");
+}
+
+TEST_F(VentanaUsuario, TeclasDeLaDefinicion) {
+    auto v = Abrir(1);
+    QLineEdit* d = v->Definicion();
+    d->setFocus();
+    d->clear();
+    prueba::Escribir(d, "?A**2//3");
+    EXPECT_EQ(d->text(), "?A^2\\3");
+    EXPECT_EQ(v->Editor().Definicion(0), "?A^2\\3");
+    prueba::Tecla(d, Qt::Key_Escape);
+    EXPECT_EQ(d->text(), "");
+    EXPECT_TRUE(v->isVisible());  // Esc in the memo does not close
+    prueba::Escribir(d, "?A_");
+    EXPECT_EQ(d->text(), "?A");
+    EXPECT_FALSE(v->Mensaje()->text().isEmpty());
+}
+
+TEST_F(VentanaUsuario, CancelarConCambiosPregunta) {
+    auto v = Abrir(1);
+    v->BotonEliminar()->click();
+    EXPECT_EQ(v->Lista()->count(), 0);
+    EXPECT_FALSE(v->BotonEliminar()->isEnabled());
+    respuesta = false;
+    prueba::Tecla(v.get(), Qt::Key_Escape);
+    ASSERT_EQ(preguntas.size(), 1);
+    EXPECT_EQ(preguntas[0], "Funciones|Cancela sin guardar los cambios");
+    EXPECT_TRUE(v->isVisible());
+    respuesta = true;
+    v->BotonCancelar()->click();
+    EXPECT_FALSE(v->isVisible());
+    EXPECT_EQ(v->result(), QDialog::Rejected);
+    EXPECT_NE(Leer(dir_ / "real.duf").find("f2="), std::string::npos);
+}
+
+TEST_F(VentanaUsuario, BorrarTodasLasFuncionesQuitaLaSeccion) {
+    auto v = Abrir(1);
+    v->BotonEliminar()->click();
+    v->BotonAceptar()->click();
+    EXPECT_EQ(v->result(), QDialog::Accepted);
+    const std::string t = Leer(dir_ / "real.duf");
+    EXPECT_EQ(t.find("Funciones"), std::string::npos) << t;
+    EXPECT_NE(t.find("kk=2_dos"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace numbrix
