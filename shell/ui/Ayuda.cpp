@@ -65,7 +65,8 @@ public:
         division->addWidget(izquierda);
         division->addWidget(navegador_);
         division->setStretchFactor(1, 1);
-        division->setSizes({200, 560});
+        izquierda->setMinimumWidth(250);
+        division->setSizes({270, 630});
 
         auto* botones = new QHBoxLayout;
         botones->addWidget(atras);
@@ -76,7 +77,7 @@ public:
         auto* todo = new QVBoxLayout(this);
         todo->addWidget(division, 1);
         todo->addLayout(botones);
-        resize(820, 560);
+        resize(920, 600);
 
         MostrarContenido();
         connect(buscar_, &QLineEdit::textChanged, this, [this](const QString& t) {

@@ -62,7 +62,7 @@ public:
     TPresentacion() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
         setObjectName("TfmPresentacion");
         setAttribute(Qt::WA_DeleteOnClose);
-        setFixedSize(380, 170);
+        setFixedSize(440, 170);
     }
 
 protected:
