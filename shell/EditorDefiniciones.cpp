@@ -124,6 +124,19 @@ std::optional<TEditorDefiniciones::Rechazo> TEditorDefiniciones::Comprobar(const
         if (Definicion(static_cast<int>(i)).find_first_not_of(" \t") == std::string::npos)
             return Rechazo{static_cast<int>(i), lineas_[i].nombre + ": la definición está vacía."};
     }
+    if (modo_ == Expresiones) {
+        // Stored expressions are never registered: each must compile.
+        TSesion limpia;
+        TExpresionX& e = limpia.Principal();
+        e.Silencioso = true;
+        for (std::size_t i = 0; i < lineas_.size(); ++i) {
+            if (!lineas_[i].marcada) continue;
+            e.SetTexto(Definicion(static_cast<int>(i)));
+            if (!e.Compilada)
+                return Rechazo{static_cast<int>(i), lineas_[i].nombre + ": la expresión no es válida (" + e.Mensaje + ")."};
+        }
+        return std::nullopt;
+    }
     // The file as it would be written, registered by a scratch session the
     // way the calculator registers it (constants first, then functions; a
     // one-letter name taking the place of its prompt variable).

@@ -185,6 +185,19 @@ TEST_F(EditorDefiniciones, LoAceptadoLlegaAAmbosMotores) {
     EXPECT_EQ(sesion.Auxiliar().Valor(), 5);
 }
 
+TEST_F(EditorDefiniciones, ExpresionesGuardadasDebenCompilar) {
+    PonerDuf("[Expresiones]\nuno=2+2_suma\n");
+    TEditorDefiniciones ed = Cargado(2);
+    EXPECT_STREQ(TEditorDefiniciones::Titulo(2), "Expresiones");
+    ASSERT_EQ(ed.Nueva("dos", Conocido()), "");
+    ASSERT_EQ(ed.Cambiar(1, "Max(1,2", ""), "");
+    auto r = Comprobar(ed);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->indice, 1);
+    ASSERT_EQ(ed.Cambiar(1, "Max(1,2)", ""), "");
+    EXPECT_FALSE(Comprobar(ed));
+}
+
 TEST(EditorTeclas, SustituyeDosCaracteresAlEscribir) {
     struct Caso {
         const char* antes;
