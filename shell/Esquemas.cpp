@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <unordered_set>
 
 #include "engine/Expresion.h"
 #include "shell/VelIni.h"
@@ -91,6 +92,13 @@ void TEsquemas::Cargar(const TVelIniFile& archivo) {
     lista_.clear();
     problemas_.clear();
     int n = 0;
+    // Names already taken, folded: a long file loads in linear time.
+    std::unordered_set<std::string> vistos;
+    auto plegar = [](std::string t) {
+        for (char& c : t)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return t;
+    };
     for (const auto& l : archivo.ReadSectionValues(Seccion)) {
         ++n;
         std::size_t igual = l.find('=');
@@ -101,7 +109,7 @@ void TEsquemas::Cargar(const TVelIniFile& archivo) {
             problemas_.push_back("Combinación de colores " + std::to_string(n) + " no válida: " + l);
             continue;
         }
-        if (Buscar(nombre) >= 0) continue;
+        if (!vistos.insert(plegar(nombre)).second) continue;
         lista_.push_back({nombre, c});
     }
 }
