@@ -62,6 +62,9 @@ std::string TEditorDefiniciones::Cambiar(int i, const std::string& definicion, c
     if (i < 0 || i >= Cantidad()) return {};
     if (definicion.find('_') != std::string::npos)
         return "La definición no puede contener \"_\": separa la definición de su descripción.";
+    // The file keeps one line per name.
+    if ((definicion + descripcion).find_first_of("\r\n") != std::string::npos)
+        return "La definición y la descripción deben ocupar una sola línea.";
     Linea& l = lineas_[static_cast<std::size_t>(i)];
     std::string texto = definicion + "_" + descripcion;
     if (texto != l.texto) {

@@ -167,6 +167,7 @@ void TfmUsuario::Editado() {
         const int cur = def_->cursorPosition();
         def_->setText(QString::fromStdString(ed_.Definicion(i)));
         def_->setCursorPosition(std::max(0, cur - 1));
+        desc_->setText(QString::fromStdString(ed_.Descripcion(i)));
         cargando_ = false;
         return;
     }

@@ -65,6 +65,8 @@ TEST_F(EditorDefiniciones, UnaDefinicionConRayaSeRechaza) {
     PonerDuf("[Constantes]\nk=2_dos\n");
     TEditorDefiniciones ed = Cargado(0);
     EXPECT_NE(ed.Cambiar(0, "2_3", "x"), "");
+    EXPECT_NE(ed.Cambiar(0, "2\n[Funciones]", "x"), "");
+    EXPECT_NE(ed.Cambiar(0, "2", "a\r\nb=1"), "");
     EXPECT_EQ(ed.Lineas()[0].texto, "2_dos");
     EXPECT_FALSE(ed.Modificado());
 }
