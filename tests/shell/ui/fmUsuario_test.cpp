@@ -4,12 +4,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include "AplicacionQt.h"
 #include "Teclas.h"
 #include "CarpetaTemporal.h"
 #include "shell/Sesion.h"
+#include "shell/ui/Ayuda.h"
 
 namespace numbrix {
 namespace {
@@ -146,6 +149,23 @@ TEST_F(VentanaUsuario, BorrarTodasLasFuncionesQuitaLaSeccion) {
     const std::string t = Leer(dir_ / "real.duf");
     EXPECT_EQ(t.find("Funciones"), std::string::npos) << t;
     EXPECT_NE(t.find("kk=2_dos"), std::string::npos);
+}
+
+TEST_F(VentanaUsuario, F1AbreElTemaDelModo) {
+    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
+    if (!datos) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
+    FijarCarpetaDatosAyuda(datos);
+    for (int modo : {0, 1}) {
+        auto v = Abrir(modo);
+        QShortcut* f1 = nullptr;
+        for (QShortcut* s : v->findChildren<QShortcut*>())
+            if (s->key() == QKeySequence(Qt::Key_F1)) f1 = s;
+        ASSERT_NE(f1, nullptr);
+        emit f1->activated();
+        ASSERT_NE(NavegadorAyuda(), nullptr);
+        EXPECT_EQ(NavegadorAyuda()->source().toString(),
+                  modo == 0 ? "fmUsuario.html#constantes" : "fmUsuario.html#funciones");
+    }
 }
 
 }  // namespace
