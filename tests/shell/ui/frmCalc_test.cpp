@@ -37,6 +37,19 @@ void Esperar(int ms) {
     while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// A temporary folder for tests that are not fixtures.
+struct CarpetaTemporalSimple {
+    std::filesystem::path Ruta;
+    CarpetaTemporalSimple() {
+        char plantilla[] = "/tmp/numbrix_prueba_XXXXXX";
+        Ruta = ::mkdtemp(plantilla);
+    }
+    ~CarpetaTemporalSimple() {
+        std::error_code ec;
+        std::filesystem::remove_all(Ruta, ec);
+    }
+};
+
 class VentanaCalc : public CarpetaTemporal {
 protected:
     void SetUp() override {
@@ -427,6 +440,61 @@ TEST_F(VentanaCalc, AFailedSaveIsReportedAndCanBeRetried) {
     };
     QTimer::singleShot(10, cerrar);
     EXPECT_FALSE(ventana_->GuardarTodo());
+}
+
+TEST(VentanaFuentes, OldDefaultAndMissingFamiliesFallBackWithoutBeingRewritten) {
+    prueba::AplicacionQt();
+    CarpetaTemporalSimple dir;
+    {
+        TVelIniFile ini(dir.Ruta / "numbrix.ini");
+        ini.WriteString("Opciones", "FENom", "Familia Que No Existe");
+        ini.WriteString("Opciones", "FRNom", "MS Sans Serif");
+        ini.UpdateFile();
+    }
+    TSesion sesion;
+    sesion.Abrir(dir.Ruta);
+    {
+        TfrmCalcu v(sesion);
+        EXPECT_EQ(v.cmbEdit->font().family(), QApplication::font().family());
+        EXPECT_EQ(v.Edit2->font().family(), QApplication::font().family());
+        EXPECT_TRUE(v.Edit2->font().bold());  // the result box's default style
+        v.GuardarTodo();
+    }
+    TVelIniFile ini(dir.Ruta / "numbrix.ini");
+    EXPECT_EQ(ini.ReadString("Opciones", "FENom"), "Familia Que No Existe");
+}
+
+TEST_F(VentanaCalc, InsertMenuHoldsEveryTemplate) {
+    QStringList textos;
+    std::function<void(QMenu*)> recorrer = [&](QMenu* m) {
+        for (QAction* a : m->actions()) {
+            if (a->menu()) recorrer(a->menu());
+            else if (!a->isSeparator()) textos << a->text();
+        }
+    };
+    recorrer(ventana_->PopupMenu4);
+    for (const char* t : {"&Resultado", "<=", "Pi", "Euler", "LogN", "ArcTgH", "Hipot", "Det", "Resolver", "CmbR",
+                          "DNormStdA", "Constantes...", "Funciones..."})
+        EXPECT_TRUE(textos.contains(t)) << t;
+    ventana_->cmbEdit->SetTexto("2*");
+    for (QAction* a : ventana_->PopupMenu4->findChildren<QAction*>())
+        if (a->text() == "Max") a->trigger();
+    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2*Max(,{,...255})");
+    EXPECT_EQ(ventana_->cmbEdit->lineEdit()->cursorPosition(), 6);
+}
+
+TEST_F(VentanaCalc, DescribingUserFunctionsRedrawsWithoutRecording) {
+    Calcular("2+3");
+    ASSERT_TRUE(ventana_->pbMeta->Dibujo().has_value());
+    QAction* describir = nullptr;
+    for (QAction* a : ventana_->MenuFormula->actions())
+        if (a->text() == "Describir funciones de usuario") describir = a;
+    ASSERT_NE(describir, nullptr);
+    describir->trigger();
+    EXPECT_TRUE(sesion_->Principal().SinEnvoltura);
+    EXPECT_TRUE(ventana_->pbMeta->Dibujo().has_value());
+    EXPECT_EQ(ventana_->Lista->count(), 2);
+    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
 }
 
 }  // namespace
