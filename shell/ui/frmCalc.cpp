@@ -189,6 +189,8 @@ TfrmCalcu::TfrmCalcu(TSesion& sesion, QWidget* padre) : TFormMX(padre), sesion_(
     if (sesion_.Ini()) RestaurarColocacion(*this, *sesion_.Ini());
     AplicarDiseno();
     RefrescarHistoria();
+    // Reduced from the start when the pointer is elsewhere once it shows.
+    if (sesion_.Ajustes.ModoReducido) QTimer::singleShot(500, this, [this] { RevisarReducido(); });
     cmbEdit->SetTexto("{Ingrese aquí una expresión para evaluar}");
     cmbEdit->lineEdit()->selectAll();
     MostrarMarcador();
@@ -1059,6 +1061,7 @@ void TfrmCalcu::ModoReducido(bool si) {
     sesion_.Ajustes.ModoReducido = si;
     btnModoReducido->setChecked(si);
     if (!si) Expandir();
+    else QTimer::singleShot(300, this, [this] { RevisarReducido(); });
 }
 
 void TfrmCalcu::EditarUsuario(int modo) {
