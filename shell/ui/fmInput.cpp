@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "shell/ui/Ayuda.h"
 #include "shell/ui/ComboExpr.h"
 
 namespace numbrix {
@@ -35,6 +37,14 @@ TfmInput::TfmInput(TSesion& sesion, QWidget* padre) : QDialog(padre), sesion_(se
 void TfmInput::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     texto_->setFocus();
+}
+
+void TfmInput::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_F1) {
+        AbrirAyudaTema(this, 20);
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 RespuestaPregunta TfmInput::Preguntar(char letra, const std::string& propuesto, const std::string& error) {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <filesystem>
+#include <stdlib.h>
 #include <gtest/gtest.h>
 
 #include "AplicacionQt.h"
@@ -173,6 +175,26 @@ TEST(ComboExpr, HistoryWithoutDuplicatesKeepsFifty) {
         vistos << caja.itemText(i);
     }
     EXPECT_EQ(caja.itemText(0).toStdString(), "4");
+}
+
+TEST(ComboExpr, HistoryFileKeepsTheOrder) {
+    prueba::AplicacionQt();
+    char plantilla[] = "/tmp/numbrix_prueba_XXXXXX";
+    const std::filesystem::path dir = ::mkdtemp(plantilla);
+    {
+        TComboExpr caja;
+        caja.FileName = dir / "expq.lst";
+        for (const char* t : {"1+1", "2*3", "Sen(x)", "2*3"}) caja.AgregarHistoria(t);
+        caja.GuardarHistoria();
+    }
+    TComboExpr otra;
+    otra.FileName = dir / "expq.lst";
+    otra.CargarHistoria();
+    ASSERT_EQ(otra.count(), 3);
+    EXPECT_EQ(otra.itemText(0).toStdString(), "2*3");
+    EXPECT_EQ(otra.itemText(1).toStdString(), "Sen(x)");
+    EXPECT_EQ(otra.itemText(2).toStdString(), "1+1");
+    std::filesystem::remove_all(dir);
 }
 
 TEST(ComboExpr, InsertPutsTheCaretAfterTheFirstParenthesis) {
