@@ -685,6 +685,7 @@ void TfrmCalcu::TomarAjustes() {
     acSiempreVisible_->setChecked(a.SiempreVisible);
     btnSiempreVisible->setChecked(a.SiempreVisible);
     if (a.SiempreVisible) SetTopMost(true);
+    if (a.NoTitulo != bool(windowFlags() & Qt::FramelessWindowHint)) OcultarTitulo(a.NoTitulo);
     acOcultarTitulo_->setChecked(a.NoTitulo);
     acMinIcon_->setChecked(a.MinIcon && QSystemTrayIcon::isSystemTrayAvailable());
     btnModoReducido->setChecked(a.ModoReducido);

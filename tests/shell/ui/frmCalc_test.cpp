@@ -464,6 +464,21 @@ TEST(VentanaFuentes, OldDefaultAndMissingFamiliesFallBackWithoutBeingRewritten) 
     EXPECT_EQ(ini.ReadString("Opciones", "FENom"), "Familia Que No Existe");
 }
 
+TEST(VentanaTitulo, AHiddenTitleIsHiddenFromTheStart) {
+    prueba::AplicacionQt();
+    CarpetaTemporalSimple dir;
+    {
+        TVelIniFile ini(dir.Ruta / "numbrix.ini");
+        ini.WriteBool("Opciones", "NoTitulo", true);
+        ini.UpdateFile();
+    }
+    TSesion sesion;
+    sesion.Abrir(dir.Ruta);
+    TfrmCalcu v(sesion);
+    EXPECT_TRUE(v.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(v.windowTitle().isEmpty());
+}
+
 TEST_F(VentanaCalc, InsertMenuHoldsEveryTemplate) {
     QStringList textos;
     std::function<void(QMenu*)> recorrer = [&](QMenu* m) {
