@@ -59,7 +59,12 @@ Eleccion Elegir(const QString& antes, const QString& elegido, const QString& des
     const bool especial = tecla == '\r' || tecla == ' ' || tecla == '(' || tecla == ',' || tecla == kIzquierda ||
                           tecla == kDerecha;
     Eleccion r;
-    if (especial) {
+    if (tecla == '(' && parentesis >= 0) {
+        // The user is typing the call: only the name and "(", so the
+        // arguments typed next do not land before a template's commas.
+        r.Texto = antes + elegido.left(tras) + despues;
+        r.Cursor = static_cast<int>(antes.size()) + tras;
+    } else if (especial) {
         int cursor = tras;
         if (tecla == kDerecha || tecla == ',') ++cursor;
         if (tecla == kIzquierda) --cursor;

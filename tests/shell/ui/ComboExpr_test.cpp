@@ -91,6 +91,7 @@ TEST(AutoComp, ChoosingAnEntry) {
         {"Sen()", '3', "2+Sen(3)*x", 7},     {"Sen()", '\r', "2+Sen()*x", 6},   {"Sen()", kDerecha, "2+Sen()*x", 7},
         {"Sen()", kIzquierda, "2+Sen()*x", 5}, {"LogN(,)", ',', "2+LogN(,)*x", 8}, {"Pi", '\r', "2+Pi*x", 4},
         {"Pi", '+', "2+Pi+*x", 5},            {"Max(,{255})", ' ', "2+Max(,{255})*x", 6},
+        {"LogN(,)", '(', "2+LogN(*x", 7},    {"Pi", '(', "2+Pi*x", 4},
     };
     for (const auto& c : casos) {
         const Eleccion e = Elegir("2+", c.elegido, "*x", c.tecla);
