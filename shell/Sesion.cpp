@@ -378,13 +378,16 @@ std::vector<std::string> TSesion::Abrir(const std::filesystem::path& carpetaDato
     AgregarInforme(informe, Historial.Cargar(carpeta_ / THistorial::NombreArchivo));
     // The user definitions come with the vocabulary; their problems reach
     // the notifier and the report.
-    Notificador anterior = aviso_;
-    aviso_ = [&informe, anterior](NivelAviso n, const std::string& m) {
+    struct Restaurar {
+        Notificador& aviso;
+        Notificador anterior;
+        ~Restaurar() { aviso = std::move(anterior); }
+    } restaurar{aviso_, aviso_};
+    aviso_ = [&informe, anterior = restaurar.anterior](NivelAviso n, const std::string& m) {
         AgregarLineas(informe, m);
         if (anterior) anterior(n, m);
     };
     RegistrarVocabulario();
-    aviso_ = anterior;
     return informe;
 }
 
