@@ -1,26 +1,16 @@
 #include "shell/DefinicionesUsuario.h"
 
 #include "shell/VelIni.h"
+#include "support/basicos.h"
 
 namespace numbrix {
-
-namespace {
-
-std::string Recortar(std::string_view t) {
-    std::size_t a = t.find_first_not_of(" \t");
-    if (a == std::string_view::npos) return {};
-    std::size_t b = t.find_last_not_of(" \t");
-    return std::string(t.substr(a, b - a + 1));
-}
-
-}  // namespace
 
 DefinicionUsuario LeerLineaDefinicion(std::string_view linea) {
     DefinicionUsuario d;
     std::size_t igual = linea.find('=');
     std::string_view valor = linea;
     if (igual != std::string_view::npos) {
-        d.nombre = Recortar(linea.substr(0, igual));
+        d.nombre = std::string(Recortar(linea.substr(0, igual)));
         valor = linea.substr(igual + 1);
     }
     std::size_t raya = valor.find('_');

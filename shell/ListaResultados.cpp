@@ -13,12 +13,6 @@ namespace numbrix {
 
 namespace {
 
-std::string_view Recortar(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 std::string Citar(std::string_view s) {
     constexpr long long kMax = 40;
     const std::string corto = Izquierda(s, kMax);

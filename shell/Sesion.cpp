@@ -33,6 +33,10 @@ void AgregarInforme(std::vector<std::string>& informe, std::vector<std::string> 
 
 std::string TituloPregunta(char letra) { return std::string("Indique el valor de la variable ") + letra; }
 
+std::string TextoRespuesta(const std::string& respuesta) { return Izquierda(respuesta, kMaxRespuesta); }
+
+std::string PiezaNota(char letra, const std::string& texto) { return std::string("{") + letra + "=" + texto + "} "; }
+
 TSesion::TSesion(Notificador aviso) : aviso_(std::move(aviso)) {
     azar_.seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     for (int i = 0; i < kNumPreguntas; ++i) variables_[i].letra = kLetrasPregunta[i];
@@ -182,7 +186,7 @@ long double TSesion::LeerPregunta(VariablePregunta& v) {
         RespuestaPregunta r = Preguntar(v.letra, v.recordado, error);
         if (r.accion == RespuestaPregunta::Cancelar) throw ECancelado("Cálculo cancelado");
         if (r.accion == RespuestaPregunta::Fallar) throw EExprMsj(r.texto);
-        std::string texto = Izquierda(r.texto, kMaxRespuesta);
+        std::string texto = TextoRespuesta(r.texto);
         v.recordado = texto;
 
         long double valor = 0;
@@ -211,11 +215,7 @@ long double TSesion::LeerPregunta(VariablePregunta& v) {
         if (!fallo) {
             v.valor = valor;
             v.preguntada = true;
-            NotaAsignacion += '{';
-            NotaAsignacion += v.letra;
-            NotaAsignacion += '=';
-            NotaAsignacion += texto;
-            NotaAsignacion += "} ";
+            NotaAsignacion += PiezaNota(v.letra, texto);
             return valor;
         }
         error = mensaje;

@@ -48,6 +48,10 @@ struct RespuestaPregunta {
 using Preguntador = std::function<RespuestaPregunta(char letra, const std::string& propuesto, const std::string& error)>;
 
 std::string TituloPregunta(char letra);
+// The answer as it is kept: at most 255 characters.
+std::string TextoRespuesta(const std::string& respuesta);
+// The piece an answered prompt adds to the assignment note: "{a=2} ".
+std::string PiezaNota(char letra, const std::string& texto);
 
 // The outcome of one evaluation, as the result box shows it.
 struct ResultadoEvaluacion {

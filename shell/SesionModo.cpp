@@ -41,8 +41,7 @@ typename D::Valor TSesionModo<D>::LeerPregunta(VariableModo<V>& v) {
         RespuestaPregunta r = Preguntar(v.letra, v.recordado, error);
         if (r.accion == RespuestaPregunta::Cancelar) throw EExprMsj("Cálculo cancelado");
         if (r.accion == RespuestaPregunta::Fallar) throw EExprMsj(r.texto);
-        std::string texto = r.texto;
-        if (texto.size() > 255) texto.resize(255);
+        std::string texto = TextoRespuesta(r.texto);
         v.recordado = texto;
         ++preguntando_;
         V valor{};
@@ -57,11 +56,7 @@ typename D::Valor TSesionModo<D>::LeerPregunta(VariableModo<V>& v) {
         if (!auxiliar_.HayError) {
             v.valor = valor;
             v.preguntada = true;
-            NotaAsignacion += '{';
-            NotaAsignacion += v.letra;
-            NotaAsignacion += '=';
-            NotaAsignacion += texto;
-            NotaAsignacion += "} ";
+            NotaAsignacion += PiezaNota(v.letra, texto);
             return valor;
         }
         error = auxiliar_.Mensaje;

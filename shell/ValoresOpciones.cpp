@@ -4,18 +4,9 @@
 #include <cstdio>
 
 #include "shell/VelIni.h"
+#include "support/basicos.h"
 
 namespace numbrix {
-
-namespace {
-
-std::string_view Recortar(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-    return t;
-}
-
-}  // namespace
 
 std::string LeerTolerancia(std::string_view texto, long double& valor) {
     const std::string_view t = Recortar(texto);

@@ -22,12 +22,6 @@ constexpr std::size_t MaxProblemasListados = 100;
 
 std::string Citar(std::string_view s) { return "«" + std::string(s) + "»"; }
 
-std::string_view RecortarBlancos(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 bool EsCabecera(std::string_view linea) { return linea.size() >= 2 && linea.front() == '[' && linea.back() == ']'; }
 
 // The name of a stored line: the text before its first "=".
@@ -159,7 +153,7 @@ std::string TextoRealIni(long double valor) {
 }
 
 bool LeerRealIni(std::string_view texto, long double& valor) {
-    texto = RecortarBlancos(texto);
+    texto = Recortar(texto);
     if (!texto.empty() && texto.front() == '+') texto.remove_prefix(1);
     if (texto.empty() || texto.front() == '+' || texto.front() == ' ') return false;
     long double v = 0;
@@ -182,7 +176,7 @@ bool LeerRealIni(std::string_view texto, long double& valor) {
 }
 
 bool LeerEnteroIni(std::string_view texto, int& valor) {
-    texto = RecortarBlancos(texto);
+    texto = Recortar(texto);
     bool negativo = false;
     if (!texto.empty() && (texto.front() == '-' || texto.front() == '+')) {
         negativo = texto.front() == '-';
@@ -444,8 +438,8 @@ void TVelIniFile::Analizar(std::string bytes) {
         if (opciones_.QuitarBlancosIgual) {
             auto igual = limpia.find('=');
             if (igual != std::string::npos) {
-                std::string_view nombre = RecortarBlancos(std::string_view(limpia).substr(0, igual));
-                std::string_view valor = RecortarBlancos(std::string_view(limpia).substr(igual + 1));
+                std::string_view nombre = Recortar(std::string_view(limpia).substr(0, igual));
+                std::string_view valor = Recortar(std::string_view(limpia).substr(igual + 1));
                 limpia = std::string(nombre) + "=" + std::string(valor);
             }
         }

@@ -357,15 +357,15 @@ bool CoincideMascara(std::string_view nombre, std::string_view mascara) {
     return m == mascara.size();
 }
 
-namespace {
-
-std::string Recortar(std::string_view s) {
+std::string_view Recortar(std::string_view s) {
     const char* blancos = " \t";
     auto a = s.find_first_not_of(blancos);
     if (a == std::string_view::npos) return {};
     auto b = s.find_last_not_of(blancos);
-    return std::string(s.substr(a, b - a + 1));
+    return s.substr(a, b - a + 1);
 }
+
+namespace {
 
 void BuscarEn(const fs::path& carpeta, const std::vector<std::string>& mascaras, bool recursivo,
               std::vector<ArchivoEncontrado>& encontrados, int profundidad) {
@@ -412,7 +412,7 @@ void BuscarEn(const fs::path& carpeta, const std::vector<std::string>& mascaras,
 std::vector<ArchivoEncontrado> BuscarArchivos(const fs::path& carpeta, std::string_view mascaras, bool recursivo) {
     std::vector<std::string> lista;
     for (const std::string& m : Separar(mascaras, U',')) {
-        std::string r = Recortar(m);
+        std::string r(Recortar(m));
         if (!r.empty()) lista.push_back(std::move(r));
     }
     std::vector<ArchivoEncontrado> encontrados;

@@ -46,6 +46,9 @@ std::string ParteValor(std::string_view linea);
 std::string ParteNombreTolerante(std::string_view linea);
 std::string ParteValorTolerante(std::string_view linea);
 
+// The text without the blanks and tabs at either end (a view into `s`).
+std::string_view Recortar(std::string_view s);
+
 // First `n` characters; a negative `n` gives all but the last |n|. Counts
 // beyond the text are clamped to it.
 std::string Izquierda(std::string_view texto, long long n);

@@ -399,13 +399,15 @@ void TfmOpciones::Predeterminado() {
     MostrarColores();
 }
 
-void TfmOpciones::Aplicar() {
-    a_.ClLuz = EnteroDeColor(colores_.Luz);
-    a_.ClSombra = EnteroDeColor(colores_.Sombra);
-    a_.ClTexto = EnteroDeColor(colores_.Texto);
-    a_.ClFondo = EnteroDeColor(colores_.Fondo);
+void TfmOpciones::PonerColores(const T4Colores& c) {
+    a_.ClLuz = EnteroDeColor(c.Luz);
+    a_.ClSombra = EnteroDeColor(c.Sombra);
+    a_.ClTexto = EnteroDeColor(c.Texto);
+    a_.ClFondo = EnteroDeColor(c.Fondo);
     if (aplicar_) aplicar_();
 }
+
+void TfmOpciones::Aplicar() { PonerColores(colores_); }
 
 void TfmOpciones::GuardarEsquema() {
     if (!archivoEsquemas_) return;
@@ -505,11 +507,7 @@ void TfmOpciones::Aceptar() {
 }
 
 void TfmOpciones::reject() {
-    a_.ClLuz = EnteroDeColor(alAbrir_.Luz);
-    a_.ClSombra = EnteroDeColor(alAbrir_.Sombra);
-    a_.ClTexto = EnteroDeColor(alAbrir_.Texto);
-    a_.ClFondo = EnteroDeColor(alAbrir_.Fondo);
-    if (aplicar_) aplicar_();
+    PonerColores(alAbrir_);
     QDialog::reject();
 }
 

@@ -81,6 +81,8 @@ public:
     void reject() override;
 
 private:
+    // Puts the colours into the settings and has the main window repaint.
+    void PonerColores(const T4Colores& c);
     QWidget* PaginaGeneral();
     QWidget* PaginaFuentes();
     QWidget* PaginaColores();
