@@ -31,6 +31,7 @@
 #include <charconv>
 
 #include "engine/DiagramaX.h"
+#include "shell/Esquemas.h"
 #include "shell/VelIni.h"
 #include "shell/ui/AutoComp.h"
 #include "shell/ui/Ayuda.h"
@@ -725,10 +726,14 @@ void TfrmCalcu::AplicarDiseno() {
     pintar(cmbEdit, luz, &texto);
     pintar(Edit2, luz, &texto);
     pintar(Splitter1, sombra, nullptr);
+    // What sits on the background colour is written in the text colour, or
+    // in black or white when that would not stand out (a dark scheme).
+    const QColor tintaFondo = ResolverColor(TextoLegible(ColorDeQColor(texto), ColorDeQColor(fondo)));
     pintar(PMeta, fondo, nullptr);
     pintar(pbMeta, fondo, nullptr);
-    pintar(Lista, fondo, nullptr);
-    pintar(edtTotal, fondo, nullptr);
+    pintar(Lista, fondo, &tintaFondo);
+    pintar(edtTotal, fondo, &tintaFondo);
+    pbMeta->PonerTinta(tintaFondo);
     PMeta->setAutoFillBackground(true);
     pbMeta->setAutoFillBackground(true);
     // The history limit and the completion switches.

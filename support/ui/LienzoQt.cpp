@@ -55,7 +55,7 @@ MedidaTexto MetricasQt::Medir(const Fuente& f, std::string_view texto) const {
     return m;
 }
 
-LienzoQt::LienzoQt(QPainter& p) : p_(p), qfuente_(FuenteQt(fuente_)) {
+LienzoQt::LienzoQt(QPainter& p, const QColor& tinta) : p_(p), qfuente_(FuenteQt(fuente_)), color_(tinta), tinta_(tinta) {
     p_.setRenderHint(QPainter::Antialiasing, true);
     p_.setRenderHint(QPainter::TextAntialiasing, true);
     p_.setFont(qfuente_);
@@ -79,7 +79,7 @@ void LienzoQt::PonerFuente(const Fuente& f) {
 }
 
 void LienzoQt::PonerColor(Color c) {
-    color_ = QColor::fromRgb(static_cast<QRgb>(c.rgb | 0xFF000000u));
+    color_ = c == Color::Negro() ? tinta_ : QColor::fromRgb(static_cast<QRgb>(c.rgb | 0xFF000000u));
     Pluma();
 }
 
@@ -133,20 +133,21 @@ double EscalaParaCaber(const LienzoGrabado& g, const QSizeF& destino, bool ajust
     return s;
 }
 
-void ReproducirEscalado(const LienzoGrabado& g, QPainter& p, const QPointF& origen, double escala) {
+void ReproducirEscalado(const LienzoGrabado& g, QPainter& p, const QPointF& origen, double escala,
+                        const QColor& tinta) {
     p.save();
     p.translate(origen);
     p.scale(escala, escala);
-    LienzoQt l(p);
+    LienzoQt l(p, tinta);
     g.Reproducir(l);
     p.restore();
 }
 
-void ReproducirEn(const LienzoGrabado& g, QPainter& p, const QRectF& destino, bool ajustar) {
+void ReproducirEn(const LienzoGrabado& g, QPainter& p, const QRectF& destino, bool ajustar, const QColor& tinta) {
     const double s = EscalaParaCaber(g, destino.size(), ajustar);
     const QPointF origen(destino.left() + (destino.width() - g.Ancho() * s) / 2,
                          destino.top() + (destino.height() - g.Alto() * s) / 2);
-    ReproducirEscalado(g, p, origen, s);
+    ReproducirEscalado(g, p, origen, s, tinta);
 }
 
 }  // namespace numbrix

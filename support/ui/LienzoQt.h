@@ -25,7 +25,9 @@ public:
 
 class LienzoQt : public Lienzo {
 public:
-    explicit LienzoQt(QPainter& p);
+    // `tinta` replaces the recording's black, so a formula reads on a dark
+    // background too.
+    explicit LienzoQt(QPainter& p, const QColor& tinta = Qt::black);
 
     void PonerFuente(const Fuente& f) override;
     void PonerColor(Color c) override;
@@ -43,6 +45,7 @@ private:
     Fuente fuente_;
     QFont qfuente_;
     QColor color_ = Qt::black;
+    QColor tinta_ = Qt::black;
     int grosor_ = 1;
 };
 
@@ -50,8 +53,10 @@ private:
 // above 1 unless `ajustar` (fit to window) is on.
 double EscalaParaCaber(const LienzoGrabado& dibujo, const QSizeF& destino, bool ajustar);
 // Replays a picture scaled by `escala` with its top-left corner at `origen`.
-void ReproducirEscalado(const LienzoGrabado& dibujo, QPainter& p, const QPointF& origen, double escala);
+void ReproducirEscalado(const LienzoGrabado& dibujo, QPainter& p, const QPointF& origen, double escala,
+                        const QColor& tinta = Qt::black);
 // Replays a picture centred in `destino`, scaled to fit as above.
-void ReproducirEn(const LienzoGrabado& dibujo, QPainter& p, const QRectF& destino, bool ajustar);
+void ReproducirEn(const LienzoGrabado& dibujo, QPainter& p, const QRectF& destino, bool ajustar,
+                 const QColor& tinta = Qt::black);
 
 }  // namespace numbrix

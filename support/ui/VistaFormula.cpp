@@ -31,7 +31,13 @@ QSize TVistaFormula::sizeHint() const {
 void TVistaFormula::paintEvent(QPaintEvent*) {
     if (!dibujo_) return;
     QPainter p(this);
-    ReproducirEn(*dibujo_, p, QRectF(rect()), ajustar_);
+    ReproducirEn(*dibujo_, p, QRectF(rect()), ajustar_, tinta_);
+}
+
+void TVistaFormula::PonerTinta(const QColor& tinta) {
+    if (tinta == tinta_) return;
+    tinta_ = tinta;
+    update();
 }
 
 }  // namespace numbrix

@@ -1,6 +1,7 @@
 #pragma once
 // TVistaFormula: shows a formula picture, centred, shrunk when it does not
 // fit (and grown to the widget with "fit to window" on).
+#include <QColor>
 #include <QWidget>
 #include <optional>
 
@@ -17,6 +18,7 @@ public:
     const std::optional<LienzoGrabado>& Dibujo() const { return dibujo_; }
     void PonerAjustar(bool ajustar);  // fit to window
     bool Ajustar() const { return ajustar_; }
+    void PonerTinta(const QColor& tinta);  // the formula's ink (black by default)
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return QSize(20, 20); }
@@ -27,6 +29,7 @@ protected:
 private:
     std::optional<LienzoGrabado> dibujo_;
     bool ajustar_ = false;
+    QColor tinta_ = Qt::black;
 };
 
 }  // namespace numbrix

@@ -17,8 +17,10 @@
 
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
+#include "shell/Esquemas.h"
 #include "shell/VelIni.h"
 #include "shell/ui/AutoComp.h"
+#include "support/ui/ColoresSistema.h"
 #include "shell/ui/ComboExpr.h"
 #include "shell/ui/fmInput.h"
 #include "support/ui/VistaFormula.h"
@@ -440,6 +442,23 @@ TEST_F(VentanaCalc, AFailedSaveIsReportedAndCanBeRetried) {
     };
     QTimer::singleShot(10, cerrar);
     EXPECT_FALSE(ventana_->GuardarTodo());
+}
+
+TEST_F(VentanaCalc, WhatSitsOnTheBackgroundStaysReadableUnderADarkScheme) {
+    // A dark background with a dark text colour: the list, the total and the
+    // formula must not be written black on dark.
+    sesion_->Ajustes.ClFondo = 0x1C202C;
+    sesion_->Ajustes.ClTexto = 0x000000;
+    ventana_->AplicarDiseno();
+    const QColor fondo = ventana_->Lista->palette().color(QPalette::Base);
+    for (QWidget* w : {static_cast<QWidget*>(ventana_->Lista), static_cast<QWidget*>(ventana_->edtTotal)}) {
+        const QColor tinta = w->palette().color(QPalette::Text);
+        EXPECT_GE(Contraste(ColorDeQColor(tinta), ColorDeQColor(fondo)), kContrasteMinimo);
+    }
+    // A light scheme keeps the text colour.
+    sesion_->Ajustes.ClFondo = 0xD9ECEC;
+    ventana_->AplicarDiseno();
+    EXPECT_EQ(ventana_->Lista->palette().color(QPalette::Text), QColor(Qt::black));
 }
 
 TEST(VentanaFuentes, OldDefaultAndMissingFamiliesFallBackWithoutBeingRewritten) {
