@@ -65,27 +65,23 @@ bool LeerColores(std::string_view texto, T4Colores& c) {
 
 T4Colores ColoresPredeterminados() { return {clLuzBoton, clCaraBoton, clTextoVentana, clVentana}; }
 
-namespace {
-
-double Luminancia(TColor c) {
-    auto canal = [](int v) {
-        double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * canal(Rojo(c)) + 0.7152 * canal(Verde(c)) + 0.0722 * canal(Azul(c));
-}
-
-}  // namespace
-
-double Contraste(TColor a, TColor b) {
-    double la = Luminancia(a), lb = Luminancia(b);
-    if (la < lb) std::swap(la, lb);
-    return (la + 0.05) / (lb + 0.05);
-}
-
-TColor TextoLegible(TColor texto, TColor fondo) {
-    if (Contraste(texto, fondo) >= kContrasteMinimo) return texto;
-    return Contraste(clNegro, fondo) >= Contraste(clBlanco, fondo) ? clNegro : clBlanco;
+ColoresPintados CalcularColoresPintados(const T4Colores& e, const PaletaSistema& sistema) {
+    ColoresPintados c;
+    c.BandaLuz = Resolver(e.Luz, sistema);
+    c.BandaSombra = Resolver(e.Sombra, sistema);
+    const TColor texto = Resolver(e.Texto, sistema);
+    // The bands carry no text colour of their own: the scheme's text, when it
+    // stands out on the whole ramp.
+    c.TintaBanda = TextoLegibleSobreRampa(texto, c.BandaLuz, c.BandaSombra);
+    c.TintaBandaInactiva = TintaInactivaSobreRampa(c.TintaBanda, c.BandaLuz, c.BandaSombra);
+    c.Caja = c.BandaLuz;
+    c.TintaCaja = TextoLegible(texto, c.Caja);
+    c.Fondo = Resolver(e.Fondo, sistema);
+    c.TintaFondo = TextoLegible(texto, c.Fondo);
+    c.Seleccion = sistema[csResaltado];
+    c.TintaSeleccion = TextoLegible(sistema[csTextoResaltado], c.Seleccion);
+    c.Divisor = c.BandaSombra;
+    return c;
 }
 
 void TEsquemas::Cargar(const TVelIniFile& archivo) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/Colores.h"
+#include "support/Contraste.h"
 
 namespace numbrix {
 
@@ -31,12 +32,23 @@ bool LeerColores(std::string_view texto, T4Colores& c);
 // desktop's theme keeps readable, light or dark.
 T4Colores ColoresPredeterminados();
 
-// WCAG contrast ratio of two RGB colours (1 .. 21).
-double Contraste(TColor a, TColor b);
-// `texto` when it stands out on `fondo` (both resolved RGB), otherwise black
-// or white, whichever contrasts more.
-TColor TextoLegible(TColor texto, TColor fondo);
-inline constexpr double kContrasteMinimo = 3.0;
+// What the main window paints for a scheme under the desktop's palette, and
+// what the options window's preview shows: every text colour together with
+// what it is painted on, made readable (support/Contraste.h).
+struct ColoresPintados {
+    TColor BandaLuz = 0, BandaSombra = 0;  // the top and bottom bands' ramp
+    TColor TintaBanda = 0;                 // labels and buttons on the bands
+    TColor TintaBandaInactiva = 0;         // a disabled button on the bands
+    TColor Caja = 0, TintaCaja = 0;        // expression and result boxes
+    TColor Fondo = 0, TintaFondo = 0;      // formula, result list, total box
+    TColor Seleccion = 0, TintaSeleccion = 0;  // the result list's selected row
+    TColor Divisor = 0;                    // between the formula and the list
+    bool operator==(const ColoresPintados&) const = default;
+};
+// The badge of the angle unit on each result row: the same whatever the scheme.
+inline constexpr TColor kInsignia = ColorRGB(225, 235, 250);
+inline constexpr TColor kTintaInsignia = ColorRGB(35, 70, 130);
+ColoresPintados CalcularColoresPintados(const T4Colores& esquema, const PaletaSistema& sistema);
 
 struct Esquema {
     std::string Nombre;

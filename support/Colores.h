@@ -4,6 +4,7 @@
 // role of the desktop's palette (window text, button face, ...). System
 // colours are kept as such and resolved only when painting (support/ui/
 // ColoresSistema.h), so a scheme follows the desktop's theme.
+#include <array>
 #include <cstdint>
 
 namespace numbrix {
@@ -70,6 +71,17 @@ constexpr TColor clSombraBoton = ColorSistema(csSombraBoton);
 constexpr TColor clTextoBoton = ColorSistema(csTextoBoton);
 constexpr TColor clResaltado = ColorSistema(csResaltado);
 constexpr TColor clTextoResaltado = ColorSistema(csTextoResaltado);
+
+// The desktop's colours for every system colour index, as RGB: what the
+// windows read from their palette, and what tests set to stand for a light
+// or a dark desktop.
+using PaletaSistema = std::array<TColor, csUltimo + 1>;
+// `c` itself when it is RGB, else its colour in `paleta`.
+constexpr TColor Resolver(TColor c, const PaletaSistema& paleta) {
+    if (!EsColorSistema(c)) return c & 0xFFFFFFu;
+    const int i = IndiceColorSistema(c);
+    return i <= csUltimo ? paleta[static_cast<std::size_t>(i)] : paleta[csCaraBoton];
+}
 
 constexpr TColor clBlanco = ColorRGB(255, 255, 255);
 constexpr TColor clNegro = ColorRGB(0, 0, 0);

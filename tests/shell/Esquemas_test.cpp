@@ -49,6 +49,53 @@ TEST(Esquemas, ContrasteDelTextoSobreElFondo) {
     EXPECT_EQ(p.Fondo, clVentana);
 }
 
+TEST(Esquemas, TextoSobreUnDegradado) {
+    const TColor celeste = ColorRGB(168, 211, 255), azul = ColorRGB(70, 163, 255);
+    // The ramp's far end counts, not only its first colour.
+    EXPECT_NEAR(ContrasteSobreRampa(clBlanco, clBlanco, clNegro), 1.0, 1e-9);
+    EXPECT_NEAR(ContrasteSobreRampa(clNegro, celeste, azul), Contraste(clNegro, azul), 1e-9);
+    struct Caso {
+        TColor texto, desde, hasta, esperado;
+    } casos[] = {
+        {ColorRGB(20, 20, 60), celeste, azul, ColorRGB(20, 20, 60)},         // stands out: kept
+        {ColorRGB(240, 240, 240), celeste, azul, clNegro},                    // light text on light bands
+        {ColorRGB(40, 40, 40), ColorRGB(130, 90, 70), ColorRGB(70, 45, 35), clBlanco},  // dark on dark
+        {ColorRGB(90, 90, 90), clBlanco, ColorRGB(200, 200, 200), clNegro},  // fine at the top only
+    };
+    for (const auto& c : casos) {
+        const TColor t = TextoLegibleSobreRampa(c.texto, c.desde, c.hasta);
+        EXPECT_EQ(t, c.esperado) << std::hex << c.texto << " " << c.desde << " " << c.hasta;
+        EXPECT_GE(ContrasteSobreRampa(t, c.desde, c.hasta), kContrasteMinimo);
+        // A disabled mark is dimmer but still seen on every colour of the ramp.
+        const TColor inactiva = TintaInactivaSobreRampa(t, c.desde, c.hasta);
+        EXPECT_GE(ContrasteSobreRampa(inactiva, c.desde, c.hasta), kContrasteInactivo - 1e-9);
+        EXPECT_LT(ContrasteSobreRampa(inactiva, c.desde, c.hasta), ContrasteSobreRampa(t, c.desde, c.hasta));
+    }
+}
+
+TEST(Esquemas, ColoresPintadosBajoUnTemaOscuro) {
+    // The stored default: the system's text colour over fixed light colours.
+    const T4Colores defecto{ColorRGB(168, 211, 255), ColorRGB(70, 163, 255), clTextoVentana, ColorRGB(236, 236, 217)};
+    PaletaSistema oscura{};
+    oscura.fill(ColorRGB(50, 50, 50));
+    oscura[csTextoVentana] = ColorRGB(240, 240, 240);
+    oscura[csVentana] = ColorRGB(36, 36, 36);
+    oscura[csResaltado] = ColorRGB(48, 140, 198);
+    oscura[csTextoResaltado] = ColorRGB(240, 240, 240);
+    const ColoresPintados c = CalcularColoresPintados(defecto, oscura);
+    EXPECT_EQ(c.Caja, defecto.Luz);  // backgrounds stay the scheme's
+    EXPECT_EQ(c.Fondo, defecto.Fondo);
+    EXPECT_EQ(c.TintaCaja, clNegro);
+    EXPECT_EQ(c.TintaFondo, clNegro);
+    EXPECT_EQ(c.TintaBanda, clNegro);
+    EXPECT_EQ(c.TintaSeleccion, clNegro);  // light text on the mid-blue selection is 3.7:1
+    EXPECT_EQ(c.Divisor, defecto.Sombra);
+    // A system background follows the palette.
+    const ColoresPintados s = CalcularColoresPintados({clLuzBoton, clCaraBoton, clTextoVentana, clVentana}, oscura);
+    EXPECT_EQ(s.Fondo, ColorRGB(36, 36, 36));
+    EXPECT_EQ(s.TintaFondo, ColorRGB(240, 240, 240));
+}
+
 class EsquemasArchivo : public CarpetaTemporal {};
 
 TEST_F(EsquemasArchivo, LineasMalasSeSaltanYSeInforman) {
