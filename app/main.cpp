@@ -12,6 +12,7 @@
 #include "shell/ui/fmTips.h"
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
+#include "support/ui/Traduccion.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void PreferirXcb() {
 int main(int argc, char* argv[]) {
     PreferirXcb();
     QApplication app(argc, argv);
+    numbrix::TraducirDialogosQt(app);
     QApplication::setApplicationName("Numbrix");
     QApplication::setApplicationDisplayName("Numbrix");
 
