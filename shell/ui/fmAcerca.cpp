@@ -103,9 +103,14 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
     auto* texto = new QLabel(d);
     texto->setTextFormat(Qt::RichText);
     texto->setText("<p><b>Numbrix</b> versión " + Version() +
-                   "</p><p>Calculadora científica en español: expresiones en una línea con números en bases 2 a 36, "
-                   "funciones, ecuaciones, fracciones, complejos, matrices y herramientas de cálculo, en precisión "
-                   "extendida.</p><p>Qt " +
+                   "</p><p>Calculadora científica en español, en precisión extendida:</p><ul>"
+                   "<li>expresiones en una línea, con números en bases 2 a 36 y resultados en cualquiera de ellas;</li>"
+                   "<li>funciones y constantes incorporadas, y las suyas propias;</li>"
+                   "<li>integrales, derivadas, sumatorias, productos, determinantes y raíces de ecuaciones, "
+                   "y despejar una incógnita «?»;</li>"
+                   "<li>la fórmula dibujada, para copiar o exportar como imagen;</li>"
+                   "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
+                   "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");
     texto->setWordWrap(true);
     AplicarColoresCaja(texto, c);
@@ -122,7 +127,10 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
     todo->addWidget(banda);
     todo->addLayout(cuerpo, 1);
     todo->addLayout(pie);
-    d->resize(420, 230);
+    // As tall as the text needs with the desktop's font, never clipped.
+    texto->setMinimumWidth(360);
+    todo->setSizeConstraint(QLayout::SetMinimumSize);
+    d->adjustSize();
     AyudaConF1(d, "fmAcerca");
     return d;
 }

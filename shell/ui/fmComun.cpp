@@ -1,5 +1,6 @@
 #include "shell/ui/fmComun.h"
 
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLinearGradient>
 #include <QMessageBox>
@@ -32,17 +33,22 @@ CajasDialogo CajasDialogo::Estandar(QWidget* padre, bool segundo) {
     return c;
 }
 
+T4Colores EsquemaDe(const AjustesCalculadora& a) {
+    return {ColorDeEntero(a.ClLuz), ColorDeEntero(a.ClSombra), ColorDeEntero(a.ClTexto), ColorDeEntero(a.ClFondo)};
+}
+
+ColoresPintados ColoresDeVentana(const T4Colores& esquema) {
+    return CalcularColoresPintados(esquema, PaletaDe(QGuiApplication::palette()));
+}
+
 ColoresVentana ColoresVentana::De(TColor luz, TColor sombra, TColor texto, TColor fondo) {
-    ColoresVentana c{ResolverColor(luz), ResolverColor(sombra), ResolverColor(texto), ResolverColor(fondo)};
-    // A system text colour under a fixed background may come out unreadable
-    // under a dark desktop theme: keep the pair legible.
-    const TColor t = TextoLegible(ColorDeQColor(c.Texto), ColorDeQColor(c.Fondo));
-    c.Texto = ResolverColor(t);
-    return c;
+    const ColoresPintados p = ColoresDeVentana({luz, sombra, texto, fondo});
+    return {QColorDe(p.BandaLuz), QColorDe(p.BandaSombra), QColorDe(p.TintaFondo), QColorDe(p.Fondo)};
 }
 
 ColoresVentana ColoresVentana::De(const AjustesCalculadora& a) {
-    return De(ColorDeEntero(a.ClLuz), ColorDeEntero(a.ClSombra), ColorDeEntero(a.ClTexto), ColorDeEntero(a.ClFondo));
+    const T4Colores e = EsquemaDe(a);
+    return De(e.Luz, e.Sombra, e.Texto, e.Fondo);
 }
 
 void AplicarColoresCaja(QWidget* w, const ColoresVentana& c) {
@@ -59,10 +65,7 @@ TBandaTitulo::TBandaTitulo(const QString& texto, QWidget* padre) : QWidget(padre
 void TBandaTitulo::SetColores(const QColor& luz, const QColor& sombra, const QColor& texto) {
     luz_ = luz;
     sombra_ = sombra;
-    // The caption is drawn over both ends of the gradient.
-    const TColor medio = ColorRGB((luz.red() + sombra.red()) / 2, (luz.green() + sombra.green()) / 2,
-                                  (luz.blue() + sombra.blue()) / 2);
-    color_ = ResolverColor(TextoLegible(ColorDeQColor(texto), medio));
+    color_ = QColorDe(TextoLegibleSobreRampa(ColorDeQColor(texto), ColorDeQColor(luz), ColorDeQColor(sombra)));
     update();
 }
 

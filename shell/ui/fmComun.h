@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "shell/Esquemas.h"
 #include "support/Colores.h"
 
 namespace numbrix {
@@ -28,7 +29,14 @@ struct CajasDialogo {
     static CajasDialogo Estandar(QWidget* padre, bool segundoBotonPorDefecto = false);
 };
 
-// The main window's four colours, resolved against the application's palette.
+// The four colours of the settings as a scheme.
+T4Colores EsquemaDe(const AjustesCalculadora& a);
+// What the main window paints for `esquema` under the application's palette.
+ColoresPintados ColoresDeVentana(const T4Colores& esquema);
+
+// The main window's colours under the application's palette, for the
+// dialogs that take them: the bands' ramp, and the background with the text
+// readable on it.
 struct ColoresVentana {
     QColor Luz, Sombra, Texto, Fondo;
     static ColoresVentana De(TColor luz, TColor sombra, TColor texto, TColor fondo);
@@ -38,7 +46,9 @@ struct ColoresVentana {
 // Gives boxes and lists the colours (text kept readable on the background).
 void AplicarColoresCaja(QWidget* w, const ColoresVentana& c);
 
-// A band with a light-to-shadow gradient and a caption, on top of a dialog.
+// A band with a light-to-shadow gradient and a caption, on top of a dialog;
+// the caption is written in `texto`, or in black or white when that does not
+// stand out on the whole gradient.
 class TBandaTitulo : public QWidget {
 public:
     explicit TBandaTitulo(const QString& texto, QWidget* padre = nullptr);

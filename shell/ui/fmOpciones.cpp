@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -25,6 +24,7 @@
 #include "shell/VelIni.h"
 #include "shell/ui/fmAcerca.h"
 #include "support/ui/ColoresSistema.h"
+#include "support/ui/GradientesQt.h"
 
 namespace numbrix {
 
@@ -46,7 +46,7 @@ void PintarMuestra(QPushButton* b, TColor c) {
 // ---------------------------------------------------------------- preview
 
 TVistaColores::TVistaColores(QWidget* padre) : QWidget(padre) {
-    setMinimumSize(220, 110);
+    setMinimumSize(240, 150);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -55,46 +55,57 @@ void TVistaColores::SetColores(const T4Colores& c) {
     update();
 }
 
+ColoresPintados TVistaColores::Pintados() const { return ColoresDeVentana(c_); }
+
 void TVistaColores::paintEvent(QPaintEvent*) {
-    // The colours are resolved now, so system colours follow the theme.
-    const ColoresVentana c = ColoresVentana::De(c_.Luz, c_.Sombra, c_.Texto, c_.Fondo);
+    // The colours are resolved now, so system colours follow the theme; the
+    // main window takes them from the same function.
+    const ColoresPintados c = Pintados();
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
     const QRect r = rect().adjusted(1, 1, -2, -2);
-    p.fillRect(r, palette().color(QPalette::Window));
-    const int alto = std::max(22, r.height() / 4);
-    QRect banda(r.left(), r.top(), r.width(), alto);
-    QLinearGradient g(banda.topLeft(), banda.topRight());
-    g.setColorAt(0, c.Luz);
-    g.setColorAt(1, c.Sombra);
-    p.fillRect(banda, g);
-    const TColor medio = ColorRGB((c.Luz.red() + c.Sombra.red()) / 2, (c.Luz.green() + c.Sombra.green()) / 2,
-                                  (c.Luz.blue() + c.Sombra.blue()) / 2);
-    p.setPen(ResolverColor(TextoLegible(ColorDeQColor(c.Texto), medio)));
-    QFont f = font();
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(banda.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, "Texto de muestra");
-    f.setBold(false);
-    p.setFont(f);
-    // Two boxes as the expression and result boxes look.
-    const int margen = 8;
-    QRect caja1(r.left() + margen, banda.bottom() + margen, r.width() - 2 * margen, alto);
-    QRect caja2 = caja1.translated(0, alto + margen);
-    for (const QRect& k : {caja1, caja2}) {
-        if (k.bottom() > r.bottom()) break;
-        p.fillRect(k, c.Fondo);
-        p.setPen(QPen(c.Sombra, 1));
-        p.drawRect(k);
-        p.setPen(c.Texto);
-        p.drawText(k.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, "Texto de muestra");
-    }
-    QRect pie(r.left(), caja2.bottom() + margen, r.width(), r.bottom() - caja2.bottom() - margen);
-    if (pie.height() > 4) {
-        QLinearGradient g2(pie.topLeft(), pie.topRight());
-        g2.setColorAt(0, c.Sombra);
-        g2.setColorAt(1, c.Luz);
-        p.fillRect(pie, g2);
+    const QFontMetrics fm(font());
+    const int linea = fm.height() + 6;
+    auto caja = [&](const QRect& k, TColor fondo, TColor tinta, const QString& texto, Qt::Alignment al) {
+        p.fillRect(k, QColorDe(fondo));
+        p.setPen(QPen(QColorDe(c.BandaSombra), 1));
+        p.drawRect(k.adjusted(0, 0, -1, -1));
+        p.setPen(QColorDe(tinta));
+        p.drawText(k.adjusted(4, 0, -4, 0), Qt::AlignVCenter | al, texto);
+    };
+    // Top band: the expression box, then tool labels around the result box.
+    QRect arriba(r.left(), r.top(), r.width(), 2 * linea + 12);
+    PintarGradiente(p, arriba, QColorDe(c.BandaLuz), QColorDe(c.BandaSombra), true);
+    caja(QRect(arriba.left() + 4, arriba.top() + 4, arriba.width() - 8, linea), c.Caja, c.TintaCaja,
+         kMuestraExpresion, Qt::AlignLeft);
+    const QString herramientas = "f(x)  M  Rad";
+    const int anchoH = fm.horizontalAdvance(herramientas) + 8;
+    const QRect fila2(arriba.left() + 4, arriba.top() + 8 + linea, arriba.width() - 8, linea);
+    p.setPen(QColorDe(c.TintaBanda));
+    p.drawText(QRect(fila2.left(), fila2.top(), anchoH, fila2.height()), Qt::AlignVCenter | Qt::AlignLeft,
+               herramientas);
+    caja(fila2.adjusted(anchoH, 0, 0, 0), c.Caja, c.TintaCaja, kMuestraResultado, Qt::AlignLeft);
+    // Bottom band: the total.
+    QRect abajo(r.left(), r.bottom() - linea - 4, r.width(), linea + 5);
+    PintarGradiente(p, abajo, QColorDe(c.BandaLuz), QColorDe(c.BandaSombra), true);
+    const QString total = "Total:";
+    const int anchoT = fm.horizontalAdvance(total) + 8;
+    p.setPen(QColorDe(c.TintaBanda));
+    p.drawText(QRect(abajo.left() + 4, abajo.top() + 2, anchoT, linea), Qt::AlignVCenter | Qt::AlignLeft, total);
+    caja(QRect(abajo.left() + 4 + anchoT, abajo.top() + 2, abajo.width() - 8 - anchoT, linea), c.Fondo, c.TintaFondo,
+         "12.5", Qt::AlignRight);
+    // Middle panel: the result list on the background colour, its selected
+    // row, and the divider above it.
+    QRect medio(r.left(), arriba.bottom() + 1, r.width(), abajo.top() - arriba.bottom() - 1);
+    p.fillRect(medio, QColorDe(c.Fondo));
+    p.fillRect(QRect(medio.left(), medio.top() + medio.height() / 3, medio.width(), 3), QColorDe(c.Divisor));
+    QRect fila(medio.left() + 6, medio.top() + medio.height() / 3 + 5, medio.width() - 12, fm.height() + 2);
+    p.setPen(QColorDe(c.TintaFondo));
+    if (fila.bottom() <= medio.bottom()) p.drawText(fila, Qt::AlignVCenter | Qt::AlignLeft, "Texto de muestra");
+    fila.translate(0, fila.height());
+    if (fila.bottom() <= medio.bottom()) {
+        p.fillRect(fila, QColorDe(c.Seleccion));
+        p.setPen(QColorDe(c.TintaSeleccion));
+        p.drawText(fila, Qt::AlignVCenter | Qt::AlignLeft, "Texto de muestra");
     }
     p.setPen(QPen(palette().color(QPalette::Mid), 1));
     p.drawRect(r);
@@ -187,6 +198,8 @@ QWidget* TfmOpciones::PaginaGeneral() {
     chkBarra_->setObjectName("chkBarra");
     chkTotales_->setObjectName("chkTotales");
     for (QCheckBox* c : {chkAutocompletar_, chkMMR_, chkNoAuto_, chkHistorial_, chkBarra_}) l->addWidget(c);
+    chkMMR_->setObjectName("chkMMR");
+    chkMMR_->hide();  // offered once the chemistry look-up exists
     auto* sangria = new QHBoxLayout;
     sangria->addSpacing(24);
     sangria->addWidget(chkTotales_);
@@ -351,10 +364,10 @@ void TfmOpciones::ActualizarMuestras() {
         f.setItalic(c->isChecked());
         m->setFont(f);
         // The sample shows the boxes' own colours too.
-        const ColoresVentana cv = ColoresVentana::De(colores_.Luz, colores_.Sombra, colores_.Texto, colores_.Fondo);
+        const ColoresPintados cp = ColoresDeVentana(colores_);
         QPalette p = m->palette();
-        p.setColor(QPalette::Window, cv.Fondo);
-        p.setColor(QPalette::WindowText, cv.Texto);
+        p.setColor(QPalette::Window, QColorDe(cp.Caja));
+        p.setColor(QPalette::WindowText, QColorDe(cp.TintaCaja));
         m->setPalette(p);
     };
     una(nomE_, tamE_, negE_, curE_, muestraE_);
@@ -511,8 +524,11 @@ void TfmOpciones::reject() {
     QDialog::reject();
 }
 
-bool MostrarOpciones(QWidget* padre, TSesion& sesion, const std::function<void()>& aplicar) {
+void TfmOpciones::OfrecerQuimica(bool si) { chkMMR_->setVisible(si); }
+
+bool MostrarOpciones(QWidget* padre, TSesion& sesion, const std::function<void()>& aplicar, bool conQuimica) {
     TfmOpciones v(padre, sesion, aplicar);
+    v.OfrecerQuimica(conQuimica);
     return v.exec() == QDialog::Accepted;
 }
 

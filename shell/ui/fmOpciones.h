@@ -30,14 +30,19 @@ class TVelIniFile;
 // `aplicar` is called whenever the main window must re-apply its layout and
 // colours ("Aplicar", "&Aceptar", and "&Cancelar" restoring the colours).
 // True when accepted: the settings were changed and written.
-bool MostrarOpciones(QWidget* padre, TSesion& sesion, const std::function<void()>& aplicar);
+// `conQuimica`: the chemistry look-up exists, so its check box is offered.
+bool MostrarOpciones(QWidget* padre, TSesion& sesion, const std::function<void()>& aplicar,
+                     bool conQuimica = false);
 
-// The live preview of the four colours: title bands, boxes and sample texts.
+// The live preview of the four colours: a small main window (bands, boxes,
+// list and total) painted with exactly the colours the main window takes.
 class TVistaColores : public QWidget {
 public:
     explicit TVistaColores(QWidget* padre = nullptr);
     void SetColores(const T4Colores& c);
-    QSize sizeHint() const override { return {260, 120}; }
+    // What it paints now (computed against the application's palette).
+    ColoresPintados Pintados() const;
+    QSize sizeHint() const override { return {280, 170}; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -69,6 +74,11 @@ public:
     QLabel* AvisoEsquemas() const { return avisoEsquemas_; }
     QPushButton* BotonAplicar() const { return aplicarBtn_; }
     const T4Colores& Colores() const { return colores_; }
+    TVistaColores* Vista() const { return vista_; }
+    QLabel* MuestraResultado() const { return muestraR_; }
+    QCheckBox* CasillaMMR() const { return chkMMR_; }
+    // Offers the chemistry check box (hidden until the look-up exists).
+    void OfrecerQuimica(bool si);
     const TEsquemas& Esquemas() const { return lista_; }
 
     void ElegirEsquema(int fila);

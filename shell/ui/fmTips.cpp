@@ -6,17 +6,50 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 
 #include "shell/VelIni.h"
 #include "shell/ui/fmComun.h"
+#include "support/Contraste.h"
+#include "support/ui/ColoresSistema.h"
 
 namespace numbrix {
+
+namespace {
+
+// The show-at-start box with its square outlined in the text's colour: the
+// style's own outline all but vanishes on the panel under a dark palette.
+class TCasillaMarcada : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QCheckBox::paintEvent(e);
+        QStyleOptionButton op;
+        initStyleOption(&op);
+        const QRect r = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &op, this);
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+};
+
+}  // namespace
 
 TfmTips::TfmTips(QWidget* padre, const std::filesystem::path& carpetaDatos)
     : QDialog(padre), azar_(std::random_device{}()) {
     setObjectName("TfmTips");
     setWindowTitle("Sabía que...");
+    // Everything is written on the panel (the base colour), in the text
+    // colour kept readable on it.
+    QPalette pal = palette();
+    const TColor tinta =
+        TextoLegible(ColorDeQColor(pal.color(QPalette::Text)), ColorDeQColor(pal.color(QPalette::Base)));
+    pal.setColor(QPalette::WindowText, QColorDe(tinta));
+    setPalette(pal);
     try {
         archivo_ = TVelIniFile::Compartido(carpetaDatos / "tips.ini");
         consejos_.Leer(*archivo_);
@@ -41,7 +74,7 @@ TfmTips::TfmTips(QWidget* padre, const std::filesystem::path& carpetaDatos)
     texto_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     indicador_ = new QLabel(this);
     indicador_->setObjectName("indicador");
-    usa_ = new QCheckBox("Mostrar esta ventana al iniciar el programa", this);
+    usa_ = new TCasillaMarcada("Mostrar esta ventana al iniciar el programa", this);
     usa_->setChecked(consejos_.Usa);
     anterior_ = new QPushButton("< &Anterior", this);
     siguiente_ = new QPushButton("&Siguiente >", this);
@@ -80,6 +113,8 @@ TfmTips::TfmTips(QWidget* padre, const std::filesystem::path& carpetaDatos)
 TfmTips::~TfmTips() = default;
 
 QString TfmTips::TextoMostrado() const { return texto_->text(); }
+QColor TfmTips::ColorPanel() const { return palette().color(QPalette::Base); }
+QColor TfmTips::ColorCasilla() const { return usa_->palette().color(QPalette::WindowText); }
 
 void TfmTips::Mostrar() {
     texto_->setText(QString::fromStdString(consejos_.Texto()));

@@ -32,6 +32,10 @@ public:
     QPushButton* BotonAnterior() const { return anterior_; }
     QLabel* Indicador() const { return indicador_; }
     QString TextoMostrado() const;
+    // The rounded panel the texts and the check box are painted on.
+    QColor ColorPanel() const;
+    // The outline of the check box's square.
+    QColor ColorCasilla() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -31,21 +31,25 @@
 #include <charconv>
 
 #include "engine/DiagramaX.h"
+#include "engine/bases2_36.h"
 #include "shell/Esquemas.h"
 #include "shell/VelIni.h"
 #include "shell/ui/AutoComp.h"
 #include "shell/ui/Ayuda.h"
 #include "shell/ui/ComboExpr.h"
 #include "shell/ui/fmAcerca.h"
+#include "shell/ui/fmComun.h"
 #include "shell/ui/fmInput.h"
 #include "shell/ui/fmOpciones.h"
 #include "shell/ui/fmTips.h"
 #include "shell/ui/fmUsuario.h"
 #include "support/ui/ColocacionQt.h"
+#include "support/Gradientes.h"
 #include "support/ui/ColoresSistema.h"
 #include "support/ui/ExportarFormula.h"
 #include "support/ui/GradientesQt.h"
 #include "support/ui/LienzoQt.h"
+#include "support/ui/Traduccion.h"
 #include "support/ui/VistaFormula.h"
 
 namespace numbrix {
@@ -98,8 +102,9 @@ public:
             QRect insignia(op.rect.left() + 24, op.rect.top() + 2, 40, op.rect.height() - 4);
             p->setRenderHint(QPainter::Antialiasing);
             p->setPen(QColor(70, 110, 170));
-            p->setBrush(QColor(225, 235, 250));
+            p->setBrush(QColorDe(kInsignia));
             p->drawRoundedRect(insignia, 4, 4);
+            p->setPen(QColorDe(kTintaInsignia));
             p->drawText(insignia, Qt::AlignCenter, kCortosAngulo[angulo]);
             r.setLeft(op.rect.left() + 70);
         } else {
@@ -120,6 +125,13 @@ QToolButton* Boton(QWidget* padre, const QString& texto, const QString& pista, c
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
+}
+
+// Gives a widget's text and background roles, in every state.
+void Pintar(QWidget* w, std::initializer_list<std::pair<QPalette::ColorRole, QColor>> roles) {
+    QPalette pal = w->palette();
+    for (const auto& [rol, color] : roles) pal.setColor(rol, color);
+    w->setPalette(pal);
 }
 
 // The placeholder picture of the formula view before the first evaluation.
@@ -145,6 +157,23 @@ QFont FuenteDe(const FuenteCaja& f) {
     q.setBold(f.Estilo & 1);
     q.setItalic(f.Estilo & 2);
     return q;
+}
+
+// A number in the display format, or, when that does not fit, in exponent
+// form with as many digits as fit (at least one): shortened, never cut.
+std::string TextoQueCabe(long double v, const FormatoNumero& formato, const std::string& completo,
+                         const std::function<bool(const std::string&)>& cabe) {
+    if (cabe(completo)) return completo;
+    FormatoNumero f = formato;
+    f.Notacion = formato.Notacion == 0 ? 1 : formato.Notacion;
+    f.QuitarCeros = true;
+    std::string t = completo;
+    for (int d = std::min(formato.Decimales, 16); d >= 0; --d) {
+        f.Decimales = d;
+        t = RealABase(f.BaseDefecto, v, f);
+        if (cabe(t)) break;
+    }
+    return t;
 }
 
 std::string TextoGeneral15(long double v) {
@@ -274,7 +303,16 @@ void TfrmCalcu::CrearComponentes() {
     ToolButton12 = Boton(Panel1, "?", "Ayuda", "ToolButton12");
     for (auto* b : {btnBase, btnDigitos, ToolButton12}) fila2->addWidget(b);
     p1->addLayout(fila2);
-    Panel1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // A result or message wider than the result box is written out here too.
+    lblMensaje = new QLabel(Panel1);
+    lblMensaje->setObjectName("lblMensaje");
+    lblMensaje->setWordWrap(true);
+    lblMensaje->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblMensaje->hide();
+    p1->addWidget(lblMensaje);
+    p1->addStretch(1);
+    // Alone (no middle panel), the band fills the window's least height.
+    Panel1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     capa->addWidget(Panel1);
 
     // Middle panel: formula view over the result list.
@@ -306,13 +344,21 @@ void TfrmCalcu::CrearComponentes() {
     connect(Lista, &QListWidget::itemDoubleClicked, this, [this] { AsignarDesdeLista(); });
     capa->addWidget(Splitter1, 1);
 
-    // Bottom bar: tool buttons (as tools arrive), then the total.
+    // Bottom bar: the tools' buttons (a strip that takes no room until a
+    // tool registers), then the total, which takes the rest of the width.
     Panel2 = new TPanelBanda(this);
     Panel2->setObjectName("Panel2");
     auto* p2 = new QHBoxLayout(Panel2);
     p2->setContentsMargins(4, 2, 0, 0);
     p2->setSpacing(2);
-    p2->addStretch(1);
+    pnlHerramientas = new QWidget(Panel2);
+    pnlHerramientas->setObjectName("pnlHerramientas");
+    auto* tiras = new QHBoxLayout(pnlHerramientas);
+    tiras->setContentsMargins(0, 0, 0, 0);
+    tiras->setSpacing(1);
+    tiras->addStretch(1);
+    pnlHerramientas->hide();
+    p2->addWidget(pnlHerramientas, 1);
     edtTotal = new QLineEdit(Panel2);
     edtTotal->setObjectName("edtTotal");
     edtTotal->setProperty("etiqueta", 3);
@@ -328,8 +374,10 @@ void TfrmCalcu::CrearComponentes() {
     btnUndo = Boton(Panel2, "↶", "Deshacer última adición a total.", "btnUndo");
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { TotalACero(); });
     connect(btnUndo, &QToolButton::clicked, this, [this] { Deshacer(); });
-    p2->addWidget(new QLabel("Total:", Panel2));
-    p2->addWidget(edtTotal);
+    lblTotal = new QLabel("Total:", Panel2);
+    lblTotal->setObjectName("lblTotal");
+    p2->addWidget(lblTotal);
+    p2->addWidget(edtTotal, 2);
     p2->addWidget(Label1);
     p2->addWidget(SpeedButton1);
     p2->addWidget(btnUndo);
@@ -652,9 +700,10 @@ void TfrmCalcu::RegistrarHerramienta(Herramienta h) {
     const char atajo = h.Atajo;
     MenuHerramientas->insertAction(acSepHerramientas_, a);
     connect(a, &QAction::triggered, this, [this, atajo] { AlternarHerramienta(atajo); });
-    auto* b = Boton(Panel2, h.Titulo, h.Titulo, "");
+    auto* b = Boton(pnlHerramientas, h.Titulo, h.Titulo, "");
     b->setCheckable(true);
-    static_cast<QHBoxLayout*>(Panel2->layout())->insertWidget(static_cast<int>(herramientas_.size()), b);
+    static_cast<QHBoxLayout*>(pnlHerramientas->layout())->insertWidget(static_cast<int>(herramientas_.size()), b);
+    pnlHerramientas->show();
     connect(b, &QToolButton::clicked, this, [this, atajo] { AlternarHerramienta(atajo); });
     herramientas_.push_back(std::move(h));
 }
@@ -706,33 +755,40 @@ void TfrmCalcu::AplicarFuentes() {
 
 void TfrmCalcu::AplicarDiseno() {
     const AjustesCalculadora& a = sesion_.Ajustes;
-    // Colours.
-    const QColor luz = ResolverColor(ColorDeEntero(a.ClLuz));
-    const QColor sombra = ResolverColor(ColorDeEntero(a.ClSombra));
-    const QColor texto = ResolverColor(ColorDeEntero(a.ClTexto));
-    const QColor fondo = ResolverColor(ColorDeEntero(a.ClFondo));
+    // Colours: every text stands out on what it is painted on, under the
+    // desktop's palette of the moment (shell/Esquemas.h).
+    pintados_ = ColoresDeVentana(EsquemaDe(a));
+    const ColoresPintados& c = pintados_;
+    const QColor tintaBanda = QColorDe(c.TintaBanda);
+    const QColor medio = QColorDe(TColGrad(c.BandaLuz, 2, c.BandaSombra).Color(1));
     for (TPanelBanda* p : {Panel1, Panel2}) {
-        p->Color1 = luz;
-        p->Color2 = sombra;
+        p->Color1 = QColorDe(c.BandaLuz);
+        p->Color2 = QColorDe(c.BandaSombra);
+        // Labels and buttons on the band (a raised button shows the band's
+        // middle colour); the boxes take their own colours below.
+        QPalette pal = p->palette();
+        for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+            pal.setColor(r, tintaBanda);
+            pal.setColor(QPalette::Disabled, r, QColorDe(c.TintaBandaInactiva));
+        }
+        pal.setColor(QPalette::Button, medio);
+        pal.setColor(QPalette::Window, medio);
+        p->setPalette(pal);
         p->update();
     }
-    auto pintar = [](QWidget* w, const QColor& base, const QColor* tinta) {
-        QPalette pal = w->palette();
-        pal.setColor(QPalette::Base, base);
-        pal.setColor(QPalette::Window, base);
-        if (tinta) pal.setColor(QPalette::Text, *tinta);
-        w->setPalette(pal);
-    };
-    pintar(cmbEdit, luz, &texto);
-    pintar(Edit2, luz, &texto);
-    pintar(Splitter1, sombra, nullptr);
-    // What sits on the background colour is written in the text colour, or
-    // in black or white when that would not stand out (a dark scheme).
-    const QColor tintaFondo = ResolverColor(TextoLegible(ColorDeQColor(texto), ColorDeQColor(fondo)));
-    pintar(PMeta, fondo, nullptr);
-    pintar(pbMeta, fondo, nullptr);
-    pintar(Lista, fondo, &tintaFondo);
-    pintar(edtTotal, fondo, &tintaFondo);
+    const QColor caja = QColorDe(c.Caja), tintaCaja = QColorDe(c.TintaCaja);
+    const QColor fondo = QColorDe(c.Fondo), tintaFondo = QColorDe(c.TintaFondo);
+    for (QWidget* w : {static_cast<QWidget*>(cmbEdit), static_cast<QWidget*>(Edit2)})
+        Pintar(w, {{QPalette::Base, caja}, {QPalette::Text, tintaCaja}});
+    Pintar(Splitter1, {{QPalette::Window, QColorDe(c.Divisor)}, {QPalette::Base, QColorDe(c.Divisor)}});
+    Splitter1->setAutoFillBackground(true);
+    for (QWidget* w : {PMeta, static_cast<QWidget*>(pbMeta)})
+        Pintar(w, {{QPalette::Window, fondo}, {QPalette::Base, fondo}, {QPalette::WindowText, tintaFondo}});
+    Pintar(Lista, {{QPalette::Base, fondo},
+                   {QPalette::Text, tintaFondo},
+                   {QPalette::Highlight, QColorDe(c.Seleccion)},
+                   {QPalette::HighlightedText, QColorDe(c.TintaSeleccion)}});
+    Pintar(edtTotal, {{QPalette::Base, fondo}, {QPalette::Text, tintaFondo}});
     pbMeta->PonerTinta(tintaFondo);
     PMeta->setAutoFillBackground(true);
     pbMeta->setAutoFillBackground(true);
@@ -741,18 +797,31 @@ void TfrmCalcu::AplicarDiseno() {
     RefrescarHistoria();
     EstadoCompletado::Activo = acAutocompletar_->isChecked();
     EstadoCompletado::Descartado = false;
+    AjustarAltura();
+}
+
+void TfrmCalcu::AjustarAltura() {
     // Heights: the top panel, plus the bottom bar and the middle panel when
-    // shown (the middle panel at least 100 when it was nearly closed).
+    // shown. The middle panel comes back at its last height, never as a
+    // sliver.
     if (reducida_) return;
+    Panel1->layout()->activate();
     const int alto1 = Panel1->sizeHint().height();
     const int alto2 = Panel2->isVisibleTo(this) ? Panel2->sizeHint().height() : 0;
-    setMinimumSize(kAnchoMinimo, std::max(kAltoMinimo, alto1 + alto2));
+    const int minimo = std::max(kAltoMinimo, alto1 + alto2);
     if (Splitter1->isVisibleTo(this)) {
+        // Its height is followed while it shows (eventFilter); before it
+        // first shows, it is what the window leaves it.
+        if (altoMedio_ < 0) altoMedio_ = height() - alto1 - alto2;
+        const int medio = std::max(altoMedio_, kAltoMedioMinimo);
         setMaximumHeight(QWIDGETSIZE_MAX);
-        if (Splitter1->height() < 24) resize(width(), alto1 + alto2 + 100);
+        setMinimumSize(kAnchoMinimo, minimo);
+        resize(width(), alto1 + alto2 + medio);
+        altoMedio_ = medio;
     } else {
-        resize(width(), alto1 + alto2);
-        setMaximumHeight(alto1 + alto2);
+        setMinimumSize(kAnchoMinimo, minimo);
+        setMaximumHeight(minimo);
+        resize(width(), minimo);
     }
 }
 
@@ -762,7 +831,27 @@ void TfrmCalcu::MostrarResultado() {
     const ResultadoEvaluacion& r = sesion_.Ultima();
     Edit2->setText(Q(r.texto));
     Edit2->setCursorPosition(0);
-    Edit2->setToolTip(r.pista.empty() ? QString() : Q(r.pista));
+    Edit2->setToolTip(r.pista.empty() ? Q(r.texto) : Q(r.pista));
+    AjustarMensaje();
+}
+
+void TfrmCalcu::AjustarMensaje() {
+    // The box scrolls what does not fit: the line below it shows it all.
+    const QString texto = Edit2->text();
+    const int ancho = Edit2->contentsRect().width() - 8;  // the box's own margins
+    const bool cabe = Edit2->fontMetrics().horizontalAdvance(texto) <= ancho;
+    const bool ver = !cabe && !texto.isEmpty();
+    if (ver) lblMensaje->setText(texto);
+    if (ver == lblMensaje->isVisibleTo(this)) return;
+    lblMensaje->setVisible(ver);
+    if (reducida_ || !Splitter1->isVisibleTo(this)) {
+        AjustarAltura();
+        return;
+    }
+    // The middle panel lends the room: the window keeps its height.
+    Panel1->layout()->activate();
+    const int alto2 = Panel2->isVisibleTo(this) ? Panel2->sizeHint().height() : 0;
+    setMinimumHeight(std::max(kAltoMinimo, Panel1->sizeHint().height() + alto2));
 }
 
 void TfrmCalcu::RefrescarLista() {
@@ -776,10 +865,14 @@ void TfrmCalcu::RefrescarLista() {
 
 void TfrmCalcu::RefrescarTotal() {
     Label1->setText(QString::number(sesion_.Lista.Cuenta()));
-    edtTotal->setText(Q(sesion_.TextoTotal()));
+    const QString completo = Q(sesion_.TextoTotal());
+    const int ancho = edtTotal->contentsRect().width() - 8;  // the box's own margins
+    const QFontMetrics m = edtTotal->fontMetrics();
+    edtTotal->setText(Q(TextoQueCabe(sesion_.Lista.Total(), sesion_.Formato, S(completo),
+                                     [&](const std::string& t) { return m.horizontalAdvance(Q(t)) <= ancho; })));
     edtTotal->setCursorPosition(0);
     btnUndo->setEnabled(sesion_.Lista.PuedeDeshacer());
-    edtTotal->setToolTip("Total (suma de resultados): " + edtTotal->text());
+    edtTotal->setToolTip("Total (suma de resultados): " + completo);
 }
 
 void TfrmCalcu::RefrescarHistoria() { cmbEdit->PonerHistoria(sesion_.Historial.Entradas()); }
@@ -861,6 +954,8 @@ void TfrmCalcu::Evaluar() {
         MostrarResultado();
     } catch (const std::exception& ex) {
         Edit2->setText(QString::fromUtf8(ex.what()));
+        Edit2->setToolTip(Edit2->text());
+        AjustarMensaje();
     }
     QApplication::restoreOverrideCursor();
     evaluando_ = false;
@@ -887,6 +982,8 @@ void TfrmCalcu::CambiarAngulo(int angulo) {
         MostrarResultado();
     } catch (const std::exception& ex) {
         Edit2->setText(QString::fromUtf8(ex.what()));
+        Edit2->setToolTip(Edit2->text());
+        AjustarMensaje();
     }
     QApplication::restoreOverrideCursor();
     evaluando_ = false;
@@ -1002,10 +1099,13 @@ void TfrmCalcu::DescribirFunciones(bool si) {
 
 void TfrmCalcu::ExportarDibujo() {
     if (!dibujo_) return;
-    QString filtro;
-    QString ruta = QFileDialog::getSaveFileName(this, "Exportar", QString(),
-                                                "Imagen SVG (*.svg);;Imagen PNG (*.png);;Imagen JPEG (*.jpg)", &filtro);
-    if (ruta.isEmpty()) return;
+    QFileDialog dialogo(this, "Exportar");
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setNameFilters({"Imagen SVG (*.svg)", "Imagen PNG (*.png)", "Imagen JPEG (*.jpg)"});
+    TiposEnEspanol(dialogo);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
+    QString ruta = dialogo.selectedFiles().first();
+    const QString filtro = dialogo.selectedNameFilter();
     const QString ext = filtro.contains("svg") ? ".svg" : filtro.contains("png") ? ".png" : ".jpg";
     if (!ruta.endsWith(ext, Qt::CaseInsensitive)) ruta += ext;
     std::string error;
@@ -1025,22 +1125,28 @@ void TfrmCalcu::SplitterMovido() {
 void TfrmCalcu::VerHistorial(bool ver) {
     sesion_.Ajustes.VerHistorial = ver;
     acVerHistorial_->setChecked(ver);
+    // What the layout gives the panel on the way is not its height.
+    const int alto = altoMedio_;
     Splitter1->setVisible(ver);
-    AplicarDiseno();
+    altoMedio_ = alto;
+    AjustarAltura();
 }
 
 void TfrmCalcu::VerBarra(bool ver) {
     sesion_.Ajustes.VerBarra = ver;
     acVerBarra_->setChecked(ver);
+    const int alto = altoMedio_;
     Panel2->setVisible(ver);
-    AplicarDiseno();
+    altoMedio_ = alto;
+    AjustarAltura();
 }
 
 void TfrmCalcu::VerTotal(bool ver) {
     sesion_.Ajustes.VerTotal = ver;
     acVerTotal_->setChecked(ver);
-    for (QWidget* w : {static_cast<QWidget*>(edtTotal), static_cast<QWidget*>(Label1),
-                       static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(btnUndo)})
+    for (QWidget* w : {static_cast<QWidget*>(lblTotal), static_cast<QWidget*>(edtTotal),
+                       static_cast<QWidget*>(Label1), static_cast<QWidget*>(SpeedButton1),
+                       static_cast<QWidget*>(btnUndo)})
         w->setVisible(ver);
 }
 
@@ -1080,10 +1186,14 @@ void TfrmCalcu::EditarUsuario(int modo) {
 
 void TfrmCalcu::AbrirOpciones() {
     if (evaluando_) return;
-    MostrarOpciones(this, sesion_, [this] {
-        AplicarFuentes();
-        AplicarDiseno();
-    });
+    MostrarOpciones(
+        this, sesion_,
+        [this] {
+            AplicarFuentes();
+            AplicarDiseno();
+        },
+        static_cast<bool>(Quimica));
+    if (Quimica) Quimica(sesion_.Ajustes.MMR);
     TomarAjustes();
     AplicarDiseno();
     MostrarResultado();
@@ -1145,7 +1255,11 @@ bool TfrmCalcu::TeclaVentana(QKeyEvent* e) {
             EstadoCompletado::Activo = acAutocompletar_->isChecked();
             sesion_.Ajustes.Autocompletar = EstadoCompletado::Activo;
             return true;
-        case Qt::Key_R: return true;  // chemistry lookup: with the chemistry tool
+        case Qt::Key_R:
+            if (!Quimica) return false;  // no chemistry yet: the key is not offered
+            sesion_.Ajustes.MMR = !sesion_.Ajustes.MMR;
+            Quimica(sesion_.Ajustes.MMR);
+            return true;
         case Qt::Key_O: AbrirOpciones(); return true;
         case Qt::Key_F: AlternarHerramienta('F'); return true;
         case Qt::Key_J: AlternarHerramienta('J'); return true;
@@ -1236,6 +1350,12 @@ bool TfrmCalcu::eventFilter(QObject* o, QEvent* e) {
         MenuResultado->popup(p);
         return t == QEvent::ContextMenu;
     }
+    if (t == QEvent::Resize) {
+        if (o == Splitter1 && !Splitter1->isHidden() && !reducida_) altoMedio_ = Splitter1->height();
+        else if (o == Edit2) AjustarMensaje();
+        else if (o == edtTotal) RefrescarTotal();
+        return false;
+    }
     if (o == pbMeta && t == QEvent::MouseButtonDblClick) {
         if (dibujo_) CopiarFormula(*dibujo_, 1.0);
         return true;
@@ -1285,8 +1405,10 @@ void TfrmCalcu::Expandir() {
     reducida_ = false;
     clearMask();
     setWindowFlag(Qt::FramelessWindowHint, sesion_.Ajustes.NoTitulo);
+    const int alto = altoMedio_;
     Splitter1->setVisible(sesion_.Ajustes.VerHistorial);
     Panel2->setVisible(sesion_.Ajustes.VerBarra);
+    altoMedio_ = alto;
     setGeometry(geometriaCompleta_);
     show();
     AplicarDiseno();

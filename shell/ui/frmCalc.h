@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/Esquemas.h"
 #include "shell/Sesion.h"
 #include "support/LienzoGrabado.h"
 #include "support/ui/FormMX.h"
@@ -51,6 +52,8 @@ public:
     static constexpr int kAnchoMinimo = 420;
     static constexpr int kAltoMinimo = 84;
     static constexpr int kPanelMinimo = 30;
+    // The middle panel never comes back shorter than this.
+    static constexpr int kAltoMedioMinimo = 100;
 
     // Builds the window over a session whose data folder is open: applies
     // its settings, result list, memories menu, placement and history.
@@ -92,6 +95,12 @@ public:
     // Tools: each registers itself once it exists.
     void RegistrarHerramienta(Herramienta h);
     const std::vector<Herramienta>& Herramientas() const { return herramientas_; }
+    // Chemistry look-up on or off (both engines); empty until the chemistry
+    // tool exists, and while it is, Ctrl+R and the option are not offered.
+    std::function<void(bool)> Quimica;
+
+    // The colours the window paints now (AplicarDiseno).
+    const ColoresPintados& Pintados() const { return pintados_; }
 
     // Questions and messages go through these, so tests can answer them.
     std::function<bool(const QString& titulo, const QString& texto)> Confirmar;
@@ -111,6 +120,9 @@ public:
     TPanelBanda* Panel2 = nullptr;
     QLineEdit* edtTotal = nullptr;
     QLabel* Label1 = nullptr;
+    QLabel* lblTotal = nullptr;           // "Total:"
+    QLabel* lblMensaje = nullptr;         // the whole result when the box is too short
+    QWidget* pnlHerramientas = nullptr;   // the tools' buttons in the bottom bar
     QToolButton* SpeedButton1 = nullptr;
     QToolButton* btnUndo = nullptr;
     QToolButton* btnBase = nullptr;
@@ -152,6 +164,8 @@ private:
     void CrearMenuHerramientas();
     void TomarAjustes();
     void MostrarResultado();
+    void AjustarMensaje();
+    void AjustarAltura();
     void RefrescarLista();
     void RefrescarTotal();
     void RefrescarHistoria();
@@ -183,6 +197,8 @@ private:
     TfmInput* input_ = nullptr;
     std::vector<Herramienta> herramientas_;
     std::optional<LienzoGrabado> dibujo_;
+    ColoresPintados pintados_;
+    int altoMedio_ = -1;  // the middle panel's height when last shown
     bool evaluando_ = false;
     bool cancelar_ = false;
     bool cierrePendiente_ = false;

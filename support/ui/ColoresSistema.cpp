@@ -58,4 +58,12 @@ TColor ColorDeQColor(const QColor& c) {
     return ColorRGB(rgb.red(), rgb.green(), rgb.blue());
 }
 
+QColor QColorDe(TColor c) { return QColor(Rojo(c), Verde(c), Azul(c)); }
+
+PaletaSistema PaletaDe(const QPalette& paleta) {
+    PaletaSistema p{};
+    for (int i = 0; i <= csUltimo; ++i) p[static_cast<std::size_t>(i)] = ColorDeQColor(ResolverColor(ColorSistema(i), paleta));
+    return p;
+}
+
 }  // namespace numbrix

@@ -24,5 +24,10 @@ QColor ResolverColor(TColor c);
 
 // A QColor as a stored RGB colour (alpha dropped).
 TColor ColorDeQColor(const QColor& c);
+// A stored RGB colour as a QColor.
+QColor QColorDe(TColor c);
+
+// Every system colour of `paleta`, as the Qt-free code takes them.
+PaletaSistema PaletaDe(const QPalette& paleta);
 
 }  // namespace numbrix

@@ -19,6 +19,7 @@ public:
     void PonerAjustar(bool ajustar);  // fit to window
     bool Ajustar() const { return ajustar_; }
     void PonerTinta(const QColor& tinta);  // the formula's ink (black by default)
+    const QColor& Tinta() const { return tinta_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return QSize(20, 20); }

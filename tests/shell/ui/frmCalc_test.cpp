@@ -1,7 +1,9 @@
 #include "shell/ui/frmCalc.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,11 +11,17 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QSystemTrayIcon>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <map>
 
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
@@ -22,7 +30,11 @@
 #include "shell/ui/AutoComp.h"
 #include "support/ui/ColoresSistema.h"
 #include "shell/ui/ComboExpr.h"
+#include "shell/ui/fmComun.h"
 #include "shell/ui/fmInput.h"
+#include "shell/ui/fmOpciones.h"
+#include "shell/ui/fmTips.h"
+#include "support/ui/Traduccion.h"
 #include "support/ui/VistaFormula.h"
 
 namespace numbrix {
@@ -529,6 +541,280 @@ TEST_F(VentanaCalc, DescribingUserFunctionsRedrawsWithoutRecording) {
     EXPECT_TRUE(ventana_->pbMeta->Dibujo().has_value());
     EXPECT_EQ(ventana_->Lista->count(), 2);
     EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
+}
+
+// ---------------------------------------------------------------- readability
+
+// The desktop palettes the program must stay readable under: Fusion's own
+// light one, and the dark one a GTK desktop (Adwaita dark) hands Qt.
+QPalette PaletaEscritorio(bool oscura) {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    QPalette p = fusion->standardPalette();
+    if (!oscura) return p;
+    struct Rol {
+        QPalette::ColorRole rol;
+        QColor activo, inactivo;
+    } const roles[] = {
+        {QPalette::WindowText, {240, 240, 240}, {130, 130, 130}}, {QPalette::Button, {50, 50, 50}, {50, 50, 50}},
+        {QPalette::Light, {75, 75, 75}, {75, 75, 75}},           {QPalette::Midlight, {42, 42, 42}, {42, 42, 42}},
+        {QPalette::Dark, {33, 33, 33}, {190, 190, 190}},        {QPalette::Mid, {38, 38, 38}, {38, 38, 38}},
+        {QPalette::Text, {240, 240, 240}, {130, 130, 130}},     {QPalette::BrightText, {75, 75, 75}, {75, 75, 75}},
+        {QPalette::ButtonText, {240, 240, 240}, {130, 130, 130}}, {QPalette::Base, {36, 36, 36}, {50, 50, 50}},
+        {QPalette::Window, {50, 50, 50}, {50, 50, 50}},         {QPalette::Shadow, {25, 25, 25}, {37, 37, 37}},
+        {QPalette::Highlight, {48, 140, 198}, {145, 145, 145}}, {QPalette::HighlightedText, {240, 240, 240}, {240, 240, 240}},
+        {QPalette::Link, {48, 140, 198}, {48, 140, 198}},       {QPalette::AlternateBase, {43, 43, 43}, {43, 43, 43}},
+    };
+    for (const Rol& r : roles) {
+        p.setColor(QPalette::Active, r.rol, r.activo);
+        p.setColor(QPalette::Inactive, r.rol, r.activo);
+        p.setColor(QPalette::Disabled, r.rol, r.inactivo);
+    }
+    return p;
+}
+
+double Razon(const QColor& a, const QColor& b) { return Contraste(ColorDeQColor(a), ColorDeQColor(b)); }
+
+// The lowest contrast of a text anywhere on a band's gradient.
+double PeorSobreBanda(const QColor& tinta, const QColor& a, const QColor& b) {
+    double peor = 21;
+    for (int i = 0; i <= 200; ++i) {
+        const QColor c(a.red() + (b.red() - a.red()) * i / 200, a.green() + (b.green() - a.green()) * i / 200,
+                       a.blue() + (b.blue() - a.blue()) * i / 200);
+        peor = std::min(peor, Razon(tinta, c));
+    }
+    return peor;
+}
+
+TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
+    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
+    ASSERT_NE(datos, nullptr);
+    std::filesystem::copy_file(std::filesystem::path(datos) / "colores.ini", dir_ / "colores.ini");
+    const QPalette original = QApplication::palette();
+    ventana_->resize(560, 380);
+    ventana_->show();
+    // Every shipped scheme, the settings' own default and "Usar Predeterminado".
+    TfmOpciones opciones(ventana_.get(), *sesion_, [this] { ventana_->AplicarDiseno(); });
+    std::vector<std::pair<std::string, T4Colores>> esquemas;
+    for (const auto& e : opciones.Esquemas().Lista()) esquemas.emplace_back(e.Nombre, e.Colores);
+    ASSERT_GE(esquemas.size(), 9u);
+    esquemas.emplace_back("(ajustes por defecto)", EsquemaDe(AjustesCalculadora{}));
+    esquemas.emplace_back("(Usar Predeterminado)", ColoresPredeterminados());
+
+    std::map<std::string, std::pair<double, std::string>> peores;
+    for (bool oscura : {false, true}) {
+        QApplication::setPalette(PaletaEscritorio(oscura));
+        TfmTips consejos(nullptr, dir_);
+        for (std::size_t i = 0; i < esquemas.size(); ++i) {
+            const auto& [nombre, esquema] = esquemas[i];
+            // The file's schemes go through the options window, as a user
+            // would apply them; its preview must show what the window paints.
+            if (i < opciones.Esquemas().Lista().size()) {
+                opciones.ListaEsquemas()->setCurrentRow(static_cast<int>(i));
+                opciones.Aplicar();
+            } else {
+                sesion_->Ajustes.ClLuz = EnteroDeColor(esquema.Luz);
+                sesion_->Ajustes.ClSombra = EnteroDeColor(esquema.Sombra);
+                sesion_->Ajustes.ClTexto = EnteroDeColor(esquema.Texto);
+                sesion_->Ajustes.ClFondo = EnteroDeColor(esquema.Fondo);
+                ventana_->AplicarDiseno();
+                opciones.Vista()->SetColores(esquema);
+            }
+            EXPECT_EQ(opciones.Vista()->Pintados(), ventana_->Pintados()) << nombre;
+            QApplication::processEvents();
+
+            struct Medida {
+                std::string papel;
+                double razon, minimo;
+            };
+            std::vector<Medida> medidas;
+            auto caja = [&](const char* papel, QWidget* w) {
+                const QPalette p = w->palette();
+                medidas.push_back({papel, Razon(p.color(QPalette::Text), p.color(QPalette::Base)), kContrasteMinimo});
+            };
+            caja("expresión", ventana_->cmbEdit->lineEdit());
+            caja("resultado", ventana_->Edit2);
+            caja("lista", ventana_->Lista);
+            caja("total", ventana_->edtTotal);
+            const QPalette lista = ventana_->Lista->palette();
+            medidas.push_back({"fila elegida", Razon(lista.color(QPalette::HighlightedText), lista.color(QPalette::Highlight)),
+                               kContrasteMinimo});
+            medidas.push_back({"insignia", Contraste(kTintaInsignia, kInsignia), kContrasteMinimo});
+            medidas.push_back({"fórmula", Razon(ventana_->pbMeta->Tinta(), ventana_->pbMeta->palette().color(QPalette::Base)),
+                               kContrasteMinimo});
+            // Labels and buttons on the bands, wherever they sit on the gradient.
+            for (const char* nombreBanda : {"Panel1", "Panel2"}) {
+                auto* panel = ventana_->findChild<QWidget*>(nombreBanda);
+                ASSERT_NE(panel, nullptr);
+                // The gradient as painted: its first and last rows, at the
+                // right edge where no control sits.
+                const QImage imagen = panel->grab().toImage();
+                const QColor a = imagen.pixelColor(imagen.width() - 2, 0);
+                const QColor b = imagen.pixelColor(imagen.width() - 2, imagen.height() - 1);
+                for (QWidget* w : panel->findChildren<QWidget*>()) {
+                    if (!qobject_cast<QLabel*>(w) && !qobject_cast<QToolButton*>(w)) continue;
+                    const QPalette p = w->palette();
+                    const QPalette::ColorRole rol = w->foregroundRole();
+                    medidas.push_back({"banda " + w->objectName().toStdString(),
+                                       PeorSobreBanda(p.color(QPalette::Active, rol), a, b), kContrasteMinimo});
+                    // A disabled button (undo before any addition) is seen.
+                    medidas.push_back({"banda inactiva " + w->objectName().toStdString(),
+                                       PeorSobreBanda(p.color(QPalette::Disabled, rol), a, b), kContrasteInactivo});
+                }
+            }
+            // The tips window does not follow the scheme, only the palette.
+            medidas.push_back({"consejos", Razon(consejos.Indicador()->palette().color(QPalette::WindowText), consejos.ColorPanel()),
+                               kContrasteMinimo});
+            medidas.push_back({"casilla de consejos", Razon(consejos.ColorCasilla(), consejos.ColorPanel()), kContrasteInactivo});
+
+            auto& peor = peores.try_emplace(nombre, 21.0, "").first->second;
+            for (const Medida& m : medidas) {
+                EXPECT_GE(m.razon, m.minimo) << nombre << (oscura ? " (oscuro) " : " (claro) ") << m.papel;
+                if (m.minimo == kContrasteMinimo && m.razon < peor.first)
+                    peor = {m.razon, m.papel + (oscura ? ", escritorio oscuro" : ", escritorio claro")};
+            }
+        }
+    }
+    QApplication::setPalette(original);
+    opciones.reject();
+    for (const auto& [nombre, peor] : peores)
+        std::printf("  contraste mínimo %-24s %5.2f  (%s)\n", nombre.c_str(), peor.first, peor.second.c_str());
+}
+
+TEST_F(VentanaCalc, TheTotalIsShortenedNeverCut) {
+    ventana_->resize(TfrmCalcu::kAnchoMinimo, 300);
+    ventana_->show();
+    QLineEdit* total = ventana_->edtTotal;
+    QFont grande = total->font();  // a large desktop font: 21 characters no longer fit
+    grande.setPointSize(18);
+    total->setFont(grande);
+    QApplication::processEvents();
+    for (int i = 0; i < 3; ++i) Calcular("2^100");
+    QApplication::processEvents();
+    const std::string completo = sesion_->TextoTotal();
+    ASSERT_GT(total->fontMetrics().horizontalAdvance(QString::fromStdString(completo)), total->contentsRect().width());
+    const QString texto = total->text();
+    EXPECT_LE(total->fontMetrics().horizontalAdvance(texto), total->contentsRect().width() - 8) << texto.toStdString();
+    // Shorter, yet the same number: fewer digits and its exponent.
+    ASSERT_TRUE(texto.contains('e')) << texto.toStdString();
+    const std::string t = texto.toStdString();
+    long double leido = 0;
+    std::from_chars(t.data(), t.data() + t.size(), leido);
+    const long double esperado = 3 * std::pow(2.0L, 100);
+    EXPECT_LT(std::fabs(leido - esperado) / esperado, 1e-3L) << t;
+    EXPECT_EQ(total->toolTip().toStdString(), "Total (suma de resultados): " + completo);
+    // With room for it the whole text shows again.
+    ventana_->resize(1000, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(total->text().toStdString(), completo);
+}
+
+TEST_F(VentanaCalc, AMessageWiderThanTheResultBoxIsWrittenOutBelowIt) {
+    ventana_->resize(TfrmCalcu::kAnchoMinimo, 300);
+    ventana_->show();
+    QApplication::processEvents();
+    const int alto = ventana_->height();
+    Calcular("2+");  // the engine's longest message: the expression ends in an operator
+    const QString mensaje = ventana_->Edit2->text();
+    ASSERT_GT(ventana_->Edit2->fontMetrics().horizontalAdvance(mensaje), ventana_->Edit2->contentsRect().width());
+    EXPECT_EQ(ventana_->Edit2->toolTip(), mensaje);
+    EXPECT_TRUE(ventana_->lblMensaje->isVisible());
+    EXPECT_EQ(ventana_->lblMensaje->text(), mensaje);
+    EXPECT_EQ(ventana_->height(), alto);  // the middle panel makes the room
+    Calcular("5");
+    EXPECT_FALSE(ventana_->lblMensaje->isVisible());
+    // In a wide window the box holds it all.
+    Calcular("2+");
+    ventana_->resize(1200, 300);
+    QApplication::processEvents();
+    EXPECT_FALSE(ventana_->lblMensaje->isVisible());
+}
+
+TEST_F(VentanaCalc, TogglingPanelsGivesTheMiddlePanelBackItsRoom) {
+    ventana_->resize(500, 400);
+    ventana_->show();
+    QApplication::processEvents();
+    auto medio = [this] {
+        QApplication::processEvents();
+        return ventana_->Splitter1->height();
+    };
+    const int antes = medio();
+    ASSERT_GE(antes, TfrmCalcu::kAltoMedioMinimo);
+    // Ctrl+T hides the bar; Ctrl+H twice hides and brings back the panel.
+    QLineEdit* edit = ventana_->cmbEdit->lineEdit();
+    Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(medio(), antes);
+    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
+    QApplication::processEvents();
+    // The top band alone, filling the window's least height.
+    EXPECT_EQ(ventana_->height(), std::max(TfrmCalcu::kAltoMinimo, ventana_->findChild<QWidget*>("Panel1")->sizeHint().height()));
+    EXPECT_EQ(ventana_->findChild<QWidget*>("Panel1")->height(), ventana_->height());
+    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(medio(), antes);
+    Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(medio(), antes);
+    // A middle panel the user squeezed comes back at the least height.
+    ventana_->resize(500, ventana_->minimumHeight());
+    EXPECT_LT(medio(), TfrmCalcu::kAltoMedioMinimo);
+    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
+    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_GE(medio(), TfrmCalcu::kAltoMedioMinimo);
+    Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
+    Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_GE(medio(), TfrmCalcu::kAltoMedioMinimo);
+}
+
+TEST_F(VentanaCalc, ControlsThatDoNothingAreNotOffered) {
+    ventana_->show();
+    QApplication::processEvents();
+    // No tool yet: the strip takes no room and the total has the width.
+    EXPECT_FALSE(ventana_->pnlHerramientas->isVisible());
+    EXPECT_GT(ventana_->edtTotal->width(), ventana_->width() / 2);
+    // No chemistry yet: Ctrl+R is not the window's, and the option hides.
+    QKeyEvent ctrlR(QEvent::KeyPress, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_FALSE(ventana_->TeclaVentana(&ctrlR));
+    TfmOpciones opciones(ventana_.get(), *sesion_, {});
+    opciones.show();
+    EXPECT_FALSE(opciones.CasillaMMR()->isVisible());
+    opciones.reject();
+
+    bool quimica = false;
+    ventana_->Quimica = [&](bool si) { quimica = si; };
+    sesion_->Ajustes.MMR = false;
+    EXPECT_TRUE(ventana_->TeclaVentana(&ctrlR));
+    EXPECT_TRUE(quimica);
+    ventana_->RegistrarHerramienta({"Prueba", "Prueba", 'F', [](QWidget*, bool) {}, false});
+    QApplication::processEvents();
+    EXPECT_TRUE(ventana_->pnlHerramientas->isVisible());
+    // "Mostrar Total" hides the whole group, its label too.
+    ventana_->VerTotal(false);
+    EXPECT_FALSE(ventana_->lblTotal->isVisible());
+    EXPECT_FALSE(ventana_->edtTotal->isVisible());
+}
+
+TEST(PrimerInicio, LaPreguntaTieneBotonesEnEspanol) {
+    QApplication& app = prueba::AplicacionQt();
+    ASSERT_TRUE(TraducirDialogosQt(app));
+    // Qt's own file and colour dialogs, which the translation covers.
+    EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
+    CarpetaTemporalSimple dir;
+    TSesion sesion;
+    sesion.Abrir(dir.Ruta);
+    ASSERT_TRUE(sesion.Ajustes.PrimerInicio());
+    QStringList botones;
+    std::function<void()> responder = [&] {
+        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!caja) {
+            QTimer::singleShot(10, responder);
+            return;
+        }
+        for (QAbstractButton* b : caja->buttons()) botones << b->text().remove('&');
+        caja->button(QMessageBox::No)->click();
+    };
+    QTimer::singleShot(10, responder);
+    TfrmCalcu::PreguntarPrimerInicio(sesion, nullptr);
+    botones.sort();
+    EXPECT_EQ(botones, QStringList({"No", "Sí"}));
+    EXPECT_FALSE(sesion.Ajustes.PrimerInicio());
 }
 
 }  // namespace
