@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -245,6 +246,15 @@ void TfmAutoComp::Llenar(const Fuente& fuente, const Fuente& relleno) {
     cargadas_ = textos;
     nombres_.clear();
     lb_->clear();
+    // Wide enough for the longest entry (names in bold, an icon, the scroll
+    // bar), so no description is cut; never wider than a good part of a screen.
+    QFont negrita = lb_->font();
+    negrita.setBold(true);
+    const QFontMetrics fm(negrita);
+    int ancho = 0;
+    for (const QString& t : textos) ancho = std::max(ancho, fm.horizontalAdvance(t));
+    resize(std::clamp(ancho + 24 + 2 * lb_->frameWidth() + lb_->verticalScrollBar()->sizeHint().width() + 16, 380, 680),
+           height());
     for (const auto& x : e) {
         auto* it = new QListWidgetItem(x.Texto, lb_);
         it->setData(Qt::UserRole, x.Icono);
