@@ -171,8 +171,9 @@ TEST_F(PrimerContacto, EveryTemplateOfTheInsertMenuAndTheCompletionListCompiles)
     EXPECT_GT(items, 80);
     // Every function the engine knows is offered somewhere in the menu.
     for (const auto& [nombre, make] : motor.Identificadores())
-        if (make->Tipo == MakeFuncion1 || make->Tipo == MakeFuncionN)
+        if (make->Tipo == MakeFuncion1 || make->Tipo == MakeFuncionN) {
             EXPECT_TRUE(ofrecidas.count(make)) << nombre << " no está en el menú Insertar";
+        }
     // Every name the menu lists is one the engine knows (none left out quietly).
     for (const auto& g : GruposInsertar())
         for (const char* n : g.Nombres) EXPECT_NE(motor.Buscar(n), nullptr) << n;
@@ -200,6 +201,16 @@ TEST_F(PrimerContacto, HelpPagesAndTipsNameOnlyMenusThatExist) {
         }
     }
     EXPECT_GT(rutas, 40);
+    // A menu named in passing ("el menú Memorias") is one of the window's.
+    static const QRegularExpression nombrado("[Mm]enú (\\p{Lu}\\p{L}+)");
+    const auto menus = Menus();
+    for (const auto& p : PaginasAyuda()) {
+        const QString html = QString::fromStdString(LeerArchivo(Datos() / "help" / p.Archivo));
+        for (auto m = nombrado.globalMatch(html); m.hasNext();) {
+            const QString menu = m.next().captured(1);
+            EXPECT_TRUE(menus.count(menu)) << p.Archivo << ": menú " << menu.toStdString();
+        }
+    }
     // The tips write a menu path the same way: "Insertar › Constantes...".
     TVelIniFile ini(Datos() / "tips.ini");
     TConsejos tips;
@@ -287,9 +298,10 @@ TEST_F(PrimerContacto, TheKeysPageListsEveryKeyTheWindowTakesAndNoOther) {
         for (int k : teclas) {
             if (mod == Qt::NoModifier && ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)))
                 continue;  // typing
-            if (toma(k, mod))
+            if (toma(k, mod)) {
                 EXPECT_TRUE(enTabla(k, mod)) << "la ventana toma " << QKeySequence(k | mod).toString().toStdString()
                                              << " y la tabla no la tiene";
+            }
         }
     const std::string teclado = LeerArchivo(Datos() / "help" / "teclado.html");
     std::string todas;
