@@ -161,6 +161,9 @@ TEST_F(PrimerContacto, EveryTemplateOfTheInsertMenuAndTheCompletionListCompiles)
             const QString t = ventana_->cmbEdit->Texto();
             ASSERT_FALSE(t.isEmpty()) << Leido(a->text()).toStdString();
             EXPECT_FALSE(t.contains('{')) << t.toStdString();
+            if (Leido(a->text()) == "Max") {
+                EXPECT_EQ(a->toolTip().toStdString(), "Máximo: 2 o más argumentos");  // the optional ones, told
+            }
             const std::string lleno = operadores ? "1" + t.toStdString() + "1" : Lleno(t, "uno");
             EXPECT_TRUE(compila(lleno)) << lleno << ": " << motor.Mensaje;
             if (const auto* make = motor.Buscar(t.section('(', 0, 0).toStdString())) ofrecidas.insert(make);
