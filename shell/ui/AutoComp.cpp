@@ -1,11 +1,13 @@
 #include "shell/ui/AutoComp.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,6 +41,23 @@ QString TextoEntrada(const QString& nombre, int tipo, int minArgs, int maxArgs, 
 
 int IconoDeTipo(int tipo) { return tipo >= MakeFuncionN ? tipo - 1 : std::max(tipo, 0); }
 
+QString PlantillaNombre(const QString& nombre, int tipo, int minArgs, int maxArgs) {
+    if (tipo == MakeConstante || tipo == MakeVariable || maxArgs <= 0) return nombre;
+    return nombre + "(" + QString(",").repeated(std::max(minArgs, 1) - 1) + ")";
+}
+
+QString AyudaArgumentos(int tipo, int minArgs, int maxArgs, const QString& descripcion) {
+    QString a;
+    if (tipo == MakeConstante) a = "constante";
+    else if (tipo == MakeVariable) a = "variable";
+    else if (maxArgs <= 0) a = "sin argumentos";
+    else if (maxArgs >= kArgumentosIlimitados) a = QString("%1 o más argumentos").arg(minArgs);
+    else if (maxArgs == minArgs) a = minArgs == 1 ? QString("1 argumento") : QString("%1 argumentos").arg(minArgs);
+    else if (maxArgs == minArgs + 1) a = QString("%1 o %2 argumentos").arg(minArgs).arg(maxArgs);
+    else a = QString("de %1 a %2 argumentos").arg(minArgs).arg(maxArgs);
+    return descripcion.isEmpty() ? a : descripcion + ": " + a;
+}
+
 int PrimeraNoMenor(const QStringList& ordenadas, const QString& prefijo) {
     auto it = std::lower_bound(ordenadas.begin(), ordenadas.end(), prefijo, [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
@@ -50,34 +69,27 @@ QString TextoElegido(const QString& entrada) {
     QString t = entrada;
     t.remove(' ');
     const int guion = t.indexOf('-');
-    return guion >= 0 ? t.left(guion) : t;
+    if (guion >= 0) t = t.left(guion);
+    // "{...}" only tells that more arguments may follow: left in, it would
+    // be a comment and the slot before it an empty argument.
+    for (int a = t.indexOf('{'); a >= 0; a = t.indexOf('{')) {
+        const int b = t.indexOf('}', a);
+        t.remove(a, b < 0 ? t.size() - a : b - a + 1);
+    }
+    return t;
 }
 
-Eleccion Elegir(const QString& antes, const QString& elegido, const QString& despues, QChar tecla) {
-    const int parentesis = elegido.indexOf('(');
-    const int tras = parentesis >= 0 ? parentesis + 1 : static_cast<int>(elegido.size());
-    const bool especial = tecla == '\r' || tecla == ' ' || tecla == '(' || tecla == ',' || tecla == kIzquierda ||
-                          tecla == kDerecha;
-    Eleccion r;
-    if (tecla == '(' && parentesis >= 0) {
-        // The user is typing the call: only the name and "(", so the
-        // arguments typed next do not land before a template's commas.
-        r.Texto = antes + elegido.left(tras) + despues;
-        r.Cursor = static_cast<int>(antes.size()) + tras;
-    } else if (especial) {
-        int cursor = tras;
-        if (tecla == kDerecha || tecla == ',') ++cursor;
-        if (tecla == kIzquierda) --cursor;
-        cursor = std::clamp(cursor, 0, static_cast<int>(elegido.size()));
-        r.Texto = antes + elegido + despues;
-        r.Cursor = static_cast<int>(antes.size()) + cursor;
-    } else {
-        QString e = elegido;
-        e.insert(tras, tecla);
-        r.Texto = antes + e + despues;
-        r.Cursor = static_cast<int>(antes.size()) + tras + 1;
-    }
-    return r;
+Eleccion Elegir(const QString& antes, const QString& prefijo, const QString& elegido, const QString& despues) {
+    QString e = elegido;
+    if (!prefijo.isEmpty() && e.startsWith(prefijo, Qt::CaseInsensitive)) e.replace(0, prefijo.size(), prefijo);
+    const int parentesis = e.indexOf('(');
+    const int tras = parentesis >= 0 ? parentesis + 1 : static_cast<int>(e.size());
+    return {antes + e + despues, static_cast<int>(antes.size()) + tras};
+}
+
+bool ContinuaNombre(const QString& prefijo, QChar c) {
+    if (c == '_' || c.isLetter()) return true;
+    return c.isDigit() && !prefijo.isEmpty();
 }
 
 // ------------------------------------------------------------- drawing
@@ -136,13 +148,15 @@ class TScrollCredits : public QWidget {
 public:
     explicit TScrollCredits(QWidget* padre, std::function<void()> vuelta)
         : QWidget(padre), vuelta_(std::move(vuelta)) {
-        lineas_ = {"Para insertar la función seleccionada",
-                   "introduzca cualquier número, símbolo, o ",
-                   "presione la tecla <INTRO>. ",
+        lineas_ = {"Para insertar el nombre seleccionado",
+                   "presione <INTRO> o <TAB>, o haga clic en él.",
                    "",
-                   "Presionando <F1> obtiene ayuda sobre la función ",
+                   "Siga escribiendo para acotar la lista;",
+                   "cualquier otro signo se escribe tal cual.",
                    "",
-                   "Use <ESC> para  cerrar este cuadro.",
+                   "Presionando <F1> obtiene ayuda sobre la función.",
+                   "",
+                   "Use <ESC> para cerrar este cuadro.",
                    ""};
         setFixedHeight(fontMetrics().height() * 3);
         timer_.setInterval(50);
@@ -203,9 +217,19 @@ TfmAutoComp::TfmAutoComp() : QFrame(nullptr, Qt::Popup) {
         if (--inactivo_ <= 0) Descartar();
     });
     capa->addWidget(creditos_);
-    connect(lb_, &QListWidget::itemDoubleClicked, this, [this] { ElegirCon('\r'); });
-    resize(360, 220);
+    connect(lb_, &QListWidget::itemClicked, this, [this] { Aceptar(); });
+    resize(380, 240);
 }
+
+namespace {
+constexpr int kRolInsertar = Qt::UserRole + 1;
+
+QString NombreDeEntrada(const QString& texto) {
+    int corte = 0;
+    while (corte < texto.size() && texto[corte] != ' ' && texto[corte] != '(') ++corte;
+    return texto.left(corte);
+}
+}  // namespace
 
 void TfmAutoComp::Llenar(const Fuente& fuente, const Fuente& relleno) {
     std::vector<EntradaCompletado> e = fuente ? fuente() : std::vector<EntradaCompletado>{};
@@ -220,15 +244,33 @@ void TfmAutoComp::Llenar(const Fuente& fuente, const Fuente& relleno) {
     for (const auto& x : e) textos << x.Texto;
     if (textos == cargadas_) return;  // the same names: keep the list as it is
     cargadas_ = textos;
+    nombres_.clear();
     lb_->clear();
+    // Wide enough for the longest entry (names in bold, an icon, the scroll
+    // bar), so no description is cut; never wider than a good part of a screen.
+    QFont negrita = lb_->font();
+    negrita.setBold(true);
+    const QFontMetrics fm(negrita);
+    int ancho = 0;
+    for (const QString& t : textos) ancho = std::max(ancho, fm.horizontalAdvance(t));
+    resize(std::clamp(ancho + 24 + 2 * lb_->frameWidth() + lb_->verticalScrollBar()->sizeHint().width() + 16, 380, 680),
+           height());
     for (const auto& x : e) {
         auto* it = new QListWidgetItem(x.Texto, lb_);
         it->setData(Qt::UserRole, x.Icono);
+        it->setData(kRolInsertar, x.Insertar.isEmpty() ? TextoElegido(x.Texto) : x.Insertar);
+        nombres_ << NombreDeEntrada(x.Texto);
     }
 }
 
 QString TfmAutoComp::Seleccionada() const { return lb_->currentItem() ? lb_->currentItem()->text() : QString(); }
 int TfmAutoComp::Cantidad() const { return lb_->count(); }
+
+bool TfmAutoComp::HayNombreQueEmpieza(const QString& prefijo) const {
+    for (const QString& n : nombres_)
+        if (n.startsWith(prefijo, Qt::CaseInsensitive)) return true;
+    return false;
+}
 
 void TfmAutoComp::Buscar() {
     if (lb_->count() == 0) return;
@@ -258,6 +300,9 @@ void TfmAutoComp::Completar(QLineEdit* caja, const Fuente& fuente, const QString
     prefijo_ = tecla;
     Llenar(fuente, relleno);
     MostrarCaja();
+    // A letter no name begins with is just typed (a hexadecimal digit, a
+    // name of the user's own that is not defined yet).
+    if (!tecla.isEmpty() && !HayNombreQueEmpieza(tecla)) return;
     Buscar();
 
     // Below the box, or above it when the screen ends first; at the caret.
@@ -279,16 +324,14 @@ void TfmAutoComp::Completar(QLineEdit* caja, const Fuente& fuente, const QString
     creditos_->Iniciar();
 }
 
-void TfmAutoComp::ElegirCon(QChar tecla) {
-    const QString sel = Seleccionada();
-    if (sel.isEmpty()) {
-        // Nothing to choose: the key goes into the box as typed.
-        if (tecla != '\r' && tecla != kIzquierda && tecla != kDerecha) prefijo_ += tecla;
+void TfmAutoComp::Aceptar() {
+    QListWidgetItem* it = lb_->currentItem();
+    if (!it) {
         MostrarCaja();
         hide();
         return;
     }
-    const Eleccion e = Elegir(antes_, TextoElegido(sel), despues_, tecla);
+    const Eleccion e = Elegir(antes_, prefijo_, it->data(kRolInsertar).toString(), despues_);
     prefijo_.clear();
     hide();
     if (caja_) {
@@ -305,17 +348,36 @@ void TfmAutoComp::Descartar() {
     emit Descartada(caja);
 }
 
-bool TfmAutoComp::ProcesarTecla(int key, const QString& texto) {
+void TfmAutoComp::Devolver(int key, const QString& texto, Qt::KeyboardModifiers mod) {
+    MostrarCaja();
+    prefijo_.clear();
+    hide();
+    if (!caja_) return;
+    // The box of a combo gets its keys through the combo, which adds its
+    // own two-key shortcuts.
+    QWidget* destino = caja_;
+    if (auto* combo = qobject_cast<QComboBox*>(caja_->parentWidget()); combo && combo->lineEdit() == caja_)
+        destino = combo;
+    QKeyEvent p(QEvent::KeyPress, key, mod, texto);
+    QApplication::sendEvent(destino, &p);
+    QKeyEvent r(QEvent::KeyRelease, key, mod, texto);
+    QApplication::sendEvent(destino, &r);
+}
+
+bool TfmAutoComp::ProcesarTecla(int key, const QString& texto, Qt::KeyboardModifiers mod) {
     inactivo_ = 3;
     switch (key) {
     case Qt::Key_Escape: Descartar(); return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter: ElegirCon('\r'); return true;
-    case Qt::Key_Left: ElegirCon(kIzquierda); return true;
-    case Qt::Key_Right: ElegirCon(kDerecha); return true;
+    case Qt::Key_Enter:
+    case Qt::Key_Tab: Aceptar(); return true;
+    case Qt::Key_Backtab: return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Delete: Devolver(key, texto, mod); return true;
     case Qt::Key_Backspace:
         if (prefijo_.isEmpty()) {
-            hide();
+            Devolver(key, texto, mod);
             return true;
         }
         prefijo_.chop(1);
@@ -324,10 +386,8 @@ bool TfmAutoComp::ProcesarTecla(int key, const QString& texto) {
         MostrarCaja();
         return true;
     case Qt::Key_F1: {
-        QString nombre = Seleccionada();
-        int corte = 0;
-        while (corte < nombre.size() && nombre[corte] != ' ' && nombre[corte] != '(') ++corte;
-        AbrirAyuda(this, nombre.left(corte).toStdString());
+        const QString nombre = NombreDeEntrada(Seleccionada());
+        AbrirAyuda(this, nombre.toStdString());
         return true;
     }
     case Qt::Key_Up:
@@ -340,20 +400,21 @@ bool TfmAutoComp::ProcesarTecla(int key, const QString& texto) {
     }
     if (texto.isEmpty() || texto[0].category() == QChar::Other_Control) return true;
     const QChar c = texto[0];
-    if (c.isLetter() || c == '_') {
+    if (!(mod & (Qt::ControlModifier | Qt::AltModifier)) && ContinuaNombre(prefijo_, c) &&
+        HayNombreQueEmpieza(prefijo_ + c)) {
         prefijo_ += c;
         Buscar();
         MostrarCaja();
         return true;
     }
-    ElegirCon(c);
+    Devolver(key, texto, mod);
     return true;
 }
 
 bool TfmAutoComp::eventFilter(QObject* o, QEvent* e) {
     if (o == lb_ && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
-        return ProcesarTecla(k->key(), k->text());
+        return ProcesarTecla(k->key(), k->text(), k->modifiers());
     }
     return QFrame::eventFilter(o, e);
 }

@@ -19,18 +19,35 @@ class QTimer;
 
 namespace numbrix {
 
-// One entry of the list: its text and the icon of its kind (0 constant,
+// One entry of the list: its text, the icon of its kind (0 constant,
 // 1 variable, 2 environment value, 3 built-in function, 4 user function,
-// 5 chemical element).
+// 5 chemical element) and what choosing it writes (empty: taken from the
+// text, as for the chemical elements).
 struct EntradaCompletado {
     QString Texto;
     int Icono = 0;
+    QString Insertar;
 };
 
 // Entry text of a registered name (kind as TipoMake; maximum
-// kArgumentosIlimitados for no limit).
+// kArgumentosIlimitados for no limit). Optional arguments show in braces.
 QString TextoEntrada(const QString& nombre, int tipo, int minArgs, int maxArgs, const QString& descripcion);
 int IconoDeTipo(int tipo);
+
+// What a name writes into the box: the name alone for constants, variables
+// and functions without arguments, else the name and one empty slot per
+// argument the engine requires ("LogN(,)"). Optional arguments are never
+// written: they would not compile left empty.
+QString PlantillaNombre(const QString& nombre, int tipo, int minArgs, int maxArgs);
+// The same for a name registered in an engine (empty when it is unknown).
+template <class D>
+QString PlantillaDe(TExpresion<D>& motor, const QString& nombre) {
+    const TMake<D>* m = motor.Buscar(nombre.toStdString());
+    return m ? PlantillaNombre(nombre, m->Tipo, m->MinArgs, m->MaxArgs) : QString();
+}
+// One line on a name's arguments, for tool tips: "Máximo: 2 o más
+// argumentos", "Area Distribución Normal: 3 o 4 argumentos".
+QString AyudaArgumentos(int tipo, int minArgs, int maxArgs, const QString& descripcion);
 
 // Every name of an engine that does not begin with "_".
 template <class D>
@@ -38,9 +55,9 @@ std::vector<EntradaCompletado> EntradasDe(TExpresion<D>& motor) {
     std::vector<EntradaCompletado> r;
     for (const auto& [nombre, make] : motor.Identificadores()) {
         if (nombre.empty() || nombre[0] == '_' || !make) continue;
-        r.push_back({TextoEntrada(QString::fromStdString(nombre), make->Tipo, make->MinArgs, make->MaxArgs,
-                                  QString::fromStdString(make->Descripcion)),
-                     IconoDeTipo(make->Tipo)});
+        const QString n = QString::fromStdString(nombre);
+        r.push_back({TextoEntrada(n, make->Tipo, make->MinArgs, make->MaxArgs, QString::fromStdString(make->Descripcion)),
+                     IconoDeTipo(make->Tipo), PlantillaNombre(n, make->Tipo, make->MinArgs, make->MaxArgs)});
     }
     return r;
 }
@@ -49,20 +66,23 @@ std::vector<EntradaCompletado> EntradasDe(TExpresion<D>& motor) {
 // smaller than `prefijo` (the size of the list when there is none).
 int PrimeraNoMenor(const QStringList& ordenadas, const QString& prefijo);
 
-// The text an entry inserts: without blanks and cut before its first "-".
+// The text an entry inserts when it carries none of its own: without
+// blanks, cut before its first "-", without the optional arguments in braces.
 QString TextoElegido(const QString& entrada);
 
-// What the box holds and where the caret goes once an entry is chosen.
+// What the box holds and where the caret goes once an entry is accepted
+// (Enter, Tab or a click): `elegido` replaces the word typed so far, whose
+// letters are kept as the user typed them when they begin the choice
+// ("Raiz" stays "Raiz"); the caret lands just after the first "(", or after
+// the text when it has none.
 struct Eleccion {
     QString Texto;
     int Cursor = 0;
 };
-// `tecla` is the character that chose it: '\r' (Enter or double click), ' ',
-// '(', ',', kIzquierda, kDerecha or any other character (inserted after the
-// "(" of the choice, or after it when it has none).
-inline constexpr QChar kIzquierda{0x2190};
-inline constexpr QChar kDerecha{0x2192};
-Eleccion Elegir(const QString& antes, const QString& elegido, const QString& despues, QChar tecla);
+Eleccion Elegir(const QString& antes, const QString& prefijo, const QString& elegido, const QString& despues);
+
+// Whether `c` typed after `prefijo` still spells the beginning of a name.
+bool ContinuaNombre(const QString& prefijo, QChar c);
 
 // Global switches shared with the tool windows: completion enabled
 // ("Autocompletar") and dismissed (Esc in the list; cleared by the main
@@ -94,7 +114,10 @@ public:
     // Closes the list as Esc does (the completion is dismissed).
     void Descartar();
     // A key pressed in the list (what the list's own key handling calls).
-    bool ProcesarTecla(int key, const QString& texto);
+    // Only Enter, Tab or a click accept the selection; a letter, digit or
+    // "_" that still begins some name narrows the list; anything else closes
+    // it and is typed into the box as itself, so «FF[16]» stays a number.
+    bool ProcesarTecla(int key, const QString& texto, Qt::KeyboardModifiers mod = Qt::NoModifier);
 
 signals:
     // Esc: the box stops opening the list until Enter, F2 or emptying.
@@ -109,13 +132,17 @@ private:
     void Llenar(const Fuente& fuente, const Fuente& relleno);
     void Buscar();
     void MostrarCaja();
-    void ElegirCon(QChar tecla);
+    void Aceptar();
+    bool HayNombreQueEmpieza(const QString& prefijo) const;
+    // Closes the list and hands the key to the box, as if it had been typed there.
+    void Devolver(int key, const QString& texto, Qt::KeyboardModifiers mod);
 
     QListWidget* lb_;
     class TScrollCredits* creditos_;
     QString antes_, prefijo_, despues_;
     QPointer<QLineEdit> caja_;
     QStringList cargadas_;  // texts of the entries as last built
+    QStringList nombres_;   // their names (the text up to the first blank or "(")
     int inactivo_ = 4;
 };
 

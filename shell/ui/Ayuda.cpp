@@ -30,7 +30,7 @@ public:
     explicit TfmAyuda(QWidget* padre) : QDialog(padre) {
         setObjectName("TfmAyuda");
         setWindowTitle("Ayuda de Numbrix");
-        setAttribute(Qt::WA_DeleteOnClose);
+        // Closing only hides it: the one help window is shown again as it was.
         setModal(false);
         carpeta_ = CarpetaAyuda(CarpetaDatosAyuda());
 
@@ -47,6 +47,9 @@ public:
         auto* adelante = new QPushButton("A&delante >", this);
         auto* contenido = new QPushButton("&Contenido", this);
         auto* cerrar = new QPushButton("C&errar", this);
+        // No default button: Enter in the search box searches, and must not
+        // also press "Contenido" and leave the hit it just opened.
+        for (QPushButton* b : {atras, adelante, contenido, cerrar}) b->setAutoDefault(false);
         atras->setEnabled(false);
         adelante->setEnabled(false);
         connect(navegador_, &QTextBrowser::backwardAvailable, atras, &QWidget::setEnabled);
@@ -138,20 +141,53 @@ QPointer<TfmAyuda>& Ventana() {
     return v;
 }
 
+// Under a modal dialog the help must belong to it, or the dialog's modality
+// would block it. When that dialog goes, the help becomes a window of its
+// own again and stays where it was, instead of dying with the dialog.
+class Liberador : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Hide && Ventana() && o == Ventana()->parentWidget()) {
+            o->removeEventFilter(this);
+            Soltar();
+        }
+        return false;
+    }
+    static void Soltar() {
+        TfmAyuda* v = Ventana();
+        if (!v || !v->parentWidget()) return;
+        const bool visible = v->isVisible();
+        const QRect donde = v->geometry();
+        v->setParent(nullptr, v->windowFlags() | Qt::Window);
+        v->setGeometry(donde);
+        if (visible) v->show();
+    }
+};
+
+Liberador& ElLiberador() {
+    static Liberador* l = new Liberador(qApp);
+    return *l;
+}
+
 void Abrir(QWidget* padre, const std::string& destino) {
     (void)padre;
-    // Under a modal dialog the help must belong to it, or the dialog's
-    // modality would block it; otherwise it is a window of its own.
     QWidget* modal = QApplication::activeModalWidget();
+    if (modal && Ventana() && Ventana() == modal) modal = nullptr;  // asked from the help itself
     if (Ventana() && Ventana()->parentWidget() != modal) {
-        Ventana()->hide();
-        Ventana()->deleteLater();
-        Ventana() = nullptr;
+        if (Ventana()->parentWidget()) Ventana()->parentWidget()->removeEventFilter(&ElLiberador());
+        Liberador::Soltar();
+        if (modal) {
+            const QRect donde = Ventana()->geometry();
+            Ventana()->setParent(modal, Ventana()->windowFlags() | Qt::Window);
+            Ventana()->setGeometry(donde);
+        }
     }
     if (!Ventana()) {
         Ventana() = new TfmAyuda(modal);
         Ventana()->setWindowFlag(Qt::Window, true);
     }
+    if (modal) modal->installEventFilter(&ElLiberador());
     Ventana()->Ir(QString::fromStdString(destino));
     Ventana()->show();
     Ventana()->raise();

@@ -21,7 +21,7 @@ void AbrirAyudaTema(QWidget* padre, int numero);
 // session's data folder); optional.
 void FijarCarpetaDatosAyuda(const std::filesystem::path& carpetaDatos);
 
-// The help window if it is open (for tests): its browser, null otherwise.
+// The help window's browser once the window exists (for tests), null before.
 QTextBrowser* NavegadorAyuda();
 
 }  // namespace numbrix

@@ -24,6 +24,21 @@ bool PuedeCompletarEn(const QString& texto, int cursor) {
     return antes.count('{') <= antes.count('}');
 }
 
+const std::vector<GrupoInsertar>& GruposInsertar() {
+    static const std::vector<GrupoInsertar> grupos = {
+        {"&Logaritmos y potencias", {"Ln", "Log", "LogN", "Rcp", "Exp", "Exp10", "Cuad", "Raiz"}},
+        {"&Trigonométricas", {"Sen", "Cos", "Tg", "SenH", "CosH", "TgH"}},
+        {"Trigonométricas &inversas", {"ArcSen", "ArCos", "ArcTg", "ArcSenH", "ArCosH", "ArcTgH"}},
+        {"&Varias", {"Abs", "Rnd", "Ang", "Ent", "Rd", "Frac", "GMS", "GMSRad", "RadGMS", "Hipot", "Max", "Min",
+                     "Prom", "Suma", "Resto", "Poli", "Si", "Sim", "Ahora"}},
+        {"C&álculo", {"Integrar", "Sumatoria", "Producto", "Det", "Resolver", "Evaluar", "Derivar"}},
+        {"C&ombinatoria", {"Fact", "Prm", "Var", "Cmb", "PrmR", "VarR", "CmbR"}},
+        {"&Distribuciones", {"DBinom", "DBinomA", "DBinomNeg", "DBinomNegA", "DHpGeom", "DHpGeomA", "DPoisson",
+                             "DPoissonA", "DNormal", "DNormalA", "DNormStd", "DNormStdA"}},
+    };
+    return grupos;
+}
+
 TComboExpr::TComboExpr(QWidget* padre) : QComboBox(padre) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);

@@ -4,8 +4,10 @@
 // ** → ^, /* → (, */ → ), .. → |, -- → %) and the identifier completion
 // list at the caret.
 #include <QComboBox>
+#include <QMenu>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,5 +72,32 @@ QChar AtajoOperador(QChar anterior, QChar tecla);
 // Whether a letter typed at `cursor` of `texto` may open the completion
 // list: not inside a word, not inside a comment in braces.
 bool PuedeCompletarEn(const QString& texto, int cursor);
+
+// The function submenus of the main window's insert menu: caption and the
+// names offered, each one the engine registers. What an item writes and the
+// arguments its tool tip tells come from the engine, never from this list.
+struct GrupoInsertar {
+    const char* Titulo;
+    std::vector<const char*> Nombres;
+};
+const std::vector<GrupoInsertar>& GruposInsertar();
+
+// Adds the function submenus to `menu`; a name `motor` does not know is
+// left out. Choosing an item calls `insertar` with its template.
+template <class D>
+void AgregarMenusFunciones(QMenu* menu, TExpresion<D>& motor, const std::function<void(const QString&)>& insertar) {
+    for (const auto& g : GruposInsertar()) {
+        QMenu* sub = menu->addMenu(g.Titulo);
+        sub->setToolTipsVisible(true);
+        for (const char* nombre : g.Nombres) {
+            const TMake<D>* m = motor.Buscar(nombre);
+            if (!m) continue;
+            const QString plantilla = PlantillaNombre(nombre, m->Tipo, m->MinArgs, m->MaxArgs);
+            QAction* a = sub->addAction(nombre);
+            a->setToolTip(AyudaArgumentos(m->Tipo, m->MinArgs, m->MaxArgs, QString::fromStdString(m->Descripcion)));
+            QObject::connect(a, &QAction::triggered, menu, [insertar, plantilla] { insertar(plantilla); });
+        }
+    }
+}
 
 }  // namespace numbrix

@@ -566,28 +566,10 @@ void TfrmCalcu::CrearMenuInsertar() {
         item(op, t == "&" ? "&&" : t, t);
     }
     menuConstantes_ = PopupMenu4->addMenu("&Constante");
-    QMenu* log = PopupMenu4->addMenu("&Logaritmos y potencias");
-    for (const char* f : {"Ln()", "Log()", "LogN(,)", "Rcp()", "Exp()", "Cuad()", "Raiz()"}) item(log, QString(f).section('(', 0, 0), f);
-    QMenu* tri = PopupMenu4->addMenu("&Trigonométricas");
-    for (const char* f : {"Sen()", "Cos()", "Tg()", "SenH()", "CosH()", "TgH()"}) item(tri, QString(f).section('(', 0, 0), f);
-    QMenu* inv = PopupMenu4->addMenu("Trigonométricas &inversas");
-    for (const char* f : {"ArcSen()", "ArCos()", "ArcTg()", "ArcSenH()", "ArCosH()", "ArcTgH()"})
-        item(inv, QString(f).section('(', 0, 0), f);
-    QMenu* var = PopupMenu4->addMenu("&Varias");
-    for (const char* f : {"Abs()", "Rnd()", "Ang(,)", "Ent()", "Frac()", "GMS()", "Hipot(,)", "Max(,{,...255})",
-                          "Min(,{,...255})", "Prom(,{,...255})", "Sum(,{,...255})", "Resto(,)", "Si(,,)"})
-        item(var, QString(f).section('(', 0, 0), f);
-    QMenu* calc = PopupMenu4->addMenu("C&álculo");
-    for (const char* f : {"Integrar(,,)", "Sumatoria(,,)", "Det({,...225})", "Producto(,,)", "Resolver(,,)"})
-        item(calc, QString(f).section('(', 0, 0), f);
-    QMenu* comb = PopupMenu4->addMenu("C&ombinatoria");
-    for (const char* f : {"Fact()", "Prm()", "Var(,)", "Cmb(,)", "PrmR({,...225})", "VarR(,)", "CmbR(,)"})
-        item(comb, QString(f).section('(', 0, 0), f);
-    QMenu* dis = PopupMenu4->addMenu("&Distribuciones");
-    for (const char* f : {"DBinom(,,)", "DBinomA(,,)", "DBinomNeg(,,)", "DBinomNegA(,,)", "DHpGeom(,,)",
-                          "DHpGeomA(,,)", "DPoisson(,)", "DPoissonA(,)", "DNormal(,,)", "DNormalA(,,)", "DNormStd()",
-                          "DNormStdA()"})
-        item(dis, QString(f).section('(', 0, 0), f);
+    // The engine's own names, with one slot per argument it requires.
+    AgregarMenusFunciones(PopupMenu4, sesion_.Principal(), [this](const QString& plantilla) {
+        if (!evaluando_) cmbEdit->Insertar(plantilla);
+    });
     menuFuncionesUsuario_ = PopupMenu4->addMenu("Función de &usuario");
     PopupMenu4->addSeparator();
     connect(PopupMenu4->addAction("Constantes..."), &QAction::triggered, this, [this] { EditarUsuario(0); });

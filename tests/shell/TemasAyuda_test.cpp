@@ -1,6 +1,8 @@
 #include "shell/TemasAyuda.h"
 
+#include <cmath>
 #include <fstream>
+#include <regex>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -69,6 +71,37 @@ TEST(TemasAyuda, CadaNombreIncorporadoTieneSuEntrada) {
     EXPECT_GT(nombres, 60);
 }
 
+// The functions page tells each name's argument count as the engine has it.
+TEST(TemasAyuda, LaPaginaDeFuncionesDiceCuantosArgumentos) {
+    if (Ayuda().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
+    TSesion sesion;
+    TExpresionX& motor = sesion.Principal();
+    auto cuantos = [](const TMake<DominioReal>& m) {
+        if (m.Tipo == MakeConstante) return std::string("constante");
+        if (m.MaxArgs <= 0) return std::string("0");
+        const std::string a = std::to_string(m.MinArgs);
+        if (m.MaxArgs == m.MinArgs) return a;
+        if (m.MaxArgs >= kArgumentosIlimitados) return a + " o más";
+        if (m.MaxArgs == m.MinArgs + 1) return a + " o " + std::to_string(m.MaxArgs);
+        return a + " a " + std::to_string(m.MaxArgs);
+    };
+    const std::string html = LeerPagina(kPaginaFunciones);
+    const std::regex fila("<tr><td>((?:<a id=\"[^\"]+\"></a>)+)<b>[^<]*</b></td><td>[^<]*</td><td>([^<]*)</td>");
+    const std::regex ancla("id=\"([^\"]+)\"");
+    int filas = 0;
+    for (std::sregex_iterator i(html.begin(), html.end(), fila), fin; i != fin; ++i) {
+        const std::string anclas = (*i)[1];
+        for (std::sregex_iterator a(anclas.begin(), anclas.end(), ancla); a != fin; ++a) {
+            const std::string nombre = (*a)[1];
+            const TMake<DominioReal>* m = motor.Buscar(nombre);
+            ASSERT_NE(m, nullptr) << nombre << " no es un nombre que Numbrix conozca";
+            EXPECT_EQ((*i)[2].str(), cuantos(*m)) << nombre;
+        }
+        ++filas;
+    }
+    EXPECT_GT(filas, 70);
+}
+
 TEST(TemasAyuda, BuscarEncuentraPaginasSinImportarAcentos) {
     if (Ayuda().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     auto r = BuscarEnAyuda(Ayuda(), "combinacion colores");
@@ -76,6 +109,44 @@ TEST(TemasAyuda, BuscarEncuentraPaginasSinImportarAcentos) {
     EXPECT_EQ(r.front().Archivo, "fmOpciones.html");
     EXPECT_TRUE(BuscarEnAyuda(Ayuda(), "zzzqqqxx").empty());
     EXPECT_TRUE(BuscarEnAyuda(Ayuda(), "   ").empty());
+}
+
+// Every example a page gives as «<code>expression</code> → value» is what
+// Numbrix computes (in radians, floating format, x = 2 when asked).
+TEST(TemasAyuda, LosEjemplosDanLoQueDicen) {
+    if (Ayuda().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
+    auto sinEntidades = [](std::string t) {
+        for (auto [e, v] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
+            for (std::size_t p = t.find(e); p != std::string::npos; p = t.find(e, p + 1)) t.replace(p, std::string(e).size(), v);
+        }
+        return t;
+    };
+    const std::regex ejemplo("<code>([^<]+)</code> → (Verdadero|Falso|-?[0-9][0-9.]*(?:e-?[0-9]+)?)");
+    int vistos = 0;
+    for (const auto& p : PaginasAyuda()) {
+        const std::string html = LeerPagina(p.Archivo);
+        for (std::sregex_iterator i(html.begin(), html.end(), ejemplo), fin; i != fin; ++i) {
+            const std::string expresion = sinEntidades((*i)[1]);
+            const std::string esperado = (*i)[2];
+            TSesion sesion;
+            sesion.Preguntar = [](char, const std::string&, const std::string&) {
+                return RespuestaPregunta{RespuestaPregunta::Responder, "2"};
+            };
+            const ResultadoEvaluacion r = sesion.Evaluar(expresion);
+            ASSERT_FALSE(r.error) << p.Archivo << ": " << expresion << ": " << r.texto;
+            if (esperado == "Verdadero" || esperado == "Falso") {
+                EXPECT_EQ(r.texto, esperado) << p.Archivo << ": " << expresion;
+            } else {
+                // The pages round the last digits; the engine works in 80 bits.
+                const long double v = std::strtold(r.texto.c_str(), nullptr);
+                const long double e = std::strtold(esperado.c_str(), nullptr);
+                EXPECT_LE(std::fabs(v - e), 1e-15L * std::max(1.0L, std::fabs(e)))
+                    << p.Archivo << ": " << expresion << " da " << r.texto << ", la página dice " << esperado;
+            }
+            ++vistos;
+        }
+    }
+    EXPECT_GT(vistos, 70);
 }
 
 TEST(TemasAyuda, TextoPlano) {

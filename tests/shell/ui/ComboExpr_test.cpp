@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <filesystem>
 #include <stdlib.h>
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ TEST(ComboExpr, CompletionOpensOnlyOutsideWordsAndComments) {
         EXPECT_EQ(PuedeCompletarEn(c.texto, c.cursor), c.abre) << c.texto << " @" << c.cursor;
 }
 
-TEST(AutoComp, EntryTextsByKind) {
+TEST(AutoComp, EntryTextsTemplatesAndArgumentNotesByKind) {
     const int sin = kArgumentosIlimitados;
     const struct {
         const char* nombre;
@@ -62,42 +63,49 @@ TEST(AutoComp, EntryTextsByKind) {
         const char* desc;
         const char* texto;
         int icono;
+        const char* plantilla;
+        const char* nota;
     } casos[] = {
-        {"Pi", MakeConstante, 0, 0, "", "Pi - Const", 0},
-        {"x", MakeVariable, 0, 0, "", "x - Variable", 1},
-        {"Rst", MakeFuncion0, 0, 0, "Ultimo resultado", "Rst - Entorno: Ultimo resultado", 2},
-        {"Sen", MakeFuncion1, 1, 1, "Seno", "Sen( ) - Func: Seno", 3},
-        {"LogN", MakeFuncionN, 2, 2, "", "LogN( , ) - Func", 3},
-        {"Max", MakeFuncionN, 1, sin, "", "Max( {...}) - Func", 3},
-        {"Si", MakeFuncionN, 2, 3, "", "Si( , {3}) - Func", 3},
-        {"f", MakeUsuario, 2, 2, "mia", "f( , ) - Pers: mia", 4},
+        {"Pi", MakeConstante, 0, 0, "", "Pi - Const", 0, "Pi", "constante"},
+        {"x", MakeVariable, 0, 0, "", "x - Variable", 1, "x", "variable"},
+        {"Rst", MakeFuncion0, 0, 0, "Ultimo resultado", "Rst - Entorno: Ultimo resultado", 2, "Rst",
+         "Ultimo resultado: sin argumentos"},
+        {"Rnd", MakeFuncion1, 0, 0, "Aleatorio", "Rnd - Func: Aleatorio", 3, "Rnd", "Aleatorio: sin argumentos"},
+        {"Sen", MakeFuncion1, 1, 1, "Seno", "Sen( ) - Func: Seno", 3, "Sen()", "Seno: 1 argumento"},
+        {"LogN", MakeFuncionN, 2, 2, "", "LogN( , ) - Func", 3, "LogN(,)", "2 argumentos"},
+        {"Max", MakeFuncionN, 2, sin, "Máximo", "Max( , {...}) - Func: Máximo", 3, "Max(,)", "Máximo: 2 o más argumentos"},
+        {"DNormStdA", MakeFuncionN, 1, 2, "", "DNormStdA( {2}) - Func", 3, "DNormStdA()", "1 o 2 argumentos"},
+        {"Det", MakeFuncionN, 1, 225, "", "Det( {225}) - Func", 3, "Det()", "de 1 a 225 argumentos"},
+        {"f", MakeUsuario, 2, 2, "mia", "f( , ) - Pers: mia", 4, "f(,)", "mia: 2 argumentos"},
     };
     for (const auto& c : casos) {
         EXPECT_EQ(TextoEntrada(c.nombre, c.tipo, c.min, c.max, c.desc).toStdString(), c.texto) << c.nombre;
         EXPECT_EQ(IconoDeTipo(c.tipo), c.icono) << c.nombre;
+        EXPECT_EQ(PlantillaNombre(c.nombre, c.tipo, c.min, c.max).toStdString(), c.plantilla) << c.nombre;
+        // An entry without a template of its own writes the same.
+        EXPECT_EQ(TextoElegido(c.texto).toStdString(), c.plantilla) << c.nombre;
+        EXPECT_EQ(AyudaArgumentos(c.tipo, c.min, c.max, c.desc).toStdString(), c.nota) << c.nombre;
     }
 }
 
-TEST(AutoComp, ChoosingAnEntry) {
-    EXPECT_EQ(TextoElegido("Sen( ) - Func: Seno").toStdString(), "Sen()");
-    EXPECT_EQ(TextoElegido("Max( , {255}) - Func").toStdString(), "Max(,{255})");
-    EXPECT_EQ(TextoElegido("Pi - Const").toStdString(), "Pi");
+TEST(AutoComp, AcceptingKeepsWhatWasTyped) {
     const struct {
+        const char* prefijo;
         const char* elegido;
-        QChar tecla;
         const char* texto;
         int cursor;
     } casos[] = {
-        {"Sen()", '3', "2+Sen(3)*x", 7},     {"Sen()", '\r', "2+Sen()*x", 6},   {"Sen()", kDerecha, "2+Sen()*x", 7},
-        {"Sen()", kIzquierda, "2+Sen()*x", 5}, {"LogN(,)", ',', "2+LogN(,)*x", 8}, {"Pi", '\r', "2+Pi*x", 4},
-        {"Pi", '+', "2+Pi+*x", 5},            {"Max(,{255})", ' ', "2+Max(,{255})*x", 6},
-        {"LogN(,)", '(', "2+LogN(*x", 7},    {"Pi", '(', "2+Pi*x", 4},
+        {"Raiz", "raiz()", "2+Raiz()*x", 7}, {"s", "sen()", "2+sen()*x", 6},  {"", "Sen()", "2+Sen()*x", 6},
+        {"LOG", "LogN(,)", "2+LOGN(,)*x", 7}, {"p", "Pi", "2+pi*x", 4},     {"ab", "Rnd", "2+Rnd*x", 5},
     };
     for (const auto& c : casos) {
-        const Eleccion e = Elegir("2+", c.elegido, "*x", c.tecla);
-        EXPECT_EQ(e.Texto.toStdString(), c.texto) << c.elegido;
-        EXPECT_EQ(e.Cursor, c.cursor) << c.elegido;
+        const Eleccion e = Elegir("2+", c.prefijo, c.elegido, "*x");
+        EXPECT_EQ(e.Texto.toStdString(), c.texto) << c.prefijo;
+        EXPECT_EQ(e.Cursor, c.cursor) << c.prefijo;
     }
+    EXPECT_TRUE(ContinuaNombre("M", '1'));
+    EXPECT_FALSE(ContinuaNombre("", '1'));
+    EXPECT_FALSE(ContinuaNombre("FF", '['));
     const QStringList l = {"abs", "Cos", "Sen", "SenH", "Tg"};
     EXPECT_EQ(PrimeraNoMenor(l, "s"), 2);
     EXPECT_EQ(PrimeraNoMenor(l, "SENH"), 3);
@@ -114,38 +122,85 @@ protected:
         EstadoCompletado::Descartado = false;
     }
     void TearDown() override { TfmAutoComp::Instancia().hide(); }
+    // Each key goes where the user's would: to the list while it is open.
+    void Teclear(const QString& texto) {
+        for (QChar c : texto) {
+            const int key = c == '\r' ? Qt::Key_Return
+                            : c == '\t' ? Qt::Key_Tab
+                            : c == '\x1b' ? Qt::Key_Escape
+                            : c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A')
+                                           : c.unicode();
+            const QString t = c == '\x1b' ? QString() : QString(c);
+            QWidget* destino = TfmAutoComp::Instancia().Abierta()
+                                   ? static_cast<QWidget*>(TfmAutoComp::Instancia().findChild<QListWidget*>())
+                                   : static_cast<QWidget*>(&caja_);
+            Pulsar(destino, key, t);
+        }
+    }
+    QApplication& app_ = prueba::AplicacionQt();  // before any widget
     TExpresionX motor_;
     TComboExpr caja_;
 };
 
-TEST_F(CompletadoEnCaja, LetterOpensTheListNarrowsAndADigitFillsTheArgument) {
+TEST_F(CompletadoEnCaja, NumbersAndNamesStayAsTyped) {
+    const struct {
+        const char* tecleado;  // \r Enter, \t Tab, \x1b Esc
+        const char* queda;
+        int cursor;  // -1: at the end
+    } casos[] = {
+        {"FF[16]+1", "FF[16]+1", -1},   // the list closes on «F» then «[», both typed as such
+        {"2e3*ABC[16]", "2e3*ABC[16]", -1},
+        {"Raiz\r", "Raiz()", 5},       // accepted, spelt as typed
+        {"Raiz\r4", "Raiz(4)", 6},
+        {"2+s\t", "2+sen()", 6},       // Tab accepts the first name with «s»
+        {"sen(30)", "sen(30)", -1},     // «(» is typed, not a template
+        {"LogN\r8", "LogN(8,)", 6},    // one slot per argument
+        {"Max\r", "Max(,)", 4},        // no optional arguments in braces
+        {"Ale\r+1", "Ale+1", -1},      // no parentheses for a function without arguments
+        {"Pi**2", "Pi^2", -1},          // a key the list hands back still makes a two-key shortcut
+        {"Pi-1", "Pi-1", -1},
+    };
+    for (const auto& c : casos) {
+        caja_.SetTexto("");
+        caja_.SetSuprimido(false);
+        Teclear(QString::fromUtf8(c.tecleado));
+        EXPECT_FALSE(TfmAutoComp::Instancia().Abierta()) << c.tecleado;
+        TfmAutoComp::Instancia().hide();
+        EXPECT_EQ(caja_.Texto().toStdString(), c.queda) << c.tecleado;
+        const int cursor = c.cursor < 0 ? static_cast<int>(caja_.Texto().size()) : c.cursor;
+        EXPECT_EQ(caja_.lineEdit()->cursorPosition(), cursor) << c.tecleado;
+        EXPECT_FALSE(caja_.Suprimido()) << c.tecleado;
+    }
+}
+
+TEST_F(CompletadoEnCaja, LetterOpensTheListAndNarrowsIt) {
     TfmAutoComp& lista = TfmAutoComp::Instancia();
-    Escribir(&caja_, "2+s");
+    Teclear("2+s");
     ASSERT_TRUE(lista.Abierta());
     EXPECT_EQ(lista.Prefijo().toStdString(), "s");
     EXPECT_TRUE(lista.Seleccionada().startsWith("s", Qt::CaseInsensitive)) << lista.Seleccionada().toStdString();
-    lista.ProcesarTecla(Qt::Key_E, "e");
-    lista.ProcesarTecla(Qt::Key_N, "n");
+    Teclear("en");
     EXPECT_TRUE(lista.Seleccionada().startsWith("Sen", Qt::CaseInsensitive)) << lista.Seleccionada().toStdString();
     EXPECT_EQ(caja_.Texto().toStdString(), "2+sen");
-    lista.ProcesarTecla(Qt::Key_3, "3");
+    lista.ProcesarTecla(Qt::Key_Backspace, "\b");
+    EXPECT_TRUE(lista.Abierta());
+    EXPECT_EQ(caja_.Texto().toStdString(), "2+se");
+    lista.ProcesarTecla(Qt::Key_Escape, {});
     EXPECT_FALSE(lista.Abierta());
-    const QString t = caja_.Texto();
-    EXPECT_TRUE(t.startsWith("2+Sen", Qt::CaseInsensitive) && t.endsWith("(3)")) << t.toStdString();
-    EXPECT_EQ(caja_.lineEdit()->cursorPosition(), t.size() - 1);
+    EXPECT_EQ(caja_.Texto().toStdString(), "2+se");
 }
 
 TEST_F(CompletadoEnCaja, EscapeSuppressesUntilEnterOrEmpty) {
     TfmAutoComp& lista = TfmAutoComp::Instancia();
-    Escribir(&caja_, "x");
+    Escribir(&caja_, "c");
     ASSERT_TRUE(lista.Abierta());
     lista.ProcesarTecla(Qt::Key_Escape, {});
     EXPECT_FALSE(lista.Abierta());
     EXPECT_TRUE(caja_.Suprimido());
-    EXPECT_EQ(caja_.Texto().toStdString(), "x");
-    Escribir(&caja_, "+y");
+    EXPECT_EQ(caja_.Texto().toStdString(), "c");
+    Escribir(&caja_, "+s");
     EXPECT_FALSE(lista.Abierta());
-    EXPECT_EQ(caja_.Texto().toStdString(), "x+y");
+    EXPECT_EQ(caja_.Texto().toStdString(), "c+s");
     Pulsar(&caja_, Qt::Key_Return, "\r");
     EXPECT_FALSE(caja_.Suprimido());
     Escribir(&caja_, "*c");

@@ -525,7 +525,7 @@ TEST_F(VentanaCalc, InsertMenuHoldsEveryTemplate) {
     ventana_->cmbEdit->SetTexto("2*");
     for (QAction* a : ventana_->PopupMenu4->findChildren<QAction*>())
         if (a->text() == "Max") a->trigger();
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2*Max(,{,...255})");
+    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2*Max(,)");
     EXPECT_EQ(ventana_->cmbEdit->lineEdit()->cursorPosition(), 6);
 }
 

@@ -1,0 +1,382 @@
+// What the user meets first: the insert menu and the completion list write
+// what the engine compiles, and the help pages and tips name only menus and
+// keys the main window really has.
+#include "shell/ui/Ayuda.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTimer>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "AplicacionQt.h"
+#include "CarpetaTemporal.h"
+#include "shell/Consejos.h"
+#include "shell/TemasAyuda.h"
+#include "shell/VelIni.h"
+#include "shell/ui/AutoComp.h"
+#include "shell/ui/ComboExpr.h"
+#include "shell/ui/frmCalc.h"
+
+namespace numbrix {
+namespace {
+
+std::filesystem::path Datos() {
+    const char* d = std::getenv("NUMBRIX_TEST_DATA");
+    return d ? std::filesystem::path(d) : std::filesystem::path();
+}
+
+std::string LeerArchivo(const std::filesystem::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// A caption as the user reads it: no accelerator marks, no shortcut text,
+// blanks folded.
+QString Leido(QString t) {
+    t = t.section('\t', 0, 0);
+    t.replace("&&", "\x01");
+    t.remove('&');
+    t.replace("\x01", "&");
+    return t.simplified();
+}
+
+// Empty argument slots filled: «LogN(,)» → «LogN(uno,uno)».
+std::string Lleno(QString t, const QString& con) {
+    static const QRegularExpression hueco("([(,])(?=[,)])");
+    return t.replace(hueco, "\\1" + con).toStdString();
+}
+
+class PrimerContacto : public CarpetaTemporal {
+protected:
+    void SetUp() override {
+        CarpetaTemporal::SetUp();
+        prueba::AplicacionQt();
+        sesion_ = std::make_unique<TSesion>();
+        sesion_->Abrir(dir_);
+        sesion_->Ajustes.Autocompletar = true;
+        ventana_ = std::make_unique<TfrmCalcu>(*sesion_);
+        ventana_->Confirmar = [](const QString&, const QString&) { return false; };
+        ventana_->Informar = [this](const QString& t) { mensajes_ << t; };
+    }
+    void TearDown() override {
+        if (QTextBrowser* n = NavegadorAyuda()) n->window()->close();
+        TfmAutoComp::Instancia().hide();
+        ventana_.reset();
+        sesion_.reset();
+        CarpetaTemporal::TearDown();
+    }
+    // The window's menus by the name the help gives the button that opens them.
+    std::map<QString, QMenu*> Menus() const {
+        return {{"Insertar", ventana_->PopupMenu4},       {"Memorias", ventana_->PopupMenu5},
+                {"Herramientas", ventana_->MenuHerramientas}, {"Ayuda", ventana_->MenuAyuda},
+                {"Ángulo", ventana_->PopupMenu2},         {"Base", ventana_->PopupMenu8},
+                {"Formato", ventana_->PopupMenu3},        {"Lista", ventana_->MenuLista},
+                {"Fórmula", ventana_->MenuFormula}};
+    }
+    // Whether "Insertar › Varias › Max" leads to an item. A memory's
+    // submenu reads "M0 = 0": its name is the part before " = ".
+    bool ExisteRuta(const QString& ruta) const {
+        QStringList partes = ruta.split(" › ");
+        auto menus = Menus();
+        auto it = menus.find(partes.takeFirst().trimmed());
+        if (it == menus.end()) return false;
+        QMenu* m = it->second;
+        for (int i = 0; i < partes.size(); ++i) {
+            QAction* hallada = nullptr;
+            for (QAction* a : m->actions()) {
+                const QString t = Leido(a->text());
+                if (t == partes[i] || t.section(" = ", 0, 0) == partes[i]) hallada = a;
+            }
+            if (!hallada) return false;
+            if (i + 1 < partes.size()) {
+                if (!hallada->menu()) return false;
+                m = hallada->menu();
+            }
+        }
+        return true;
+    }
+    void Escribir(const QString& texto) {
+        for (QChar c : texto) {
+            const int key = c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : c.unicode();
+            QWidget* destino = TfmAutoComp::Instancia().Abierta()
+                                   ? static_cast<QWidget*>(TfmAutoComp::Instancia().findChild<QListWidget*>())
+                                   : static_cast<QWidget*>(ventana_->cmbEdit);
+            QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(destino, &p);
+        }
+    }
+
+    std::unique_ptr<TSesion> sesion_;
+    std::unique_ptr<TfrmCalcu> ventana_;
+    QStringList mensajes_;
+};
+
+TEST_F(PrimerContacto, AHexadecimalNumberTypedWithCompletionOnIsCalculated) {
+    ASSERT_TRUE(EstadoCompletado::Activo);
+    Escribir("FF[16]+1");
+    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "FF[16]+1");
+    QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::sendEvent(ventana_->cmbEdit, &intro);
+    EXPECT_EQ(ventana_->Edit2->text().toStdString(), "256");
+}
+
+TEST_F(PrimerContacto, EveryTemplateOfTheInsertMenuAndTheCompletionListCompiles) {
+    TExpresionX& motor = sesion_->Principal();
+    const std::vector<EntradaCompletado> lista = EntradasDe(motor);
+    // The slots get a variable holding 1, so that nothing is folded while
+    // compiling: what is checked is the name and the count of arguments,
+    // not whether LogN(1,1) divides by zero.
+    motor.AgregarVariable("uno")->AsignarValor(1);
+    auto compila = [&](const std::string& texto) {
+        motor.SetTexto("0");
+        motor.SetTexto(texto);
+        return !motor.HayError;
+    };
+    // The menu, as the user chooses its items.
+    std::set<const TMake<DominioReal>*> ofrecidas;
+    int items = 0;
+    std::function<void(QMenu*, bool)> recorrer = [&](QMenu* m, bool operadores) {
+        for (QAction* a : m->actions()) {
+            if (a->isSeparator()) continue;
+            if (a->menu()) {
+                recorrer(a->menu(), Leido(a->text()) == "Operador");
+                continue;
+            }
+            if (a->text().endsWith("...")) continue;  // the definitions editor, a dialog
+            ventana_->cmbEdit->SetTexto("");
+            a->trigger();
+            const QString t = ventana_->cmbEdit->Texto();
+            ASSERT_FALSE(t.isEmpty()) << Leido(a->text()).toStdString();
+            EXPECT_FALSE(t.contains('{')) << t.toStdString();
+            if (Leido(a->text()) == "Max") {
+                EXPECT_EQ(a->toolTip().toStdString(), "Máximo: 2 o más argumentos");  // the optional ones, told
+            }
+            const std::string lleno = operadores ? "1" + t.toStdString() + "1" : Lleno(t, "uno");
+            EXPECT_TRUE(compila(lleno)) << lleno << ": " << motor.Mensaje;
+            if (const auto* make = motor.Buscar(t.section('(', 0, 0).toStdString())) ofrecidas.insert(make);
+            ++items;
+        }
+    };
+    recorrer(ventana_->PopupMenu4, false);
+    EXPECT_GT(items, 80);
+    // Every function the engine knows is offered somewhere in the menu.
+    for (const auto& [nombre, make] : motor.Identificadores())
+        if (make->Tipo == MakeFuncion1 || make->Tipo == MakeFuncionN) {
+            EXPECT_TRUE(ofrecidas.count(make)) << nombre << " no está en el menú Insertar";
+        }
+    // Every name the menu lists is one the engine knows (none left out quietly).
+    for (const auto& g : GruposInsertar())
+        for (const char* n : g.Nombres) EXPECT_NE(motor.Buscar(n), nullptr) << n;
+
+    // The completion list.
+    int entradas = 0;
+    for (const auto& e : lista) {
+        const std::string lleno = Lleno(e.Insertar, "uno");
+        EXPECT_TRUE(compila(lleno)) << e.Texto.toStdString() << " → " << lleno << ": " << motor.Mensaje;
+        ++entradas;
+    }
+    EXPECT_GT(entradas, 100);
+}
+
+TEST_F(PrimerContacto, HelpPagesAndTipsNameOnlyMenusThatExist) {
+    if (Datos().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
+    static const QRegularExpression marca("<span class=\"menu\">([^<]*)</span>");
+    int rutas = 0;
+    for (const auto& p : PaginasAyuda()) {
+        const QString html = QString::fromStdString(LeerArchivo(Datos() / "help" / p.Archivo));
+        for (auto m = marca.globalMatch(html); m.hasNext();) {
+            const QString ruta = m.next().captured(1);
+            EXPECT_TRUE(ExisteRuta(ruta)) << p.Archivo << ": " << ruta.toStdString();
+            ++rutas;
+        }
+    }
+    EXPECT_GT(rutas, 40);
+    // A menu named in passing ("el menú Memorias") is one of the window's.
+    static const QRegularExpression nombrado("[Mm]enú (\\p{Lu}\\p{L}+)");
+    const auto menus = Menus();
+    for (const auto& p : PaginasAyuda()) {
+        const QString html = QString::fromStdString(LeerArchivo(Datos() / "help" / p.Archivo));
+        for (auto m = nombrado.globalMatch(html); m.hasNext();) {
+            const QString menu = m.next().captured(1);
+            EXPECT_TRUE(menus.count(menu)) << p.Archivo << ": menú " << menu.toStdString();
+        }
+    }
+    // The tips write a menu path the same way: "Insertar › Constantes...".
+    TVelIniFile ini(Datos() / "tips.ini");
+    TConsejos tips;
+    tips.Leer(ini);
+    static const QRegularExpression enTip("((?:[^\\s›,.;:«»()]+ › )+[^\\s,;:«»()]+(?:\\.\\.\\.)?)");
+    int enTips = 0;
+    for (const auto& c : tips.Consejos()) {
+        QString t;
+        for (const auto& l : c.Lineas) t += QString::fromStdString(l) + " ";
+        t += QString::fromStdString(c.Mas);
+        for (auto m = enTip.globalMatch(t); m.hasNext();) {
+            const QString ruta = m.next().captured(1);
+            EXPECT_TRUE(ExisteRuta(ruta)) << ruta.toStdString();
+            ++enTips;
+        }
+    }
+    EXPECT_GE(enTips, 2);
+}
+
+// The keys the main window takes, as the keys page writes them. Those of
+// tools and commands that do not exist yet are taken and do nothing: the
+// help must not offer them.
+struct TeclaPrincipal {
+    int tecla;
+    Qt::KeyboardModifiers mod;
+    const char* nombre;
+    bool documentada;
+};
+const TeclaPrincipal kTeclas[] = {
+    {Qt::Key_Escape, Qt::NoModifier, "Esc", true},       {Qt::Key_F1, Qt::NoModifier, "F1", true},
+    {Qt::Key_F2, Qt::NoModifier, "F2", true},            {Qt::Key_F5, Qt::NoModifier, "F5", true},
+    {Qt::Key_F7, Qt::NoModifier, "F7", true},            {Qt::Key_Insert, Qt::NoModifier, "Insert", true},
+    {Qt::Key_F8, Qt::NoModifier, "F8", true},            {Qt::Key_Pause, Qt::NoModifier, "Pausa", true},
+    {Qt::Key_F9, Qt::NoModifier, "F9", true},            {Qt::Key_F11, Qt::NoModifier, "F11", true},
+    {Qt::Key_F12, Qt::NoModifier, "F12", true},          {Qt::Key_PageUp, Qt::NoModifier, "Re Pág", true},
+    {Qt::Key_PageDown, Qt::NoModifier, "Av Pág", true},  {Qt::Key_Menu, Qt::NoModifier, "Menú", true},
+    {Qt::Key_0, Qt::ControlModifier, "Ctrl+0", true},    {Qt::Key_H, Qt::ControlModifier, "Ctrl+H", true},
+    {Qt::Key_T, Qt::ControlModifier, "Ctrl+T", true},    {Qt::Key_U, Qt::ControlModifier, "Ctrl+U", true},
+    {Qt::Key_O, Qt::ControlModifier, "Ctrl+O", true},
+    {Qt::Key_A, Qt::ControlModifier | Qt::AltModifier, "Ctrl+Alt+A", true},
+    // Not yet: the unit converter, chemistry, the tool windows.
+    {Qt::Key_F10, Qt::NoModifier, "F10", false},         {Qt::Key_R, Qt::ControlModifier, "Ctrl+R", false},
+    {Qt::Key_F, Qt::ControlModifier, "Ctrl+F", false},   {Qt::Key_J, Qt::ControlModifier, "Ctrl+J", false},
+    {Qt::Key_L, Qt::ControlModifier, "Ctrl+L", false},   {Qt::Key_M, Qt::ControlModifier, "Ctrl+M", false},
+    {Qt::Key_P, Qt::ControlModifier, "Ctrl+P", false},   {Qt::Key_Q, Qt::ControlModifier, "Ctrl+Q", false},
+    {Qt::Key_S, Qt::ControlModifier, "Ctrl+S", false},
+};
+
+TEST_F(PrimerContacto, TheKeysPageListsEveryKeyTheWindowTakesAndNoOther) {
+    if (Datos().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
+    ventana_->show();
+    // Keys that open a dialog (Ctrl+O) find it closed again at once.
+    QTimer cierre;
+    QObject::connect(&cierre, &QTimer::timeout, [] {
+        if (QWidget* m = QApplication::activeModalWidget()) m->close();
+    });
+    cierre.start(5);
+    auto toma = [&](int tecla, Qt::KeyboardModifiers mod) {
+        QApplication::setActiveWindow(ventana_.get());  // the menu key needs a focused box
+        ventana_->cmbEdit->setFocus();
+        ventana_->cmbEdit->SetTexto("");
+        QKeyEvent e(QEvent::KeyPress, tecla, mod);
+        const bool r = ventana_->TeclaVentana(&e);
+
+        while (QWidget* p = QApplication::activePopupWidget()) p->close();
+        TfmAutoComp::Instancia().hide();
+        if (QTextBrowser* n = NavegadorAyuda()) n->window()->close();
+        return r;
+    };
+    auto enTabla = [](int tecla, Qt::KeyboardModifiers mod) {
+        for (const auto& t : kTeclas)
+            if (t.tecla == tecla && t.mod == mod) return true;
+        return false;
+    };
+    std::vector<int> teclas = {Qt::Key_Escape, Qt::Key_Tab,    Qt::Key_Backspace, Qt::Key_Return, Qt::Key_Insert,
+                               Qt::Key_Delete, Qt::Key_Pause,  Qt::Key_Print,     Qt::Key_Home,   Qt::Key_End,
+                               Qt::Key_Left,   Qt::Key_Up,     Qt::Key_Right,     Qt::Key_Down,   Qt::Key_PageUp,
+                               Qt::Key_PageDown, Qt::Key_Menu, Qt::Key_ScrollLock, Qt::Key_Space};
+    for (int k = Qt::Key_F1; k <= Qt::Key_F24; ++k) teclas.push_back(k);
+    for (int k = Qt::Key_0; k <= Qt::Key_9; ++k) teclas.push_back(k);
+    for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k) teclas.push_back(k);
+    const Qt::KeyboardModifiers mods[] = {Qt::NoModifier, Qt::ControlModifier, Qt::ControlModifier | Qt::AltModifier,
+                                          Qt::AltModifier};
+    for (auto mod : mods)
+        for (int k : teclas) {
+            if (mod == Qt::NoModifier && ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)))
+                continue;  // typing
+            if (toma(k, mod)) {
+                EXPECT_TRUE(enTabla(k, mod)) << "la ventana toma " << QKeySequence(k | mod).toString().toStdString()
+                                             << " y la tabla no la tiene";
+            }
+        }
+    const std::string teclado = LeerArchivo(Datos() / "help" / "teclado.html");
+    std::string todas;
+    for (const auto& p : PaginasAyuda()) todas += LeerArchivo(Datos() / "help" / p.Archivo);
+    for (const auto& t : kTeclas) {
+        const std::string kbd = std::string("<kbd>") + t.nombre + "</kbd>";
+        if (t.documentada) {
+            EXPECT_TRUE(toma(t.tecla, t.mod)) << t.nombre << ": la ventana no la toma";
+            EXPECT_NE(teclado.find(kbd), std::string::npos) << t.nombre << " falta en teclado.html";
+        } else {
+            EXPECT_EQ(todas.find(kbd), std::string::npos) << t.nombre << " no hace nada todavía";
+            EXPECT_EQ(todas.find(std::string(t.nombre) + ")"), std::string::npos) << t.nombre;
+        }
+    }
+    // No literal accelerator marks in what the pages show.
+    EXPECT_EQ(todas.find("&amp;C"), std::string::npos);
+    EXPECT_EQ(todas.find("&amp;A"), std::string::npos);
+}
+
+TEST(VentanaAyuda, EnterInTheSearchOpensTheFirstHit) {
+    if (Datos().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
+    prueba::AplicacionQt();
+    FijarCarpetaDatosAyuda(Datos());
+    AbrirAyuda(nullptr, "indice");
+    QTextBrowser* nav = NavegadorAyuda();
+    ASSERT_NE(nav, nullptr);
+    QWidget* ventana = nav->window();
+    ventana->show();
+    QLineEdit* buscar = ventana->findChild<QLineEdit*>();
+    ASSERT_NE(buscar, nullptr);
+    const auto hits = BuscarEnAyuda(CarpetaAyuda(Datos()), "combinaciones colores");
+    ASSERT_FALSE(hits.empty());
+    // Twice: the second time the page history has a way back, which Enter
+    // must not take.
+    for (int i = 0; i < 2; ++i) {
+        buscar->setText("combinaciones colores");
+        buscar->setFocus();
+        QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(buscar, &intro);
+        EXPECT_EQ(nav->source().fileName().toStdString(), hits.front().Archivo) << i;
+        EXPECT_TRUE(ventana->isVisible());
+        AbrirAyuda(nullptr, "teclado");
+    }
+    ventana->close();
+}
+
+TEST(VentanaAyuda, HelpOpenedFromADialogOutlivesIt) {
+    prueba::AplicacionQt();
+    FijarCarpetaDatosAyuda(Datos());
+    auto* dialogo = new QDialog;
+    dialogo->setAttribute(Qt::WA_DeleteOnClose);
+    dialogo->setWindowModality(Qt::ApplicationModal);
+    dialogo->show();
+    ASSERT_EQ(QApplication::activeModalWidget(), dialogo);
+    AbrirAyuda(dialogo, "fmOpciones");
+    QPointer<QTextBrowser> nav = NavegadorAyuda();
+    ASSERT_TRUE(nav);
+    EXPECT_EQ(nav->window()->parentWidget(), dialogo);  // usable while the dialog is modal
+    QPointer<QDialog> d = dialogo;
+    dialogo->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    EXPECT_FALSE(d);
+    ASSERT_TRUE(nav);
+    EXPECT_EQ(NavegadorAyuda(), nav.data());
+    EXPECT_TRUE(nav->window()->isVisible());
+    EXPECT_EQ(nav->window()->parentWidget(), nullptr);
+    // Opened again from the main window, it is the same window.
+    AbrirAyuda(nullptr, "teclado");
+    EXPECT_EQ(NavegadorAyuda(), nav.data());
+    nav->window()->close();
+}
+
+}  // namespace
+}  // namespace numbrix
