@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
+#include <QPalette>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -42,6 +43,16 @@ public:
         navegador_->setObjectName("navegador");
         navegador_->setSearchPaths({QString::fromStdString(carpeta_.string())});
         navegador_->setOpenExternalLinks(true);
+        // The pages are written for a light page (their headings, table
+        // heads and links): keep the page light under a dark desktop too.
+        QPalette pagina = navegador_->palette();
+        for (auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            pagina.setColor(grupo, QPalette::Base, Qt::white);
+            pagina.setColor(grupo, QPalette::Text, Qt::black);
+            pagina.setColor(grupo, QPalette::Link, QColor(0x1a, 0x4f, 0x9c));
+            pagina.setColor(grupo, QPalette::LinkVisited, QColor(0x5a, 0x2f, 0x8a));
+        }
+        navegador_->setPalette(pagina);
 
         auto* atras = new QPushButton("< &Atrás", this);
         auto* adelante = new QPushButton("A&delante >", this);

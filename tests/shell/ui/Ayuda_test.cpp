@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPalette>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTimer>
@@ -27,6 +28,8 @@
 #include "shell/ui/AutoComp.h"
 #include "shell/ui/ComboExpr.h"
 #include "shell/ui/frmCalc.h"
+#include "support/Colores.h"
+#include "support/Contraste.h"
 
 namespace numbrix {
 namespace {
@@ -41,6 +44,11 @@ std::string LeerArchivo(const std::filesystem::path& p) {
     std::stringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+TColor rgbDe(const QString& hex) {
+    const uint v = hex.toUInt(nullptr, 16);
+    return ColorRGB(static_cast<int>(v >> 16 & 0xff), static_cast<int>(v >> 8 & 0xff), static_cast<int>(v & 0xff));
 }
 
 // A caption as the user reads it: no accelerator marks, no shortcut text,
@@ -376,6 +384,48 @@ TEST(VentanaAyuda, HelpOpenedFromADialogOutlivesIt) {
     AbrirAyuda(nullptr, "teclado");
     EXPECT_EQ(NavegadorAyuda(), nav.data());
     nav->window()->close();
+}
+
+// The pages keep their light page under a dark desktop, and every colour
+// their style sheets give text reads on what it is painted on.
+TEST(VentanaAyuda, PagesAreReadableUnderADarkDesktop) {
+    if (Datos().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
+    prueba::AplicacionQt();
+    const QPalette antes = QApplication::palette();
+    QPalette oscura = antes;
+    oscura.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    oscura.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    oscura.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+    QApplication::setPalette(oscura);
+    FijarCarpetaDatosAyuda(Datos());
+    AbrirAyuda(nullptr, "indice");
+    QTextBrowser* nav = NavegadorAyuda();
+    ASSERT_NE(nav, nullptr);
+    auto rgb = [](const QColor& c) { return ColorRGB(c.red(), c.green(), c.blue()); };
+    const QPalette p = nav->palette();
+    const TColor pagina = rgb(p.color(QPalette::Base));
+    for (auto rol : {QPalette::Text, QPalette::Link, QPalette::LinkVisited})
+        EXPECT_GE(Contraste(rgb(p.color(rol)), pagina), kContrasteMinimo) << rol;
+    // «th{background:#dde6f2;color:#102040;}»: a colour with its own
+    // background is read against it, any other against the page.
+    static const QRegularExpression regla("\\{([^}]*)\\}");
+    static const QRegularExpression color("(^|[;\\s])color:#([0-9a-fA-F]{6})");
+    static const QRegularExpression fondo("background:#([0-9a-fA-F]{6})");
+    auto leer = [](const QString& h) { return rgbDe(h); };
+    for (const auto& e : std::filesystem::directory_iterator(CarpetaAyuda(Datos()))) {
+        const QString html = QString::fromStdString(LeerArchivo(e.path()));
+        for (auto m = regla.globalMatch(html); m.hasNext();) {
+            const QString cuerpo = m.next().captured(1);
+            const auto c = color.match(cuerpo);
+            if (!c.hasMatch()) continue;
+            const auto f = fondo.match(cuerpo);
+            const TColor bajo = f.hasMatch() ? leer(f.captured(1)) : pagina;
+            EXPECT_GE(Contraste(leer(c.captured(2)), bajo), kContrasteMinimo)
+                << e.path().filename() << ": " << cuerpo.toStdString();
+        }
+    }
+    nav->window()->close();
+    QApplication::setPalette(antes);
 }
 
 }  // namespace
