@@ -30,8 +30,7 @@ void InstalarSenales() {
     sa.sa_handler = AlInterrumpir;
     sigemptyset(&sa.sa_mask);
     // No SA_RESTART: a read of standard input waiting for a line ends too.
-    // SA_RESETHAND: a second Ctrl+C ends the program at once (the first may
-    // come just before such a read starts).
+    // SA_RESETHAND: a second Ctrl+C ends the program at once.
     sa.sa_flags = SA_RESETHAND;
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
@@ -90,8 +89,10 @@ int main(int argc, char** argv) {
         for (const auto& e : o.expresiones)
             if (!evaluar(e)) break;
     } else {
+        // A signal while waiting for a line ends the read (no SA_RESTART);
+        // one that came between lines cancels the next line, as above.
         std::string linea;
-        while (!interrumpido && std::getline(std::cin, linea)) {
+        while (std::getline(std::cin, linea)) {
             if (!linea.empty() && linea.back() == '\r') linea.pop_back();
             if (!evaluar(linea)) break;
         }

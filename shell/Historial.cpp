@@ -77,21 +77,21 @@ std::vector<std::string> THistorial::Cargar(const fs::path& archivo) {
         // No expression is that long or holds control characters: what does
         // is damage, and saving it back would only spread it.
         if (linea.size() > kMaxLinea) {
-            problema(numero, "línea de más de 1 MB; se omite.");
+            problema(numero, "línea de más de 1 MB; se omite");
             continue;
         }
         if (std::any_of(linea.begin(), linea.end(), [](char c) {
                 const auto u = static_cast<unsigned char>(c);
                 return (u < 0x20 && c != '\t') || u == 0x7F;
             })) {
-            problema(numero, "línea con caracteres de control; se omite.");
+            problema(numero, "línea con caracteres de control; se omite");
             continue;
         }
         std::string entrada(linea);
         // Decided line by line: one stray byte must not garble the others.
         if (!EsUtf8Valido(entrada)) {
             entrada = TextoDesdeBytes(entrada);
-            problema(numero, "texto que no es UTF-8; se lee como Latin-1.");
+            problema(numero, "texto que no es UTF-8; se lee como Latin-1");
         }
         // The list never holds a text twice; a hand-edited file might.
         if (vistas.insert(entrada).second) entradas_.push_back(std::move(entrada));

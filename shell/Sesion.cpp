@@ -103,8 +103,12 @@ void TSesion::RegistrarVocabulario() {
             OpcionesIni opciones;
             opciones.GuardarAlCerrar = modo_ == ModoDatos::Reparar;
             TVelIniFile archivo(duf, {}, std::move(opciones));
-            if (archivo.Informe().HayProblemas() && aviso_)
-                aviso_(NivelAviso::Advertencia, archivo.Informe().Texto(duf));
+            if (archivo.Informe().HayProblemas() && aviso_) {
+                // Read only, it is never rewritten: no copy to announce.
+                InformeCarga informe = archivo.Informe();
+                if (modo_ == ModoDatos::SoloLectura) informe.CopiaSeguridad.clear();
+                aviso_(NivelAviso::Advertencia, informe.Texto(duf));
+            }
             defs = LeerDefiniciones(archivo);
         }
     }

@@ -144,7 +144,9 @@ std::vector<std::string> TSesionC::CargarDefiniciones(const std::filesystem::pat
     opciones.GuardarAlCerrar = false;  // the real calculator is the one that repairs it
     TVelIniFile duf(archivo, {}, std::move(opciones));
     if (duf.Informe().HayProblemas()) {
-        std::istringstream in(duf.Informe().Texto(archivo));
+        InformeCarga problemas = duf.Informe();
+        problemas.CopiaSeguridad.clear();  // never rewritten here: no copy to announce
+        std::istringstream in(problemas.Texto(archivo));
         for (std::string l; std::getline(in, l);) informe.push_back(l);
     }
     RegistrarDefiniciones(LeerDefiniciones(duf), Principal(), Auxiliar(),

@@ -379,7 +379,6 @@ void TVelIniFile::Analizar(std::string bytes) {
     // Inside a repeated section whose lines are dropped: the problem that
     // reported it, which ends up counting them.
     std::size_t descartando = 0, descartadas = 0;
-    std::string repetida;
     auto cerrarDescarte = [&] {
         if (descartando && descartadas && descartando <= informe_.Problemas.size())
             informe_.Problemas[descartando - 1].Motivo +=
@@ -439,7 +438,7 @@ void TVelIniFile::Analizar(std::string bytes) {
             // will be rewritten without it (after a backup).
             modificado_ = true;
             Seccion* primera = it->second;
-            repetida = std::string(nombre);
+            const std::string repetida(nombre);
             if (opciones_.ManejadorDuplicada && opciones_.ManejadorDuplicada(primera->nombre, repetida)) {
                 Problema(numero, "sección repetida " + Citar(repetida) + "; se conserva esta y no la anterior");
                 primera->nombre = repetida;

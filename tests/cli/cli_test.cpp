@@ -282,6 +282,7 @@ TEST_F(CliDatos, SinSaveNoEscribeNiReparaYConSaveGuardaCopias) {
                               "expr.lst, línea 2", "expr.lst, línea 3"})
             EXPECT_NE(errores.find(std::string("numbrix-cli: ") + f), std::string::npos) << f << " en\n" << errores;
         EXPECT_EQ(errores.find("No se pudo"), std::string::npos) << errores;
+        EXPECT_EQ(errores.find("real.duf.bak"), std::string::npos) << errores;  // never rewritten here
         EXPECT_EQ(Leer(dir_ / "numbrix.ini"), ini);
         EXPECT_EQ(Leer(dir_ / "real.duf"), duf);
         EXPECT_EQ(Leer(dir_ / "expr.lst"), lst);
