@@ -1,5 +1,6 @@
 #include "cli/ModosCli.h"
 
+#include <cstdlib>
 #include <memory>
 
 #include "shell/Sesion.h"
@@ -31,38 +32,38 @@ Preguntador RespuestasDe(const OpcionesCli& o) {
 
 // The data folder a run reads: --data, or the usual one. Without --save a
 // folder that does not exist yet is not created: the shipped defaults are
-// read in its place, so a plain run never writes anything.
-std::vector<std::string> AbrirDatos(TSesion& s, const OpcionesCli& o) {
+// read in its place, so a plain run never writes anything. Empty when there
+// is nothing to read.
+std::filesystem::path CarpetaALeer(const OpcionesCli& o, bool preparar, std::vector<std::string>& informe) {
     namespace fs = std::filesystem;
     const fs::path exe = CarpetaDelEjecutable();
     const fs::path carpeta = ResolverCarpetaDatos(o.data, exe, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    std::vector<std::string> informe;
     std::error_code ec;
-    if (o.guardar) {
+    if (preparar) {
         try {
             CarpetaDatos c = PrepararCarpetaDatos(carpeta, CarpetaDatosDefecto(exe));
             informe = c.Problemas;
         } catch (const std::exception& e) {
             informe.push_back(e.what());
-            return informe;
+            return {};
         }
     }
-    fs::path leer = carpeta;
-    if (!fs::is_directory(carpeta, ec)) {
-        if (!o.data.empty())
-            informe.push_back("No existe la carpeta de datos «" + carpeta.string() + "»; se usan los datos de fábrica");
-        leer = CarpetaDatosDefecto(exe);
-        if (leer.empty()) return informe;
-    }
-    auto mas = s.Abrir(leer);
-    informe.insert(informe.end(), mas.begin(), mas.end());
-    return informe;
+    if (fs::is_directory(carpeta, ec)) return carpeta;
+    if (!o.data.empty())
+        informe.push_back("No existe la carpeta de datos «" + carpeta.string() + "»; se usan los datos de fábrica");
+    return CarpetaDatosDefecto(exe);
 }
 
-EvaluadorCli Real(const OpcionesCli& o) {
+EvaluadorCli Real(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     auto s = std::make_shared<TSesion>();
     EvaluadorCli ev;
-    ev.Informe = AbrirDatos(*s, o);
+    const std::filesystem::path carpeta = CarpetaALeer(o, o.guardar, ev.Informe);
+    // Only read: what the load finds is reported, and the files are written
+    // (repaired, after a .bak copy) only by --save.
+    if (!carpeta.empty()) {
+        auto mas = s->Abrir(carpeta, ModoDatos::SoloLectura);
+        ev.Informe.insert(ev.Informe.end(), mas.begin(), mas.end());
+    }
     // Results follow the command line's options, never the desktop's stored
     // display settings, so scripts print the same everywhere.
     s->SetAngulo(o.angulo);
@@ -71,6 +72,7 @@ EvaluadorCli Real(const OpcionesCli& o) {
     s->Formato.BaseDefecto = o.base;
     s->Formato.Agrupar = o.agrupar;
     s->Preguntar = RespuestasDe(o);
+    s->Cancelar = cancelar;
     ev.Sesion = s;
     ev.Evaluar = [s](const std::string& e) {
         // As Enter in the main window: the line is also recorded.
@@ -80,11 +82,12 @@ EvaluadorCli Real(const OpcionesCli& o) {
     return ev;
 }
 
-EvaluadorCli Racional(const OpcionesCli& o) {
+EvaluadorCli Racional(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     auto s = std::make_shared<TSesionQ>();
     s->Ajustes.DenominadorMax = o.maxDen;
     s->Ajustes.FormatoMixto = o.mixto;
     s->Preguntar = RespuestasDe(o);
+    s->Cancelar = cancelar;
     EvaluadorCli ev;
     ev.Evaluar = [s](const std::string& e) {
         ResultadoQ r = s->Evaluar(e);
@@ -93,11 +96,19 @@ EvaluadorCli Racional(const OpcionesCli& o) {
     return ev;
 }
 
-EvaluadorCli Complejo(const OpcionesCli& o) {
+EvaluadorCli Complejo(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     auto s = std::make_shared<TSesionC>();
     s->SetAngulo(o.angulo);
     s->Preguntar = RespuestasDe(o);
+    s->Cancelar = cancelar;
     EvaluadorCli ev;
+    // The user's definitions, as the complex window takes them; nothing is
+    // ever written in this mode.
+    const std::filesystem::path carpeta = CarpetaALeer(o, false, ev.Informe);
+    if (!carpeta.empty()) {
+        auto mas = s->CargarDefiniciones(carpeta / "real.duf");
+        ev.Informe.insert(ev.Informe.end(), mas.begin(), mas.end());
+    }
     ev.Evaluar = [s](const std::string& e) {
         ResultadoC r = s->Evaluar(e);
         return LineaCli{r.texto, r.error};
@@ -118,13 +129,13 @@ std::string EvaluadorCli::Guardar() const {
     return {};
 }
 
-EvaluadorCli CrearEvaluador(const OpcionesCli& o) {
+EvaluadorCli CrearEvaluador(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     switch (o.modo) {
-        case ModoCli::Racional: return Racional(o);
-        case ModoCli::Complejo: return Complejo(o);
+        case ModoCli::Racional: return Racional(o, cancelar);
+        case ModoCli::Complejo: return Complejo(o, cancelar);
         case ModoCli::Real: break;
     }
-    return Real(o);
+    return Real(o, cancelar);
 }
 
 }  // namespace numbrix

@@ -29,10 +29,12 @@ struct EvaluadorCli {
     // What the data folder could not give (for standard error).
     std::vector<std::string> Informe;
     // --save: writes the session back to its data folder; "" or the reason
-    // it could not.
+    // it could not (the only report of that failure).
     std::string Guardar() const;
 };
 
-EvaluadorCli CrearEvaluador(const OpcionesCli& o);
+// `cancelar` is the engines' cancel poll: true ends the line being evaluated
+// with "Cálculo cancelado".
+EvaluadorCli CrearEvaluador(const OpcionesCli& o, const std::function<bool()>& cancelar = {});
 
 }  // namespace numbrix

@@ -38,7 +38,7 @@ std::string TextoAyuda() {
            "      --data CARPETA                     carpeta de datos (memorias, definiciones,\n"
            "                                         historial); sin ella, la habitual\n"
            "      --save                             guarda al terminar memorias, lista de\n"
-           "                                         resultados, historial y formato\n"
+           "                                         resultados e historial (modo real)\n"
            "      --render ARCHIVO                   dibuja la última expresión como fórmula\n"
            "                                         (.svg, .png, .jpg)\n"
            "      --render-size N                    tamaño nominal de la fórmula, 1 a 255 (20)\n"
@@ -47,9 +47,13 @@ std::string TextoAyuda() {
            "-b, -d, -n y -g dan formato a los resultados del modo real; -a vale para los\n"
            "modos real y complejo; --maxden y --mixed, para el racional. En los modos\n"
            "racional y complejo las variables preguntadas son w, x, y, z.\n\n"
-           "El modo real lee la carpeta de datos sin escribir en ella, salvo con --save.\n"
+           "Los modos real y complejo leen la carpeta de datos (el complejo, solo las\n"
+           "definiciones del usuario) sin escribir en ella, salvo con --save; lo que no\n"
+           "se puede leer se informa en la salida de errores.\n"
+           "Ctrl+C cancela la expresión en curso y termina; con --save, guarda lo anterior.\n"
            "Sin la interfaz gráfica compilada, --render no está disponible.\n\n"
-           "Estado de salida: 0 sin errores, 1 si alguna expresión falló, 2 uso incorrecto.\n";
+           "Estado de salida: 0 sin errores; 1 si alguna expresión falló, se interrumpió\n"
+           "o no se pudo guardar; 2 uso incorrecto.\n";
 }
 
 OpcionesCli LeerOpciones(const std::vector<std::string>& args) {

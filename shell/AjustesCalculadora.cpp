@@ -181,12 +181,23 @@ std::vector<std::string> AjustesCalculadora::Leer(const TVelIniFile& ini) {
     l.Entero("AltoF", AltoF, alto, "la altura debe estar entre 0 y 100000", "la altura actual");
     l.Entero("AltoH", AltoH, alto, "la altura debe estar entre 0 y 100000", "la altura actual");
 
-    // Recent conversions in file order, which is newest first.
+    // Recent conversions in file order, which is newest first. What is not
+    // kept will not be written back: it is said.
     for (const std::string& linea : ini.ReadSectionValues(SeccionRecientes)) {
-        if (Recientes.size() >= static_cast<std::size_t>(kMaxRecientes)) break;
         const auto igual = linea.find('=');
+        const std::string clave = igual == std::string::npos ? std::string() : linea.substr(0, igual);
         std::string titulo = igual == std::string::npos ? linea : linea.substr(igual + 1);
-        if (titulo.empty() || std::find(Recientes.begin(), Recientes.end(), titulo) != Recientes.end()) continue;
+        std::string motivo;
+        if (titulo.empty())
+            motivo = "está vacía";
+        else if (std::find(Recientes.begin(), Recientes.end(), titulo) != Recientes.end())
+            motivo = "está repetida";
+        else if (Recientes.size() >= static_cast<std::size_t>(kMaxRecientes))
+            motivo = "sobra (se guardan " + std::to_string(kMaxRecientes) + ")";
+        if (!motivo.empty()) {
+            informe.push_back("Conversiones recientes, clave " + Citar(clave) + ": " + motivo + "; se omite.");
+            continue;
+        }
         Recientes.push_back(std::move(titulo));
     }
     return informe;

@@ -13,7 +13,7 @@ using Args = std::vector<Ref<TEvalX>>;
 constexpr const char* kMsgCuadrada = "La matriz debe ser cuadrada";
 constexpr const char* kMsgInecuacion = "Resolver no opera con inecuaciones";
 constexpr const char* kMsgFuncion = "Necesita una función";
-constexpr const char* kMsgSinRaiz = "No ha sido posible hallar ninguna raíz\rIntente con otro rango";
+constexpr const char* kMsgSinRaiz = "No ha sido posible hallar ninguna raíz. Intente con otro rango";
 constexpr const char* kMsgLimite = "Límite fuera de rango";
 constexpr const char* kMsgIntervalos = "Número de intervalos fuera de rango";
 

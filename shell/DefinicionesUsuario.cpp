@@ -52,8 +52,9 @@ void Avisar(const Notificador& aviso, const std::string& m) {
 
 }  // namespace
 
-std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario& defs, TExpresionX& principal,
-                                                 TExpresionX& auxiliar, const Notificador& aviso) {
+template <class D>
+std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario& defs, TExpresion<D>& principal,
+                                                 TExpresion<D>& auxiliar, const Notificador& aviso) {
     std::vector<NombreUsuario> nombres;
     for (const auto& c : defs.constantes) {
         if (principal.Buscar(c.nombre)) {
@@ -63,7 +64,7 @@ std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario& defs
         // The auxiliary engine computes the value; what it cannot compute is
         // not registered at all.
         auxiliar.SetTexto(c.definicion);
-        long double v = auxiliar.HayError ? 0 : auxiliar.Valor();
+        typename D::Valor v = auxiliar.HayError ? typename D::Valor{} : auxiliar.Valor();
         if (auxiliar.HayError) {
             Avisar(aviso, "La constante " + c.nombre + " no se pudo calcular: " + auxiliar.Mensaje);
             continue;
@@ -90,5 +91,10 @@ std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario& defs
     }
     return nombres;
 }
+
+template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionX&, TExpresionX&,
+                                                          const Notificador&);
+template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionC&, TExpresionC&,
+                                                          const Notificador&);
 
 }  // namespace numbrix

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/ExpresionX.h"
+#include "numbers/ExpresionC.h"
 #include "support/Notificador.h"
 
 namespace numbrix {
@@ -41,9 +42,15 @@ struct NombreUsuario {
 // computed by the auxiliary engine), then functions. A constant whose value
 // does not evaluate, or a function the engine refuses, is reported through
 // `aviso` and left out, so using it fails as an unknown name instead of
-// computing with a meaningless value.
-std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario& defs, TExpresionX& principal,
-                                                 TExpresionX& auxiliar, const Notificador& aviso);
+// computing with a meaningless value. The real calculator and the complex
+// one (whose constants take complex values) register them alike.
+template <class D>
+std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario& defs, TExpresion<D>& principal,
+                                                 TExpresion<D>& auxiliar, const Notificador& aviso);
+extern template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionX&,
+                                                                 TExpresionX&, const Notificador&);
+extern template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionC&,
+                                                                 TExpresionC&, const Notificador&);
 
 // "f" followed, for p > 0 parameters, by "(", p - 1 commas and ")".
 std::string TextoInsertarFuncion(std::string_view nombre, int parametros);

@@ -32,11 +32,13 @@ public:
     std::ptrdiff_t Indice(const std::string& expresion) const;
     void Limpiar() { entradas_.clear(); }
 
-    // Replaces the entries with the file's lines (UTF-8, or Latin-1 when the
-    // bytes are not UTF-8; CR LF, LF or CR line ends). Empty lines and
-    // repeats are skipped and only the first MaxLista entries are kept. A
-    // missing file gives an empty history; an unreadable one too, with a
-    // report line. Never fails.
+    // Replaces the entries with the file's lines (CR LF, LF or CR line ends;
+    // each line UTF-8, or Latin-1 when it is not). Empty lines and repeats
+    // are skipped and only the first MaxLista entries are kept. Damaged lines
+    // (control characters, more than 1 MB) are dropped. Returns the report:
+    // one line per dropped or converted line, and then the next Guardar
+    // keeps the original as NAME.bak. A missing file gives an empty
+    // history; an unreadable one too, with a report line. Never fails.
     std::vector<std::string> Cargar(const std::filesystem::path& archivo);
     // Writes the whole file atomically, one entry and "\n" per line (a line
     // break inside an entry is written as a blank). Raises EEscritura on
@@ -48,6 +50,8 @@ private:
 
     std::vector<std::string> entradas_;
     int maxLista_;
+    // The last load found problems: the first save keeps the original as a .bak.
+    mutable bool copiaPendiente_ = false;
 };
 
 }  // namespace numbrix

@@ -189,8 +189,15 @@ std::vector<std::string> TListaResultados::Cargar(const TVelIniFile& ini) {
         filas_.push_back(std::move(fila));
     }
     // Files that kept maxList + 1 rows end with an expression cut from its
-    // result; it cannot be shown as a pair.
-    if (filas_.size() % 2) filas_.pop_back();
+    // result; it cannot be shown as a pair, nor written back.
+    if (filas_.size() % 2) {
+        filas_.pop_back();
+        const std::string& ultima = lineas.back();
+        const auto igual = ultima.find('=');
+        informe.push_back("Lista de resultados, clave " +
+                          Citar(igual == std::string::npos ? std::string_view() : std::string_view(ultima).substr(0, igual)) +
+                          ": expresión sin su resultado; se omite.");
+    }
     return informe;
 }
 

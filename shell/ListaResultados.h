@@ -98,8 +98,9 @@ public:
     // Replaces the rows with those of section "Calculos", read in file order;
     // the total is not touched. Each value is split at its last "_" followed
     // only by digits (the tag); a missing or bad tag gives 0 and a report
-    // line; a last expression row without its result is dropped. Returns
-    // the report lines (Spanish, ready to show); loading never fails.
+    // line; a last expression row without its result is dropped, with a
+    // report line too. Returns the report lines (Spanish, ready to show);
+    // loading never fails.
     std::vector<std::string> Cargar(const TVelIniFile& ini);
 
 private:

@@ -100,9 +100,15 @@ void TSesion::RegistrarVocabulario() {
         std::filesystem::path duf = carpeta_ / "real.duf";
         std::error_code ec;
         if (std::filesystem::exists(duf, ec)) {
-            TVelIniFile archivo(duf);
-            if (archivo.Informe().HayProblemas() && aviso_)
-                aviso_(NivelAviso::Advertencia, archivo.Informe().Texto(duf));
+            OpcionesIni opciones;
+            opciones.GuardarAlCerrar = modo_ == ModoDatos::Reparar;
+            TVelIniFile archivo(duf, {}, std::move(opciones));
+            if (archivo.Informe().HayProblemas() && aviso_) {
+                // Read only, it is never rewritten: no copy to announce.
+                InformeCarga informe = archivo.Informe();
+                if (modo_ == ModoDatos::SoloLectura) informe.CopiaSeguridad.clear();
+                aviso_(NivelAviso::Advertencia, informe.Texto(duf));
+            }
             defs = LeerDefiniciones(archivo);
         }
     }
@@ -139,6 +145,11 @@ void TSesion::RegistrarVocabulario() {
     }
     RegistrarCalculo(auxiliar_, x, n, false, Dibujos);
 
+    // A user constant is computed with the plain truth values, not those of
+    // the last evaluation.
+    const AjustesMotor<DominioReal> llanos;
+    auxiliar_.Ajustes.verdadero = llanos.verdadero;
+    auxiliar_.Ajustes.falso = llanos.falso;
     NombresUsuario = RegistrarDefiniciones(defs, principal_, auxiliar_, aviso_);
     definiciones_ = std::move(defs);
 }
@@ -169,6 +180,8 @@ TExpresionX& TSesion::MotorRespuesta(int nivel) {
     }
     TExpresionX& m = *anidados_[static_cast<std::size_t>(nivel - 1)];
     m.Ajustes.tolerancia = auxiliar_.Ajustes.tolerancia;
+    m.Ajustes.verdadero = auxiliar_.Ajustes.verdadero;
+    m.Ajustes.falso = auxiliar_.Ajustes.falso;
     m.SetAngulo(auxiliar_.Angulo());
     return m;
 }
@@ -203,6 +216,10 @@ long double TSesion::LeerPregunta(VariablePregunta& v) {
                     s.respondiendo_.pop_back();
                 }
             } salida{*this};
+            // Compiled anew even when it is last time's answer: its constant
+            // parts (comparisons among them) fold with this evaluation's
+            // truth values.
+            motor.SetTexto(std::string());
             motor.SetTexto(texto);
             if (!motor.HayError) valor = motor.Valor();
             fallo = motor.HayError;
@@ -258,6 +275,10 @@ ResultadoEvaluacion TSesion::Evaluar(const std::string& expresion) {
     principal_.SetTextoValor(UltimoResultado);
     principal_.Ajustes.verdadero = std::ldexp(positivo(), k(azar_));
     principal_.Ajustes.falso = -std::ldexp(positivo(), k(azar_));
+    // A comparison in a prompt answer is a truth value of this evaluation
+    // too (answers inside answers take them from the auxiliary engine).
+    auxiliar_.Ajustes.verdadero = principal_.Ajustes.verdadero;
+    auxiliar_.Ajustes.falso = principal_.Ajustes.falso;
     principal_.SetTexto(expresion);
 
     long double valor = 0;
@@ -366,10 +387,11 @@ void TSesion::AplicarAjustes() {
     Ajustes.ModoDigitos = Formato.Notacion;
 }
 
-std::vector<std::string> TSesion::Abrir(const std::filesystem::path& carpetaDatos) {
+std::vector<std::string> TSesion::Abrir(const std::filesystem::path& carpetaDatos, ModoDatos modo) {
     std::vector<std::string> informe;
     carpeta_ = carpetaDatos;
-    ini_ = TAppIniFile::Abrir(carpeta_, aviso_);
+    modo_ = modo;
+    ini_ = TAppIniFile::Abrir(carpeta_, aviso_, modo == ModoDatos::Reparar);
     if (ini_->Informe().HayProblemas()) AgregarLineas(informe, ini_->Informe().Texto(ini_->FileName()));
     AgregarInforme(informe, Ajustes.Leer(*ini_));
     TomarAjustes();

@@ -64,6 +64,16 @@ struct ResultadoEvaluacion {
     long double valor = 0;
 };
 
+// How a session treats the files of its data folder.
+enum class ModoDatos {
+    // The desktop program: a file whose load found problems is rewritten,
+    // after keeping the original as NAME.bak, when it is saved or closed.
+    Reparar,
+    // numbrix-cli: the files are only read; nothing is written unless
+    // Guardar is called.
+    SoloLectura,
+};
+
 class TSesion {
 public:
     explicit TSesion(Notificador aviso = {});
@@ -138,7 +148,7 @@ public:
     // ---- data folder
     // Reads the settings, memories, result list, recent conversions, user
     // definitions and the expression history. Returns what could not be read.
-    std::vector<std::string> Abrir(const std::filesystem::path& carpetaDatos);
+    std::vector<std::string> Abrir(const std::filesystem::path& carpetaDatos, ModoDatos modo = ModoDatos::Reparar);
     // Writes them back (numbrix.ini and expr.lst, each atomically). Raises
     // EEscritura when a file cannot be written. Without `conFormato` the
     // display settings are written as they were read (a front end that
@@ -167,6 +177,7 @@ private:
     ResultadoEvaluacion ultima_;
     std::string ultimaExpresion_;
     std::filesystem::path carpeta_;
+    ModoDatos modo_ = ModoDatos::Reparar;
     DefinicionesUsuario definiciones_;  // as last read from real.duf
     std::shared_ptr<TVelIniFile> ini_;
 };

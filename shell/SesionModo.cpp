@@ -1,7 +1,10 @@
 #include "shell/SesionModo.h"
 
 #include <cmath>
+#include <sstream>
 
+#include "shell/DefinicionesUsuario.h"
+#include "shell/VelIni.h"
 #include "support/angulos.h"
 
 namespace numbrix {
@@ -131,6 +134,24 @@ void TSesionC::SetAngulo(int angulo) {
     angulo_ = angulo;
     Principal().SetAngulo(angulo);
     Auxiliar().SetAngulo(angulo);
+}
+
+std::vector<std::string> TSesionC::CargarDefiniciones(const std::filesystem::path& archivo) {
+    std::vector<std::string> informe;
+    std::error_code ec;
+    if (!std::filesystem::exists(archivo, ec)) return informe;
+    OpcionesIni opciones;
+    opciones.GuardarAlCerrar = false;  // the real calculator is the one that repairs it
+    TVelIniFile duf(archivo, {}, std::move(opciones));
+    if (duf.Informe().HayProblemas()) {
+        InformeCarga problemas = duf.Informe();
+        problemas.CopiaSeguridad.clear();  // never rewritten here: no copy to announce
+        std::istringstream in(problemas.Texto(archivo));
+        for (std::string l; std::getline(in, l);) informe.push_back(l);
+    }
+    RegistrarDefiniciones(LeerDefiniciones(duf), Principal(), Auxiliar(),
+                          [&informe](NivelAviso, const std::string& m) { informe.push_back(m); });
+    return informe;
 }
 
 ResultadoC TSesionC::Evaluar(const std::string& expresion) {

@@ -7,9 +7,11 @@
 // the texts of the result.
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "numbers/ExpresionC.h"
 #include "numbers/ExpresionQ.h"
@@ -107,6 +109,12 @@ struct ResultadoC {
 class TSesionC : public TSesionModo<DominioComplejo> {
 public:
     ResultadoC Evaluar(const std::string& expresion);
+    // The user's constants (evaluated as complex values) and functions of
+    // `archivo` (real.duf of the data folder), registered in both engines as
+    // the complex window does when it opens; call it once. The file is only
+    // read, never rewritten. Returns what could not be read or registered:
+    // each such line is left out.
+    std::vector<std::string> CargarDefiniciones(const std::filesystem::path& archivo);
     void SetAngulo(int angulo);  // Polar and Arg of both engines, and the argument shown
     int Angulo() const { return angulo_; }
 

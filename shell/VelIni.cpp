@@ -232,7 +232,7 @@ TVelIniFile::TVelIniFile(fs::path archivo, std::string clave, OpcionesIni opcion
 
 TVelIniFile::~TVelIniFile() {
     try {
-        UpdateFile();
+        if (opciones_.GuardarAlCerrar) UpdateFile();
     } catch (const std::exception& e) {
         if (opciones_.Aviso) {
             try {
@@ -345,20 +345,20 @@ void TVelIniFile::CargarBytes(std::string bytes) {
 
 void TVelIniFile::Analizar(std::string bytes) {
     if (Keyed()) Mezclar(bytes, clave_);
-    const std::string texto = TextoDesdeBytes(bytes, &informe_.Latin1);
-    bytes.clear();
-    bytes.shrink_to_fit();
+    // Decoded line by line: one stray Latin-1 byte must not turn the valid
+    // UTF-8 of every other line into mojibake.
+    std::string_view texto(bytes);
+    if (texto.substr(0, 3) == "\xEF\xBB\xBF") texto.remove_prefix(3);
 
     if (Keyed()) {
         // A well-formed file opens with a section; anything else means the key
         // does not match (or the file was never scrambled).
         std::size_t p = texto.find_first_not_of("\r\n");
-        bool valido = p == std::string::npos;
+        bool valido = p == std::string_view::npos;
         if (!valido) {
             std::size_t q = texto.find_first_of("\r\n", p);
-            std::string_view primera(texto.data() + p, (q == std::string::npos ? texto.size() : q) - p);
-            valido = (EsCabecera(primera) || primera == "\x1A") &&
-                     primera.find('\0') == std::string_view::npos;
+            std::string_view primera = texto.substr(p, (q == std::string_view::npos ? texto.size() : q) - p);
+            valido = (EsCabecera(primera) || primera == "\x1A") && primera.find('\0') == std::string_view::npos;
         }
         if (!valido) {
             Problema(0, "el archivo no se pudo descifrar con la clave indicada (clave incorrecta o archivo sin cifrar)");
@@ -370,16 +370,25 @@ void TVelIniFile::Analizar(std::string bytes) {
     // Size the name index once: growing it step by step costs more than the
     // whole parse on files of a million sections.
     std::size_t cabeceras = !texto.empty() && texto[0] == '[';
-    for (std::size_t p = texto.find('['); p != std::string::npos; p = texto.find('[', p + 1))
+    for (std::size_t p = texto.find('['); p != std::string_view::npos; p = texto.find('[', p + 1))
         if (p > 0 && (texto[p - 1] == '\n' || texto[p - 1] == '\r')) ++cabeceras;
     porNombre_.reserve(cabeceras);
     secciones_.reserve(cabeceras);
 
     Seccion* actual = nullptr;
-    bool descartando = false;  // inside a repeated section whose lines are dropped
+    // Inside a repeated section whose lines are dropped: the problem that
+    // reported it, which ends up counting them.
+    std::size_t descartando = 0, descartadas = 0;
+    auto cerrarDescarte = [&] {
+        if (descartando && descartadas && descartando <= informe_.Problemas.size())
+            informe_.Problemas[descartando - 1].Motivo +=
+                descartadas == 1 ? "; se omite su línea" : "; se omiten sus " + std::to_string(descartadas) + " líneas";
+        descartando = descartadas = 0;
+    };
     std::size_t numero = 0;
     const char* datos = texto.data();
     const std::size_t n = texto.size();
+    std::string decodificada;
     for (std::size_t p = 0; p < n;) {
         // One line: CR LF, LF and CR all end it; the last may have no end.
         std::size_t q = p;
@@ -390,6 +399,16 @@ void TVelIniFile::Analizar(std::string bytes) {
         ++numero;
 
         if (linea.empty() || linea == "\x1A") continue;
+        if (descartando) {
+            // Dropped with its section, whatever it holds, unless it opens another one.
+            std::string_view c = linea;
+            if (opciones_.QuitarFinales)
+                while (!c.empty() && static_cast<unsigned char>(c.back()) <= ' ') c.remove_suffix(1);
+            if (!EsCabecera(c)) {
+                ++descartadas;
+                continue;
+            }
+        }
         if (linea.size() > MaxLinea) {
             Problema(numero, "línea de más de 1 MB; se omite");
             continue;
@@ -398,15 +417,21 @@ void TVelIniFile::Analizar(std::string bytes) {
             Problema(numero, "línea con caracteres nulos; se omite");
             continue;
         }
+        if (!EsUtf8Valido(linea)) {
+            decodificada = TextoDesdeBytes(linea);
+            linea = decodificada;
+            informe_.Latin1 = true;
+            Problema(numero, "texto que no es UTF-8; se lee como Latin-1");
+        }
         std::string_view cabecera = linea;
         if (opciones_.QuitarFinales)
             while (!cabecera.empty() && static_cast<unsigned char>(cabecera.back()) <= ' ') cabecera.remove_suffix(1);
         if (EsCabecera(cabecera)) {
+            cerrarDescarte();
             const std::string_view nombre = cabecera.substr(1, cabecera.size() - 2);
             auto it = porNombre_.find(PlegarMayusculas(nombre));
             if (it == porNombre_.end()) {
                 actual = NuevaSeccion(nombre);
-                descartando = false;
                 continue;
             }
             // Only one section per name: the repeat is dropped and the file
@@ -420,16 +445,16 @@ void TVelIniFile::Analizar(std::string bytes) {
                 primera->lineas.clear();
                 primera->indiceValido = false;
                 actual = primera;
-                descartando = false;
             } else {
+                const bool listado = informe_.Problemas.size() < MaxProblemasListados;
                 Problema(numero, "sección repetida " + Citar(repetida) + "; se conserva la primera");
                 actual = nullptr;
-                descartando = true;
+                descartando = listado ? informe_.Problemas.size() : MaxProblemasListados + 1;
             }
             continue;
         }
         if (!actual) {
-            if (!descartando) Problema(numero, "línea fuera de toda sección; se omite");
+            Problema(numero, "línea fuera de toda sección; se omite");
             continue;
         }
 
@@ -458,6 +483,7 @@ void TVelIniFile::Analizar(std::string bytes) {
         if (limpia.empty()) continue;
         actual->lineas.push_back(std::move(limpia));
     }
+    cerrarDescarte();
     if (informe_.HayProblemas()) AvisarCopia();
 }
 
@@ -788,9 +814,10 @@ void TVelIniFile::Mezclar(std::string& bytes, std::string_view clave) {
 TAppIniFile::TAppIniFile(const fs::path& carpetaDatos, OpcionesIni opciones)
     : TVelIniFile(carpetaDatos / NombreArchivo, {}, std::move(opciones)) {}
 
-std::shared_ptr<TVelIniFile> TAppIniFile::Abrir(const fs::path& carpetaDatos, Notificador aviso) {
+std::shared_ptr<TVelIniFile> TAppIniFile::Abrir(const fs::path& carpetaDatos, Notificador aviso, bool guardarAlCerrar) {
     OpcionesIni opciones;
     opciones.Aviso = aviso;
+    opciones.GuardarAlCerrar = guardarAlCerrar;
     auto ini = CompartidoCon(carpetaDatos / NombreArchivo, {},
                              [&] { return new TAppIniFile(carpetaDatos, std::move(opciones)); });
     if (aviso) ini->SetNotificador(std::move(aviso));

@@ -9,8 +9,9 @@
 //    support/EscrituraAtomica.h), and a failed write reports and keeps the old
 //    file;
 //  - loading never throws for bad content: whatever is sound is loaded and the
-//    rest is listed in Informe(); such a file is kept as NAME.bak before it is
-//    first rewritten;
+//    rest is listed in Informe() (every dropped line, and every line that was
+//    not UTF-8 and was read as Latin-1); such a file is kept as NAME.bak
+//    before it is first rewritten;
 //  - a key or value can never inject a line or a section (refused with
 //    EArchivoIni);
 //  - reals are written in the shortest text that reads back to the same
@@ -45,7 +46,7 @@ struct ProblemaCarga {
 struct InformeCarga {
     std::vector<ProblemaCarga> Problemas;
     std::size_t Omitidos = 0;  // problems beyond the ones listed
-    bool Latin1 = false;       // the file was not UTF-8 and was read as Latin-1
+    bool Latin1 = false;       // some line was not UTF-8 and was read as Latin-1
     // Set when problems were found: where the original is kept before the
     // file is first rewritten.
     std::filesystem::path CopiaSeguridad;
@@ -67,6 +68,10 @@ struct OpcionesIni {
     std::function<bool(const std::string& conservada, const std::string& repetida)> ManejadorDuplicada;
     // Where the destructor's last-chance save reports a failure.
     Notificador Aviso;
+    // The destructor writes pending changes. Off for a reader that must never
+    // write behind the user's back (numbrix-cli without --save): only an
+    // explicit UpdateFile writes then.
+    bool GuardarAlCerrar = true;
 };
 
 class TVelIniFile {
@@ -74,7 +79,8 @@ public:
     // Loads `archivo` when the name is not empty. A non-empty `clave` makes the
     // file keyed: it is unscrambled when read and scrambled when written.
     explicit TVelIniFile(std::filesystem::path archivo = {}, std::string clave = {}, OpcionesIni opciones = {});
-    // Saves pending changes; a failure goes to the notifier, never out.
+    // Saves pending changes (unless GuardarAlCerrar is off); a failure goes
+    // to the notifier, never out.
     virtual ~TVelIniFile();
     TVelIniFile(const TVelIniFile&) = delete;
     TVelIniFile& operator=(const TVelIniFile&) = delete;
@@ -200,8 +206,10 @@ class TAppIniFile : public TVelIniFile {
 public:
     static constexpr const char* NombreArchivo = "numbrix.ini";
     explicit TAppIniFile(const std::filesystem::path& carpetaDatos, OpcionesIni opciones = {});
-    // The shared instance every window uses.
-    static std::shared_ptr<TVelIniFile> Abrir(const std::filesystem::path& carpetaDatos, Notificador aviso = {});
+    // The shared instance every window uses. The first opener's
+    // `guardarAlCerrar` stays in force (see OpcionesIni).
+    static std::shared_ptr<TVelIniFile> Abrir(const std::filesystem::path& carpetaDatos, Notificador aviso = {},
+                                              bool guardarAlCerrar = true);
 };
 
 // Number texts of the settings format, independent of the locale.

@@ -1,11 +1,18 @@
 // numbrix-cli as a user runs it: options, exit status and output lines.
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 #include "CarpetaTemporal.h"
 #include "cli/OpcionesCli.h"
@@ -19,11 +26,14 @@ struct Salida {
     int estado = -1;
 };
 
-Salida Ejecutar(const std::string& args, const std::string& entrada = "") {
+std::string RutaCli() {
     const char* cli = std::getenv("NUMBRIX_CLI");
+    return cli ? cli : "numbrix-cli";
+}
+
+Salida Ejecutar(const std::string& args, const std::string& entrada = "") {
     // Never the user's own data folder: the shipped defaults, or --data.
-    std::string cmd = "XDG_DATA_HOME=/nonexistent/numbrix-pruebas " + std::string(cli ? cli : "numbrix-cli") + " " +
-                      args + " 2>/dev/null";
+    std::string cmd = "XDG_DATA_HOME=/nonexistent/numbrix-pruebas " + RutaCli() + " " + args + " 2>/dev/null";
     if (!entrada.empty()) cmd = "printf '" + entrada + "' | " + cmd;
     Salida s;
     FILE* f = popen(cmd.c_str(), "r");
@@ -34,6 +44,88 @@ Salida Ejecutar(const std::string& args, const std::string& entrada = "") {
     s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     return s;
 }
+
+// numbrix-cli as a child process of its own, `entrada` on its standard input
+// and its standard output and error on pipes. With `sinEspacio` no file it
+// writes can take a byte (as on a full disk or a folder it may not write to;
+// pipes are not limited).
+class Hijo {
+public:
+    explicit Hijo(const std::vector<std::string>& args, bool sinEspacio = false, const std::string& entrada = "") {
+        int in[2], out[2], err[2];
+        if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return;
+        const std::string cli = RutaCli();
+        std::vector<char*> argv{const_cast<char*>(cli.c_str())};
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(in[0], 0);
+            dup2(out[1], 1);
+            dup2(err[1], 2);
+            for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
+            setenv("XDG_DATA_HOME", "/nonexistent/numbrix-pruebas", 1);
+            if (sinEspacio) {
+                rlimit cero{0, 0};
+                setrlimit(RLIMIT_FSIZE, &cero);
+            }
+            execv(cli.c_str(), argv.data());
+            _exit(127);
+        }
+        close(in[0]);
+        close(out[1]);
+        close(err[1]);
+        // Small enough for the pipe's buffer: written whole before reading.
+        if (!entrada.empty() && write(in[1], entrada.data(), entrada.size()) < 0) ADD_FAILURE() << "entrada";
+        close(in[1]);
+        salida_ = out[0];
+        error_ = err[0];
+    }
+    ~Hijo() {
+        if (salida_ >= 0) close(salida_);
+        if (error_ >= 0) close(error_);
+        if (pid_ > 0 && estado_ < 0) Esperar();
+    }
+    pid_t Pid() const { return pid_; }
+    // Standard output up to and including the next line end.
+    std::string Linea() {
+        std::string l;
+        char c;
+        while (l.find('\n') == std::string::npos && read(salida_, &c, 1) == 1) l += c;
+        return l;
+    }
+    // Everything still to come on both pipes, then the exit status (-1 when
+    // a signal ended it).
+    int Esperar(std::string* texto = nullptr, std::string* errores = nullptr) {
+        std::string t, e;
+        pollfd fds[2] = {{salida_, POLLIN, 0}, {error_, POLLIN, 0}};
+        std::string* destino[2] = {&t, &e};
+        for (int abiertos = 2; abiertos > 0;) {
+            if (poll(fds, 2, -1) < 0) break;
+            for (int i = 0; i < 2; ++i) {
+                if (fds[i].fd < 0 || !fds[i].revents) continue;
+                char buf[4096];
+                const ssize_t n = read(fds[i].fd, buf, sizeof buf);
+                if (n > 0) {
+                    destino[i]->append(buf, static_cast<std::size_t>(n));
+                } else {
+                    fds[i].fd = -1;
+                    --abiertos;
+                }
+            }
+        }
+        int st = 0;
+        if (waitpid(pid_, &st, 0) == pid_) estado_ = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        if (texto) *texto = std::move(t);
+        if (errores) *errores = std::move(e);
+        return estado_;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int salida_ = -1, error_ = -1;
+    int estado_ = -1;
+};
 
 struct CasoCli {
     const char* args;
@@ -63,6 +155,11 @@ INSTANTIATE_TEST_SUITE_P(NumbrixCli, Cli, ::testing::Values(
     CasoCli{"'a+1' --var a=foo", "Identificador desconocido: \"foo\"\n", 1},
     CasoCli{"1/0 2", "División por cero\n2\n", 1},
     CasoCli{"6*7 Rst+1", "42\n43\n", 0},
+    // a comparison given as an answer is a truth value like any other
+    CasoCli{"a a 'a*1' --var 'a=3>2'", "Verdadero\nVerdadero\nVerdadero\n", 0},
+    CasoCli{"'a' --var 'a=2>=3'", "Falso\n", 0},
+    // one line per message, without a carriage return inside
+    CasoCli{"'Resolver(x^2=-1,1,2)' 1", "No ha sido posible hallar ninguna raíz. Intente con otro rango\n1\n", 1},
     CasoCli{"-- -b", "Cálculo cancelado\n", 1},
     CasoCli{"-b 37 1", "", 2},
     CasoCli{"--var g=1 1", "", 2},
@@ -153,6 +250,100 @@ TEST_F(CliDatos, LeeLaCarpetaYSoloEscribeConSave) {
     s = Ejecutar(d + "--save 1");
     EXPECT_NE(Leer(dir_ / "c" / "numbrix.ini").find("BaseResultado=16"), std::string::npos);
 }
+
+TEST_F(CliDatos, ModoComplejoConLasDefinicionesDelUsuario) {
+    const std::string duf = "[Constantes]\nkk=2+3_cinco\nmala=Max(1,2)_solo real\n\n[Funciones]\ndoble=2*?A_doble\n\n";
+    Poner(dir_ / "real.duf", duf);
+    Hijo h({"-m", "complex", "--data", dir_.string(), "kk*i", "doble(1+i)", "mala"});
+    std::string texto, errores;
+    EXPECT_EQ(h.Esperar(&texto, &errores), 1);
+    EXPECT_EQ(texto, "5i\n2+2i\nIdentificador desconocido: \"mala\"\n");
+    EXPECT_EQ(errores, "numbrix-cli: La constante mala no se pudo calcular: Identificador desconocido: \"Max(1,2)\"\n");
+    EXPECT_EQ(Leer(dir_ / "real.duf"), duf);
+}
+
+TEST_F(CliDatos, SinSaveNoEscribeNiReparaYConSaveGuardaCopias) {
+    // Each file has something the load drops or converts; a valid «ñ» must
+    // come back as it was.
+    const std::string ini = "[Opciones]\r\nFAngulo=1\r\n[opciones]\r\nFAngulo=2\r\n\r\n"
+                            "[RectConv]\r\n0=a\xC3\xB1o\r\n1=ma\xF1" "ana\r\n\r\n";
+    const std::string duf = "[Constantes]\nk=2_dos\n[constantes]\nj=3_tres\n";
+    const std::string lst = std::string("1+1\n\x01\xFF\0\nra\xEDz(4)\n\xC3\xB1+1\n", 21);
+    Poner(dir_ / "numbrix.ini", ini);
+    Poner(dir_ / "real.duf", duf);
+    Poner(dir_ / "expr.lst", lst);
+    for (bool sinEspacio : {false, true}) {
+        // Also where nothing can be written: a plain run has nothing to say of it.
+        Hijo h({"--data", dir_.string(), "k+1"}, sinEspacio);
+        std::string texto, errores;
+        EXPECT_EQ(h.Esperar(&texto, &errores), 0);
+        EXPECT_EQ(texto, "3\n");
+        for (const char* f : {"numbrix.ini, línea 3", "numbrix.ini, línea 8", "real.duf, línea 3",
+                              "expr.lst, línea 2", "expr.lst, línea 3"})
+            EXPECT_NE(errores.find(std::string("numbrix-cli: ") + f), std::string::npos) << f << " en\n" << errores;
+        EXPECT_EQ(errores.find("No se pudo"), std::string::npos) << errores;
+        EXPECT_EQ(errores.find("real.duf.bak"), std::string::npos) << errores;  // never rewritten here
+        EXPECT_EQ(Leer(dir_ / "numbrix.ini"), ini);
+        EXPECT_EQ(Leer(dir_ / "real.duf"), duf);
+        EXPECT_EQ(Leer(dir_ / "expr.lst"), lst);
+        for (const char* f : {"numbrix.ini.bak", "real.duf.bak", "expr.lst.bak"})
+            EXPECT_FALSE(std::filesystem::exists(dir_ / f)) << f;
+    }
+
+    // --save repairs, keeping the originals; the valid lines stay as they were.
+    auto s = Ejecutar(" --data " + dir_.string() + " --save 2+2");
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(Leer(dir_ / "numbrix.ini.bak"), ini);
+    EXPECT_EQ(Leer(dir_ / "expr.lst.bak"), lst);
+    EXPECT_EQ(Leer(dir_ / "real.duf"), duf);
+    const std::string nuevo = Leer(dir_ / "numbrix.ini");
+    EXPECT_NE(nuevo.find("0=a\xC3\xB1o\r\n1=ma\xC3\xB1" "ana\r\n"), std::string::npos) << nuevo;
+    EXPECT_EQ(Leer(dir_ / "expr.lst"), "2+2\n1+1\nra\xC3\xADz(4)\n\xC3\xB1+1\n");
+}
+
+TEST_F(CliDatos, UnGuardadoFallidoSeInformaUnaVez) {
+    const std::string d = " --data " + dir_.string() + " ";
+    ASSERT_EQ(Ejecutar(d + "--save 1").estado, 0);  // the folder and its defaults exist
+    Hijo h({"--data", dir_.string(), "--save", "2+2"}, true);
+    std::string texto, errores;
+    EXPECT_EQ(h.Esperar(&texto, &errores), 1);
+    EXPECT_EQ(texto, "4\n");
+    // One line, with the program's prefix.
+    EXPECT_EQ(errores.rfind("numbrix-cli: No se pudo escribir el archivo", 0), 0u) << errores;
+    EXPECT_EQ(std::count(errores.begin(), errores.end(), '\n'), 1) << errores;
+}
+
+// Ctrl+C or SIGTERM during a long line, through a real child process; the
+// lines as arguments or on standard input.
+class CliSenal : public CarpetaTemporal, public ::testing::WithParamInterface<std::pair<int, bool>> {};
+
+TEST_P(CliSenal, CancelaLaLineaYGuardaLasAnteriores) {
+    const auto [senal, porEntrada] = GetParam();
+    const std::vector<std::string> lineas{"2+3", "Sumatoria(1,1e15,n)", "7"};
+    std::vector<std::string> args{"--data", dir_.string(), "--save"};
+    std::string entrada;
+    for (const auto& l : lineas) {
+        if (porEntrada)
+            entrada += l + "\n";
+        else
+            args.push_back(l);
+    }
+    Hijo h(args, false, entrada);
+    // The first line is printed (and flushed) before the long one starts.
+    ASSERT_EQ(h.Linea(), "5\n");
+    kill(h.Pid(), senal);
+    std::string texto;
+    EXPECT_EQ(h.Esperar(&texto), 1);
+    EXPECT_EQ(texto, "Cálculo cancelado\n");
+    // The earlier line was saved; the one after the cancelled line never ran.
+    const std::string lst = Leer(dir_ / "expr.lst");
+    EXPECT_TRUE(lst.size() >= 4 && lst.compare(lst.size() - 4, 4, "2+3\n") == 0) << lst;
+    EXPECT_EQ(lst.find("7\n"), std::string::npos) << lst;
+    EXPECT_NE(Leer(dir_ / "numbrix.ini").find("0=2+3_0"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(NumbrixCli, CliSenal,
+                         ::testing::Values(std::make_pair(SIGINT, true), std::make_pair(SIGTERM, false)));
 
 TEST(NumbrixCli, OpcionesDeDatosYDibujo) {
     auto o = LeerOpciones({"--data", "/d", "--save", "--render=f.svg", "--render-size", "40", "1"});

@@ -203,7 +203,9 @@ TEST_F(AjustesTest, ConversionesRecientes) {
     Poner(ini_, "[RectConv]\r\n3=c\r\n0=a\r\n=b\r\nsin clave\r\n5=a\r\n9=\r\n");
     TVelIniFile f(ini_);
     AjustesCalculadora a;
-    a.Leer(f);
+    // What is left out will not be written back: each such line is said.
+    EXPECT_EQ(a.Leer(f), (Lista{"Conversiones recientes, clave «5»: está repetida; se omite.",
+                                "Conversiones recientes, clave «9»: está vacía; se omite."}));
     EXPECT_EQ(a.Recientes, (Lista{"c", "a", "b", "sin clave"}));  // file order, each once
     a.Escribir(f);
     EXPECT_EQ(f.ReadSectionValues("RectConv"), (Lista{"0=c", "1=a", "2=b", "3=sin clave"}));
@@ -212,7 +214,9 @@ TEST_F(AjustesTest, ConversionesRecientes) {
     for (int i = 0; i < 20; ++i) muchas += std::to_string(i) + "=conv" + std::to_string(i) + "\r\n";
     Poner(ini_, muchas);
     TVelIniFile g(ini_);
-    a.Leer(g);
+    const Lista informe = a.Leer(g);
+    ASSERT_EQ(informe.size(), 5u);
+    EXPECT_EQ(informe[0], "Conversiones recientes, clave «15»: sobra (se guardan 15); se omite.");
     ASSERT_EQ(a.Recientes.size(), 15u);
     EXPECT_EQ(a.Recientes.front(), "conv0");
     EXPECT_EQ(a.Recientes.back(), "conv14");

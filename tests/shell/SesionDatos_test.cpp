@@ -85,6 +85,40 @@ TEST_F(SesionDatos, ValoresFueraDeRangoVuelvenAlDefecto) {
     EXPECT_EQ(s.Lista.Filas()[1].Etiqueta, 0);
 }
 
+TEST_F(SesionDatos, SoloLecturaNoEscribeNadaYRepararGuardaCopia) {
+    // Each file has something its load drops; the report says so in both modes.
+    const std::string ini = "[Opciones]\nFAngulo=1\n[opciones]\nFAngulo=2\n\n[Memoria]\nM1=4\n";
+    const std::string duf = "[Constantes]\nk=2_dos\n[CONSTANTES]\nj=3_tres\n";
+    const std::string lst = std::string("1+1\n2\0\n", 7);
+    for (ModoDatos modo : {ModoDatos::SoloLectura, ModoDatos::Reparar}) {
+        for (const char* f : {"numbrix.ini.bak", "real.duf.bak", "expr.lst.bak"}) std::filesystem::remove(dir_ / f);
+        Poner(dir_ / "numbrix.ini", ini);
+        Poner(dir_ / "real.duf", duf);
+        Poner(dir_ / "expr.lst", lst);
+        {
+            TSesion s;
+            const auto informe = s.Abrir(dir_, modo);
+            std::string todo;
+            for (const auto& l : informe) todo += l + "\n";
+            for (const char* f : {"numbrix.ini, línea 3", "real.duf, línea 3", "expr.lst, línea 2"})
+                EXPECT_NE(todo.find(f), std::string::npos) << f << " en\n" << todo;
+            EXPECT_EQ(s.Evaluar("M1*k").texto, "8");
+        }
+        if (modo == ModoDatos::SoloLectura) {
+            EXPECT_EQ(Leer(dir_ / "numbrix.ini"), ini);
+            EXPECT_EQ(Leer(dir_ / "real.duf"), duf);
+            EXPECT_EQ(Leer(dir_ / "expr.lst"), lst);
+            EXPECT_FALSE(std::filesystem::exists(dir_ / "numbrix.ini.bak"));
+            EXPECT_FALSE(std::filesystem::exists(dir_ / "real.duf.bak"));
+        } else {
+            // The desktop program repairs what it read, keeping the originals.
+            EXPECT_EQ(Leer(dir_ / "numbrix.ini.bak"), ini);
+            EXPECT_EQ(Leer(dir_ / "real.duf.bak"), duf);
+            EXPECT_EQ(Leer(dir_ / "real.duf").find("j=3"), std::string::npos);
+        }
+    }
+}
+
 TEST_F(SesionDatos, DefinicionesDelUsuarioYSuRecarga) {
     Poner(dir_ / "real.duf", "[Constantes]\nk=2*Pi_dos pi\nmala=1/0_rota\n\n[Funciones]\nf=?A*?B_cuadrado\n\n");
     std::vector<std::string> avisos;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CarpetaTemporal.h"
 #include "shell/SesionModo.h"
 #include "support/angulos.h"
 
@@ -173,6 +174,33 @@ TEST(SesionC, LaUnidadDeAnguloLlegaAAmbosMotores) {
     s.SetAngulo(Sexagesimales);
     EXPECT_EQ(s.Evaluar("w+Arg(-1)").texto, "270");
     EXPECT_EQ(s.Angulo(), Sexagesimales);
+}
+
+class SesionCDatos : public CarpetaTemporal {};
+
+TEST_F(SesionCDatos, DefinicionesDelUsuarioEnComplejos) {
+    const std::string duf =
+        "[Constantes]\nkk=2+3_cinco\ndosi=Sqrt(-4)_dos i\nmala=Max(1,2)_solo real\nx=1_letra de pregunta\n\n"
+        "[Funciones]\ndoble=2*?A_doble\nsuma=?A+?B_suma\nrota=?B_sin ?A\n\n";
+    Poner(dir_ / "real.duf", duf);
+    TSesionC s;
+    const auto informe = s.CargarDefiniciones(dir_ / "real.duf");
+    ASSERT_EQ(informe.size(), 3u) << ::testing::PrintToString(informe);
+    EXPECT_NE(informe[0].find("mala"), std::string::npos) << informe[0];
+    EXPECT_EQ(informe[1], "x ya esta definido");
+    EXPECT_NE(informe[2].find("rota"), std::string::npos) << informe[2];
+    EXPECT_EQ(s.Evaluar("kk*i").texto, "5i");
+    EXPECT_EQ(s.Evaluar("dosi").texto, "2i");
+    EXPECT_EQ(s.Evaluar("doble(1+i)").texto, "2+2i");
+    EXPECT_EQ(s.Evaluar("suma(i,kk)").texto, "5+i");
+    EXPECT_TRUE(s.Evaluar("mala").error);
+    // Prompt answers see them too; the file is only read.
+    Respuestas resp;
+    resp.textos['w'] = {"doble(kk)"};
+    s.Preguntar = resp.Funcion();
+    EXPECT_EQ(s.Evaluar("w").texto, "10");
+    EXPECT_EQ(Leer(dir_ / "real.duf"), duf);
+    EXPECT_TRUE(TSesionC().CargarDefiniciones(dir_ / "no-existe.duf").empty());
 }
 
 }  // namespace

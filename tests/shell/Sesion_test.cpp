@@ -175,6 +175,26 @@ TEST(Sesion, RespuestasAnidadasConservanSuArbol) {
     EXPECT_EQ(r.texto, "Cálculo cancelado");
 }
 
+TEST(Sesion, ComparacionEnUnaRespuestaEsVerdaderoOFalso) {
+    // The same answer text twice in a row must not give last evaluation's
+    // truth value back; an answer inside an answer gets them too.
+    const struct {
+        std::vector<std::string> respuestas;
+        const char* expresion;
+        const char* esperado;
+    } casos[] = {
+        {{"3>2"}, "a", "Verdadero"},    {{"3>2"}, "a", "Verdadero"},     {{"2>3"}, "a", "Falso"},
+        {{"1=1&0>1"}, "b", "Falso"},    {{"x", "4<=4"}, "a", "Verdadero"}, {{"x", "4<4"}, "a", "Falso"},
+        {{"3>2"}, "-a<0", "Verdadero"}, {{"3>2"}, "Si(a,7,8)", "7"},
+    };
+    TSesion s;
+    for (const auto& c : casos) {
+        s.Preguntar = Respuestas(c.respuestas);
+        auto r = s.Evaluar(c.expresion);
+        EXPECT_EQ(r.texto, c.esperado) << c.expresion << " con " << c.respuestas.back();
+    }
+}
+
 TEST(Sesion, VocabularioDeAmbosMotores) {
     TSesion s;
     s.Memorias.SetValor(1, 21);

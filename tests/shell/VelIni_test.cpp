@@ -108,28 +108,26 @@ TEST_F(VelIniTest, SoloCambiosRealesMarcanModificado) {
     EXPECT_EQ(f.ReadSectionValues("s"), (std::vector<std::string>{"a=9", "b=2"}));  // replaced in place
 }
 
-TEST_F(VelIniTest, FinesDeLineaBomYLatin1) {
+TEST_F(VelIniTest, FinesDeLineaYBom) {
     struct Caso {
         const char* nombre;
         std::string bytes;
         std::vector<std::string> lineas;
-        bool latin1;
     };
     const Caso casos[] = {
-        {"CRLF", "[s]\r\na=1\r\nb=2\r\n", {"a=1", "b=2"}, false},
-        {"LF", "[s]\na=1\nb=2\n", {"a=1", "b=2"}, false},
-        {"CR", "[s]\ra=1\rb=2\r", {"a=1", "b=2"}, false},
-        {"mezcla sin final", "[s]\r\na=1\rb=2", {"a=1", "b=2"}, false},
-        {"BOM", "\xEF\xBB\xBF[s]\na=1\n", {"a=1"}, false},
-        {"latin1", "[s]\na=a\xF1o\n", {"a=año"}, true},
-        {"código 26", "[s]\na=1\n\x1A\n", {"a=1"}, false},
-        {"línea larga", "[s]\na=" + std::string(1000, 'x') + "\n", {"a=" + std::string(1000, 'x')}, false},
+        {"CRLF", "[s]\r\na=1\r\nb=2\r\n", {"a=1", "b=2"}},
+        {"LF", "[s]\na=1\nb=2\n", {"a=1", "b=2"}},
+        {"CR", "[s]\ra=1\rb=2\r", {"a=1", "b=2"}},
+        {"mezcla sin final", "[s]\r\na=1\rb=2", {"a=1", "b=2"}},
+        {"BOM", "\xEF\xBB\xBF[s]\na=1\n", {"a=1"}},
+        {"código 26", "[s]\na=1\n\x1A\n", {"a=1"}},
+        {"línea larga", "[s]\na=" + std::string(1000, 'x') + "\n", {"a=" + std::string(1000, 'x')}},
     };
     for (const auto& c : casos) {
         Poner(ini_, c.bytes);
         TVelIniFile f(ini_);
         EXPECT_EQ(f.ReadSectionValues("s"), c.lineas) << c.nombre;
-        EXPECT_EQ(f.Informe().Latin1, c.latin1) << c.nombre;
+        EXPECT_FALSE(f.Informe().Latin1) << c.nombre;
         EXPECT_FALSE(f.Informe().HayProblemas()) << c.nombre;
     }
 }
@@ -140,11 +138,17 @@ TEST_F(VelIniTest, LoQueNoSePuedeLeerSeInforma) {
         std::string bytes;
         std::vector<std::string> lineas;
         std::size_t lineaProblema;
+        const char* motivo;
     };
     const Caso casos[] = {
-        {"antes de la sección", "suelta\n[s]\na=1\n", {"a=1"}, 1},
-        {"nulo", std::string("[s]\na=1\nb=\0\nc=3\n", 16), {"a=1", "c=3"}, 3},
-        {"más de 1 MB", "[s]\na=" + std::string(TVelIniFile::MaxLinea, 'x') + "\nc=3\n", {"c=3"}, 2},
+        {"antes de la sección", "suelta\n[s]\na=1\n", {"a=1"}, 1, "fuera de toda sección"},
+        {"nulo", std::string("[s]\na=1\nb=\0\nc=3\n", 16), {"a=1", "c=3"}, 3, "nulos"},
+        {"más de 1 MB", "[s]\na=" + std::string(TVelIniFile::MaxLinea, 'x') + "\nc=3\n", {"c=3"}, 2, "1 MB"},
+        // Decided per line: the valid UTF-8 line stays as it is.
+        {"latin1 en una línea", "[s]\na=a\xC3\xB1o\nb=a\xF1o\n", {"a=año", "b=año"}, 3, "Latin-1"},
+        {"sección latin1", "[a\xF1o]\n[s]\na=1\n", {"a=1"}, 1, "Latin-1"},
+        {"líneas de una sección repetida", "[s]\na=1\n[S]\nb=2\nc=3\n", {"a=1"}, 3, "se omiten sus 2 líneas"},
+        {"repetida con una línea", "[s]\na=1\n[S]\nb=2\n[t]\n", {"a=1"}, 3, "se omite su línea"},
     };
     for (const auto& c : casos) {
         Poner(ini_, c.bytes);
@@ -152,6 +156,7 @@ TEST_F(VelIniTest, LoQueNoSePuedeLeerSeInforma) {
         EXPECT_EQ(f.ReadSectionValues("s"), c.lineas) << c.nombre;
         ASSERT_EQ(f.Informe().Problemas.size(), 1u) << c.nombre;
         EXPECT_EQ(f.Informe().Problemas[0].Linea, c.lineaProblema) << c.nombre;
+        EXPECT_NE(f.Informe().Problemas[0].Motivo.find(c.motivo), std::string::npos) << f.Informe().Problemas[0].Motivo;
         EXPECT_FALSE(f.Informe().CopiaSeguridad.empty());
     }
 }
