@@ -140,7 +140,7 @@ V LogNatural(const ContextoX&, const V& x) {
 V Log10(const ContextoX&, const V& x) {
     if (x == 0) LanzarDivisionCero();
     if (!(x > 0)) LanzarOperacionInvalida();
-    return Comprobar(std::log10(x));
+    return Comprobar(LogaritmoEnBase(x, 10));
 }
 V Cuadrado(const ContextoX&, const V& x) { return Por(x, x); }
 V RaizCuadrada(const ContextoX&, const V& x) {
