@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "engine/ExprCompilador.h"
+#include "engine/bases2_36.h"
 
 namespace numbrix {
 
@@ -17,6 +18,12 @@ inline bool EsDigito(char c) { return c >= '0' && c <= '9'; }
 inline bool EsDeNumero(char c) {
     unsigned char u = static_cast<unsigned char>(c);
     return std::isalnum(u) || c == '.' || c == '+' || c == '-' || c == '[' || c == ']' || c == '|';
+}
+// A piece that nothing read, made only of a number's characters and longer
+// than the reader takes: the user wrote a number too long, not a name.
+inline bool PareceNumeroLargo(std::string_view t) {
+    if (t.size() <= kLargoMaximoNumero || !(EsDigito(t[0]) || t[0] == '.')) return false;
+    return std::all_of(t.begin(), t.end(), EsDeNumero);
 }
 }  // namespace detalle
 
@@ -388,7 +395,8 @@ typename Compilador<D>::N Compilador<D>::Primario(int b, int e) {
         n->Dibujar_ = motor_.DibujarExterno;
         return n;
     }
-    std::string m = "Identificador desconocido: \"" + std::string(trozo) + "\"";
+    std::string m = detalle::PareceNumeroLargo(trozo) ? LecturaNumero{0, FalloLectura::DemasiadoLargo}.Mensaje()
+                                             : "Identificador desconocido: \"" + std::string(trozo) + "\"";
     PonerMensaje(m);
     throw ECompilacion(m);
 }

@@ -138,11 +138,11 @@ DominioReal::Valor DominioReal::LogN(const Aj&, Valor a, Valor base) {
 bool DominioReal::LeerLiteral(std::string_view texto, Valor& v, int& base) {
     LecturaNumero l = LeerNumero(texto);
     if (l.Error()) {
-        // A piece that is clearly a number but cannot be held is an error of
-        // the whole expression, not an unknown name.
-        bool empiezaNumero = !texto.empty() && ((texto[0] >= '0' && texto[0] <= '9') || texto[0] == '.');
+        // A number too large to hold is an error of the whole expression. A
+        // piece too long to be a number is only not a number: «2(1+…+1)» or
+        // «3sen(…)» still split into a product (the compiler names a long
+        // piece of digits that nothing else reads as a number too long).
         if (l.fallo == FalloLectura::Desbordamiento) LanzarDesbordamiento();
-        if (l.fallo == FalloLectura::DemasiadoLargo && empiezaNumero) throw ECompilacion(l.Mensaje());
         return false;
     }
     v = l.valor;

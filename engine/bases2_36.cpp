@@ -17,7 +17,7 @@ __extension__ typedef unsigned __int128 u128;
 // ---------------------------------------------------------------------------
 namespace {
 
-constexpr int kLargoMaximo = 255;
+constexpr int kLargoMaximo = static_cast<int>(kLargoMaximoNumero);
 constexpr char kNoAscii = '\x80';  // any non-ASCII character, one per character
 
 // The text without blanks, one byte per character, on the stack: the reader is

@@ -18,6 +18,9 @@ struct FormatoNumero {
     bool Agrupar = false;    // blank between groups of three digits
 };
 
+// Longest number text the reader takes (blanks removed).
+inline constexpr std::size_t kLargoMaximoNumero = 255;
+
 // Why a read failed; the text is built only when a caller asks for it.
 enum class FalloLectura : std::uint8_t {
     Ninguno,
