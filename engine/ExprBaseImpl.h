@@ -71,10 +71,18 @@ typename D::Valor TCompara<D, C>::Calcular(ContextoEval<D>& c) {
     return Compara(a, l, r) ? a.verdadero : a.falso;
 }
 
+// A function without an inverse. A domain may name it (the complex mode
+// says which one); the others keep the general wording.
+template <class D>
+std::string MensajeNoDespejable(const std::string& nombre) {
+    if constexpr (requires { D::MensajeNoDespejable(nombre); }) return D::MensajeNoDespejable(nombre);
+    else return "Una o mas funciones no se pueden despejar";
+}
+
 template <class D>
 Ref<TEval<D>> TFun1<D>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>* v,
                                  const typename TEval<D>::ConjuntoNodos& conV) {
-    if (!Def->Inversa) throw EDespejar("Una o mas funciones no se pueden despejar");
+    if (!Def->Inversa) throw EDespejar(MensajeNoDespejable<D>(this->Nombre));
     auto inversa = std::make_shared<DefFun1<D>>();
     inversa->Funcion = Def->Inversa;
     inversa->Inversa = Def->Funcion;

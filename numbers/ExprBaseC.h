@@ -47,6 +47,10 @@ struct DominioComplejo {
     static void RegistrarFijas(TExpresion<DominioComplejo>& e);
     static void RegistrarPredefinidas(TExpresion<DominioComplejo>& e);
     static std::string TextoExacto(const Valor& v);
+    // Solving names the function it cannot invert.
+    static std::string MensajeNoDespejable(const std::string& nombre) {
+        return "La función " + nombre + " no se pueden despejar";
+    }
 };
 
 using TEvalC = TEval<DominioComplejo>;

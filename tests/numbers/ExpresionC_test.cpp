@@ -118,12 +118,26 @@ TEST(Complejo, Resuelve) {
         EXPECT_CERCA_REL(v.Im, c.esperado.Im, 1e-15L) << c.texto;
     }
     MotorC m;
-    m.e.SetTexto("Re(x)=2");
-    m.e.ResolverPara(m.x.get());
-    EXPECT_EQ(m.e.Mensaje, "Una o mas funciones no se pueden despejar");
+    // The function that has no inverse is named, as registered.
+    for (const auto& [texto, mensaje] :
+         {std::pair{"Re(x)=2", "La función Re no se pueden despejar"},
+          std::pair{"Sqrt(Arg(x))=2", "La función Arg no se pueden despejar"},
+          std::pair{"conj(x)+1=2", "La función Conj no se pueden despejar"}}) {
+        m.e.SetTexto(texto);
+        m.e.ResolverPara(m.x.get());
+        EXPECT_EQ(m.e.Mensaje, mensaje) << texto;
+    }
     m.e.SetTexto("x>2");
     m.e.ResolverPara(m.x.get());
     EXPECT_EQ(m.e.Mensaje, "No es una ecuación");
+}
+
+TEST(Complejo, ElTextoNoPierdeUnaParteVisible) {
+    MotorC m;
+    EXPECT_EQ(ComplejoATexto(m.Eval("2e9+i")), "2000000000+i");
+    EXPECT_EQ(ComplejoATexto(m.Eval("Sqrt(1e18+1e8i)")), "1000000000+0.05i");
+    EXPECT_EQ(ComplejoATexto(m.Eval("1e-12")), "1e-12");
+    EXPECT_EQ(ComplejoATexto(m.Eval("Exp(i*Pi)")), "-1");  // the imaginary noise goes
 }
 
 TEST(Complejo, LogaritmoExactoEnPotenciasDeLaBase) {
