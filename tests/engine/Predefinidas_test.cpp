@@ -123,6 +123,9 @@ TEST_P(PredefinidasExpr, Evalua) {
 constexpr long double kT = prueba::kUlpsPorDefecto;
 // Boole's rule over 400 steps is good to about 1e-16: some 2000 units.
 constexpr long double kBoole = 2000;
+// Through the logarithms of the factorials (counts beyond 1754): a few
+// parts in 1e14 of the value.
+constexpr long double kLgamma = 5e5;
 
 const Caso kConstantes[] = {
     {"Pi", 0, kPi, 0, 0},
@@ -171,6 +174,9 @@ const Caso kTrigonometria[] = {
     {"ang(0,0)", 0, 0, 0, 0},
     {"hipot(3,4)", 0, 5, 0, 0},
     {"hipot(-5,12)", 1, 13, 0, 0},   // no angle conversion
+    {"hipot(1e3000,1e3000)", 0, 1.41421356237309504880168872421e3000L, kT, 0},  // scaled: no overflow
+    {"hipot(1e-3000,-1e-3000)", 0, 1.41421356237309504880168872421e-3000L, kT, 0},
+    {"hipot(1e4932,1e4932)", 0, 0, 0, 12},
 };
 INSTANTIATE_TEST_SUITE_P(Trigonometria, PredefinidasExpr, ::testing::ValuesIn(kTrigonometria));
 
@@ -324,6 +330,8 @@ const Caso kAgregados[] = {
     {"Mod(7,-3)", 0, 1, 0, 0},
     {"Resto(5.5,2)", 0, 1.5L, 0, 0},
     {"Resto(5,0)", 0, 0, 0, 11},
+    {"Resto(1e20,3)", 0, 1, 0, 0},   // exact: the quotient is never rounded
+    {"Resto(-1e20,3)", 0, -1, 0, 0},
     {"Poli(2,1,0,3)", 0, 13, 0, 0},
     {"Poly(5,7)", 0, 7, 0, 0},
     {"Poli(-2,0,0,0,1)", 0, -8, 0, 0},
@@ -352,6 +360,14 @@ const Caso kDistribuciones[] = {
     {"DBinom(4,2,-0.1)", 0, 0, 0, 14},
     {"DBinom(4,5,0.5)", 0, 0, 0, 14},
     {"DBinom(1e12,2,0.5)", 0, 0, 0, 14},
+    // Beyond 1754! the terms go through logarithms instead of overflowing.
+    {"DBinom(2000,1000,0.5)", 0, 0.0178390111458543207302380672382L, kLgamma, 0},
+    {"DBinom(3000,10,0.001)", 0, 0.000804892731523940431500121896394L, kLgamma, 0},
+    {"DBinom(2000,0,0)", 0, 1, 0, 0},
+    {"DBinom(2000,3,0)", 0, 0, 0, 0},
+    {"DBinom(2000,2000,1)", 0, 1, 0, 0},
+    {"DBinom(2000,2001,0.5)", 0, 0, 0, 14},
+    {"DBinomA(2000,2000,0.3)", 0, 1, kLgamma, 0},
     {"DBinomA(4,4,0.5)", 0, 1, 0, 0},
     {"DBinomA(4,1,2,0.5)", 0, 0.625L, 0, 0},
     {"DBinomA(4,3,2,0.5)", 0, 0, 0, 0},    // empty range
@@ -375,7 +391,8 @@ const Caso kDistribuciones[] = {
     {"DHpGeom(10,4,3,65536)", 0, 0, 0, 14},
     {"DHpGeomA(10,4,3,0,70000)", 0, 0, 0, 14},
     {"DHpGeomA(10,4,3,-1)", 0, 0, 0, 14},
-    {"DHpGeom(65535,4,3,1)", 0, 0, 0, 12},
+    {"DHpGeom(65535,4,3,1)", 0, 0.000183091498442419310219632026263L, kLgamma, 0},
+    {"DHpGeomA(3000,1500,10,10)", 0, 1, kLgamma, 0},
     {"DPoisson(2,0)", 0, 0.135335283236612691893999494972L, kT, 0},
     {"DPoisson(2,3)", 0, 0.180447044315483589191999326630L, kT, 0},
     {"DPoisson(0,0)", 0, 1, 0, 0},
