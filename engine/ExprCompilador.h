@@ -31,7 +31,8 @@ struct EstadoCompilacion {
     std::string* mensaje = nullptr;  // the engine's MensajeCompilacion
     std::uint64_t serie = 0;         // grows with every message set
     long long trabajo = 0;           // attempts and nodes so far
-    int expansiones = 0;             // nested user-function expansions
+    // User functions being expanded, outermost first (entry and name).
+    std::vector<std::pair<const TMake<D>*, std::string>> expandiendo;
     ContextoEval<D>* plegado = nullptr;  // folding context (engine settings)
     GuardaPila pila;                 // stack left for the recursion
     int ultimaBase = 10;             // base of the last number read

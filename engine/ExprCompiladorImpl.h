@@ -465,17 +465,36 @@ typename Compilador<D>::N Compilador<D>::Llamada(int b, int e, bool& hecha) {
     }
     if (m.Tipo == MakeUsuario) {
         auto& u = static_cast<TMakeUser<D>&>(m);
-        if (++est_.expansiones > kExpansionesMaximas) {
-            std::string msg = "La función " + it->first + " se llama a sí misma o anida demasiadas funciones";
+        auto& pila = est_.expandiendo;
+        // Bodies are compiled whole at every call, so a function met again
+        // inside its own expansion would expand for ever: stop at once and
+        // name the function that calls itself, not the one where some depth
+        // bound happened to fall. A deep chain of distinct functions is
+        // named by the outermost one, whose expansion went too deep.
+        auto repetida = std::find_if(pila.begin(), pila.end(), [&](const auto& p) { return p.first == &m; });
+        if (repetida != pila.end() || static_cast<int>(pila.size()) >= kExpansionesMaximas) {
+            std::string msg;
+            if (repetida != pila.end()) {
+                msg = "La función " + repetida->second + " se llama a sí misma";
+                for (auto p = repetida + 1; p != pila.end(); ++p)
+                    msg += (p == repetida + 1 ? " a través de " : ", ") + p->second;
+            } else {
+                msg = "La función " + pila.front().second + " anida más de " + std::to_string(kExpansionesMaximas) +
+                      " funciones de usuario";
+            }
             PonerMensaje(msg);
             throw ECompilacion(msg);
         }
+        pila.emplace_back(&m, it->first);
+        struct Quitar {
+            decltype(pila)& p;
+            ~Quitar() { p.pop_back(); }
+        } quitar{pila};
         N cuerpo;
         {
             Compilador sub(motor_, est_, u.Texto, &args);
             cuerpo = sub.Compilar();
         }
-        --est_.expansiones;
         if (!cuerpo) return {};
         if (motor_.SinEnvoltura || !D::TieneEnvoltura) return cuerpo;
         Contar();

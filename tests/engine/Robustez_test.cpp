@@ -294,17 +294,44 @@ const std::vector<Caso>& Hostiles() {
         {"UsuarioCuadrado40", Fijo("F40(1)"), Espera::Falla, std::nullopt, -1, [](TExpresionX& e) { Cuadrar(e, 40); }},
         {"UsuarioCuadrado20", Fijo("F20(x)"), Espera::Cualquiera, std::nullopt, -1,
          [](TExpresionX& e) { Cuadrar(e, 20); }},
+        // A recursion names the function that calls itself, whoever the user called.
         {"UsuarioSeLlamaASiMismo", Fijo("Yo(1)"), Espera::Falla, std::nullopt, 18,
-         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Yo(?a)+1", ""); }},
+         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Yo(?a)+1", ""); }, "La función Yo se llama a sí misma"},
         {"UsuarioSinParametrosRecursivo", Fijo("Nada+1"), Espera::Falla, std::nullopt, 18,
-         [](TExpresionX& e) { e.AgregarUsuario("Nada", "Nada*2", ""); }},
+         [](TExpresionX& e) { e.AgregarUsuario("Nada", "Nada*2", ""); }, "La función Nada se llama a sí misma"},
         {"UsuariosMutuamenteRecursivos", Fijo("Ping(2)"), Espera::Falla, std::nullopt, 18,
          [](TExpresionX& e) {
              e.AgregarUsuario("Ping", "Pong(?a)*2", "");
              e.AgregarUsuario("Pong", "Ping(?a)+1", "");
-         }},
+         }, "La función Ping se llama a sí misma a través de Pong"},
         {"UsuarioRecursivoEnArgumento", Fijo("Yo(Yo(Yo(1)))"), Espera::Falla, std::nullopt, 18,
-         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Si(?a,1,Yo(?a-1))", ""); }},
+         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Si(?a,1,Yo(?a-1))", ""); }, "La función Yo se llama a sí misma"},
+        {"CadenaHaciaUnaRecursion", Fijo("F(1)+1"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("F", "G(?a)*2", "");
+             e.AgregarUsuario("G", "H(?a)+1", "");
+             e.AgregarUsuario("H", "Max(H(?a-1),0)", "");
+         }, "La función H se llama a sí misma"},
+        {"CicloEnMedioDeLaCadena", Fijo("F(1)"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("F", "G(?a)", "");
+             e.AgregarUsuario("G", "H(?a)+J(?a)", "");
+             e.AgregarUsuario("H", "?a", "");
+             e.AgregarUsuario("J", "K(?a)", "");
+             e.AgregarUsuario("K", "G(2*?a)", "");
+         }, "La función G se llama a sí misma a través de J, K"},
+        {"CadenaDe41Funciones", Fijo("C41(1)"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("C1", "?a+1", "");
+             for (int k = 2; k <= 41; ++k)
+                 e.AgregarUsuario("C" + std::to_string(k), "C" + std::to_string(k - 1) + "(?a)", "");
+         }, "La función C41 anida más de 40 funciones de usuario"},
+        {"CadenaDe40Funciones", Fijo("C40(1)"), Espera::Compila, 2.0L, -1,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("C1", "?a+1", "");
+             for (int k = 2; k <= 40; ++k)
+                 e.AgregarUsuario("C" + std::to_string(k), "C" + std::to_string(k - 1) + "(?a)", "");
+         }},
 
         // Size and depth.
         {"Parentesis50000", [] { return Repetir("(", 50000) + "1" + Repetir(")", 50000); }, Espera::Falla},
