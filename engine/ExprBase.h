@@ -227,11 +227,9 @@ public:
     bool Constante() const { return constante_; }   // folded: never changes
     // Its value for this evaluation is already known (folded or computed).
     bool Calculado(const Ctx& c) const { return constante_ || generacion_ == c.generacion; }
-    // An operator whose left operand is an operator of its own chain family.
-    bool ContinuaCadena() const {
-        const int f = FamiliaCadena(Clase());
-        return f != 0 && FamiliaCadena(Hijos[0]->Clase()) == f;
-    }
+    // An operator whose left operand is an operator of its own chain family
+    // (known once the children are attached).
+    bool ContinuaCadena() const { return eslabon_; }
     bool Volatil() const { return volatil_; }        // never fresh (random, prompts, messages)
     int Profundidad() const { return profundidad_; }
     std::uint32_t Referencias() const { return referencias_; }
@@ -256,6 +254,7 @@ protected:
 
     bool constante_ = false;
     bool volatil_ = false;
+    bool eslabon_ = false;
     int profundidad_ = 1;
     std::uint64_t generacion_ = 0;
 
@@ -297,7 +296,9 @@ void TEval<D>::Terminar(Ctx* plegado, bool propioVolatil, bool propioConstante) 
     profundidad_ = prof + 1;
     // A link of a flat chain is as deep as the chain below it, or one more
     // than its right operand.
-    if (!Hijos.empty() && ContinuaCadena()) {
+    const int familia = FamiliaCadena(Clase());
+    eslabon_ = familia != 0 && !Hijos.empty() && FamiliaCadena(Hijos[0]->Clase()) == familia;
+    if (eslabon_) {
         profundidad_ = Hijos[0]->profundidad_;
         for (std::size_t i = 1; i < Hijos.size(); ++i) profundidad_ = std::max(profundidad_, Hijos[i]->profundidad_ + 1);
     }

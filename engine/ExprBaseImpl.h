@@ -25,8 +25,11 @@ void CalcularCadena(TEval<D>& n, ContextoEval<D>& c) {
 template <class D, ClaseNodo C>
 typename D::Valor TOpBin<D, C>::Calcular(ContextoEval<D>& c) {
     const auto& a = *c.ajustes;
-    if constexpr (FamiliaCadena(C) != 0)
-        if (this->ContinuaCadena()) detalle::CalcularCadena(*this, c);
+    if constexpr (FamiliaCadena(C) != 0) {
+        const TEval<D>& l = this->Izq();
+        if (l.ContinuaCadena() && !l.Calculado(c)) [[unlikely]]
+            detalle::CalcularCadena(*this, c);
+    }
     if constexpr (C == ClaseNodo::LogN) {
         // The base is evaluated first.
         auto base = this->Der().Valor(c);
