@@ -160,6 +160,8 @@ private:
     N Termino(int b, int e);
     N Primario(int b, int e);
     N Llamada(int b, int e, bool& hecha);
+    [[gnu::noinline]] N CrearLlamada(const std::string& registrado, TMake<D>& m, Args args);
+    [[noreturn, gnu::noinline]] void Desconocido(std::string_view trozo);
 
     // Syntax check of a range; false after setting the message.
     bool Sintaxis(int b, int e);

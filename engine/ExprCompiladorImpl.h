@@ -460,8 +460,13 @@ typename Compilador<D>::N Compilador<D>::Primario(int b, int e) {
         n->Dibujar_ = motor_.DibujarExterno;
         return n;
     }
+    Desconocido(trozo);
+}
+
+template <class D>
+void Compilador<D>::Desconocido(std::string_view trozo) {
     std::string m = detalle::PareceNumeroLargo(trozo) ? LecturaNumero{0, FalloLectura::DemasiadoLargo}.Mensaje()
-                                             : "Identificador desconocido: \"" + std::string(trozo) + "\"";
+                                                      : "Identificador desconocido: \"" + std::string(trozo) + "\"";
     PonerMensaje(m);
     throw ECompilacion(m);
 }
@@ -513,19 +518,25 @@ typename Compilador<D>::N Compilador<D>::Llamada(int b, int e, bool& hecha) {
     auto it = reg.find(nombre);
     if (it == reg.end()) return {};
     hecha = true;
-    TMake<D>& m = *it->second;
+    return CrearLlamada(it->first, *it->second, std::move(args));
+}
+
+// The node of a registered name with its compiled arguments. Apart from
+// Llamada, whose frame stays small: argument lists recurse through it.
+template <class D>
+typename Compilador<D>::N Compilador<D>::CrearLlamada(const std::string& registrado, TMake<D>& m, Args args) {
     const int n = static_cast<int>(args.size());
     if (n > m.MaxArgs) {
-        if (m.MaxArgs == 0) PonerMensaje(detalle::FormatoAridad("La función %s no admite argumentos", it->first, 0));
+        if (m.MaxArgs == 0) PonerMensaje(detalle::FormatoAridad("La función %s no admite argumentos", registrado, 0));
         else if (m.MinArgs == m.MaxArgs)
-            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", it->first, m.MaxArgs));
-        else PonerMensaje(detalle::FormatoAridad("La función %s admite como máximo %d argumentos", it->first, m.MaxArgs));
+            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", registrado, m.MaxArgs));
+        else PonerMensaje(detalle::FormatoAridad("La función %s admite como máximo %d argumentos", registrado, m.MaxArgs));
         return {};
     }
     if (n < m.MinArgs) {
         if (m.MinArgs == m.MaxArgs)
-            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", it->first, m.MinArgs));
-        else PonerMensaje(detalle::FormatoAridad("La función %s requiere al menos %d argumentos", it->first, m.MinArgs));
+            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", registrado, m.MinArgs));
+        else PonerMensaje(detalle::FormatoAridad("La función %s requiere al menos %d argumentos", registrado, m.MinArgs));
         return {};
     }
     if (m.Tipo == MakeUsuario) {
@@ -550,7 +561,7 @@ typename Compilador<D>::N Compilador<D>::Llamada(int b, int e, bool& hecha) {
             PonerMensaje(msg);
             throw ECompilacion(msg);
         }
-        pila.emplace_back(&m, it->first);
+        pila.emplace_back(&m, registrado);
         struct Quitar {
             decltype(pila)& p;
             ~Quitar() { p.pop_back(); }
@@ -563,11 +574,11 @@ typename Compilador<D>::N Compilador<D>::Llamada(int b, int e, bool& hecha) {
         if (!cuerpo) return {};
         if (motor_.SinEnvoltura || !D::TieneEnvoltura) return cuerpo;
         Contar();
-        return Nuevo<TFunUser<D>>(cuerpo, std::move(args), it->first);
+        return Nuevo<TFunUser<D>>(cuerpo, std::move(args), registrado);
     }
     Contar();
     N nodo = m.CrearNodo(std::move(args), est_.plegado);
-    if (nodo->Clase() != ClaseNodo::LogN) nodo->Nombre = it->first;
+    if (nodo->Clase() != ClaseNodo::LogN) nodo->Nombre = registrado;
     if (m.Medir_) nodo->Medir_ = m.Medir_;
     if (m.Dibujar_) nodo->Dibujar_ = m.Dibujar_;
     return nodo;
