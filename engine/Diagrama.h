@@ -168,16 +168,22 @@ private:
         }
     };
 
+    CajaFormula MedirUno(const Nodo& n, int tam);
     CajaFormula MedirNodo(const Nodo& n, int tam);
-    void DibujarNodo(const Nodo& n, int x, int y, int tam);
+    // One node; without its left operand when `izquierdo` is false (a link
+    // of a flat chain whose left operand the chain loop draws).
+    void DibujarUno(const Nodo& n, int x, int y, int tam, bool izquierdo);
+    void DibujarNodo(const Nodo& n, int x, int y, int tam, bool izquierdo);
+    // Moves (x, y) from a chain link's top-left corner to its left operand's.
+    void EsquinaIzquierdo(const Nodo& n, int& x, int& y, int tam);
 
     // Layouts by node class. Draw functions receive the axis.
     CajaFormula MedirSumaResta(const Nodo& n, int tam);
-    void DibujarSumaResta(const Nodo& n, int x, int yEje, int tam);
+    void DibujarSumaResta(const Nodo& n, int x, int yEje, int tam, bool izquierdo);
     CajaFormula MedirProducto(const Nodo& n, int tam);
-    void DibujarProducto(const Nodo& n, int x, int yEje, int tam);
+    void DibujarProducto(const Nodo& n, int x, int yEje, int tam, bool izquierdo);
     CajaFormula MedirCociente(const Nodo& n, int tam);
-    void DibujarCociente(const Nodo& n, int x, int y, int tam);
+    void DibujarCociente(const Nodo& n, int x, int y, int tam, bool izquierdo);
     CajaFormula MedirPotencia(const Nodo& n, int tam);
     void DibujarPotencia(const Nodo& n, int x, int y, int tam);
     CajaFormula MedirRaiz(const Nodo& n, int tam);
@@ -221,6 +227,22 @@ private:
 template <class D>
 CajaFormula Diagrama<D>::Medir(const Nodo& n, int tam) {
     tam = std::clamp(tam, 1, kTamMaximo);
+    if (auto it = cajas_.find(Clave{&n, tam}); it != cajas_.end()) return it->second;
+    // A flat chain («1+1+…+1») is measured from its innermost link up, in a
+    // loop: each link then finds its left operand measured (at the same size)
+    // and never recurses along the chain.
+    if (n.ContinuaCadena()) {
+        std::vector<const Nodo*> pendientes;
+        for (const Nodo* p = n.Hijos[0].get(); p->ContinuaCadena() && !cajas_.count(Clave{p, tam});
+             p = p->Hijos[0].get())
+            pendientes.push_back(p);
+        for (auto it = pendientes.rbegin(); it != pendientes.rend(); ++it) MedirUno(**it, tam);
+    }
+    return MedirUno(n, tam);
+}
+
+template <class D>
+CajaFormula Diagrama<D>::MedirUno(const Nodo& n, int tam) {
     const Clave k{&n, tam};
     if (auto it = cajas_.find(k); it != cajas_.end()) return it->second;
     ++mediciones_;
@@ -240,13 +262,41 @@ CajaFormula Diagrama<D>::Medir(const Nodo& n, int tam) {
 template <class D>
 void Diagrama<D>::Dibujar(const Nodo& n, int x, int y, int tam) {
     tam = std::clamp(tam, 1, kTamMaximo);
+    // A flat chain: the corners of its links top down, then the drawing from
+    // its first operand on, left to right as recursion would draw it, but in
+    // a loop.
+    std::vector<std::pair<const Nodo*, std::pair<int, int>>> eslabones;
+    const Nodo* m = &n;
+    for (; m->ContinuaCadena() && !(m->Medir_ && m->Dibujar_); m = m->Hijos[0].get()) {
+        eslabones.push_back({m, {x, y}});
+        EsquinaIzquierdo(*m, x, y, tam);
+    }
+    DibujarUno(*m, x, y, tam, true);
+    for (auto it = eslabones.rbegin(); it != eslabones.rend(); ++it)
+        DibujarUno(*it->first, it->second.first, it->second.second, tam, false);
+}
+
+template <class D>
+void Diagrama<D>::DibujarUno(const Nodo& n, int x, int y, int tam, bool izquierdo) {
     const CajaFormula c = Medir(n, tam);
     if (pila_.Agotada()) {
-        DibujarTexto("…", FuenteSerif(tam), x, y + c.arriba);
+        if (izquierdo) DibujarTexto("…", FuenteSerif(tam), x, y + c.arriba);
         return;
     }
     if (n.Medir_ && n.Dibujar_) n.Dibujar_(*this, n, x, y, tam);
-    else DibujarNodo(n, x, y, tam);
+    else DibujarNodo(n, x, y, tam, izquierdo);
+}
+
+template <class D>
+void Diagrama<D>::EsquinaIzquierdo(const Nodo& n, int& x, int& y, int tam) {
+    const CajaFormula c = Medir(n, tam);
+    const CajaFormula l = Medir(*n.Hijos[0], tam);
+    if (n.Clase() == ClaseNodo::Div) {  // the numerator, centred above the bar
+        x += (c.ancho - l.ancho) / 2;
+        y += c.arriba - HuecoFraccion(tam) - l.Alto();
+    } else {  // at the left edge, on the same axis, never in parentheses
+        y += c.arriba - l.arriba;
+    }
 }
 
 template <class D>
@@ -547,7 +597,7 @@ CajaFormula Diagrama<D>::MedirNodo(const Nodo& n, int tam) {
 }
 
 template <class D>
-void Diagrama<D>::DibujarNodo(const Nodo& n, int x, int y, int tam) {
+void Diagrama<D>::DibujarNodo(const Nodo& n, int x, int y, int tam, bool izquierdo) {
     const CajaFormula c = Medir(n, tam);
     const int eje = y + c.arriba;
     switch (n.Clase()) {
@@ -564,9 +614,9 @@ void Diagrama<D>::DibujarNodo(const Nodo& n, int x, int y, int tam) {
             return;
         }
         case ClaseNodo::Suma:
-        case ClaseNodo::Resta: DibujarSumaResta(n, x, eje, tam); return;
-        case ClaseNodo::Mul: DibujarProducto(n, x, eje, tam); return;
-        case ClaseNodo::Div: DibujarCociente(n, x, y, tam); return;
+        case ClaseNodo::Resta: DibujarSumaResta(n, x, eje, tam, izquierdo); return;
+        case ClaseNodo::Mul: DibujarProducto(n, x, eje, tam, izquierdo); return;
+        case ClaseNodo::Div: DibujarCociente(n, x, y, tam, izquierdo); return;
         case ClaseNodo::Pot: DibujarPotencia(n, x, y, tam); return;
         case ClaseNodo::Raiz: DibujarRaiz(n, x, eje, tam); return;
         case ClaseNodo::LogN: DibujarLogaritmo(n, x, eje, tam); return;
@@ -638,7 +688,7 @@ CajaFormula Diagrama<D>::MedirSumaResta(const Nodo& n, int tam) {
 }
 
 template <class D>
-void Diagrama<D>::DibujarSumaResta(const Nodo& n, int x, int yEje, int tam) {
+void Diagrama<D>::DibujarSumaResta(const Nodo& n, int x, int yEje, int tam, bool izquierdo) {
     const Fuente f = FuenteSerif(tam, true);
     const std::string_view signo = SignoDe(n.Clase());
     const CajaFormula s = MedirSigno(signo, f);
@@ -649,7 +699,7 @@ void Diagrama<D>::DibujarSumaResta(const Nodo& n, int x, int yEje, int tam) {
     }
     const bool pl = OperandoIzqEntreParentesis(n);
     const CajaFormula l = MedirOperando(*n.Hijos[0], tam, pl);
-    DibujarOperando(*n.Hijos[0], x, yEje, tam, pl);
+    if (izquierdo) DibujarOperando(*n.Hijos[0], x, yEje, tam, pl);
     const int xs = x + l.ancho + tam / 8;
     DibujarSigno(signo, f, xs, yEje);
     DibujarOperando(*n.Hijos[1], x + l.ancho + s.ancho + tam / 4, yEje, tam, OperandoDerEntreParentesis(n));
@@ -685,11 +735,11 @@ CajaFormula Diagrama<D>::MedirProducto(const Nodo& n, int tam) {
 }
 
 template <class D>
-void Diagrama<D>::DibujarProducto(const Nodo& n, int x, int yEje, int tam) {
+void Diagrama<D>::DibujarProducto(const Nodo& n, int x, int yEje, int tam, bool izquierdo) {
     const Nodo& l = *n.Hijos[0];
     const Nodo& r = *n.Hijos[1];
     const CajaFormula cl = MedirOperando(l, tam, Parentizar(l));
-    DibujarOperando(l, x, yEje, tam, Parentizar(l));
+    if (izquierdo) DibujarOperando(l, x, yEje, tam, Parentizar(l));
     const bool sinPunto = ProductoSinPunto(n);
     const int hueco = sinPunto ? tam / 6 : tam / 3;
     if (!sinPunto) {
@@ -707,13 +757,13 @@ CajaFormula Diagrama<D>::MedirCociente(const Nodo& n, int tam) {
 }
 
 template <class D>
-void Diagrama<D>::DibujarCociente(const Nodo& n, int x, int y, int tam) {
+void Diagrama<D>::DibujarCociente(const Nodo& n, int x, int y, int tam, bool izquierdo) {
     const CajaFormula c = Medir(n, tam);
     const CajaFormula a = Medir(*n.Hijos[0], tam);
     const CajaFormula b = Medir(*n.Hijos[1], tam);
     const int eje = y + c.arriba;
     const int hueco = HuecoFraccion(tam);
-    Dibujar(*n.Hijos[0], x + (c.ancho - a.ancho) / 2, eje - hueco - a.Alto(), tam);
+    if (izquierdo) Dibujar(*n.Hijos[0], x + (c.ancho - a.ancho) / 2, eje - hueco - a.Alto(), tam);
     Dibujar(*n.Hijos[1], x + (c.ancho - b.ancho) / 2, eje + hueco, tam);
     const int grosor = std::max(1, tam / 20);
     lienzo_.PonerGrosor(grosor);

@@ -18,6 +18,7 @@
 // and evaluated at most once per evaluation (a generation stamp), so shared
 // sub-trees (local definitions, user-function parameters) never cost more
 // than once.
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -45,10 +46,11 @@ struct CajaFormula {
     bool operator==(const CajaFormula&) const = default;
 };
 
-// Deepest tree (and compiler recursion) the engine accepts. Evaluation,
-// solving, drawing and release all recurse at most this deep, so bounding it
-// at compilation protects every walk (also in sanitizer builds, whose frames
-// are larger).
+// Deepest nesting (and compiler recursion) the engine accepts. Evaluation
+// and drawing recurse at most this deep, so bounding it at compilation
+// protects every walk (also in sanitizer builds, whose frames are larger);
+// solving and release never recurse. A flat chain («1+1+…+1», «a*b/c*…»)
+// is not nesting: every walk goes along it in a loop (see ContinuaCadena).
 inline constexpr int kProfundidadMaxima = 4200;
 inline constexpr int kArgumentosIlimitados = 1 << 30;
 
@@ -168,6 +170,15 @@ enum class ClaseNodo : std::uint8_t {
 };
 
 inline bool EsOperadorDespejable(ClaseNodo c) { return c >= ClaseNodo::Suma && c <= ClaseNodo::LogN; }
+// Flat chains: sums and differences are one family, products and quotients
+// another (0: neither). «1+2-3» is a difference whose left operand continues
+// the same chain; evaluation, solving and drawing walk such a left spine in
+// a loop, so its length is never recursion depth.
+constexpr int FamiliaCadena(ClaseNodo c) {
+    if (c == ClaseNodo::Suma || c == ClaseNodo::Resta) return 1;
+    if (c == ClaseNodo::Mul || c == ClaseNodo::Div) return 2;
+    return 0;
+}
 inline bool EsComparacion(ClaseNodo c) { return c >= ClaseNodo::May && c <= ClaseNodo::Dist; }
 inline bool EsLogico(ClaseNodo c) { return c >= ClaseNodo::And && c <= ClaseNodo::Xor; }
 inline bool EsOperacion(ClaseNodo c) { return c >= ClaseNodo::Suma && c <= ClaseNodo::Xor; }
@@ -202,15 +213,23 @@ public:
         return ValorGuardado;
     }
 
-    // The new other side when solving this node for v (raises EDespejar).
-    // conV holds every node of the tree that reads v.
+    // One step of solving this node for v (raises EDespejar): the new other
+    // side, and in *siguiente the operand that holds v, still to be solved
+    // (none when this node is v itself). conV holds every node of the tree
+    // that reads v. DespejarEcuacion takes the steps in a loop.
     using ConjuntoNodos = std::unordered_set<const TEval*>;
-    virtual Ref<TEval> Despejar(const Ref<TEval>& otro, const TVariable<D>* v, const ConjuntoNodos& conV);
+    virtual Ref<TEval> Despejar(const Ref<TEval>& otro, const TVariable<D>* v, const ConjuntoNodos& conV,
+                                TEval** siguiente);
 
     // Hands over every node this one holds, so release never recurses.
     virtual void SoltarHijos(std::vector<TEval*>& pila);
 
     bool Constante() const { return constante_; }   // folded: never changes
+    // Its value for this evaluation is already known (folded or computed).
+    bool Calculado(const Ctx& c) const { return constante_ || generacion_ == c.generacion; }
+    // An operator whose left operand is an operator of its own chain family
+    // (known once the children are attached).
+    bool ContinuaCadena() const { return eslabon_; }
     bool Volatil() const { return volatil_; }        // never fresh (random, prompts, messages)
     int Profundidad() const { return profundidad_; }
     std::uint32_t Referencias() const { return referencias_; }
@@ -235,6 +254,7 @@ protected:
 
     bool constante_ = false;
     bool volatil_ = false;
+    bool eslabon_ = false;
     int profundidad_ = 1;
     std::uint64_t generacion_ = 0;
 
@@ -274,6 +294,14 @@ void TEval<D>::Terminar(Ctx* plegado, bool propioVolatil, bool propioConstante) 
         if (h->profundidad_ > prof) prof = h->profundidad_;
     }
     profundidad_ = prof + 1;
+    // A link of a flat chain is as deep as the chain below it, or one more
+    // than its right operand.
+    const int familia = FamiliaCadena(Clase());
+    eslabon_ = familia != 0 && !Hijos.empty() && FamiliaCadena(Hijos[0]->Clase()) == familia;
+    if (eslabon_) {
+        profundidad_ = Hijos[0]->profundidad_;
+        for (std::size_t i = 1; i < Hijos.size(); ++i) profundidad_ = std::max(profundidad_, Hijos[i]->profundidad_ + 1);
+    }
     if (profundidad_ > kProfundidadMaxima && plegado)
         throw ECompilacion("Expresión demasiado anidada o demasiado larga");
     volatil_ = vol;
@@ -284,7 +312,7 @@ void TEval<D>::Terminar(Ctx* plegado, bool propioVolatil, bool propioConstante) 
 }
 
 template <class D>
-Ref<TEval<D>> TEval<D>::Despejar(const Ref<TEval>&, const TVariable<D>*, const ConjuntoNodos&) {
+Ref<TEval<D>> TEval<D>::Despejar(const Ref<TEval>&, const TVariable<D>*, const ConjuntoNodos&, TEval**) {
     throw EDespejar("No se puede despejar");
 }
 
@@ -367,10 +395,11 @@ class TVar : public TEval<D> {
 public:
     TVar(std::shared_ptr<TVariable<D>> v, std::string nombre) : Variable(std::move(v)) { this->Nombre = std::move(nombre); }
     ClaseNodo Clase() const override { return ClaseNodo::Var; }
-    Ref<TEval<D>> Despejar(const Ref<TEval<D>>& otro, const TVariable<D>* v,
-                           const typename TEval<D>::ConjuntoNodos&) override {
-        if (Variable.get() == v) return otro;
-        throw EDespejar("No se puede despejar");
+    Ref<TEval<D>> Despejar(const Ref<TEval<D>>& otro, const TVariable<D>* v, const typename TEval<D>::ConjuntoNodos&,
+                           TEval<D>** siguiente) override {
+        if (Variable.get() != v) throw EDespejar("No se puede despejar");
+        *siguiente = nullptr;
+        return otro;
     }
     std::shared_ptr<TVariable<D>> Variable;
 protected:
@@ -402,7 +431,7 @@ public:
     }
     ClaseNodo Clase() const override { return C; }
     Ref<TEval<D>> Despejar(const Ref<TEval<D>>& otro, const TVariable<D>* v,
-                           const typename TEval<D>::ConjuntoNodos& conV) override;
+                           const typename TEval<D>::ConjuntoNodos& conV, TEval<D>** siguiente) override;
 protected:
     V Calcular(ContextoEval<D>& c) override;
 };
@@ -485,7 +514,7 @@ public:
     }
     ClaseNodo Clase() const override { return ClaseNodo::Fun1; }
     Ref<TEval<D>> Despejar(const Ref<TEval<D>>& otro, const TVariable<D>* v,
-                           const typename TEval<D>::ConjuntoNodos& conV) override;
+                           const typename TEval<D>::ConjuntoNodos& conV, TEval<D>** siguiente) override;
     std::shared_ptr<const DefFun1<D>> Def;
 protected:
     typename D::Valor Calcular(ContextoEval<D>& c) override {

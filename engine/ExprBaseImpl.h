@@ -3,9 +3,33 @@
 
 namespace numbrix {
 
+namespace detalle {
+// Before a link of a long flat chain takes its left operand: the links below
+// it that this evaluation has not computed yet are computed bottom up in a
+// loop, each finding its own left operand ready, so «1+1+…+1» never recurses
+// along its length. The order is the recursion's: innermost link first, and
+// each link's right operand after everything to its left.
+template <class D>
+void CalcularCadena(TEval<D>& n, ContextoEval<D>& c) {
+    constexpr int kCorta = 8;  // shorter chains simply recurse
+    TEval<D>* p = n.Hijos[0].get();
+    int largo = 0;
+    for (; largo < kCorta && p->ContinuaCadena() && !p->Calculado(c); ++largo) p = p->Hijos[0].get();
+    if (largo < kCorta) return;
+    std::vector<TEval<D>*> pendientes;
+    for (p = n.Hijos[0].get(); p->ContinuaCadena() && !p->Calculado(c); p = p->Hijos[0].get()) pendientes.push_back(p);
+    for (auto it = pendientes.rbegin(); it != pendientes.rend(); ++it) (*it)->Valor(c);
+}
+}  // namespace detalle
+
 template <class D, ClaseNodo C>
 typename D::Valor TOpBin<D, C>::Calcular(ContextoEval<D>& c) {
     const auto& a = *c.ajustes;
+    if constexpr (FamiliaCadena(C) != 0) {
+        const TEval<D>& l = this->Izq();
+        if (l.ContinuaCadena() && !l.Calculado(c)) [[unlikely]]
+            detalle::CalcularCadena(*this, c);
+    }
     if constexpr (C == ClaseNodo::LogN) {
         // The base is evaluated first.
         auto base = this->Der().Valor(c);
@@ -25,8 +49,8 @@ typename D::Valor TOpBin<D, C>::Calcular(ContextoEval<D>& c) {
 // Solving an invertible operator: the variable lies in exactly one operand;
 // the other side grows by the inverse operation.
 template <class D, ClaseNodo C>
-Ref<TEval<D>> TOpBin<D, C>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>* v,
-                                     const typename TEval<D>::ConjuntoNodos& conV) {
+Ref<TEval<D>> TOpBin<D, C>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>*,
+                                     const typename TEval<D>::ConjuntoNodos& conV, TEval<D>** siguiente) {
     const Ref<TEval<D>>& l = this->Hijos[0];
     const Ref<TEval<D>>& r = this->Hijos[1];
     bool enIzq = conV.count(l.get()) > 0;
@@ -42,7 +66,8 @@ Ref<TEval<D>> TOpBin<D, C>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>*
         else if constexpr (C == ClaseNodo::Pot) nuevo = Nuevo<TRaiz<D>>(o, r, nullptr);
         else if constexpr (C == ClaseNodo::Raiz) nuevo = Nuevo<TPot<D>>(o, r, nullptr);
         else nuevo = Nuevo<TPot<D>>(r, o, nullptr);
-        return l->Despejar(nuevo, v, conV);
+        *siguiente = l.get();
+        return nuevo;
     }
     if constexpr (C == ClaseNodo::Suma) nuevo = Nuevo<TResta<D>>(o, l, nullptr);
     else if constexpr (C == ClaseNodo::Resta) nuevo = Nuevo<TResta<D>>(l, o, nullptr);
@@ -51,7 +76,8 @@ Ref<TEval<D>> TOpBin<D, C>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>*
     else if constexpr (C == ClaseNodo::Pot) nuevo = Nuevo<TLogN<D>>(o, l, nullptr);
     else if constexpr (C == ClaseNodo::Raiz) nuevo = Nuevo<TLogN<D>>(l, o, nullptr);
     else nuevo = Nuevo<TRaiz<D>>(l, o, nullptr);
-    return r->Despejar(nuevo, v, conV);
+    *siguiente = r.get();
+    return nuevo;
 }
 
 template <class D, ClaseNodo C>
@@ -71,15 +97,23 @@ typename D::Valor TCompara<D, C>::Calcular(ContextoEval<D>& c) {
     return Compara(a, l, r) ? a.verdadero : a.falso;
 }
 
+// A function without an inverse. A domain may name it (the complex mode
+// says which one); the others keep the general wording.
 template <class D>
-Ref<TEval<D>> TFun1<D>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>* v,
-                                 const typename TEval<D>::ConjuntoNodos& conV) {
-    if (!Def->Inversa) throw EDespejar("Una o mas funciones no se pueden despejar");
+std::string MensajeNoDespejable(const std::string& nombre) {
+    if constexpr (requires { D::MensajeNoDespejable(nombre); }) return D::MensajeNoDespejable(nombre);
+    else return "Una o mas funciones no se pueden despejar";
+}
+
+template <class D>
+Ref<TEval<D>> TFun1<D>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>*, const typename TEval<D>::ConjuntoNodos&,
+                                 TEval<D>** siguiente) {
+    if (!Def->Inversa) throw EDespejar(MensajeNoDespejable<D>(this->Nombre));
     auto inversa = std::make_shared<DefFun1<D>>();
     inversa->Funcion = Def->Inversa;
     inversa->Inversa = Def->Funcion;
-    auto nuevo = Nuevo<TFun1<D>>(std::move(inversa), o, nullptr);
-    return this->Hijos[0]->Despejar(nuevo, v, conV);
+    *siguiente = this->Hijos[0].get();
+    return Nuevo<TFun1<D>>(std::move(inversa), o, nullptr);
 }
 
 // Every node of the tree that reads v (each shared node examined once).
@@ -119,7 +153,16 @@ Ref<TEval<D>> DespejarEcuacion(const Ref<TEval<D>>& raiz, const TVariable<D>* v)
     bool enDer = conV.count(r.get()) > 0;
     if (!enIzq && !enDer) throw EDespejar("No se encuentra variable para despejar");
     if (enIzq && enDer) throw EDespejar("Ecuación demasiado compleja para despejar");
-    return enIzq ? l->Despejar(r, v, conV) : r->Despejar(l, v, conV);
+    // Down the path to v one node at a time, never recursing: the path can
+    // be as long as a flat chain.
+    Ref<TEval<D>> otro = enIzq ? r : l;
+    TEval<D>* n = enIzq ? l.get() : r.get();
+    while (n) {
+        TEval<D>* siguiente = nullptr;
+        otro = n->Despejar(otro, v, conV, &siguiente);
+        n = siguiente;
+    }
+    return otro;
 }
 
 }  // namespace numbrix

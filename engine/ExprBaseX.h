@@ -26,6 +26,12 @@ inline long double Comprobar(long double r) {
 long double Potencia(long double b, long double e);
 // b raised to an integer exponent by repeated squaring, checked.
 long double PotenciaEntera(long double b, long long e);
+// Logarithm of a > 0 in base b > 0, b != 1, unchecked. When a is an exact
+// integral power of b it is that integer exactly (log(1000) is 3 on every
+// processor, not 3 + 2^-62): "exact power" means a is b^k as a long double
+// holds it (correctly rounded), known for powers of two, for integral bases
+// while b^|k| fits the 64-bit mantissa, and for every power of ten.
+long double LogaritmoEnBase(long double a, long double b);
 // Rounded half away from zero, as a 32-bit integer; out of range is an
 // invalid argument (never a wrapped value).
 std::int32_t R32(long double x);

@@ -31,7 +31,11 @@ struct EstadoCompilacion {
     std::string* mensaje = nullptr;  // the engine's MensajeCompilacion
     std::uint64_t serie = 0;         // grows with every message set
     long long trabajo = 0;           // attempts and nodes so far
-    int expansiones = 0;             // nested user-function expansions
+    // The engine's local definitions by upper-cased name (index of the
+    // first one of each name), so a thousand of them are found at once.
+    std::unordered_map<std::string, std::size_t> locales;
+    // User functions being expanded, outermost first (entry and name).
+    std::vector<std::pair<const TMake<D>*, std::string>> expandiendo;
     ContextoEval<D>* plegado = nullptr;  // folding context (engine settings)
     GuardaPila pila;                 // stack left for the recursion
     int ultimaBase = 10;             // base of the last number read
@@ -53,8 +57,73 @@ bool LeerLiteralDe(const AjustesMotor<D>& ajustes, std::string_view texto, typen
     else return D::LeerLiteral(texto, v, base);
 }
 
+// Key of a local definition's name: ASCII letters upper-cased, as the
+// registry and IgualSinCaso compare them.
+inline std::string ClaveLocal(std::string_view nombre) {
+    std::string k(nombre);
+    for (char& c : k)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return k;
+}
+
 inline constexpr long long kTrabajoMaximo = 4'000'000;
 inline constexpr int kExpansionesMaximas = 40;
+
+// Key → value for the ranges a compilation remembers. Open addressing over
+// flat arrays: a long text remembers tens of thousands of ranges, and a
+// node-based map spends its time allocating and missing the cache.
+template <class V>
+class TablaRangos {
+public:
+    explicit TablaRangos(std::size_t previstos) {
+        while ((std::size_t{1} << bits_) < 2 * previstos) ++bits_;
+        claves_.assign(std::size_t{1} << bits_, kVacia);
+        indices_.resize(claves_.size());
+        datos_.reserve(previstos);
+    }
+    V* Buscar(std::uint64_t clave) {
+        for (std::size_t i = Hueco(clave);; i = (i + 1) & (claves_.size() - 1)) {
+            if (claves_[i] == clave) return &datos_[indices_[i]];
+            if (claves_[i] == kVacia) return nullptr;
+        }
+    }
+    void Guardar(std::uint64_t clave, V v) {
+        if (2 * (datos_.size() + 1) > claves_.size()) Crecer();
+        std::size_t i = Hueco(clave);
+        for (; claves_[i] != kVacia; i = (i + 1) & (claves_.size() - 1))
+            if (claves_[i] == clave) {
+                datos_[indices_[i]] = std::move(v);
+                return;
+            }
+        claves_[i] = clave;
+        indices_[i] = static_cast<std::uint32_t>(datos_.size());
+        datos_.push_back(std::move(v));
+    }
+
+private:
+    static constexpr std::uint64_t kVacia = ~std::uint64_t{0};  // no key is all ones
+    std::size_t Hueco(std::uint64_t k) const {
+        return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> (64 - bits_));
+    }
+    void Crecer() {
+        ++bits_;
+        std::vector<std::uint64_t> viejas(std::size_t{1} << bits_, kVacia);
+        std::vector<std::uint32_t> indices(viejas.size());
+        viejas.swap(claves_);
+        indices.swap(indices_);
+        for (std::size_t j = 0; j < viejas.size(); ++j) {
+            if (viejas[j] == kVacia) continue;
+            std::size_t i = Hueco(viejas[j]);
+            while (claves_[i] != kVacia) i = (i + 1) & (claves_.size() - 1);
+            claves_[i] = viejas[j];
+            indices_[i] = indices[j];
+        }
+    }
+    int bits_ = 4;
+    std::vector<std::uint64_t> claves_;
+    std::vector<std::uint32_t> indices_;
+    std::vector<V> datos_;
+};
 
 // Syntax-check texts, taken from the checker itself so both paths agree.
 struct TextosSintaxis {
@@ -79,8 +148,7 @@ private:
 
     struct Recuerdo {
         N nodo;
-        bool conMensaje = false;
-        std::string mensaje;
+        int mensaje = -1;  // index in mensajes_ of the last message it left, -1: none
     };
 
     N LeerExpresion(int b, int e) { return Recordar(NExpresion, b, e); }
@@ -92,6 +160,8 @@ private:
     N Termino(int b, int e);
     N Primario(int b, int e);
     N Llamada(int b, int e, bool& hecha);
+    [[gnu::noinline]] N CrearLlamada(const std::string& registrado, TMake<D>& m, Args args);
+    [[noreturn, gnu::noinline]] void Desconocido(std::string_view trozo);
 
     // Syntax check of a range; false after setting the message.
     bool Sintaxis(int b, int e);
@@ -104,6 +174,9 @@ private:
     template <class F>
     N RecorrerOperadores(Clase c, int desde, int hasta, int finIzquierdo, F&& f);
     bool Saltado(Clase c, int i, int b) const;  // exponent signs are not operators
+    // Before a level tries the operators of a long flat chain: compiles the
+    // chain's prefixes in a loop, shortest first (see the definition).
+    void CalentarCadena(Clase c, Nivel nivel, int b, int e);
 
     N Mensaje(int b, int e);
     bool EsMensaje(int b, int e) const {
@@ -133,7 +206,8 @@ private:
     // after another operator («--», «*-») always fail on their left part, so
     // runs of them are passed over at once.
     std::vector<int> utilAntes_[NClases];
-    std::unordered_map<std::uint64_t, Recuerdo> memo_;
+    TablaRangos<Recuerdo> memo_;
+    std::vector<std::string> mensajes_;
 };
 
 }  // namespace numbrix

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "engine/ExprCompilador.h"
+#include "engine/bases2_36.h"
 
 namespace numbrix {
 
@@ -18,11 +19,19 @@ inline bool EsDeNumero(char c) {
     unsigned char u = static_cast<unsigned char>(c);
     return std::isalnum(u) || c == '.' || c == '+' || c == '-' || c == '[' || c == ']' || c == '|';
 }
+// A piece that nothing read, made only of a number's characters and longer
+// than the reader takes: the user wrote a number too long, not a name.
+inline bool PareceNumeroLargo(std::string_view t) {
+    if (t.size() <= kLargoMaximoNumero || !(EsDigito(t[0]) || t[0] == '.')) return false;
+    return std::all_of(t.begin(), t.end(), EsDeNumero);
+}
 }  // namespace detalle
 
 template <class D>
 Compilador<D>::Compilador(TExpresion<D>& motor, EstadoCompilacion<D>& estado, std::string texto, const Args* parametros)
-    : motor_(motor), est_(estado), t_(std::move(texto)), params_(parametros) {
+    : motor_(motor), est_(estado), t_(std::move(texto)), params_(parametros),
+      // A few ranges per character are remembered: room for them at once.
+      memo_(t_.size() + 8) {
     using namespace detalle;
     const int n = static_cast<int>(t_.size());
     prof_.assign(n + 1, 0);
@@ -196,12 +205,72 @@ typename Compilador<D>::N Compilador<D>::RecorrerOperadores(Clase c, int desde, 
     return {};
 }
 
+// A flat chain «1+1+…+1» splits at its last operator, whose left part splits
+// at the one before, and so on: recursion as deep as the chain is long. The
+// splitter reaches the prefixes [b, p1), [b, p2), … exactly in that order,
+// shortest first, each as the first thing the next one compiles. So when a
+// level is about to try the operators of a range [b, e) whose first
+// attempts are certain (it passed the syntax check, is not a message, and
+// no looser operator of its own depth comes first), the same prefixes are
+// compiled here in a loop, shortest first. Each then finds the one before
+// it remembered, the recursion stays one link deep, and the outcome, the
+// messages and the work are those of the plain splitter.
+template <class D>
+void Compilador<D>::CalentarCadena(Clase c, Nivel nivel, int b, int e) {
+    constexpr int kCorta = 16;  // shorter chains simply recurse
+    if (t_[b] == '\'') return;
+    const std::uint64_t d = static_cast<std::uint64_t>(prof_[b]);
+    auto entradas = [&](Clase k, int desde, int hasta) {
+        const auto& l = porProf_[k];
+        auto ini = std::lower_bound(l.begin(), l.end(), d << 32 | static_cast<std::uint64_t>(desde));
+        auto fin = std::lower_bound(l.begin(), l.end(), d << 32 | static_cast<std::uint64_t>(hasta));
+        return std::pair{ini, fin};
+    };
+    if (c == CAditiva) {
+        for (Clase antes : {CLogica, CComparacion}) {
+            auto [ini, fin] = entradas(antes, b, e);
+            if (ini != fin) return;
+        }
+    }
+    // The operators really tried, left to right: those whose left neighbour
+    // may end a text, exponent signs excepted.
+    auto [ini, fin] = entradas(c, b + 1, e);
+    const auto& lista = porProf_[c];
+    auto probado = [&](auto it) {
+        const int k = static_cast<int>(it - lista.begin());
+        const int i = static_cast<int>(*it & 0xffffffffu);
+        return utilAntes_[c][k] == k && !Saltado(c, i, b);
+    };
+    // Only when the chain is long and not compiled yet: its last prefix
+    // before e, remembered, means this one is a link being warmed itself.
+    int cuantos = 0, vistos = 0;
+    int ultimo = -1;
+    for (auto it = fin; it != ini && cuantos <= kCorta && vistos < 4 * kCorta; ++vistos) {
+        --it;
+        // Over a run of operators right after others at once.
+        const int util = utilAntes_[c][it - lista.begin()];
+        if (util < ini - lista.begin()) break;
+        it = lista.begin() + util;
+        if (!probado(it)) continue;
+        if (++cuantos == 2) ultimo = static_cast<int>(*it & 0xffffffffu);
+    }
+    if (cuantos <= kCorta) return;
+    const std::uint64_t clave = static_cast<std::uint64_t>(nivel) << 62 | static_cast<std::uint64_t>(b) << 31 |
+                                static_cast<std::uint64_t>(ultimo);
+    if (memo_.Buscar(clave)) return;
+    std::vector<int> prefijos;
+    for (auto it = ini; it != fin; ++it)
+        if (probado(it)) prefijos.push_back(static_cast<int>(*it & 0xffffffffu));
+    prefijos.pop_back();  // the last one is the level's own first attempt
+    for (int p : prefijos) Recordar(nivel, b, p);
+}
+
 template <class D>
 typename Compilador<D>::N Compilador<D>::Recordar(Nivel nivel, int b, int e) {
     const std::uint64_t clave = nivel << 62 | static_cast<std::uint64_t>(b) << 31 | static_cast<std::uint64_t>(e);
-    if (auto it = memo_.find(clave); it != memo_.end()) {
-        if (it->second.conMensaje) PonerMensaje(it->second.mensaje);
-        return it->second.nodo;
+    if (const Recuerdo* r = memo_.Buscar(clave)) {
+        if (r->mensaje >= 0) PonerMensaje(mensajes_[static_cast<std::size_t>(r->mensaje)]);
+        return r->nodo;
     }
     Contar();
     if (est_.pila.Agotada()) throw ECompilacion("Expresión demasiado anidada o demasiado larga");
@@ -210,10 +279,10 @@ typename Compilador<D>::N Compilador<D>::Recordar(Nivel nivel, int b, int e) {
     Recuerdo rec;
     rec.nodo = r;
     if (est_.serie != serie) {
-        rec.conMensaje = true;
-        rec.mensaje = *est_.mensaje;
+        rec.mensaje = static_cast<int>(mensajes_.size());
+        mensajes_.push_back(*est_.mensaje);
     }
-    memo_.emplace(clave, std::move(rec));
+    memo_.Guardar(clave, std::move(rec));
     return r;
 }
 
@@ -270,6 +339,7 @@ typename Compilador<D>::N Compilador<D>::Expresion(int b, int e) {
         return Nuevo<TIgu<D>>(l, d, pl);
     });
     if (r) return r;
+    CalentarCadena(CAditiva, NExpresion, b, e);
     r = RecorrerOperadores(CAditiva, b + 1, e, b, [&](int i) -> N {
         N l = LeerExpresion(b, i);
         if (!l) return {};
@@ -296,6 +366,7 @@ typename Compilador<D>::N Compilador<D>::Termino(int b, int e) {
     if (!Sintaxis(b, e)) return {};
     if (EsMensaje(b, e)) return Mensaje(b, e);
     auto* pl = est_.plegado;
+    CalentarCadena(CMultiplicativa, NTermino, b, e);
     N r = RecorrerOperadores(CMultiplicativa, b + 1, e, b, [&](int i) -> N {
         N l = LeerTermino(b, i);
         if (!l) return {};
@@ -366,8 +437,9 @@ typename Compilador<D>::N Compilador<D>::Primario(int b, int e) {
     }
     std::string_view trozo = Trozo(b, e);
     // A local definition.
-    for (const auto& [nombre, nodo] : motor_.Locales)
-        if (IgualSinCaso(nombre, trozo)) return nodo;
+    if (!est_.locales.empty())
+        if (auto it = est_.locales.find(ClaveLocal(trozo)); it != est_.locales.end())
+            return motor_.Locales[it->second].second;
     // Host look-ups, first chance.
     if (motor_.BuscarExterno1 && motor_.BuscarExterno1(trozo, v)) {
         auto n = Hacer<TExt<D>>(v, std::string(trozo));
@@ -388,7 +460,13 @@ typename Compilador<D>::N Compilador<D>::Primario(int b, int e) {
         n->Dibujar_ = motor_.DibujarExterno;
         return n;
     }
-    std::string m = "Identificador desconocido: \"" + std::string(trozo) + "\"";
+    Desconocido(trozo);
+}
+
+template <class D>
+void Compilador<D>::Desconocido(std::string_view trozo) {
+    std::string m = detalle::PareceNumeroLargo(trozo) ? LecturaNumero{0, FalloLectura::DemasiadoLargo}.Mensaje()
+                                                      : "Identificador desconocido: \"" + std::string(trozo) + "\"";
     PonerMensaje(m);
     throw ECompilacion(m);
 }
@@ -440,42 +518,67 @@ typename Compilador<D>::N Compilador<D>::Llamada(int b, int e, bool& hecha) {
     auto it = reg.find(nombre);
     if (it == reg.end()) return {};
     hecha = true;
-    TMake<D>& m = *it->second;
+    return CrearLlamada(it->first, *it->second, std::move(args));
+}
+
+// The node of a registered name with its compiled arguments. Apart from
+// Llamada, whose frame stays small: argument lists recurse through it.
+template <class D>
+typename Compilador<D>::N Compilador<D>::CrearLlamada(const std::string& registrado, TMake<D>& m, Args args) {
     const int n = static_cast<int>(args.size());
     if (n > m.MaxArgs) {
-        if (m.MaxArgs == 0) PonerMensaje(detalle::FormatoAridad("La función %s no admite argumentos", it->first, 0));
+        if (m.MaxArgs == 0) PonerMensaje(detalle::FormatoAridad("La función %s no admite argumentos", registrado, 0));
         else if (m.MinArgs == m.MaxArgs)
-            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", it->first, m.MaxArgs));
-        else PonerMensaje(detalle::FormatoAridad("La función %s admite como máximo %d argumentos", it->first, m.MaxArgs));
+            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", registrado, m.MaxArgs));
+        else PonerMensaje(detalle::FormatoAridad("La función %s admite como máximo %d argumentos", registrado, m.MaxArgs));
         return {};
     }
     if (n < m.MinArgs) {
         if (m.MinArgs == m.MaxArgs)
-            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", it->first, m.MinArgs));
-        else PonerMensaje(detalle::FormatoAridad("La función %s requiere al menos %d argumentos", it->first, m.MinArgs));
+            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", registrado, m.MinArgs));
+        else PonerMensaje(detalle::FormatoAridad("La función %s requiere al menos %d argumentos", registrado, m.MinArgs));
         return {};
     }
     if (m.Tipo == MakeUsuario) {
         auto& u = static_cast<TMakeUser<D>&>(m);
-        if (++est_.expansiones > kExpansionesMaximas) {
-            std::string msg = "La función " + it->first + " se llama a sí misma o anida demasiadas funciones";
+        auto& pila = est_.expandiendo;
+        // Bodies are compiled whole at every call, so a function met again
+        // inside its own expansion would expand for ever: stop at once and
+        // name the function that calls itself, not the one where some depth
+        // bound happened to fall. A deep chain of distinct functions is
+        // named by the outermost one, whose expansion went too deep.
+        auto repetida = std::find_if(pila.begin(), pila.end(), [&](const auto& p) { return p.first == &m; });
+        if (repetida != pila.end() || static_cast<int>(pila.size()) >= kExpansionesMaximas) {
+            std::string msg;
+            if (repetida != pila.end()) {
+                msg = "La función " + repetida->second + " se llama a sí misma";
+                for (auto p = repetida + 1; p != pila.end(); ++p)
+                    msg += (p == repetida + 1 ? " a través de " : ", ") + p->second;
+            } else {
+                msg = "La función " + pila.front().second + " anida más de " + std::to_string(kExpansionesMaximas) +
+                      " funciones de usuario";
+            }
             PonerMensaje(msg);
             throw ECompilacion(msg);
         }
+        pila.emplace_back(&m, registrado);
+        struct Quitar {
+            decltype(pila)& p;
+            ~Quitar() { p.pop_back(); }
+        } quitar{pila};
         N cuerpo;
         {
             Compilador sub(motor_, est_, u.Texto, &args);
             cuerpo = sub.Compilar();
         }
-        --est_.expansiones;
         if (!cuerpo) return {};
         if (motor_.SinEnvoltura || !D::TieneEnvoltura) return cuerpo;
         Contar();
-        return Nuevo<TFunUser<D>>(cuerpo, std::move(args), it->first);
+        return Nuevo<TFunUser<D>>(cuerpo, std::move(args), registrado);
     }
     Contar();
     N nodo = m.CrearNodo(std::move(args), est_.plegado);
-    if (nodo->Clase() != ClaseNodo::LogN) nodo->Nombre = it->first;
+    if (nodo->Clase() != ClaseNodo::LogN) nodo->Nombre = registrado;
     if (m.Medir_) nodo->Medir_ = m.Medir_;
     if (m.Dibujar_) nodo->Dibujar_ = m.Dibujar_;
     return nodo;

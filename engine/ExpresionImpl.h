@@ -230,19 +230,24 @@ Ref<TEval<D>> TExpresion<D>::Compilar(const std::string& texto, bool conservarLo
     std::string mensaje;
     try {
         if (!conservarLocales) Locales.clear();
-        // Local definitions «name:expr;» and «name:"text";» in front.
+        for (std::size_t i = 0; i < Locales.size(); ++i) est.locales.emplace(ClaveLocal(Locales[i].first), i);
+        // Local definitions «name:expr;» and «name:"text";» in front. The
+        // text still to read starts at ini (no copy per definition: a
+        // thousand of them stay linear).
         std::size_t expandido = t.size();
+        std::size_t ini = 0;
         while (true) {
-            std::size_t p = t.find(';');
+            std::size_t p = t.find(';', ini);
             if (p == std::string::npos) break;
-            std::size_t c = t.find(':');
-            if (c == std::string::npos || c == 0 || c > p)
+            std::size_t c = t.find(':', ini);
+            if (c == std::string::npos || c == ini || c > p)
                 throw ECompilacion("Falta indentificador de expresión");
-            std::string nombre = t.substr(0, c);
+            std::string nombre = t.substr(ini, c - ini);
             if (c + 1 < t.size() && t[c + 1] == '"') {
                 if (p < c + 3 || t[p - 1] != '"') throw ECompilacion("Falta indentificador de expresión");
                 std::string reemplazo = t.substr(c + 2, p - 1 - (c + 2));
-                t = ReemplazarNombre(t.substr(p + 1), nombre, reemplazo);
+                t = ReemplazarNombre(std::string_view(t).substr(p + 1), nombre, reemplazo);
+                ini = 0;
                 expandido += t.size();
                 if (t.size() > 100000 || expandido > 10'000'000)
                     throw ECompilacion("Las definiciones locales se expanden a más de 100000 caracteres");
@@ -255,11 +260,12 @@ Ref<TEval<D>> TExpresion<D>::Compilar(const std::string& texto, bool conservarLo
                     if (est.serie != serie && !MensajeCompilacion.empty()) m += ": " + MensajeCompilacion;
                     throw ECompilacion(m);
                 }
+                est.locales.emplace(ClaveLocal(nombre), Locales.size());  // the first of a name wins
                 Locales.emplace_back(std::move(nombre), std::move(nodo));
-                t = t.substr(p + 1);
+                ini = p + 1;
             }
         }
-        Compilador<D> c(*this, est, t, nullptr);
+        Compilador<D> c(*this, est, t.substr(ini), nullptr);
         raiz = c.Compilar();
     } catch (const std::exception& e) {
         raiz.reset();

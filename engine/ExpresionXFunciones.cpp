@@ -140,7 +140,7 @@ V LogNatural(const ContextoX&, const V& x) {
 V Log10(const ContextoX&, const V& x) {
     if (x == 0) LanzarDivisionCero();
     if (!(x > 0)) LanzarOperacionInvalida();
-    return Comprobar(std::log10(x));
+    return Comprobar(LogaritmoEnBase(x, 10));
 }
 V Cuadrado(const ContextoX&, const V& x) { return Por(x, x); }
 V RaizCuadrada(const ContextoX&, const V& x) {
@@ -173,9 +173,10 @@ V Aleatorio(ContextoX& c) {
 
 // ---------------------------------------------------------------- several arguments
 
+// Scaled: only a hypotenuse beyond the range overflows, not its squares.
 V Hipotenusa(ContextoX& c, const Nodos& a) {
     const V x = Arg(c, a, 0), y = Arg(c, a, 1);
-    return Comprobar(std::sqrt(Comprobar(Por(x, x) + Por(y, y))));
+    return Comprobar(std::hypot(x, y));
 }
 
 V Angulo(ContextoX& c, const Nodos& a) {
@@ -217,10 +218,12 @@ V SumaArgs(ContextoX& c, const Nodos& a) {
 
 V Promedio(ContextoX& c, const Nodos& a) { return Dividir(SumaArgs(c, a), static_cast<V>(a.size())); }
 
+// x − Int(x ÷ y)·y with the sign of x, exactly: the quotient is never
+// rounded (Resto(1e20,3) is 1, not 0).
 V Resto(ContextoX& c, const Nodos& a) {
     const V x = Arg(c, a, 0), y = Arg(c, a, 1);
-    const V q = std::trunc(Dividir(x, y));
-    return Comprobar(x - Por(q, y));
+    if (y == 0) LanzarDivisionCero();
+    return std::fmod(x, y);
 }
 
 // a2 + a3·a1 + a4·a1² + …, each power by repeated squaring.
@@ -315,11 +318,27 @@ V AreaNormalEstandar(ContextoX& c, const Nodos& a) {
     return std::fabs(NormalAcumulada(x1) - NormalAcumulada(x2));
 }
 
+// ln C(n, k), 0 <= k <= n, from the logarithms of the factorials: for the
+// counts whose factorials overflow (good to about 1e-15 of the result).
+V LnCombinaciones(long long n, long long k) {
+    if (k < 0 || k > n) LanzarArgumentoInvalido();
+    auto lnFact = [](long long m) { return std::lgamma(static_cast<V>(m) + 1); };
+    return lnFact(n) - lnFact(k) - lnFact(n - k);
+}
+
 // The combinations are taken first: their invalid-argument check must win
-// over a power of 0 with a negative exponent.
+// over a power of 0 with a negative exponent. Beyond the factorial table the
+// whole term goes through logarithms, so DBinom(2000,1000,0.5) is a
+// probability, not an overflow.
 V TerminoBinomial(long long n, long long k, V p) {
-    const V comb = Combinaciones(n, k);
-    return Por(Por(comb, PotenciaEntera(p, k)), PotenciaEntera(1 - p, n - k));
+    if (n <= kFactorialMaximo) {
+        const V comb = Combinaciones(n, k);
+        return Por(Por(comb, PotenciaEntera(p, k)), PotenciaEntera(1 - p, n - k));
+    }
+    const V lnComb = LnCombinaciones(n, k);
+    if (p == 0) return k == 0 ? 1 : 0;
+    if (p == 1) return k == n ? 1 : 0;
+    return Comprobar(std::exp(lnComb + static_cast<V>(k) * std::log(p) + static_cast<V>(n - k) * std::log1p(-p)));
 }
 
 V Binomial(ContextoX& c, const Nodos& a) {
@@ -371,7 +390,13 @@ V BinomialNegAcumulada(ContextoX& c, const Nodos& a) {
     return Sumatoria(c, desde, hasta, [&](long long i) { return TerminoBinomialNeg(i, r, p); });
 }
 
+// Beyond the factorial table, through logarithms like the binomial.
 V TerminoHipergeometrico(long long N, long long K, long long n, long long k) {
+    if (N > kFactorialMaximo) {
+        const V exitos = LnCombinaciones(K, k);
+        const V fracasos = LnCombinaciones(N - K, n - k);
+        return Comprobar(std::exp(exitos + fracasos - LnCombinaciones(N, n)));
+    }
     const V exitos = Combinaciones(K, k);
     const V fracasos = Combinaciones(N - K, n - k);
     return Dividir(Por(exitos, fracasos), Combinaciones(N, n));

@@ -17,7 +17,7 @@ __extension__ typedef unsigned __int128 u128;
 // ---------------------------------------------------------------------------
 namespace {
 
-constexpr int kLargoMaximo = 255;
+constexpr int kLargoMaximo = static_cast<int>(kLargoMaximoNumero);
 constexpr char kNoAscii = '\x80';  // any non-ASCII character, one per character
 
 // The text without blanks, one byte per character, on the stack: the reader is
@@ -698,11 +698,13 @@ std::string RealABase(int base, long double x, const FormatoNumero& f, bool marc
     if (f.Notacion == 1 || f.Notacion == 2) {
         s = Cientifico(b, x, f, f.Notacion);
     } else {
-        // Fixed form for b^-Decimales <= |x| <= b^16. The bounds are compared as
-        // long doubles, as the user types them: 1e-16 is inside with 16 decimals
-        // even though its nearest long double lies a hair below 10^-16.
+        // Fixed form for b^-Decimales <= |x| <= b^16, and with no decimals from
+        // 1/b up: 0.6 is «1» and 0.3 is «0», as 2.6 is «3»; only values below
+        // 1/b keep a digit through the exponent form. The bounds are compared
+        // as long doubles, as the user types them: 1e-16 is inside with 16
+        // decimals even though its nearest long double lies a hair below 10^-16.
         const long double ax = std::fabs(x);
-        const bool fijo = ax >= 1 / PotenciaBase(b, Decimales(f)) && ax <= PotenciaBase(b, 16);
+        const bool fijo = ax >= 1 / PotenciaBase(b, std::max(Decimales(f), 1)) && ax <= PotenciaBase(b, 16);
         s = fijo ? RealABaseFijo(b, x, f) : Cientifico(b, x, f, 0);
     }
     if (marca && b != 10) s += " [" + std::to_string(b) + "]";

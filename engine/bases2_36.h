@@ -18,6 +18,9 @@ struct FormatoNumero {
     bool Agrupar = false;    // blank between groups of three digits
 };
 
+// Longest number text the reader takes (blanks removed).
+inline constexpr std::size_t kLargoMaximoNumero = 255;
+
 // Why a read failed; the text is built only when a caller asks for it.
 enum class FalloLectura : std::uint8_t {
     Ninguno,
@@ -83,8 +86,8 @@ std::string RealABaseFijo(int base, long double x, const FormatoNumero& f);
 // that rounds up to b moves to the next exponent.
 std::string RealABaseCientifico(int base, long double x, const FormatoNumero& f);
 // Chooses fixed or scientific form; appends " [b]" when b != 10 and marca.
-// Notacion 0 writes the fixed form when b^-Decimales <= |x| <= b^16, else the
-// exponent form. 0 is "0" (no mark). A value that rounds to zero has no "-".
+// Notacion 0 writes the fixed form when b^-Decimales <= |x| <= b^16 (from 1/b
+// up with no decimals, so 0.6 rounds to «1»), else the exponent form. 0 is "0" (no mark). A value that rounds to zero has no "-".
 std::string RealABase(int base, long double x, const FormatoNumero& f, bool marca = true);
 std::string RealATexto(long double x, const FormatoNumero& f);  // RealABase with BaseDefecto
 

@@ -38,13 +38,19 @@ struct DominioComplejo {
     static Valor Pot(const Aj&, const Valor& a, const Valor& b) { return CPotencia(a, b); }
     // The b-th root of a, b a non-zero real: the principal one, in radians.
     static Valor Raiz(const Aj&, const Valor& a, const Valor& b);
-    static Valor LogN(const Aj&, const Valor& a, const Valor& base) { return CDivision(CLn(a), CLn(base)); }
+    // ln a ÷ ln base; between positive reals (base not 1) the real
+    // logarithm, exact at integral powers of the base.
+    static Valor LogN(const Aj&, const Valor& a, const Valor& base);
 
     static bool LeerLiteral(std::string_view texto, Valor& v, int& base);
     static bool CortaProductoAntes(char c) { return !(c >= '0' && c <= '9') && c != '.'; }
     static void RegistrarFijas(TExpresion<DominioComplejo>& e);
     static void RegistrarPredefinidas(TExpresion<DominioComplejo>& e);
     static std::string TextoExacto(const Valor& v);
+    // Solving names the function it cannot invert.
+    static std::string MensajeNoDespejable(const std::string& nombre) {
+        return "La función " + nombre + " no se pueden despejar";
+    }
 };
 
 using TEvalC = TEval<DominioComplejo>;

@@ -72,6 +72,12 @@ DominioComplejo::Valor DominioComplejo::Raiz(const Aj&, const Valor& a, const Va
     return Polar(modulo, CArgumento(a) / indice);
 }
 
+DominioComplejo::Valor DominioComplejo::LogN(const Aj&, const Valor& a, const Valor& base) {
+    if (a.Im == 0 && base.Im == 0 && a.Re > 0 && base.Re > 0 && base.Re != 1)
+        return {LogaritmoEnBase(a.Re, base.Re), 0};
+    return CDivision(CLn(a), CLn(base));
+}
+
 bool DominioComplejo::LeerLiteral(std::string_view texto, Valor& v, int& base) {
     long double x;
     if (!DominioReal::LeerLiteral(texto, x, base)) return false;

@@ -179,7 +179,10 @@ bool CCasiCero(const TComplejo& z) { return std::fabs(z.Re) < 1e-12L && std::fab
 
 std::string ComplejoATexto(const TComplejo& z, int digitos) {
     long double re = z.Re, im = z.Im;
-    long double corte = 1e-9L * std::max(std::fabs(re), std::fabs(im));
+    // Only rounding noise of the calculation is dropped (a part below 1e-15
+    // of the other, invisible at 10 significant digits): «2e9+i» keeps its i
+    // and a lone small value is shown.
+    long double corte = 1e-15L * std::max(std::fabs(re), std::fabs(im));
     if (std::fabs(re) < corte) re = 0;
     if (std::fabs(im) < corte) im = 0;
     std::string s = re != 0 ? RealGeneral(re, digitos) : std::string();

@@ -69,7 +69,8 @@ bool CEsCero(const TComplejo& z);    // both parts exactly 0
 bool CCasiCero(const TComplejo& z);  // both parts below 1e-12
 
 // "3+2i", "3-i", "-2i", "0": each part in general format with `digitos`
-// significant digits; a part below 1e-9 of the larger one is dropped.
+// significant digits; a part below 1e-15 of the other one (rounding noise)
+// is dropped.
 std::string ComplejoATexto(const TComplejo& z, int digitos = 10);
 // Reads what ComplejoATexto writes ("i", "-i", "2-3i", "1e-5-2i", "4");
 // empty text is 0. Blanks are ignored.

@@ -348,6 +348,45 @@ TEST(Diagrama, ArbolMuyProfundoSinDesbordarLaPila) {
 #endif
 }
 
+TEST(Diagrama, CadenaPlanaLargaEnOrdenYEntera) {
+    // A flat chain is laid out in a loop, link by link: everything drawn,
+    // left to right as recursion would draw it, each box measured once.
+    struct Caso {
+        const char* sep;
+        const char* signo;  // text of each operator, empty: none drawn
+    };
+    for (const Caso& c : {Caso{"+", "+"}, Caso{"-", "−"}, Caso{"*", ""}}) {
+        const int n = 5000;
+        std::string t = "a";
+        for (int i = 1; i < n; ++i) t += std::string(c.sep) + (i % 2 ? "b" : "a");
+        Motor m;
+        Dibujo d;
+        Trazar(m.Arbol(t), d);
+        EXPECT_EQ(d.Cuenta("a") + d.Cuenta("b"), n) << c.sep;
+        if (*c.signo) EXPECT_EQ(d.Cuenta(c.signo), n - 1) << c.sep;
+        else EXPECT_EQ(d.Cuadrados(), n - 1) << c.sep;  // the product dots
+        int x = -1;
+        for (const auto& tx : d.Textos()) {
+            EXPECT_GT(tx.x, x) << c.sep << " " << tx.texto;
+            x = tx.x;
+        }
+        EXPECT_LE(d.mediciones, 2LL * n + 8) << c.sep;
+        const Extension e = d.lienzo.ExtensionDibujada();
+        EXPECT_LE(e.x1, 2 + d.caja.ancho) << c.sep;
+    }
+    // Quotients stack: «a/b/c» is (a/b)/c, numerators above, one bar each.
+    Motor m;
+    Dibujo d;
+    std::string t = "a";
+    for (int i = 1; i < 300; ++i) t += "/b";
+    Trazar(m.Arbol(t), d);
+    int barras = 0;
+    for (const auto& cmd : d.lienzo.Comandos()) barras += std::holds_alternative<dibujo::CmdLinea>(cmd);
+    EXPECT_EQ(barras, 299);
+    EXPECT_EQ(d.Cuenta("b"), 299);
+    EXPECT_EQ(d.Cuenta("a"), 1);
+}
+
 TEST(Diagrama, SubarbolCompartidoSeMideUnaVez) {
     Motor m;
     // A local definition is one node wherever it appears.

@@ -2,10 +2,13 @@
 // compile or fail with a message, never crash, never hang, and an evaluation
 // that succeeds never yields inf or NaN. The time limits below are hang
 // detectors, not benchmarks: they are generous and grow under sanitizers.
+#include "MetricasFijas.h"
+#include "engine/DiagramaX.h"
 #include "engine/ExpresionX.h"
 #include "engine/bases2_36.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <chrono>
 #include <cmath>
@@ -294,17 +297,44 @@ const std::vector<Caso>& Hostiles() {
         {"UsuarioCuadrado40", Fijo("F40(1)"), Espera::Falla, std::nullopt, -1, [](TExpresionX& e) { Cuadrar(e, 40); }},
         {"UsuarioCuadrado20", Fijo("F20(x)"), Espera::Cualquiera, std::nullopt, -1,
          [](TExpresionX& e) { Cuadrar(e, 20); }},
+        // A recursion names the function that calls itself, whoever the user called.
         {"UsuarioSeLlamaASiMismo", Fijo("Yo(1)"), Espera::Falla, std::nullopt, 18,
-         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Yo(?a)+1", ""); }},
+         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Yo(?a)+1", ""); }, "La función Yo se llama a sí misma"},
         {"UsuarioSinParametrosRecursivo", Fijo("Nada+1"), Espera::Falla, std::nullopt, 18,
-         [](TExpresionX& e) { e.AgregarUsuario("Nada", "Nada*2", ""); }},
+         [](TExpresionX& e) { e.AgregarUsuario("Nada", "Nada*2", ""); }, "La función Nada se llama a sí misma"},
         {"UsuariosMutuamenteRecursivos", Fijo("Ping(2)"), Espera::Falla, std::nullopt, 18,
          [](TExpresionX& e) {
              e.AgregarUsuario("Ping", "Pong(?a)*2", "");
              e.AgregarUsuario("Pong", "Ping(?a)+1", "");
-         }},
+         }, "La función Ping se llama a sí misma a través de Pong"},
         {"UsuarioRecursivoEnArgumento", Fijo("Yo(Yo(Yo(1)))"), Espera::Falla, std::nullopt, 18,
-         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Si(?a,1,Yo(?a-1))", ""); }},
+         [](TExpresionX& e) { e.AgregarUsuario("Yo", "Si(?a,1,Yo(?a-1))", ""); }, "La función Yo se llama a sí misma"},
+        {"CadenaHaciaUnaRecursion", Fijo("F(1)+1"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("F", "G(?a)*2", "");
+             e.AgregarUsuario("G", "H(?a)+1", "");
+             e.AgregarUsuario("H", "Max(H(?a-1),0)", "");
+         }, "La función H se llama a sí misma"},
+        {"CicloEnMedioDeLaCadena", Fijo("F(1)"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("F", "G(?a)", "");
+             e.AgregarUsuario("G", "H(?a)+J(?a)", "");
+             e.AgregarUsuario("H", "?a", "");
+             e.AgregarUsuario("J", "K(?a)", "");
+             e.AgregarUsuario("K", "G(2*?a)", "");
+         }, "La función G se llama a sí misma a través de J, K"},
+        {"CadenaDe41Funciones", Fijo("C41(1)"), Espera::Falla, std::nullopt, 18,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("C1", "?a+1", "");
+             for (int k = 2; k <= 41; ++k)
+                 e.AgregarUsuario("C" + std::to_string(k), "C" + std::to_string(k - 1) + "(?a)", "");
+         }, "La función C41 anida más de 40 funciones de usuario"},
+        {"CadenaDe40Funciones", Fijo("C40(1)"), Espera::Compila, 2.0L, -1,
+         [](TExpresionX& e) {
+             e.AgregarUsuario("C1", "?a+1", "");
+             for (int k = 2; k <= 40; ++k)
+                 e.AgregarUsuario("C" + std::to_string(k), "C" + std::to_string(k - 1) + "(?a)", "");
+         }},
 
         // Size and depth.
         {"Parentesis50000", [] { return Repetir("(", 50000) + "1" + Repetir(")", 50000); }, Espera::Falla},
@@ -312,12 +342,28 @@ const std::vector<Caso>& Hostiles() {
         {"Parentesis4000", [] { return Repetir("(", 4000) + "1" + Repetir(")", 4000); }, Espera::Cualquiera, 1.0L},
         {"ParentesisAbiertos100000", [] { return Repetir("(", 100000); }, Espera::Falla},
         {"ParentesisCerrados100000", [] { return Repetir(")", 100000); }, Espera::Falla},
-        {"Suma100000Caracteres", [] { return Unidos(50000, "+", [](int) { return "1"; }); }},
+        // A flat chain is not nesting: any length compiles and evaluates.
+        {"Suma100000Caracteres", [] { return Unidos(50000, "+", [](int) { return "1"; }); }, Espera::Compila,
+         50000.0L},
         {"Suma2000Terminos", [] { return Unidos(2000, "+", [](int i) { return std::to_string(i + 1); }); },
          Espera::Compila, 2001000.0L},
-        {"Resta100000Caracteres", [] { return Unidos(50000, "-", [](int) { return "1"; }); }},
-        {"Producto100000Caracteres", [] { return Unidos(50000, "*", [](int) { return "x"; }); }},
-        {"Division100000Caracteres", [] { return Unidos(50000, "/", [](int) { return "x"; }); }},
+        {"Suma20000TerminosDe100000Caracteres", [] { return Unidos(20000, "+", [](int) { return "1.25"; }); },
+         Espera::Compila, 25000.0L},
+        {"Resta100000Caracteres", [] { return Unidos(50000, "-", [](int) { return "1"; }); }, Espera::Compila,
+         -49998.0L},
+        {"SumaDeX50000", [] { return Unidos(50000, "+", [](int) { return "x"; }); }, Espera::Compila, 100000.0L},
+        {"SumaDeProductos20000", [] { return Unidos(20000, "-", [](int) { return "2*x"; }); }, Espera::Compila,
+         -79992.0L},
+        {"Producto100000Caracteres", [] { return Unidos(50000, "*", [](int) { return "x"; }); }, Espera::Falla,
+         std::nullopt, 12},  // 2^50000
+        {"Producto20000DeUnos", [] { return Unidos(20000, "*", [](int) { return "x^0"; }); }, Espera::Compila, 1.0L},
+        {"Division100000Caracteres", [] { return Unidos(50000, "/", [](int) { return "x"; }); }, Espera::Compila,
+         0.0L},  // 2^-49998 underflows to 0
+        {"ProductosYCocientes20000", [] { return Unidos(20000, "*", [](int i) { return i % 2 ? "x" : "1/x"; }); },
+         Espera::Compila, 1.0L},
+        // Real nesting keeps its bound, with a message.
+        {"SumaAnidadaPorLaDerecha20000", [] { return Repetir("1+(", 20000) + "1" + Repetir(")", 20000); },
+         Espera::Falla, std::nullopt, 18},
         {"Potencias60000Caracteres", [] { return Unidos(30000, "^", [](int) { return "x"; }); }},
         {"Logicos100000Caracteres", [] { return Unidos(50000, "&", [](int) { return "1"; }); }},
         {"Menos50000", [] { return Repetir("-", 50000) + "1"; }},
@@ -355,7 +401,19 @@ const std::vector<Caso>& Hostiles() {
         {"Numero250Digitos", [] { return "1" + Repetir("0", 249); }, Espera::Compila, 1e249L},
         {"Numero300Digitos", [] { return Repetir("9", 300); }, Espera::Falla, std::nullopt, 18,
          {}, "Número demasiado largo (más de 255 caracteres)"},
-        {"Decimales300", [] { return "0." + Repetir("3", 300); }, Espera::Falla},
+        {"Decimales300", [] { return "0." + Repetir("3", 300); }, Espera::Falla, std::nullopt, 18,
+         {}, "Número demasiado largo (más de 255 caracteres)"},
+        // A long piece that starts with a digit is not a number: it splits.
+        {"ProductoImplicitoLargo", [] { return "2(" + Unidos(200, "+", [](int) { return "1"; }) + ")"; },
+         Espera::Compila, 400.0L},
+        {"PotenciaLarga", [] { return "2^(" + Unidos(150, "-", [](int) { return "0"; }) + "+10)"; },
+         Espera::Compila, 1024.0L},
+        {"SenoLargo", [] { return "3sen(" + Unidos(150, "+", [](int) { return "0"; }) + ")"; }, Espera::Compila,
+         0.0L},
+        {"MaxLargo", [] { return "2Max(" + Unidos(150, ",", [](int i) { return std::to_string(i); }) + ")"; },
+         Espera::Compila, 298.0L},
+        {"NumeroLargoPorX", [] { return Repetir("1", 300) + "x"; }, Espera::Falla, std::nullopt, 18,
+         {}, "Número demasiado largo (más de 255 caracteres)"},
         {"Base16Larga", [] { return Repetir("F", 300) + "[16]"; }, Espera::Falla},
         {"FactorialEnorme", Fijo("Fact(2e9)"), Espera::Falla, std::nullopt, 12},
         {"VariacionesEnormes", Fijo("Var(2e9,2e9)"), Espera::Falla, std::nullopt, 12},
@@ -419,7 +477,9 @@ TEST(Robustez, DespejarArbolesProfundos) {
     };
     const std::vector<Fila> filas = {
         {"x" + Repetir("+1", 100) + "=5", -95.0L},
-        {"x" + Repetir("+1", 4100) + "=5", std::nullopt},
+        {"x" + Repetir("+1", 4100) + "=5", -4095.0L},     // a flat chain: solved along it in a loop
+        {"x" + Repetir("+1", 20000) + "=5", -19995.0L},
+        {"x" + Repetir("*2", 20000) + "=0", 0.0L},
         {Repetir("(", 4000) + "x" + Repetir(")", 4000) + "=7", std::nullopt},
         {Repetir("-(", 2000) + "x" + Repetir(")", 2000) + "=7", std::nullopt},
         {CadenaLocales(40, false, "x") + "=8", std::nullopt},
@@ -447,6 +507,85 @@ TEST(Robustez, DespejarArbolesProfundos) {
         }
         e.reset();
         EXPECT_LT(Segundos(t0), kLimiteSegundos) << etiqueta;
+    }
+}
+
+// ---------------------------------------------------------------- flat chains
+
+// Runs f on a thread whose stack holds a few thousand frames at most: a walk
+// that recursed along a 20,000-link chain would overflow it and crash.
+void EnPilaPequena(const std::function<void()>& f) {
+#if defined(NUMBRIX_SANITIZED) || defined(__SANITIZE_ADDRESS__)
+    constexpr std::size_t kPila = 6u << 20;  // sanitizer frames are larger
+#else
+    constexpr std::size_t kPila = 512u << 10;
+#endif
+    pthread_attr_t attr;
+    ASSERT_EQ(pthread_attr_init(&attr), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attr, kPila), 0);
+    pthread_t hilo;
+    auto trampolin = [](void* p) -> void* {
+        (*static_cast<const std::function<void()>*>(p))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&hilo, &attr, trampolin, const_cast<std::function<void()>*>(&f)), 0);
+    pthread_join(hilo, nullptr);
+    pthread_attr_destroy(&attr);
+}
+
+// Compiling, evaluating, re-evaluating, solving, drawing and releasing a
+// 20,000-link chain of each family, on a small stack.
+TEST(Robustez, CadenasPlanasSinRecursion) {
+    struct Fila {
+        const char* sep;
+        long double valor;     // with x = 1
+        long double solucion;  // of «chain = 5» for the x in front
+    };
+    const Fila filas[] = {{"+", 20000, 5 - 19999}, {"-", -19998, 5 + 19999}, {"*", 1, 5}, {"/", 1, 5}};
+    for (const Fila& f : filas) {
+        const std::string texto = Unidos(20000, f.sep, [](int) { return "x"; });
+        const std::string ecuacion = "x" + Repetir(std::string(f.sep) + "1", 19999) + "=5";
+        EnPilaPequena([&] {
+            auto e = NuevoMotor();
+            auto x = e->AgregarVariable("x");
+            x->AsignarValor(1);
+            e->SetTexto(texto);
+            ASSERT_FALSE(e->HayError) << f.sep << ": " << e->Mensaje;
+            EXPECT_EQ(e->Valor(), f.valor) << f.sep;
+            x->AsignarValor(1);  // a new evaluation of the whole chain
+            EXPECT_EQ(e->Valor(), f.valor) << f.sep;
+            auto g = Metarchivo(*e, prueba::Fijas());
+            ASSERT_TRUE(g);
+            EXPECT_EQ(g->ExtensionDibujada().vacia, false);
+            e->SetTexto(ecuacion);
+            ASSERT_FALSE(e->HayError) << f.sep << ": " << e->Mensaje;
+            EXPECT_EQ(e->ResolverPara(x.get()), f.solucion) << f.sep << ": " << e->Mensaje;
+            e.reset();
+        });
+    }
+}
+
+// A long chain is compiled by a loop over its prefixes, a short one by plain
+// recursion: a bad piece in the middle must give the same outcome both ways.
+TEST(Robustez, CadenaLargaFallaComoLaCorta) {
+    const char* piezas[] = {"(2+)", "foo", "2**3", "'m'", "1<2", "(1", "1)", "*", "2e", "-", "Max(1)", "1/0",
+                            "sen()", "1e-5", "-x", "2x", ".", "FF[16]", "h1F", "x%", "2^-1"};
+    for (const char* pieza : piezas) {
+        for (const char* sep : {"+", "-", "*", "/"}) {
+            Resultado r[2];
+            int k = 0;
+            for (int largo : {9, 3001}) {
+                const std::string t =
+                    Unidos(largo, sep, [&](int i) { return i == largo / 2 ? std::string(pieza) : std::string("x"); });
+                auto e = NuevoMotor();
+                r[k++] = Probar(*e, t, std::string(pieza) + " " + sep);
+            }
+            const std::string etiqueta = std::string("«") + pieza + "» entre «" + sep + "»";
+            EXPECT_EQ(r[0].compilada, r[1].compilada) << etiqueta;
+            EXPECT_EQ(r[0].error, r[1].error) << etiqueta;
+            EXPECT_EQ(r[0].codigo, r[1].codigo) << etiqueta;
+            EXPECT_EQ(r[0].mensaje, r[1].mensaje) << etiqueta;
+        }
     }
 }
 

@@ -208,7 +208,18 @@ INSTANTIATE_TEST_SUITE_P(
         CasoEscritura{1e17L, 10, 2, kFijo, 0, false, "0.10e18"},
         CasoEscritura{10000.1L, 10, 16, kFijo, 0, false, "10000.1000000000000000"},
         CasoEscritura{0.5L, 3, 4, kFijo, 0, false, "0.1112 [3]"},  // 0.1111... rounds up
-        CasoEscritura{0.7L, 10, 0, kFijo, 0, false, "0.7"}));
+        // With no decimals, 1/b <= |x| < 1 rounds like any other fixed value.
+        CasoEscritura{0.7L, 10, 0, kFijo, 0, false, "1"},
+        CasoEscritura{0.6L, 10, 0, kFlotante, 0, false, "1"},
+        CasoEscritura{0.999L, 10, 0, kFlotante, 0, false, "1"},
+        CasoEscritura{-0.6L, 10, 0, kFlotante, 0, false, "-1"},
+        CasoEscritura{0.4L, 10, 0, kFlotante, 0, false, "0"},
+        CasoEscritura{-0.4L, 10, 0, kFlotante, 0, false, "0"},
+        CasoEscritura{0.1L, 10, 0, kFlotante, 0, false, "0"},
+        CasoEscritura{0.625L, 16, 0, kFlotante, 0, false, "1 [16]"},
+        CasoEscritura{0.0625L, 16, 0, kFlotante, 0, false, "0 [16]"},
+        CasoEscritura{0.05L, 10, 0, kFlotante, 0, false, "0.5e-1"},
+        CasoEscritura{0.03125L, 16, 0, kFlotante, 0, false, "0.8e-1 [16]"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Exponente, RealABaseTest,

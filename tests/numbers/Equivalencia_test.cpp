@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "Aproximado.h"
 #include "engine/ExpresionX.h"
 #include "numbers/ExpresionC.h"
 #include "numbers/ExpresionQ.h"
@@ -39,16 +40,15 @@ struct Tres {
 };
 
 void Comparar(const std::string& texto, long double real, const TFrac& fraccion, const TComplejo& complejo) {
-    const long double tol = 1e-15L * std::max(1.0L, std::fabs(real));
-    EXPECT_NEAR(static_cast<double>(fraccion.Valor()), static_cast<double>(real), static_cast<double>(tol))
-        << texto << " racional " << fraccion.Num() << "/" << fraccion.Den();
+    EXPECT_CERCA_REL(fraccion.Valor(), real, 1e-15L) << texto << " racional " << fraccion.Num() << "/" << fraccion.Den();
     if (real == std::trunc(real)) {
-        // An integral result is exact in the rational mode.
+        // An integral result is exact in the rational mode (logarithms of
+        // exact powers included: they are exact in every mode).
         EXPECT_EQ(fraccion.Den(), 1u) << texto;
         EXPECT_EQ(static_cast<long double>(fraccion.Num()), real) << texto;
     }
-    EXPECT_NEAR(static_cast<double>(complejo.Re), static_cast<double>(real), static_cast<double>(tol)) << texto << " complejo";
-    EXPECT_NEAR(static_cast<double>(complejo.Im), 0.0, static_cast<double>(tol)) << texto << " complejo";
+    EXPECT_CERCA_REL(complejo.Re, real, 1e-15L) << texto << " complejo";
+    EXPECT_CERCA_REL(complejo.Im, 0.0L, 1e-15L) << texto << " complejo";
 }
 
 class Equivalencia : public ::testing::TestWithParam<const char*> {};

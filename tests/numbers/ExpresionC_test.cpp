@@ -9,6 +9,7 @@
 
 #include "numbers/ExpresionC.h"
 #include "support/angulos.h"
+#include "Aproximado.h"
 
 using namespace numbrix;
 
@@ -51,8 +52,8 @@ TEST_P(ValoresC, Evalua) {
     m.y->AsignarValor({0, 0});
     TComplejo v = m.Eval(c.texto);
     ASSERT_FALSE(m.e.HayError) << c.texto << ": " << m.e.Mensaje;
-    EXPECT_NEAR(static_cast<double>(v.Re), static_cast<double>(c.re), 1e-15 * std::max(1.0L, std::fabs(c.re))) << c.texto;
-    EXPECT_NEAR(static_cast<double>(v.Im), static_cast<double>(c.im), 1e-15 * std::max(1.0L, std::fabs(c.im))) << c.texto;
+    EXPECT_CERCA_REL(v.Re, c.re, 1e-15L) << c.texto;
+    EXPECT_CERCA_REL(v.Im, c.im, 1e-15L) << c.texto;
 }
 
 INSTANTIATE_TEST_SUITE_P(Complejo, ValoresC, ::testing::Values(
@@ -113,16 +114,38 @@ TEST(Complejo, Resuelve) {
         ASSERT_FALSE(m.e.HayError) << c.texto << ": " << m.e.Mensaje;
         TComplejo v = m.e.ResolverPara(m.x.get());
         ASSERT_FALSE(m.e.HayError) << c.texto << ": " << m.e.Mensaje;
-        EXPECT_NEAR(static_cast<double>(v.Re), static_cast<double>(c.esperado.Re), 1e-15) << c.texto;
-        EXPECT_NEAR(static_cast<double>(v.Im), static_cast<double>(c.esperado.Im), 1e-15) << c.texto;
+        EXPECT_CERCA_REL(v.Re, c.esperado.Re, 1e-15L) << c.texto;
+        EXPECT_CERCA_REL(v.Im, c.esperado.Im, 1e-15L) << c.texto;
     }
     MotorC m;
-    m.e.SetTexto("Re(x)=2");
-    m.e.ResolverPara(m.x.get());
-    EXPECT_EQ(m.e.Mensaje, "Una o mas funciones no se pueden despejar");
+    // The function that has no inverse is named, as registered.
+    for (const auto& [texto, mensaje] :
+         {std::pair{"Re(x)=2", "La función Re no se pueden despejar"},
+          std::pair{"Sqrt(Arg(x))=2", "La función Arg no se pueden despejar"},
+          std::pair{"conj(x)+1=2", "La función Conj no se pueden despejar"}}) {
+        m.e.SetTexto(texto);
+        m.e.ResolverPara(m.x.get());
+        EXPECT_EQ(m.e.Mensaje, mensaje) << texto;
+    }
     m.e.SetTexto("x>2");
     m.e.ResolverPara(m.x.get());
     EXPECT_EQ(m.e.Mensaje, "No es una ecuación");
+}
+
+TEST(Complejo, ElTextoNoPierdeUnaParteVisible) {
+    MotorC m;
+    EXPECT_EQ(ComplejoATexto(m.Eval("2e9+i")), "2000000000+i");
+    EXPECT_EQ(ComplejoATexto(m.Eval("Sqrt(1e18+1e8i)")), "1000000000+0.05i");
+    EXPECT_EQ(ComplejoATexto(m.Eval("1e-12")), "1e-12");
+    EXPECT_EQ(ComplejoATexto(m.Eval("Exp(i*Pi)")), "-1");  // the imaginary noise goes
+}
+
+TEST(Complejo, LogaritmoExactoEnPotenciasDeLaBase) {
+    MotorC m;
+    for (const char* t : {"LogN(1000,10)-3", "LogN(2^-20,2)+20", "LogN(1e-4,10)+4", "8\xC2\xA3" "2-3"})
+        EXPECT_EQ(m.Eval(t), (TComplejo{0, 0})) << t;
+    EXPECT_CERCA(m.Eval("LogN(2,10)").Re, 0.301029995663981195213738894725L);
+    EXPECT_NE(m.Eval("LogN(-8,2)").Im, 0);  // off the positive axis: the complex logarithm
 }
 
 TEST(Complejo, FuncionesDeUsuarioConEnvoltura) {
@@ -139,10 +162,10 @@ TEST(Complejo, FuncionesDeUsuarioConEnvoltura) {
 TEST(Complejo, LaUnidadDeAnguloEsDelMotor) {
     // Two engines, two units; changing one recompiles its folded constants.
     MotorC grados(Sexagesimales), radianes(Radianes);
-    EXPECT_NEAR(static_cast<double>(grados.Eval("Arg(i)").Re), 90, 1e-15);
-    EXPECT_NEAR(static_cast<double>(radianes.Eval("Arg(i)").Re), static_cast<double>(kPi / 2), 1e-15);
+    EXPECT_CERCA(grados.Eval("Arg(i)").Re, 90);
+    EXPECT_CERCA(radianes.Eval("Arg(i)").Re, kPi / 2);
     grados.e.SetAngulo(Centesimales);
-    EXPECT_NEAR(static_cast<double>(grados.e.Valor().Re), 100, 1e-13);
+    EXPECT_CERCA(grados.e.Valor().Re, 100);
 }
 
 TEST(Complejo, TextoExactoSeLeeIgual) {
