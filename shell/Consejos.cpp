@@ -16,8 +16,10 @@ void TConsejos::Leer(const TVelIniFile& archivo) {
         Consejo c;
         c.Lineas = archivo.ReadList(seccion);
         c.Mas = archivo.ReadString(seccion, "MAS");
-        // A tip announced but not present is left out rather than shown empty.
-        if (c.Lineas.empty() && c.Mas.empty()) continue;
+        // A tip announced but not present, or with only blank lines, is left
+        // out rather than shown empty.
+        auto enBlanco = [](const std::string& t) { return t.find_first_not_of(" \t") == std::string::npos; };
+        if (std::all_of(c.Lineas.begin(), c.Lineas.end(), enBlanco) && enBlanco(c.Mas)) continue;
         consejos_.push_back(std::move(c));
     }
     orden_.clear();

@@ -73,6 +73,10 @@ std::vector<std::string> THistorial::Cargar(const fs::path& archivo) {
         p = q;
         if (p < n) p += (texto[p] == '\r' && p + 1 < n && texto[p + 1] == '\n') ? 2 : 1;
         ++numero;
+        // A byte-order mark is invisible and belongs to no expression; one
+        // left inside the file would otherwise come back stripped as a
+        // different entry once it starts the file.
+        while (linea.substr(0, 3) == "\xEF\xBB\xBF") linea.remove_prefix(3);
         if (linea.empty() || linea == "\x1A") continue;
         // No expression is that long or holds control characters: what does
         // is damage, and saving it back would only spread it.
