@@ -88,11 +88,11 @@ protected:
     }
     // The window's menus by the name the help gives the button that opens them.
     std::map<QString, QMenu*> Menus() const {
-        return {{"Insertar", ventana_->PopupMenu4},       {"Memorias", ventana_->PopupMenu5},
-                {"Herramientas", ventana_->MenuHerramientas}, {"Ayuda", ventana_->MenuAyuda},
-                {"Ángulo", ventana_->PopupMenu2},         {"Base", ventana_->PopupMenu8},
-                {"Formato", ventana_->PopupMenu3},        {"Lista", ventana_->MenuLista},
-                {"Fórmula", ventana_->MenuFormula}};
+        return {{"Insertar", ventana_->menuInsertar},       {"Memorias", ventana_->menuMemorias},
+                {"Herramientas", ventana_->menuHerramientas}, {"Ayuda", ventana_->menuAyuda},
+                {"Ángulo", ventana_->menuAngulo},         {"Base", ventana_->menuBase},
+                {"Formato", ventana_->menuFormato},        {"Lista", ventana_->menuLista},
+                {"Fórmula", ventana_->menuFormula}};
     }
     // Whether "Insertar › Varias › Max" leads to an item. A memory's
     // submenu reads "M0 = 0": its name is the part before " = ".
@@ -121,7 +121,7 @@ protected:
             const int key = c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : c.unicode();
             QWidget* destino = TfmAutoComp::Instancia().Abierta()
                                    ? static_cast<QWidget*>(TfmAutoComp::Instancia().findChild<QListWidget*>())
-                                   : static_cast<QWidget*>(ventana_->cmbEdit);
+                                   : static_cast<QWidget*>(ventana_->cajaExpresion);
             QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
             QApplication::sendEvent(destino, &p);
         }
@@ -135,10 +135,10 @@ protected:
 TEST_F(PrimerContacto, AHexadecimalNumberTypedWithCompletionOnIsCalculated) {
     ASSERT_TRUE(EstadoCompletado::Activo);
     Escribir("FF[16]+1");
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "FF[16]+1");
+    EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "FF[16]+1");
     QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-    QApplication::sendEvent(ventana_->cmbEdit, &intro);
-    EXPECT_EQ(ventana_->Edit2->text().toStdString(), "256");
+    QApplication::sendEvent(ventana_->cajaExpresion, &intro);
+    EXPECT_EQ(ventana_->cajaResultado->text().toStdString(), "256");
 }
 
 TEST_F(PrimerContacto, EveryTemplateOfTheInsertMenuAndTheCompletionListCompiles) {
@@ -164,9 +164,9 @@ TEST_F(PrimerContacto, EveryTemplateOfTheInsertMenuAndTheCompletionListCompiles)
                 continue;
             }
             if (a->text().endsWith("...")) continue;  // the definitions editor, a dialog
-            ventana_->cmbEdit->SetTexto("");
+            ventana_->cajaExpresion->SetTexto("");
             a->trigger();
-            const QString t = ventana_->cmbEdit->Texto();
+            const QString t = ventana_->cajaExpresion->Texto();
             ASSERT_FALSE(t.isEmpty()) << Leido(a->text()).toStdString();
             EXPECT_FALSE(t.contains('{')) << t.toStdString();
             if (Leido(a->text()) == "Max") {
@@ -178,7 +178,7 @@ TEST_F(PrimerContacto, EveryTemplateOfTheInsertMenuAndTheCompletionListCompiles)
             ++items;
         }
     };
-    recorrer(ventana_->PopupMenu4, false);
+    recorrer(ventana_->menuInsertar, false);
     EXPECT_GT(items, 80);
     // Every function the engine knows is offered somewhere in the menu.
     for (const auto& [nombre, make] : motor.Identificadores())
@@ -281,8 +281,8 @@ TEST_F(PrimerContacto, TheKeysPageListsEveryKeyTheWindowTakesAndNoOther) {
     cierre.start(5);
     auto toma = [&](int tecla, Qt::KeyboardModifiers mod) {
         QApplication::setActiveWindow(ventana_.get());  // the menu key needs a focused box
-        ventana_->cmbEdit->setFocus();
-        ventana_->cmbEdit->SetTexto("");
+        ventana_->cajaExpresion->setFocus();
+        ventana_->cajaExpresion->SetTexto("");
         QKeyEvent e(QEvent::KeyPress, tecla, mod);
         const bool r = ventana_->TeclaVentana(&e);
 

@@ -85,11 +85,11 @@ protected:
         CarpetaTemporal::TearDown();
     }
     void Calcular(const QString& expresion) {
-        ventana_->cmbEdit->SetTexto(expresion);
-        Pulsar(ventana_->cmbEdit, Qt::Key_Return, Qt::NoModifier, "\r");
+        ventana_->cajaExpresion->SetTexto(expresion);
+        Pulsar(ventana_->cajaExpresion, Qt::Key_Return, Qt::NoModifier, "\r");
     }
-    std::string Resultado() const { return ventana_->Edit2->text().toStdString(); }
-    std::string Fila(int i) const { return ventana_->Lista->item(i)->text().toStdString(); }
+    std::string Resultado() const { return ventana_->cajaResultado->text().toStdString(); }
+    std::string Fila(int i) const { return ventana_->listaResultados->item(i)->text().toStdString(); }
 
     std::unique_ptr<TSesion> sesion_;
     std::unique_ptr<TfrmCalcu> ventana_;
@@ -102,16 +102,16 @@ TEST_F(VentanaCalc, EnterEvaluatesRecordsAndTotals) {
     EXPECT_GE(ventana_->minimumHeight(), TfrmCalcu::kAltoMinimo);
     Calcular("2+3");
     EXPECT_EQ(Resultado(), "5");
-    ASSERT_EQ(ventana_->Lista->count(), 2);
+    ASSERT_EQ(ventana_->listaResultados->count(), 2);
     EXPECT_EQ(Fila(0), "2+3");
     EXPECT_EQ(Fila(1), "5   ");
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "5");
-    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
-    EXPECT_TRUE(ventana_->btnUndo->isEnabled());
-    EXPECT_EQ(ventana_->edtTotal->toolTip().toStdString(), "Total (suma de resultados): 5");
-    EXPECT_EQ(ventana_->cmbEdit->itemText(0).toStdString(), "2+3");
+    EXPECT_EQ(ventana_->cajaTotal->text().toStdString(), "5");
+    EXPECT_EQ(ventana_->etiquetaCuenta->text().toStdString(), "1");
+    EXPECT_TRUE(ventana_->botonDeshacer->isEnabled());
+    EXPECT_EQ(ventana_->cajaTotal->toolTip().toStdString(), "Total (suma de resultados): 5");
+    EXPECT_EQ(ventana_->cajaExpresion->itemText(0).toStdString(), "2+3");
     // The formula view now shows the expression's picture.
-    EXPECT_TRUE(ventana_->pbMeta->Dibujo().has_value());
+    EXPECT_TRUE(ventana_->vistaFormula->Dibujo().has_value());
 
     Calcular("3>2");
     EXPECT_EQ(Resultado(), "Verdadero");
@@ -119,84 +119,84 @@ TEST_F(VentanaCalc, EnterEvaluatesRecordsAndTotals) {
     EXPECT_EQ(Resultado(), "Falso");
     Calcular("1");
     EXPECT_EQ(Resultado(), "1");
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "6");  // truth values never join the total
+    EXPECT_EQ(ventana_->cajaTotal->text().toStdString(), "6");  // truth values never join the total
 
     Calcular("");
     EXPECT_EQ(Resultado(), "");
-    EXPECT_EQ(ventana_->Lista->count(), 8);
-    Pulsar(ventana_->cmbEdit, Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "0");
+    EXPECT_EQ(ventana_->listaResultados->count(), 8);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(ventana_->cajaTotal->text().toStdString(), "0");
     ventana_->Deshacer();
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "6");
+    EXPECT_EQ(ventana_->cajaTotal->text().toStdString(), "6");
 }
 
 TEST_F(VentanaCalc, AnErrorShowsTheEnginesMessageAndRecordsNothing) {
     Calcular("2+");
     EXPECT_FALSE(Resultado().empty());
     EXPECT_NE(Resultado(), "0");
-    EXPECT_EQ(ventana_->Lista->count(), 0);
-    EXPECT_FALSE(ventana_->pbMeta->Dibujo().has_value());
+    EXPECT_EQ(ventana_->listaResultados->count(), 0);
+    EXPECT_FALSE(ventana_->vistaFormula->Dibujo().has_value());
 }
 
 TEST_F(VentanaCalc, F7CyclesTheBaseAndTheHintShowsTheDecimal) {
     Calcular("10");
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F7);
     EXPECT_EQ(Resultado(), "1010 [2]");
-    EXPECT_EQ(ventana_->Edit2->toolTip().toStdString(), "Resultado: 1010 [2]\n(Decimal: 10)");
-    EXPECT_EQ(ventana_->btnBase->toolTip().toStdString(), "Base numérica del resultado: 2 (F7)");
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    EXPECT_EQ(ventana_->cajaResultado->toolTip().toStdString(), "Resultado: 1010 [2]\n(Decimal: 10)");
+    EXPECT_EQ(ventana_->botonBase->toolTip().toStdString(), "Base numérica del resultado: 2 (F7)");
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F7);
     EXPECT_EQ(Resultado(), "12 [8]");
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F7);
     EXPECT_EQ(Resultado(), "A [16]");
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F7);
     EXPECT_EQ(Resultado(), "10");
     ventana_->CambiarBase(5);
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F7);
     EXPECT_EQ(sesion_->Formato.BaseDefecto, 10);
     // Each change of base lists the pair again but the total counts it once.
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "10");
-    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
+    EXPECT_EQ(ventana_->cajaTotal->text().toStdString(), "10");
+    EXPECT_EQ(ventana_->etiquetaCuenta->text().toStdString(), "1");
 }
 
 TEST_F(VentanaCalc, F11CyclesTheAngleUnitWithoutCountingTwice) {
     Calcular("Sen(30)");
     const int antes = sesion_->Angulo();
-    Pulsar(ventana_->cmbEdit, Qt::Key_F11);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F11);
     EXPECT_EQ(sesion_->Angulo(), (antes + 1) % 6);
-    EXPECT_EQ(ventana_->Lista->count(), 4);
-    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
-    EXPECT_NE(ventana_->FormAngulo->toolTip().indexOf("(F11)"), -1);
-    for (int i = 0; i < 5; ++i) Pulsar(ventana_->cmbEdit, Qt::Key_F11);
+    EXPECT_EQ(ventana_->listaResultados->count(), 4);
+    EXPECT_EQ(ventana_->etiquetaCuenta->text().toStdString(), "1");
+    EXPECT_NE(ventana_->botonAngulo->toolTip().indexOf("(F11)"), -1);
+    for (int i = 0; i < 5; ++i) Pulsar(ventana_->cajaExpresion, Qt::Key_F11);
     EXPECT_EQ(sesion_->Angulo(), antes);
 }
 
 TEST_F(VentanaCalc, F12CyclesTheDigitFormats) {
     Calcular("2/3");
     EXPECT_EQ(sesion_->Digitos(), AjustesCalculadora::kDigitosFlotante);
-    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F12);
     EXPECT_EQ(sesion_->Digitos(), 0);
-    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F12);
     EXPECT_EQ(Resultado(), "0.67");
-    EXPECT_EQ(ventana_->btnDigitos->toolTip().toStdString(), "Formato Decimal (F12): 2 dígitos");
-    for (int i = 0; i < 7; ++i) Pulsar(ventana_->cmbEdit, Qt::Key_F12);
+    EXPECT_EQ(ventana_->botonDigitos->toolTip().toStdString(), "Formato Decimal (F12): 2 dígitos");
+    for (int i = 0; i < 7; ++i) Pulsar(ventana_->cajaExpresion, Qt::Key_F12);
     EXPECT_EQ(sesion_->Digitos(), 16);
-    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_F12);
     EXPECT_EQ(sesion_->Digitos(), AjustesCalculadora::kDigitosFlotante);
-    EXPECT_EQ(ventana_->btnDigitos->toolTip().toStdString(), "Formato Decimal (F12): Flotante");
+    EXPECT_EQ(ventana_->botonDigitos->toolTip().toStdString(), "Formato Decimal (F12): Flotante");
 }
 
 TEST_F(VentanaCalc, EscapeTwiceEmptiesThenAsksToClose) {
-    ventana_->cmbEdit->SetTexto("1+1");
-    Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
-    EXPECT_TRUE(ventana_->cmbEdit->Texto().isEmpty());
+    ventana_->cajaExpresion->SetTexto("1+1");
+    Pulsar(ventana_->cajaExpresion, Qt::Key_Escape);
+    EXPECT_TRUE(ventana_->cajaExpresion->Texto().isEmpty());
     EXPECT_TRUE(preguntas_.isEmpty());
-    Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
+    Pulsar(ventana_->cajaExpresion, Qt::Key_Escape);
     ASSERT_EQ(preguntas_.size(), 1);
     EXPECT_TRUE(preguntas_[0].endsWith("¿Cierra este programa?"));
 }
 
 TEST_F(VentanaCalc, WindowKeysComeBeforeTheLineEdit) {
-    QLineEdit* edit = ventana_->cmbEdit->lineEdit();
+    QLineEdit* edit = ventana_->cajaExpresion->lineEdit();
     const bool antes = EstadoCompletado::Activo;
     Pulsar(edit, Qt::Key_U, Qt::ControlModifier);
     EXPECT_NE(EstadoCompletado::Activo, antes);
@@ -212,17 +212,17 @@ TEST_F(VentanaCalc, WindowKeysComeBeforeTheLineEdit) {
 }
 
 TEST_F(VentanaCalc, SolvingForTheUnknownShowsTheValueOrTheMessage) {
-    ventana_->cmbEdit->SetTexto("2*?+1=7");
-    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+    ventana_->cajaExpresion->SetTexto("2*?+1=7");
+    Pulsar(ventana_->cajaExpresion, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
     ASSERT_EQ(mensajes_.size(), 1);
     EXPECT_EQ(mensajes_[0].toStdString(), "3");
-    ventana_->cmbEdit->SetTexto("2+");
-    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+    ventana_->cajaExpresion->SetTexto("2+");
+    Pulsar(ventana_->cajaExpresion, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
     ASSERT_EQ(mensajes_.size(), 2);
     EXPECT_FALSE(mensajes_[1].isEmpty());
     EXPECT_NE(mensajes_[1].toStdString(), "0");
-    ventana_->cmbEdit->SetTexto("2*x");  // no unknown: the engine says why
-    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+    ventana_->cajaExpresion->SetTexto("2*x");  // no unknown: the engine says why
+    Pulsar(ventana_->cajaExpresion, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
     ASSERT_EQ(mensajes_.size(), 3);
     EXPECT_NE(mensajes_[2].toStdString(), "0");
 }
@@ -242,7 +242,7 @@ TEST_F(VentanaCalc, PromptWindowAnswersAndCancels) {
     QTimer::singleShot(0, input, [input] { input->reject(); });
     Calcular("b*3");
     EXPECT_EQ(Resultado(), "Cálculo cancelado");
-    EXPECT_EQ(ventana_->Lista->count(), 2);
+    EXPECT_EQ(ventana_->listaResultados->count(), 2);
 }
 
 TEST_F(VentanaCalc, EscapeCancelsALongEvaluationAndACloseWaitsForIt) {
@@ -251,10 +251,10 @@ TEST_F(VentanaCalc, EscapeCancelsALongEvaluationAndACloseWaitsForIt) {
     QTimer::singleShot(150, ventana_.get(), [&] {
         EXPECT_TRUE(ventana_->Evaluando());
         // Menus and commands wait; a close request is kept for later.
-        Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+        Pulsar(ventana_->cajaExpresion, Qt::Key_F7);
         ventana_->close();
         cerroDurante = !ventana_->isVisible();
-        Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
+        Pulsar(ventana_->cajaExpresion, Qt::Key_Escape);
     });
     Calcular("Sumatoria(1,1000000000000000,n)");
     EXPECT_FALSE(cerroDurante);
@@ -271,55 +271,55 @@ TEST_F(VentanaCalc, EscapeCancelsALongEvaluationAndACloseWaitsForIt) {
 TEST_F(VentanaCalc, ResultListCommands) {
     Calcular("1+1");
     Calcular("2+2");
-    ventana_->Lista->setCurrentRow(3);
+    ventana_->listaResultados->setCurrentRow(3);
     ventana_->AsignarDesdeLista();
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2");
-    ventana_->Lista->setCurrentRow(0);
-    Pulsar(ventana_->Lista, Qt::Key_Return);
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2+2");
+    EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "2");
+    ventana_->listaResultados->setCurrentRow(0);
+    Pulsar(ventana_->listaResultados, Qt::Key_Return);
+    EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "2+2");
 
-    ventana_->MenuLista->popup(QPoint(0, 0));
+    ventana_->menuLista->popup(QPoint(0, 0));
     QAction* limpiar = nullptr;
-    for (QAction* a : ventana_->MenuLista->actions())
+    for (QAction* a : ventana_->menuLista->actions())
         if (a->text() == "Limpiar Todo") limpiar = a;
-    ventana_->MenuLista->hide();
+    ventana_->menuLista->hide();
     ASSERT_NE(limpiar, nullptr);
     respuesta_ = false;
     limpiar->trigger();
-    EXPECT_EQ(ventana_->Lista->count(), 4);
+    EXPECT_EQ(ventana_->listaResultados->count(), 4);
     ASSERT_EQ(preguntas_.size(), 1);
     EXPECT_EQ(preguntas_[0].toStdString(), "Vaciar Detalle|¿Esta seguro?");
     respuesta_ = true;
     limpiar->trigger();
-    EXPECT_EQ(ventana_->Lista->count(), 0);
+    EXPECT_EQ(ventana_->listaResultados->count(), 0);
 }
 
 TEST_F(VentanaCalc, MemoryMenuCaptionsFollowTheMemories) {
     Calcular("7");
-    QMenu* m0 = ventana_->PopupMenu5->actions().at(0)->menu();
+    QMenu* m0 = ventana_->menuMemorias->actions().at(0)->menu();
     ASSERT_NE(m0, nullptr);
     m0->actions().at(1)->trigger();  // Cargar
-    emit ventana_->PopupMenu5->aboutToShow();
-    EXPECT_EQ(ventana_->PopupMenu5->actions().at(0)->text().toStdString(), "M0 = 7");
+    emit ventana_->menuMemorias->aboutToShow();
+    EXPECT_EQ(ventana_->menuMemorias->actions().at(0)->text().toStdString(), "M0 = 7");
     m0->actions().at(4)->trigger();  // Restar
-    emit ventana_->PopupMenu5->aboutToShow();
-    EXPECT_EQ(ventana_->PopupMenu5->actions().at(0)->text().toStdString(), "M0 = 0");
-    ventana_->cmbEdit->SetTexto("2*");
+    emit ventana_->menuMemorias->aboutToShow();
+    EXPECT_EQ(ventana_->menuMemorias->actions().at(0)->text().toStdString(), "M0 = 0");
+    ventana_->cajaExpresion->SetTexto("2*");
     m0->actions().at(0)->trigger();  // Insertar
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2*M0");
+    EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "2*M0");
 }
 
 TEST_F(VentanaCalc, SplitterCollapsesAPanelBelowThirtyPixels) {
     ventana_->resize(500, 400);
     ventana_->show();
     QApplication::processEvents();
-    const int total = ventana_->Splitter1->sizes()[0] + ventana_->Splitter1->sizes()[1];
-    ventana_->Splitter1->setSizes({20, total - 20});
-    emit ventana_->Splitter1->splitterMoved(20, 1);
-    EXPECT_EQ(ventana_->Splitter1->sizes()[0], 1);
-    ventana_->Splitter1->setSizes({total - 25, 25});
-    emit ventana_->Splitter1->splitterMoved(total - 25, 1);
-    EXPECT_EQ(ventana_->Splitter1->sizes()[1], 1);
+    const int total = ventana_->panelMedio->sizes()[0] + ventana_->panelMedio->sizes()[1];
+    ventana_->panelMedio->setSizes({20, total - 20});
+    emit ventana_->panelMedio->splitterMoved(20, 1);
+    EXPECT_EQ(ventana_->panelMedio->sizes()[0], 1);
+    ventana_->panelMedio->setSizes({total - 25, 25});
+    emit ventana_->panelMedio->splitterMoved(total - 25, 1);
+    EXPECT_EQ(ventana_->panelMedio->sizes()[1], 1);
 }
 
 TEST_F(VentanaCalc, SettingsListAndHistorySurviveARestart) {
@@ -332,11 +332,11 @@ TEST_F(VentanaCalc, SettingsListAndHistorySurviveARestart) {
     sesion_->Abrir(dir_);
     TfrmCalcu otra(*sesion_);
     EXPECT_EQ(sesion_->Formato.BaseDefecto, 16);
-    EXPECT_EQ(otra.btnBase->text().toStdString(), "16");
-    ASSERT_EQ(otra.Lista->count(), 4);
-    EXPECT_EQ(otra.Lista->item(0)->text().toStdString(), "6*7");
-    ASSERT_GE(otra.cmbEdit->count(), 1);
-    EXPECT_EQ(otra.cmbEdit->itemText(0).toStdString(), "6*7");
+    EXPECT_EQ(otra.botonBase->text().toStdString(), "16");
+    ASSERT_EQ(otra.listaResultados->count(), 4);
+    EXPECT_EQ(otra.listaResultados->item(0)->text().toStdString(), "6*7");
+    ASSERT_GE(otra.cajaExpresion->count(), 1);
+    EXPECT_EQ(otra.cajaExpresion->itemText(0).toStdString(), "6*7");
     TVelIniFile ini(dir_ / "numbrix.ini");
     EXPECT_FALSE(ini.ReadBool("PosfrmCalcu", "First", true));
     EXPECT_EQ(ini.ReadInteger("PosfrmCalcu", "Width", 0), otra.width());
@@ -367,12 +367,12 @@ TEST_F(VentanaCalc, ReducedModeShrinksOnLeaveAndGrowsOnEnter) {
     // Never while a menu is open: its pop-up takes the pointer away.
     Esperar(300);
     ASSERT_FALSE(ventana_->Reducida());
-    ventana_->PopupMenu2->popup(QPoint(0, 0));
-    ASSERT_EQ(QApplication::activePopupWidget(), ventana_->PopupMenu2);
+    ventana_->menuAngulo->popup(QPoint(0, 0));
+    ASSERT_EQ(QApplication::activePopupWidget(), ventana_->menuAngulo);
     QCursor::setPos(5, 5);
     QApplication::sendEvent(ventana_.get(), &salida);
     EXPECT_FALSE(ventana_->Reducida());
-    ventana_->PopupMenu2->hide();
+    ventana_->menuAngulo->hide();
 
     ventana_->ModoReducido(false);
     QApplication::sendEvent(ventana_.get(), &salida);
@@ -382,7 +382,7 @@ TEST_F(VentanaCalc, ReducedModeShrinksOnLeaveAndGrowsOnEnter) {
 TEST_F(VentanaCalc, WindowFlagsToggleOnce) {
     ventana_->SiempreVisible(true);
     EXPECT_TRUE(ventana_->TopMost());
-    EXPECT_TRUE(ventana_->btnSiempreVisible->isChecked());
+    EXPECT_TRUE(ventana_->botonSiempreVisible->isChecked());
     EXPECT_TRUE(sesion_->Ajustes.SiempreVisible);
     ventana_->SiempreVisible(false);
     EXPECT_FALSE(ventana_->TopMost());
@@ -401,7 +401,7 @@ TEST_F(VentanaCalc, WindowFlagsToggleOnce) {
 TEST_F(VentanaCalc, WithoutANotificationAreaTheOptionIsOffAndMinimisingIsPlain) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this desktop has a notification area";
     QAction* opcion = nullptr;
-    for (QMenu* m : ventana_->MenuHerramientas->findChildren<QMenu*>())
+    for (QMenu* m : ventana_->menuHerramientas->findChildren<QMenu*>())
         for (QAction* a : m->actions())
             if (a->text() == "Minimizar al área de notificación") opcion = a;
     ASSERT_NE(opcion, nullptr);
@@ -462,15 +462,15 @@ TEST_F(VentanaCalc, WhatSitsOnTheBackgroundStaysReadableUnderADarkScheme) {
     sesion_->Ajustes.ClFondo = 0x1C202C;
     sesion_->Ajustes.ClTexto = 0x000000;
     ventana_->AplicarDiseno();
-    const QColor fondo = ventana_->Lista->palette().color(QPalette::Base);
-    for (QWidget* w : {static_cast<QWidget*>(ventana_->Lista), static_cast<QWidget*>(ventana_->edtTotal)}) {
+    const QColor fondo = ventana_->listaResultados->palette().color(QPalette::Base);
+    for (QWidget* w : {static_cast<QWidget*>(ventana_->listaResultados), static_cast<QWidget*>(ventana_->cajaTotal)}) {
         const QColor tinta = w->palette().color(QPalette::Text);
         EXPECT_GE(Contraste(ColorDeQColor(tinta), ColorDeQColor(fondo)), kContrasteMinimo);
     }
     // A light scheme keeps the text colour.
     sesion_->Ajustes.ClFondo = 0xD9ECEC;
     ventana_->AplicarDiseno();
-    EXPECT_EQ(ventana_->Lista->palette().color(QPalette::Text), QColor(Qt::black));
+    EXPECT_EQ(ventana_->listaResultados->palette().color(QPalette::Text), QColor(Qt::black));
 }
 
 TEST(VentanaFuentes, OldDefaultAndMissingFamiliesFallBackWithoutBeingRewritten) {
@@ -486,9 +486,9 @@ TEST(VentanaFuentes, OldDefaultAndMissingFamiliesFallBackWithoutBeingRewritten) 
     sesion.Abrir(dir.Ruta);
     {
         TfrmCalcu v(sesion);
-        EXPECT_EQ(v.cmbEdit->font().family(), QApplication::font().family());
-        EXPECT_EQ(v.Edit2->font().family(), QApplication::font().family());
-        EXPECT_TRUE(v.Edit2->font().bold());  // the result box's default style
+        EXPECT_EQ(v.cajaExpresion->font().family(), QApplication::font().family());
+        EXPECT_EQ(v.cajaResultado->font().family(), QApplication::font().family());
+        EXPECT_TRUE(v.cajaResultado->font().bold());  // the result box's default style
         v.GuardarTodo();
     }
     TVelIniFile ini(dir.Ruta / "numbrix.ini");
@@ -518,29 +518,29 @@ TEST_F(VentanaCalc, InsertMenuHoldsEveryTemplate) {
             else if (!a->isSeparator()) textos << a->text();
         }
     };
-    recorrer(ventana_->PopupMenu4);
+    recorrer(ventana_->menuInsertar);
     for (const char* t : {"&Resultado", "<=", "Pi", "Euler", "LogN", "ArcTgH", "Hipot", "Det", "Resolver", "CmbR",
                           "DNormStdA", "Constantes...", "Funciones..."})
         EXPECT_TRUE(textos.contains(t)) << t;
-    ventana_->cmbEdit->SetTexto("2*");
-    for (QAction* a : ventana_->PopupMenu4->findChildren<QAction*>())
+    ventana_->cajaExpresion->SetTexto("2*");
+    for (QAction* a : ventana_->menuInsertar->findChildren<QAction*>())
         if (a->text() == "Max") a->trigger();
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2*Max(,)");
-    EXPECT_EQ(ventana_->cmbEdit->lineEdit()->cursorPosition(), 6);
+    EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "2*Max(,)");
+    EXPECT_EQ(ventana_->cajaExpresion->lineEdit()->cursorPosition(), 6);
 }
 
 TEST_F(VentanaCalc, DescribingUserFunctionsRedrawsWithoutRecording) {
     Calcular("2+3");
-    ASSERT_TRUE(ventana_->pbMeta->Dibujo().has_value());
+    ASSERT_TRUE(ventana_->vistaFormula->Dibujo().has_value());
     QAction* describir = nullptr;
-    for (QAction* a : ventana_->MenuFormula->actions())
+    for (QAction* a : ventana_->menuFormula->actions())
         if (a->text() == "Describir funciones de usuario") describir = a;
     ASSERT_NE(describir, nullptr);
     describir->trigger();
     EXPECT_TRUE(sesion_->Principal().SinEnvoltura);
-    EXPECT_TRUE(ventana_->pbMeta->Dibujo().has_value());
-    EXPECT_EQ(ventana_->Lista->count(), 2);
-    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
+    EXPECT_TRUE(ventana_->vistaFormula->Dibujo().has_value());
+    EXPECT_EQ(ventana_->listaResultados->count(), 2);
+    EXPECT_EQ(ventana_->etiquetaCuenta->text().toStdString(), "1");
 }
 
 // ---------------------------------------------------------------- readability
@@ -631,18 +631,18 @@ TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
                 const QPalette p = w->palette();
                 medidas.push_back({papel, Razon(p.color(QPalette::Text), p.color(QPalette::Base)), kContrasteMinimo});
             };
-            caja("expresión", ventana_->cmbEdit->lineEdit());
-            caja("resultado", ventana_->Edit2);
-            caja("lista", ventana_->Lista);
-            caja("total", ventana_->edtTotal);
-            const QPalette lista = ventana_->Lista->palette();
+            caja("expresión", ventana_->cajaExpresion->lineEdit());
+            caja("resultado", ventana_->cajaResultado);
+            caja("lista", ventana_->listaResultados);
+            caja("total", ventana_->cajaTotal);
+            const QPalette lista = ventana_->listaResultados->palette();
             medidas.push_back({"fila elegida", Razon(lista.color(QPalette::HighlightedText), lista.color(QPalette::Highlight)),
                                kContrasteMinimo});
             medidas.push_back({"insignia", Contraste(kTintaInsignia, kInsignia), kContrasteMinimo});
-            medidas.push_back({"fórmula", Razon(ventana_->pbMeta->Tinta(), ventana_->pbMeta->palette().color(QPalette::Base)),
+            medidas.push_back({"fórmula", Razon(ventana_->vistaFormula->Tinta(), ventana_->vistaFormula->palette().color(QPalette::Base)),
                                kContrasteMinimo});
             // Labels and buttons on the bands, wherever they sit on the gradient.
-            for (const char* nombreBanda : {"Panel1", "Panel2"}) {
+            for (const char* nombreBanda : {"bandaSuperior", "bandaInferior"}) {
                 auto* panel = ventana_->findChild<QWidget*>(nombreBanda);
                 ASSERT_NE(panel, nullptr);
                 // The gradient as painted: its first and last rows, at the
@@ -683,7 +683,7 @@ TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
 TEST_F(VentanaCalc, TheTotalIsShortenedNeverCut) {
     ventana_->resize(TfrmCalcu::kAnchoMinimo, 300);
     ventana_->show();
-    QLineEdit* total = ventana_->edtTotal;
+    QLineEdit* total = ventana_->cajaTotal;
     QFont grande = total->font();  // a large desktop font: 21 characters no longer fit
     grande.setPointSize(18);
     total->setFont(grande);
@@ -714,19 +714,19 @@ TEST_F(VentanaCalc, AMessageWiderThanTheResultBoxIsWrittenOutBelowIt) {
     QApplication::processEvents();
     const int alto = ventana_->height();
     Calcular("2+");  // the engine's longest message: the expression ends in an operator
-    const QString mensaje = ventana_->Edit2->text();
-    ASSERT_GT(ventana_->Edit2->fontMetrics().horizontalAdvance(mensaje), ventana_->Edit2->contentsRect().width());
-    EXPECT_EQ(ventana_->Edit2->toolTip(), mensaje);
-    EXPECT_TRUE(ventana_->lblMensaje->isVisible());
-    EXPECT_EQ(ventana_->lblMensaje->text(), mensaje);
+    const QString mensaje = ventana_->cajaResultado->text();
+    ASSERT_GT(ventana_->cajaResultado->fontMetrics().horizontalAdvance(mensaje), ventana_->cajaResultado->contentsRect().width());
+    EXPECT_EQ(ventana_->cajaResultado->toolTip(), mensaje);
+    EXPECT_TRUE(ventana_->etiquetaMensaje->isVisible());
+    EXPECT_EQ(ventana_->etiquetaMensaje->text(), mensaje);
     EXPECT_EQ(ventana_->height(), alto);  // the middle panel makes the room
     Calcular("5");
-    EXPECT_FALSE(ventana_->lblMensaje->isVisible());
+    EXPECT_FALSE(ventana_->etiquetaMensaje->isVisible());
     // In a wide window the box holds it all.
     Calcular("2+");
     ventana_->resize(1200, 300);
     QApplication::processEvents();
-    EXPECT_FALSE(ventana_->lblMensaje->isVisible());
+    EXPECT_FALSE(ventana_->etiquetaMensaje->isVisible());
 }
 
 TEST_F(VentanaCalc, TogglingPanelsGivesTheMiddlePanelBackItsRoom) {
@@ -735,19 +735,19 @@ TEST_F(VentanaCalc, TogglingPanelsGivesTheMiddlePanelBackItsRoom) {
     QApplication::processEvents();
     auto medio = [this] {
         QApplication::processEvents();
-        return ventana_->Splitter1->height();
+        return ventana_->panelMedio->height();
     };
     const int antes = medio();
     ASSERT_GE(antes, TfrmCalcu::kAltoMedioMinimo);
     // Ctrl+T hides the bar; Ctrl+H twice hides and brings back the panel.
-    QLineEdit* edit = ventana_->cmbEdit->lineEdit();
+    QLineEdit* edit = ventana_->cajaExpresion->lineEdit();
     Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(medio(), antes);
     Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
     QApplication::processEvents();
     // The top band alone, filling the window's least height.
-    EXPECT_EQ(ventana_->height(), std::max(TfrmCalcu::kAltoMinimo, ventana_->findChild<QWidget*>("Panel1")->sizeHint().height()));
-    EXPECT_EQ(ventana_->findChild<QWidget*>("Panel1")->height(), ventana_->height());
+    EXPECT_EQ(ventana_->height(), std::max(TfrmCalcu::kAltoMinimo, ventana_->findChild<QWidget*>("bandaSuperior")->sizeHint().height()));
+    EXPECT_EQ(ventana_->findChild<QWidget*>("bandaSuperior")->height(), ventana_->height());
     Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
     EXPECT_EQ(medio(), antes);
     Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
@@ -767,8 +767,8 @@ TEST_F(VentanaCalc, ControlsThatDoNothingAreNotOffered) {
     ventana_->show();
     QApplication::processEvents();
     // No tool yet: the strip takes no room and the total has the width.
-    EXPECT_FALSE(ventana_->pnlHerramientas->isVisible());
-    EXPECT_GT(ventana_->edtTotal->width(), ventana_->width() / 2);
+    EXPECT_FALSE(ventana_->panelHerramientas->isVisible());
+    EXPECT_GT(ventana_->cajaTotal->width(), ventana_->width() / 2);
     // No chemistry yet: Ctrl+R is not the window's, and the option hides.
     QKeyEvent ctrlR(QEvent::KeyPress, Qt::Key_R, Qt::ControlModifier);
     EXPECT_FALSE(ventana_->TeclaVentana(&ctrlR));
@@ -784,11 +784,11 @@ TEST_F(VentanaCalc, ControlsThatDoNothingAreNotOffered) {
     EXPECT_TRUE(quimica);
     ventana_->RegistrarHerramienta({"Prueba", "Prueba", 'F', [](QWidget*, bool) {}, false});
     QApplication::processEvents();
-    EXPECT_TRUE(ventana_->pnlHerramientas->isVisible());
+    EXPECT_TRUE(ventana_->panelHerramientas->isVisible());
     // "Mostrar Total" hides the whole group, its label too.
     ventana_->VerTotal(false);
-    EXPECT_FALSE(ventana_->lblTotal->isVisible());
-    EXPECT_FALSE(ventana_->edtTotal->isVisible());
+    EXPECT_FALSE(ventana_->etiquetaTotal->isVisible());
+    EXPECT_FALSE(ventana_->cajaTotal->isVisible());
 }
 
 TEST(PrimerInicio, LaPreguntaTieneBotonesEnEspanol) {
