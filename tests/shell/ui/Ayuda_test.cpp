@@ -20,8 +20,7 @@
 #include <set>
 #include <sstream>
 
-#include "AplicacionQt.h"
-#include "CarpetaTemporal.h"
+#include "Ventanas.h"
 #include "shell/Consejos.h"
 #include "shell/TemasAyuda.h"
 #include "shell/VelIni.h"
@@ -34,10 +33,7 @@
 namespace numbrix {
 namespace {
 
-std::filesystem::path Datos() {
-    const char* d = std::getenv("NUMBRIX_TEST_DATA");
-    return d ? std::filesystem::path(d) : std::filesystem::path();
-}
+using prueba::Datos;
 
 std::string LeerArchivo(const std::filesystem::path& p) {
     std::ifstream f(p, std::ios::binary);
@@ -67,24 +63,12 @@ std::string Lleno(QString t, const QString& con) {
     return t.replace(hueco, "\\1" + con).toStdString();
 }
 
-class PrimerContacto : public CarpetaTemporal {
+class PrimerContacto : public VentanaPrincipal {
 protected:
-    void SetUp() override {
-        CarpetaTemporal::SetUp();
-        prueba::AplicacionQt();
-        sesion_ = std::make_unique<TSesion>();
-        sesion_->Abrir(dir_);
-        sesion_->Ajustes.Autocompletar = true;
-        ventana_ = std::make_unique<TfrmCalcu>(*sesion_);
-        ventana_->Confirmar = [](const QString&, const QString&) { return false; };
-        ventana_->Informar = [this](const QString& t) { mensajes_ << t; };
-    }
+    PrimerContacto() { autocompletar_ = true; }  // as it ships
     void TearDown() override {
         if (QTextBrowser* n = NavegadorAyuda()) n->window()->close();
-        TfmAutoComp::Instancia().hide();
-        ventana_.reset();
-        sesion_.reset();
-        CarpetaTemporal::TearDown();
+        VentanaPrincipal::TearDown();
     }
     // The window's menus by the name the help gives the button that opens them.
     std::map<QString, QMenu*> Menus() const {
@@ -116,29 +100,14 @@ protected:
         }
         return true;
     }
-    void Escribir(const QString& texto) {
-        for (QChar c : texto) {
-            const int key = c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : c.unicode();
-            QWidget* destino = TfmAutoComp::Instancia().Abierta()
-                                   ? static_cast<QWidget*>(TfmAutoComp::Instancia().findChild<QListWidget*>())
-                                   : static_cast<QWidget*>(ventana_->cajaExpresion);
-            QKeyEvent p(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(destino, &p);
-        }
-    }
-
-    std::unique_ptr<TSesion> sesion_;
-    std::unique_ptr<TfrmCalcu> ventana_;
-    QStringList mensajes_;
 };
 
 TEST_F(PrimerContacto, AHexadecimalNumberTypedWithCompletionOnIsCalculated) {
     ASSERT_TRUE(EstadoCompletado::Activo);
-    Escribir("FF[16]+1");
+    prueba::Escribir(ventana_->cajaExpresion, "FF[16]+1");
     EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "FF[16]+1");
-    QKeyEvent intro(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-    QApplication::sendEvent(ventana_->cajaExpresion, &intro);
-    EXPECT_EQ(ventana_->cajaResultado->text().toStdString(), "256");
+    prueba::Escribir(ventana_->cajaExpresion, "\r");
+    EXPECT_EQ(Resultado(), "256");
 }
 
 TEST_F(PrimerContacto, EveryTemplateOfTheInsertMenuAndTheCompletionListCompiles) {
@@ -200,7 +169,6 @@ TEST_F(PrimerContacto, EveryTemplateOfTheInsertMenuAndTheCompletionListCompiles)
 }
 
 TEST_F(PrimerContacto, HelpPagesAndTipsNameOnlyMenusThatExist) {
-    if (Datos().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     static const QRegularExpression marca("<span class=\"menu\">([^<]*)</span>");
     int rutas = 0;
     for (const auto& p : PaginasAyuda()) {
@@ -271,7 +239,6 @@ const TeclaPrincipal kTeclas[] = {
 };
 
 TEST_F(PrimerContacto, TheKeysPageListsEveryKeyTheWindowTakesAndNoOther) {
-    if (Datos().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     ventana_->show();
     // Keys that open a dialog (Ctrl+O) find it closed again at once.
     QTimer cierre;
@@ -333,7 +300,6 @@ TEST_F(PrimerContacto, TheKeysPageListsEveryKeyTheWindowTakesAndNoOther) {
 }
 
 TEST(VentanaAyuda, EnterInTheSearchOpensTheFirstHit) {
-    if (Datos().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     prueba::AplicacionQt();
     FijarCarpetaDatosAyuda(Datos());
     AbrirAyuda(nullptr, "indice");
@@ -389,7 +355,6 @@ TEST(VentanaAyuda, HelpOpenedFromADialogOutlivesIt) {
 // The pages keep their light page under a dark desktop, and every colour
 // their style sheets give text reads on what it is painted on.
 TEST(VentanaAyuda, PagesAreReadableUnderADarkDesktop) {
-    if (Datos().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     prueba::AplicacionQt();
     const QPalette antes = QApplication::palette();
     QPalette oscura = antes;
