@@ -15,28 +15,16 @@ namespace {
 
 void Eventos() { QCoreApplication::processEvents(); }
 
-TEST(FormMX, ValoresIniciales) {
+// Not clearing the background waits until the image covers it.
+TEST(FormMX, NoEraseOnlyOnceTheImageCoversTheWindow) {
     prueba::AplicacionQt();
     TFormMX f;
-    EXPECT_TRUE(f.AutoDraw());
-    EXPECT_TRUE(f.EasyDrag());
-    EXPECT_TRUE(f.Magnetic());
-    EXPECT_TRUE(f.NoErase());
-    EXPECT_FALSE(f.Transparent());
-    EXPECT_FALSE(f.AutoZoom());
-    EXPECT_FALSE(f.TopMost());
-    EXPECT_FALSE(f.MouseInForm());
-    EXPECT_FALSE(f.HayImage());
-    // not clearing the background waits until the image covers it
     EXPECT_FALSE(f.testAttribute(Qt::WA_OpaquePaintEvent));
     f.resize(30, 20);
     f.Image();
     EXPECT_TRUE(f.testAttribute(Qt::WA_OpaquePaintEvent));
     f.SetAutoDraw(false);
     EXPECT_FALSE(f.testAttribute(Qt::WA_OpaquePaintEvent));
-
-    TFormMX encima(nullptr, Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(encima.TopMost());
 }
 
 TEST(FormMX, AutoZoomEscalaLosHijos) {
@@ -132,6 +120,7 @@ TEST(FormMX, VentanaConFormaSinLosPixelesDelColorClave) {
 
 TEST(FormMX, SiempreEncimaSeAplicaUnaVezYLaVentanaSigueVisible) {
     prueba::AplicacionQt();
+    EXPECT_TRUE(TFormMX(nullptr, Qt::WindowStaysOnTopHint).TopMost());
     TFormMX f;
     f.resize(50, 50);
     f.show();
