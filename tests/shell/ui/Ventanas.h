@@ -40,8 +40,10 @@ inline void Tecla(QWidget* w, int tecla, Qt::KeyboardModifiers mod = Qt::NoModif
 // list is open the keys go to it, as the user's would.
 inline void Escribir(QWidget* w, const QString& texto) {
     for (QChar c : texto) {
-        const int tecla = c == '\r' ? Qt::Key_Return : c == '\t' ? Qt::Key_Tab : c == '\x1b' ? Qt::Key_Escape
-                                                                                             : c.toUpper().unicode();
+        int tecla = c.toUpper().unicode();
+        if (c == '\r') tecla = Qt::Key_Return;
+        else if (c == '\t') tecla = Qt::Key_Tab;
+        else if (c == '\x1b') tecla = Qt::Key_Escape;
         TfmAutoComp& lista = TfmAutoComp::Instancia();
         QWidget* destino = lista.Abierta() ? static_cast<QWidget*>(lista.findChild<QListWidget*>()) : w;
         Tecla(destino, tecla, Qt::NoModifier, c == '\x1b' ? QString() : QString(c));
@@ -103,6 +105,11 @@ protected:
         prueba::Tecla(ventana_->cajaExpresion, Qt::Key_Return, Qt::NoModifier, "\r");
     }
     std::string Resultado() const { return ventana_->cajaResultado->text().toStdString(); }
+    void Mostrar(int ancho, int alto) {
+        ventana_->resize(ancho, alto);
+        ventana_->show();
+        QApplication::processEvents();
+    }
 
     std::unique_ptr<TSesion> sesion_;
     std::unique_ptr<TfrmCalcu> ventana_;

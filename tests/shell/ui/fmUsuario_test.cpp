@@ -56,17 +56,9 @@ TEST_F(VentanaUsuario, UnaDefinicionRechazadaDejaLaVentanaAbiertaYElArchivoIgual
     EXPECT_EQ(sesion.Principal().Buscar("mala"), nullptr);
 }
 
-TEST_F(VentanaUsuario, UnaConstanteMalaSeRechaza) {
-    auto v = Abrir(0);
-    v->Descripcion()->setText("otra");
-    v->Definicion()->setText("1/0");
-    v->BotonAceptar()->click();
-    EXPECT_TRUE(v->isVisible());
-    ASSERT_EQ(r.avisos.size(), 1);
-    EXPECT_TRUE(r.avisos[0].startsWith("kk")) << r.avisos[0].toStdString();
-}
-
-TEST_F(VentanaUsuario, LoAceptadoSeEscribeYLlegaAAmbosMotores) {
+// What a definition may be, and what accepting writes: the editor's
+// (tests/shell/EditorDefiniciones_test.cpp). Here the window around it.
+TEST_F(VentanaUsuario, AcceptingWritesAndCloses) {
     auto v = Abrir(0);
     r.texto = "Tres";
     v->Nueva();
@@ -76,10 +68,6 @@ TEST_F(VentanaUsuario, LoAceptadoSeEscribeYLlegaAAmbosMotores) {
     EXPECT_FALSE(v->isVisible());
     EXPECT_EQ(v->result(), QDialog::Accepted);
     EXPECT_NE(Leer(dir_ / "real.duf").find("Tres=kk+1_"), std::string::npos);
-    sesion.RegistrarVocabulario();
-    EXPECT_EQ(sesion.Evaluar("Tres*2").texto, "6");
-    sesion.Auxiliar().SetTexto("Tres");
-    EXPECT_EQ(sesion.Auxiliar().Valor(), 3);
 }
 
 TEST_F(VentanaUsuario, NuevaCanceladaVaciaORepetidaNoHaceNada) {
@@ -88,16 +76,11 @@ TEST_F(VentanaUsuario, NuevaCanceladaVaciaORepetidaNoHaceNada) {
         r.texto = n;
         v->Nueva();
     }
-    EXPECT_EQ(v->Lista()->count(), 1);
     EXPECT_TRUE(r.avisos.isEmpty());
-    for (const char* n : {"KK", "sen", "2a"}) {
-        r.texto = n;
-        v->Nueva();
-    }
+    r.texto = "KK";  // a name the list holds: the editor says why
+    v->Nueva();
+    EXPECT_EQ(r.avisos, QStringList{"KK ya esta definido"});
     EXPECT_EQ(v->Lista()->count(), 1);
-    ASSERT_EQ(r.avisos.size(), 3);
-    EXPECT_EQ(r.avisos[0], "KK ya esta definido");
-    EXPECT_EQ(r.avisos[1], "sen ya esta definido");
 }
 
 TEST_F(VentanaUsuario, TeclasDeLaDefinicion) {
@@ -131,16 +114,6 @@ TEST_F(VentanaUsuario, CancelarConCambiosPregunta) {
     EXPECT_FALSE(v->isVisible());
     EXPECT_EQ(v->result(), QDialog::Rejected);
     EXPECT_NE(Leer(dir_ / "real.duf").find("f2="), std::string::npos);
-}
-
-TEST_F(VentanaUsuario, BorrarTodasLasFuncionesQuitaLaSeccion) {
-    auto v = Abrir(1);
-    v->BotonEliminar()->click();
-    v->BotonAceptar()->click();
-    EXPECT_EQ(v->result(), QDialog::Accepted);
-    const std::string t = Leer(dir_ / "real.duf");
-    EXPECT_EQ(t.find("Funciones"), std::string::npos) << t;
-    EXPECT_NE(t.find("kk=2_dos"), std::string::npos);
 }
 
 TEST_F(VentanaUsuario, F1AbreElTemaDelModo) {
