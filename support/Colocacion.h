@@ -19,6 +19,15 @@ struct RectColocacion {
     bool operator==(const RectColocacion&) const = default;
 };
 
+// A window's stored place: whether one was stored at all (not on the first
+// run), whether the window was maximised, and its normal rectangle. The
+// window code exchanges this with the screen; whoever stores it decides how.
+struct ColocacionGuardada {
+    bool Guardada = false;
+    bool Maximizada = false;
+    RectColocacion Rect;
+};
+
 // Index of the work area that shares the most surface with `r`; when none
 // touches it, the one whose centre is nearest the centre of `r`. -1 for an
 // empty list.

@@ -208,16 +208,16 @@ TfmAutoComp::TfmAutoComp() : QFrame(nullptr, Qt::Popup) {
     auto* capa = new QVBoxLayout(this);
     capa->setContentsMargins(1, 1, 1, 1);
     capa->setSpacing(0);
-    lb_ = new QListWidget(this);
-    lb_->setItemDelegate(new DelegadoEntrada(lb_));
-    lb_->setUniformItemSizes(true);
-    lb_->installEventFilter(this);
-    capa->addWidget(lb_);
+    lista_ = new QListWidget(this);
+    lista_->setItemDelegate(new DelegadoEntrada(lista_));
+    lista_->setUniformItemSizes(true);
+    lista_->installEventFilter(this);
+    capa->addWidget(lista_);
     creditos_ = new TScrollCredits(this, [this] {
         if (--inactivo_ <= 0) Descartar();
     });
     capa->addWidget(creditos_);
-    connect(lb_, &QListWidget::itemClicked, this, [this] { Aceptar(); });
+    connect(lista_, &QListWidget::itemClicked, this, [this] { Aceptar(); });
     resize(380, 240);
 }
 
@@ -245,26 +245,26 @@ void TfmAutoComp::Llenar(const Fuente& fuente, const Fuente& relleno) {
     if (textos == cargadas_) return;  // the same names: keep the list as it is
     cargadas_ = textos;
     nombres_.clear();
-    lb_->clear();
+    lista_->clear();
     // Wide enough for the longest entry (names in bold, an icon, the scroll
     // bar), so no description is cut; never wider than a good part of a screen.
-    QFont negrita = lb_->font();
+    QFont negrita = lista_->font();
     negrita.setBold(true);
     const QFontMetrics fm(negrita);
     int ancho = 0;
     for (const QString& t : textos) ancho = std::max(ancho, fm.horizontalAdvance(t));
-    resize(std::clamp(ancho + 24 + 2 * lb_->frameWidth() + lb_->verticalScrollBar()->sizeHint().width() + 16, 380, 680),
-           height());
+    const int marco = 2 * lista_->frameWidth() + lista_->verticalScrollBar()->sizeHint().width();
+    resize(std::clamp(ancho + 24 + marco + 16, 380, 680), height());
     for (const auto& x : e) {
-        auto* it = new QListWidgetItem(x.Texto, lb_);
+        auto* it = new QListWidgetItem(x.Texto, lista_);
         it->setData(Qt::UserRole, x.Icono);
         it->setData(kRolInsertar, x.Insertar.isEmpty() ? TextoElegido(x.Texto) : x.Insertar);
         nombres_ << NombreDeEntrada(x.Texto);
     }
 }
 
-QString TfmAutoComp::Seleccionada() const { return lb_->currentItem() ? lb_->currentItem()->text() : QString(); }
-int TfmAutoComp::Cantidad() const { return lb_->count(); }
+QString TfmAutoComp::Seleccionada() const { return lista_->currentItem() ? lista_->currentItem()->text() : QString(); }
+int TfmAutoComp::Cantidad() const { return lista_->count(); }
 
 bool TfmAutoComp::HayNombreQueEmpieza(const QString& prefijo) const {
     for (const QString& n : nombres_)
@@ -273,10 +273,10 @@ bool TfmAutoComp::HayNombreQueEmpieza(const QString& prefijo) const {
 }
 
 void TfmAutoComp::Buscar() {
-    if (lb_->count() == 0) return;
-    const int i = std::min(PrimeraNoMenor(cargadas_, prefijo_), lb_->count() - 1);
-    lb_->setCurrentRow(i);
-    lb_->scrollToItem(lb_->item(i), QAbstractItemView::PositionAtTop);
+    if (lista_->count() == 0) return;
+    const int i = std::min(PrimeraNoMenor(cargadas_, prefijo_), lista_->count() - 1);
+    lista_->setCurrentRow(i);
+    lista_->scrollToItem(lista_->item(i), QAbstractItemView::PositionAtTop);
 }
 
 void TfmAutoComp::MostrarCaja() {
@@ -320,12 +320,12 @@ void TfmAutoComp::Completar(QLineEdit* caja, const Fuente& fuente, const QString
     inactivo_ = 4;
     show();
     raise();
-    lb_->setFocus();
+    lista_->setFocus();
     creditos_->Iniciar();
 }
 
 void TfmAutoComp::Aceptar() {
-    QListWidgetItem* it = lb_->currentItem();
+    QListWidgetItem* it = lista_->currentItem();
     if (!it) {
         MostrarCaja();
         hide();
@@ -381,7 +381,7 @@ bool TfmAutoComp::ProcesarTecla(int key, const QString& texto, Qt::KeyboardModif
             return true;
         }
         prefijo_.chop(1);
-        lb_->setCurrentRow(0);
+        lista_->setCurrentRow(0);
         Buscar();
         MostrarCaja();
         return true;
@@ -412,7 +412,7 @@ bool TfmAutoComp::ProcesarTecla(int key, const QString& texto, Qt::KeyboardModif
 }
 
 bool TfmAutoComp::eventFilter(QObject* o, QEvent* e) {
-    if (o == lb_ && e->type() == QEvent::KeyPress) {
+    if (o == lista_ && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         return ProcesarTecla(k->key(), k->text(), k->modifiers());
     }

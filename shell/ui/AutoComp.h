@@ -137,7 +137,7 @@ private:
     // Closes the list and hands the key to the box, as if it had been typed there.
     void Devolver(int key, const QString& texto, Qt::KeyboardModifiers mod);
 
-    QListWidget* lb_;
+    QListWidget* lista_;
     class TScrollCredits* creditos_;
     QString antes_, prefijo_, despues_;
     QPointer<QLineEdit> caja_;

@@ -171,23 +171,23 @@ QWidget* TfmOpciones::PaginaGeneral() {
     auto* w = new QWidget;
     auto* l = new QVBoxLayout(w);
     auto* fila = new QHBoxLayout;
-    spnRecordar_ = new QSpinBox(w);
-    spnRecordar_->setObjectName("spnRecordar");
-    spnRecordar_->setRange(5, 250);
+    cajaRecordar_ = new QSpinBox(w);
+    cajaRecordar_->setObjectName("cajaRecordar");
+    cajaRecordar_->setRange(5, 250);
     auto* et = new QLabel("Rec&ordar las últimas ", w);
-    et->setBuddy(spnRecordar_);
+    et->setBuddy(cajaRecordar_);
     fila->addWidget(et);
-    fila->addWidget(spnRecordar_);
+    fila->addWidget(cajaRecordar_);
     fila->addWidget(new QLabel("expresiones calculadas", w));
     fila->addStretch();
     l->addLayout(fila);
     auto* fila2 = new QHBoxLayout;
-    edtDif_ = new QLineEdit(w);
-    edtDif_->setObjectName("edtDif");
+    cajaTolerancia_ = new QLineEdit(w);
+    cajaTolerancia_->setObjectName("cajaTolerancia");
     // Digits, "E", "e", "-" and "." only, as typed.
-    edtDif_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9Ee.\\-]*"), edtDif_));
+    cajaTolerancia_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9Ee.\\-]*"), cajaTolerancia_));
     fila2->addWidget(new QLabel("Diferencia máxima para considerar dos valores \"iguales\":", w));
-    fila2->addWidget(edtDif_);
+    fila2->addWidget(cajaTolerancia_);
     l->addLayout(fila2);
     chkAutocompletar_ = new QCheckBox("Usar A&utocompletar", w);
     chkMMR_ = new QCheckBox("Calcular &Masas Moleculares Relativas (y mostrar elem. quim.)", w);
@@ -256,10 +256,12 @@ QWidget* TfmOpciones::PaginaFuentes() {
         connect(neg, &QToolButton::toggled, this, [this] { ActualizarMuestras(); });
         connect(cur, &QToolButton::toggled, this, [this] { ActualizarMuestras(); });
     };
-    grupo("Fuente para &Expresión:", nomE_, tamE_, negE_, curE_, muestraE_, kMuestraExpresion);
-    grupo("Fuente para &Resultado:", nomR_, tamR_, negR_, curR_, muestraR_, kMuestraResultado);
-    tamE_->setObjectName("tamE");
-    tamR_->setObjectName("tamR");
+    grupo("Fuente para &Expresión:", familiaExpresion_, tamanoExpresion_, negritaExpresion_, cursivaExpresion_,
+          muestraExpresion_, kMuestraExpresion);
+    grupo("Fuente para &Resultado:", familiaResultado_, tamanoResultado_, negritaResultado_, cursivaResultado_,
+          muestraResultado_, kMuestraResultado);
+    tamanoExpresion_->setObjectName("tamanoExpresion");
+    tamanoResultado_->setObjectName("tamanoResultado");
     l->addStretch();
     return w;
 }
@@ -290,38 +292,38 @@ QWidget* TfmOpciones::PaginaColores() {
     avisoEsquemas_->setStyleSheet("color: #b00020;");
     derecha->addWidget(avisoEsquemas_);
     auto* fila = new QHBoxLayout;
-    mas_ = new QPushButton("+", w);
-    mas_->setToolTip("Guardar combinación de colores");
+    botonGuardarEsquema_ = new QPushButton("+", w);
+    botonGuardarEsquema_->setToolTip("Guardar combinación de colores");
     borrar_ = new QPushButton("-", w);
     borrar_->setToolTip("Borrar Combinación");
     borrar_->setEnabled(false);
-    for (QPushButton* b : {mas_, borrar_}) b->setFixedWidth(32);
-    fila->addWidget(mas_);
+    for (QPushButton* b : {botonGuardarEsquema_, borrar_}) b->setFixedWidth(32);
+    fila->addWidget(botonGuardarEsquema_);
     fila->addWidget(borrar_);
     fila->addStretch();
     derecha->addLayout(fila);
     predeterminado_ = new QPushButton("Usar &Predeterminado", w);
-    aplicarBtn_ = new QPushButton("Aplicar", w);
+    botonAplicar_ = new QPushButton("Aplicar", w);
     derecha->addWidget(predeterminado_);
-    derecha->addWidget(aplicarBtn_);
+    derecha->addWidget(botonAplicar_);
     l->addLayout(izquierda, 3);
     l->addLayout(derecha, 2);
     connect(esquemas_, &QListWidget::currentRowChanged, this, [this](int f) { ElegirEsquema(f); });
-    connect(mas_, &QPushButton::clicked, this, [this] { GuardarEsquema(); });
+    connect(botonGuardarEsquema_, &QPushButton::clicked, this, [this] { GuardarEsquema(); });
     connect(borrar_, &QPushButton::clicked, this, [this] { BorrarEsquema(); });
     connect(predeterminado_, &QPushButton::clicked, this, [this] { Predeterminado(); });
-    connect(aplicarBtn_, &QPushButton::clicked, this, [this] { Aplicar(); });
+    connect(botonAplicar_, &QPushButton::clicked, this, [this] { Aplicar(); });
     return w;
 }
 
 QWidget* TfmOpciones::PaginaVentana() {
     auto* w = new QWidget;
     auto* l = new QVBoxLayout(w);
-    chkSmpVis_ = new QCheckBox("Mantener la ventana siempre &visible", w);
-    chkOcuTit_ = new QCheckBox("Ocultar barra de título ", w);
+    chkSiempreVisible_ = new QCheckBox("Mantener la ventana siempre &visible", w);
+    chkOcultarTitulo_ = new QCheckBox("Ocultar barra de título ", w);
     chkMagnetic_ = new QCheckBox("Adherir ventanas al borde del escritorio", w);
     chkJuntoReloj_ = new QCheckBox("Minimizar junto al reloj", w);
-    for (QCheckBox* c : {chkSmpVis_, chkOcuTit_, chkMagnetic_, chkJuntoReloj_}) l->addWidget(c);
+    for (QCheckBox* c : {chkSiempreVisible_, chkOcultarTitulo_, chkMagnetic_, chkJuntoReloj_}) l->addWidget(c);
     l->addStretch();
     return w;
 }
@@ -329,9 +331,9 @@ QWidget* TfmOpciones::PaginaVentana() {
 void TfmOpciones::Mostrar() {
     chkAutocompletar_->setChecked(a_.Autocompletar);
     chkMMR_->setChecked(a_.MMR);
-    chkSmpVis_->setChecked(a_.SiempreVisible);
-    chkOcuTit_->setChecked(a_.NoTitulo);
-    spnRecordar_->setValue(a_.MaxList);
+    chkSiempreVisible_->setChecked(a_.SiempreVisible);
+    chkOcultarTitulo_->setChecked(a_.NoTitulo);
+    cajaRecordar_->setValue(a_.MaxList);
     chkNoAuto_->setChecked(a_.NoAuto);
     chkHistorial_->setChecked(a_.VerHistorial);
     chkBarra_->setChecked(a_.VerBarra);
@@ -345,9 +347,9 @@ void TfmOpciones::Mostrar() {
         b->setChecked(f.Estilo & 1);
         c->setChecked(f.Estilo & 2);
     };
-    fuente(a_.FuenteExpresion, nomE_, tamE_, negE_, curE_);
-    fuente(a_.FuenteResultado, nomR_, tamR_, negR_, curR_);
-    edtDif_->setText(Q(TextoTolerancia(a_.MaxDif)));
+    fuente(a_.FuenteExpresion, familiaExpresion_, tamanoExpresion_, negritaExpresion_, cursivaExpresion_);
+    fuente(a_.FuenteResultado, familiaResultado_, tamanoResultado_, negritaResultado_, cursivaResultado_);
+    cajaTolerancia_->setText(Q(TextoTolerancia(a_.MaxDif)));
     colores_ = {ColorDeEntero(a_.ClLuz), ColorDeEntero(a_.ClSombra), ColorDeEntero(a_.ClTexto),
                 ColorDeEntero(a_.ClFondo)};
     alAbrir_ = colores_;
@@ -370,8 +372,8 @@ void TfmOpciones::ActualizarMuestras() {
         p.setColor(QPalette::WindowText, QColorDe(cp.TintaCaja));
         m->setPalette(p);
     };
-    una(nomE_, tamE_, negE_, curE_, muestraE_);
-    una(nomR_, tamR_, negR_, curR_, muestraR_);
+    una(familiaExpresion_, tamanoExpresion_, negritaExpresion_, cursivaExpresion_, muestraExpresion_);
+    una(familiaResultado_, tamanoResultado_, negritaResultado_, cursivaResultado_, muestraResultado_);
 }
 
 void TfmOpciones::MostrarColores() {
@@ -402,7 +404,7 @@ void TfmOpciones::CambiarColor(int cual) {
     if (!nuevo.isValid()) return;
     *c[cual] = ColorDeQColor(nuevo);
     LlenarEsquemas(-1);
-    mas_->setEnabled(true);
+    botonGuardarEsquema_->setEnabled(true);
     MostrarColores();
 }
 
@@ -469,15 +471,15 @@ void TfmOpciones::BorrarEsquema() {
 void TfmOpciones::Aceptar() {
     // Every value is checked first: a bad one changes nothing at all.
     long double tolerancia = 0;
-    int tamE = 0, tamR = 0;
+    int tamanoExpresion = 0, tamanoResultado = 0;
     struct Revision {
         std::string error;
         int pagina;
         QWidget* control;
     } revisiones[] = {
-        {LeerTolerancia(edtDif_->text().toStdString(), tolerancia), 0, edtDif_},
-        {LeerTamanoFuente(tamR_->currentText().toStdString(), tamR), 1, tamR_},
-        {LeerTamanoFuente(tamE_->currentText().toStdString(), tamE), 1, tamE_},
+        {LeerTolerancia(cajaTolerancia_->text().toStdString(), tolerancia), 0, cajaTolerancia_},
+        {LeerTamanoFuente(tamanoResultado_->currentText().toStdString(), tamanoResultado), 1, tamanoResultado_},
+        {LeerTamanoFuente(tamanoExpresion_->currentText().toStdString(), tamanoExpresion), 1, tamanoExpresion_},
     };
     for (const auto& r : revisiones) {
         if (r.error.empty()) continue;
@@ -488,18 +490,20 @@ void TfmOpciones::Aceptar() {
     }
     a_.Autocompletar = chkAutocompletar_->isChecked();
     a_.MMR = chkMMR_->isChecked();
-    a_.SiempreVisible = chkSmpVis_->isChecked();
-    a_.NoTitulo = chkOcuTit_->isChecked();
+    a_.SiempreVisible = chkSiempreVisible_->isChecked();
+    a_.NoTitulo = chkOcultarTitulo_->isChecked();
     a_.NoAuto = chkNoAuto_->isChecked();
-    a_.MaxList = spnRecordar_->value();
+    a_.MaxList = cajaRecordar_->value();
     a_.MinIcon = chkJuntoReloj_->isChecked();
     a_.VerHistorial = chkHistorial_->isChecked();
     a_.VerBarra = chkBarra_->isChecked();
     a_.VerTotal = chkTotales_->isChecked();
     a_.Magnetico = chkMagnetic_->isChecked();
     auto estilo = [](QToolButton* b, QToolButton* c) { return (b->isChecked() ? 1 : 0) | (c->isChecked() ? 2 : 0); };
-    a_.FuenteResultado = {nomR_->currentFont().family().toStdString(), tamR, estilo(negR_, curR_)};
-    a_.FuenteExpresion = {nomE_->currentFont().family().toStdString(), tamE, estilo(negE_, curE_)};
+    a_.FuenteResultado = {familiaResultado_->currentFont().family().toStdString(), tamanoResultado,
+                          estilo(negritaResultado_, cursivaResultado_)};
+    a_.FuenteExpresion = {familiaExpresion_->currentFont().family().toStdString(), tamanoExpresion,
+                          estilo(negritaExpresion_, cursivaExpresion_)};
     a_.MaxDif = tolerancia;
     sesion_.SetTolerancia(tolerancia);
     a_.ClLuz = EnteroDeColor(colores_.Luz);

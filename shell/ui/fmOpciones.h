@@ -63,19 +63,19 @@ public:
 
     // ---- controls, for tests
     QTabWidget* Paginas() const { return paginas_; }
-    QSpinBox* Recordar() const { return spnRecordar_; }
-    QLineEdit* Diferencia() const { return edtDif_; }
+    QSpinBox* Recordar() const { return cajaRecordar_; }
+    QLineEdit* Diferencia() const { return cajaTolerancia_; }
     QCheckBox* Barra() const { return chkBarra_; }
     QCheckBox* Totales() const { return chkTotales_; }
-    QComboBox* TamanoExpresion() const { return tamE_; }
-    QComboBox* TamanoResultado() const { return tamR_; }
-    QLabel* MuestraExpresion() const { return muestraE_; }
+    QComboBox* TamanoExpresion() const { return tamanoExpresion_; }
+    QComboBox* TamanoResultado() const { return tamanoResultado_; }
+    QLabel* MuestraExpresion() const { return muestraExpresion_; }
     QListWidget* ListaEsquemas() const { return esquemas_; }
     QLabel* AvisoEsquemas() const { return avisoEsquemas_; }
-    QPushButton* BotonAplicar() const { return aplicarBtn_; }
+    QPushButton* BotonAplicar() const { return botonAplicar_; }
     const T4Colores& Colores() const { return colores_; }
     TVistaColores* Vista() const { return vista_; }
-    QLabel* MuestraResultado() const { return muestraR_; }
+    QLabel* MuestraResultado() const { return muestraResultado_; }
     QCheckBox* CasillaMMR() const { return chkMMR_; }
     // Offers the chemistry check box (hidden until the look-up exists).
     void OfrecerQuimica(bool si);
@@ -111,19 +111,19 @@ private:
     TEsquemas lista_;
 
     QTabWidget* paginas_;
-    QSpinBox* spnRecordar_;
-    QLineEdit* edtDif_;
+    QSpinBox* cajaRecordar_;
+    QLineEdit* cajaTolerancia_;
     QCheckBox *chkAutocompletar_, *chkMMR_, *chkNoAuto_, *chkHistorial_, *chkBarra_, *chkTotales_;
-    QFontComboBox *nomE_, *nomR_;
-    QComboBox *tamE_, *tamR_;
-    QToolButton *negE_, *curE_, *negR_, *curR_;
-    QLabel *muestraE_, *muestraR_;
+    QFontComboBox *familiaExpresion_, *familiaResultado_;
+    QComboBox *tamanoExpresion_, *tamanoResultado_;
+    QToolButton *negritaExpresion_, *cursivaExpresion_, *negritaResultado_, *cursivaResultado_;
+    QLabel *muestraExpresion_, *muestraResultado_;
     QPushButton* muestrasColor_[4];
     TVistaColores* vista_;
     QListWidget* esquemas_;
     QLabel* avisoEsquemas_;
-    QPushButton *mas_, *borrar_, *predeterminado_, *aplicarBtn_;
-    QCheckBox *chkSmpVis_, *chkOcuTit_, *chkMagnetic_, *chkJuntoReloj_;
+    QPushButton *botonGuardarEsquema_, *borrar_, *predeterminado_, *botonAplicar_;
+    QCheckBox *chkSiempreVisible_, *chkOcultarTitulo_, *chkMagnetic_, *chkJuntoReloj_;
 };
 
 }  // namespace numbrix

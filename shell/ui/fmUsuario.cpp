@@ -52,36 +52,38 @@ void TMemoDefinicion::keyPressEvent(QKeyEvent* e) {
 }
 
 TfmUsuario::TfmUsuario(QWidget* padre, TSesion& sesion, int modo)
-    : QDialog(padre), sesion_(sesion), ed_(modo) {
+    : QDialog(padre), sesion_(sesion), editor_(modo) {
     Cajas = CajasDialogo::Estandar(this);
     setObjectName("TfmUsuario");
-    const QString titulo = TEditorDefiniciones::Titulo(ed_.Modo());
+    const QString titulo = TEditorDefiniciones::Titulo(editor_.Modo());
     setWindowTitle(titulo);
 
     const ColoresVentana c = ColoresVentana::De(sesion.Ajustes);
     auto* banda = new TBandaTitulo(titulo, this);
     banda->SetColores(c.Luz, c.Sombra, c.Texto);
 
-    lbox_ = new QListWidget(this);
-    lbox_->setObjectName("lbox");
-    desc_ = new QLineEdit(this);
-    desc_->setObjectName("desc");
-    desc_->setMaxLength(static_cast<int>(TEditorDefiniciones::kMaxDescripcion));
-    def_ = new TMemoDefinicion(this);
-    def_->setObjectName("Def");
+    lista_ = new QListWidget(this);
+    lista_->setObjectName("lbox");
+    descripcion_ = new QLineEdit(this);
+    descripcion_->setObjectName("desc");
+    descripcion_->setMaxLength(static_cast<int>(TEditorDefiniciones::kMaxDescripcion));
+    definicion_ = new TMemoDefinicion(this);
+    definicion_->setObjectName("Def");
     mensaje_ = new QLabel(this);
     mensaje_->setObjectName("mensaje");
     mensaje_->setWordWrap(true);
     mensaje_->setStyleSheet("color: #b00020;");
-    for (QWidget* w : {static_cast<QWidget*>(lbox_), static_cast<QWidget*>(desc_), static_cast<QWidget*>(def_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(lista_), static_cast<QWidget*>(descripcion_), static_cast<QWidget*>(definicion_)})
         AplicarColoresCaja(w, c);
 
-    auto* etLista = new QLabel(ed_.Modo() == TEditorDefiniciones::Constantes ? QString("Constantes:") : titulo + ":", this);
-    etLista->setBuddy(lbox_);
+    const bool constantes = editor_.Modo() == TEditorDefiniciones::Constantes;
+    auto* etLista = new QLabel(constantes ? QString("Constantes:") : titulo + ":", this);
+    etLista->setBuddy(lista_);
     auto* etDesc = new QLabel("Breve descripción:", this);
-    etDesc->setBuddy(desc_);
+    etDesc->setBuddy(descripcion_);
     auto* etDef = new QLabel("Definición:", this);
-    etDef->setBuddy(def_);
+    etDef->setBuddy(definicion_);
 
     nueva_ = new QPushButton("&Nueva", this);
     eliminar_ = new QPushButton("&Eliminar", this);
@@ -92,12 +94,12 @@ TfmUsuario::TfmUsuario(QWidget* padre, TSesion& sesion, int modo)
 
     auto* izquierda = new QVBoxLayout;
     izquierda->addWidget(etLista);
-    izquierda->addWidget(lbox_, 1);
+    izquierda->addWidget(lista_, 1);
     auto* derecha = new QVBoxLayout;
     derecha->addWidget(etDesc);
-    derecha->addWidget(desc_);
+    derecha->addWidget(descripcion_);
     derecha->addWidget(etDef);
-    derecha->addWidget(def_);
+    derecha->addWidget(definicion_);
     derecha->addWidget(mensaje_);
     derecha->addStretch(1);
     auto* botones = new QHBoxLayout;
@@ -116,58 +118,58 @@ TfmUsuario::TfmUsuario(QWidget* padre, TSesion& sesion, int modo)
     resize(600, 300);
 
     // Completion over the main engine's names, when the main window has it on.
-    def_->Completar = [this] { return sesion_.Ajustes.Autocompletar; };
-    def_->AbrirCompletado = [this](const QString& letra) {
+    definicion_->Completar = [this] { return sesion_.Ajustes.Autocompletar; };
+    definicion_->AbrirCompletado = [this](const QString& letra) {
         TfmAutoComp::Instancia().Completar(
-            def_, [this] { return EntradasDe(sesion_.Principal()); }, letra);
+            definicion_, [this] { return EntradasDe(sesion_.Principal()); }, letra);
     };
 
     try {
         TVelIniFile duf(sesion_.CarpetaDatos() / "real.duf");
-        ed_.Cargar(duf);
+        editor_.Cargar(duf);
     } catch (const std::exception& e) {
         Decir(QString::fromUtf8(e.what()));
     }
-    for (const auto& l : ed_.Lineas()) lbox_->addItem(QString::fromStdString(l.nombre));
+    for (const auto& l : editor_.Lineas()) lista_->addItem(QString::fromStdString(l.nombre));
 
-    connect(lbox_, &QListWidget::currentRowChanged, this, [this] { Seleccionar(); });
-    connect(desc_, &QLineEdit::textChanged, this, [this] { Editado(); });
-    connect(def_, &QLineEdit::textChanged, this, [this] { Editado(); });
+    connect(lista_, &QListWidget::currentRowChanged, this, [this] { Seleccionar(); });
+    connect(descripcion_, &QLineEdit::textChanged, this, [this] { Editado(); });
+    connect(definicion_, &QLineEdit::textChanged, this, [this] { Editado(); });
     connect(nueva_, &QPushButton::clicked, this, [this] { Nueva(); });
     connect(eliminar_, &QPushButton::clicked, this, [this] { Eliminar(); });
     connect(aceptar_, &QPushButton::clicked, this, [this] { Aceptar(); });
     connect(cancelar_, &QPushButton::clicked, this, [this] { reject(); });
-    AyudaConF1(this, TEditorDefiniciones::TemaAyuda(ed_.Modo()));
-    if (lbox_->count() > 0) lbox_->setCurrentRow(0);
+    AyudaConF1(this, TEditorDefiniciones::TemaAyuda(editor_.Modo()));
+    if (lista_->count() > 0) lista_->setCurrentRow(0);
     else Seleccionar();
 }
 
 void TfmUsuario::Decir(const QString& m) { mensaje_->setText(m); }
 
 void TfmUsuario::Seleccionar() {
-    const int i = lbox_->currentRow();
+    const int i = lista_->currentRow();
     cargando_ = true;
-    desc_->setText(QString::fromStdString(ed_.Descripcion(i)));
-    def_->setText(QString::fromStdString(ed_.Definicion(i)));
+    descripcion_->setText(QString::fromStdString(editor_.Descripcion(i)));
+    definicion_->setText(QString::fromStdString(editor_.Definicion(i)));
     cargando_ = false;
     eliminar_->setEnabled(i >= 0);
-    desc_->setEnabled(i >= 0);
-    def_->setEnabled(i >= 0);
+    descripcion_->setEnabled(i >= 0);
+    definicion_->setEnabled(i >= 0);
 }
 
 void TfmUsuario::Editado() {
     if (cargando_) return;
-    const int i = lbox_->currentRow();
+    const int i = lista_->currentRow();
     if (i < 0) return;
-    const std::string m = ed_.Cambiar(i, def_->text().toStdString(), desc_->text().toStdString());
+    const std::string m = editor_.Cambiar(i, definicion_->text().toStdString(), descripcion_->text().toStdString());
     if (!m.empty()) {
         // Refused: the box goes back to what is stored.
         Decir(QString::fromStdString(m));
         cargando_ = true;
-        const int cur = def_->cursorPosition();
-        def_->setText(QString::fromStdString(ed_.Definicion(i)));
-        def_->setCursorPosition(std::max(0, cur - 1));
-        desc_->setText(QString::fromStdString(ed_.Descripcion(i)));
+        const int cur = definicion_->cursorPosition();
+        definicion_->setText(QString::fromStdString(editor_.Definicion(i)));
+        definicion_->setCursorPosition(std::max(0, cur - 1));
+        descripcion_->setText(QString::fromStdString(editor_.Descripcion(i)));
         cargando_ = false;
         return;
     }
@@ -175,52 +177,52 @@ void TfmUsuario::Editado() {
 }
 
 void TfmUsuario::Nueva() {
-    const QString titulo = TEditorDefiniciones::Titulo(ed_.Modo());
+    const QString titulo = TEditorDefiniciones::Titulo(editor_.Modo());
     auto r = Cajas.PedirTexto(titulo, "Indique el nuevo identificador", QString());
     if (!r) return;
     const QString nombre = r->trimmed();
     if (nombre.isEmpty()) return;
-    const std::string m = ed_.Nueva(nombre.toStdString(), [this](std::string_view n) {
+    const std::string m = editor_.Nueva(nombre.toStdString(), [this](std::string_view n) {
         return sesion_.Principal().Buscar(n) != nullptr;
     });
     if (!m.empty()) {
         Cajas.Avisar(titulo, QString::fromStdString(m));
         return;
     }
-    lbox_->addItem(nombre);
-    lbox_->setCurrentRow(lbox_->count() - 1);
-    def_->setFocus();
+    lista_->addItem(nombre);
+    lista_->setCurrentRow(lista_->count() - 1);
+    definicion_->setFocus();
 }
 
 void TfmUsuario::Eliminar() {
-    const int i = lbox_->currentRow();
+    const int i = lista_->currentRow();
     if (i < 0) return;
-    ed_.Eliminar(i);
+    editor_.Eliminar(i);
     cargando_ = true;
-    delete lbox_->takeItem(i);
-    lbox_->setCurrentRow(-1);
+    delete lista_->takeItem(i);
+    lista_->setCurrentRow(-1);
     cargando_ = false;
     Seleccionar();
 }
 
 void TfmUsuario::Aceptar() {
-    const QString titulo = TEditorDefiniciones::Titulo(ed_.Modo());
+    const QString titulo = TEditorDefiniciones::Titulo(editor_.Modo());
     const std::filesystem::path ruta = sesion_.CarpetaDatos() / "real.duf";
     try {
         TVelIniFile duf(ruta);
-        const char* otra = ed_.Modo() == TEditorDefiniciones::Constantes ? "Funciones" : "Constantes";
+        const char* otra = editor_.Modo() == TEditorDefiniciones::Constantes ? "Funciones" : "Constantes";
         // Everything is tried on engines of its own first: the session's are
         // touched only by the caller's registration, once the file is sound.
-        auto rechazo = ed_.Comprobar(duf.ReadSectionValues(otra));
+        auto rechazo = editor_.Comprobar(duf.ReadSectionValues(otra));
         if (rechazo) {
-            lbox_->setCurrentRow(rechazo->indice);
+            lista_->setCurrentRow(rechazo->indice);
             const QString m = QString::fromStdString(rechazo->mensaje);
             Decir(m);
             Cajas.Avisar(titulo, m);
-            def_->setFocus();
+            definicion_->setFocus();
             return;
         }
-        ed_.Escribir(duf);
+        editor_.Escribir(duf);
         duf.UpdateFile();
     } catch (const std::exception& e) {
         const QString m = "No se pudo guardar " + QString::fromStdString(ruta.string()) + ": " + QString::fromUtf8(e.what());
@@ -232,8 +234,8 @@ void TfmUsuario::Aceptar() {
 }
 
 void TfmUsuario::reject() {
-    if (ed_.Modificado() &&
-        !Cajas.Preguntar(TEditorDefiniciones::Titulo(ed_.Modo()), "Cancela sin guardar los cambios"))
+    if (editor_.Modificado() &&
+        !Cajas.Preguntar(TEditorDefiniciones::Titulo(editor_.Modo()), "Cancela sin guardar los cambios"))
         return;
     QDialog::reject();
 }

@@ -43,10 +43,10 @@ public:
     // The boxes it asks through; tests replace them.
     CajasDialogo Cajas;
 
-    const TEditorDefiniciones& Editor() const { return ed_; }
-    QListWidget* Lista() const { return lbox_; }
-    QLineEdit* Descripcion() const { return desc_; }
-    TMemoDefinicion* Definicion() const { return def_; }
+    const TEditorDefiniciones& Editor() const { return editor_; }
+    QListWidget* Lista() const { return lista_; }
+    QLineEdit* Descripcion() const { return descripcion_; }
+    TMemoDefinicion* Definicion() const { return definicion_; }
     QLabel* Mensaje() const { return mensaje_; }
     QPushButton* BotonNueva() const { return nueva_; }
     QPushButton* BotonEliminar() const { return eliminar_; }
@@ -64,11 +64,11 @@ private:
     void Decir(const QString& m);
 
     TSesion& sesion_;
-    TEditorDefiniciones ed_;
+    TEditorDefiniciones editor_;
     bool cargando_ = false;
-    QListWidget* lbox_;
-    QLineEdit* desc_;
-    TMemoDefinicion* def_;
+    QListWidget* lista_;
+    QLineEdit* descripcion_;
+    TMemoDefinicion* definicion_;
     QLabel* mensaje_;
     QPushButton* nueva_;
     QPushButton* eliminar_;

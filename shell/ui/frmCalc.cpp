@@ -1,16 +1,17 @@
+// The main window: what its commands, keys and events do. Its parts and
+// menus are built in frmCalcComponentes.cpp.
 #include "shell/ui/frmCalc.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -19,14 +20,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScreen>
-#include <QSizeGrip>
 #include <QSplitter>
-#include <QStyledItemDelegate>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <charconv>
 
@@ -36,14 +33,13 @@
 #include "shell/VelIni.h"
 #include "shell/ui/AutoComp.h"
 #include "shell/ui/Ayuda.h"
+#include "shell/ui/ColocacionVentana.h"
 #include "shell/ui/ComboExpr.h"
-#include "shell/ui/fmAcerca.h"
 #include "shell/ui/fmComun.h"
 #include "shell/ui/fmInput.h"
 #include "shell/ui/fmOpciones.h"
-#include "shell/ui/fmTips.h"
 #include "shell/ui/fmUsuario.h"
-#include "support/ui/ColocacionQt.h"
+#include "shell/ui/frmCalcPiezas.h"
 #include "support/Gradientes.h"
 #include "support/ui/ColoresSistema.h"
 #include "support/ui/ExportarFormula.h"
@@ -54,78 +50,11 @@
 
 namespace numbrix {
 
-// ------------------------------------------------------------- pieces
-
-// The top and bottom bands: a vertical gradient from the light colour to the
-// shadow colour.
-class TPanelBanda : public QWidget {
-public:
-    using QWidget::QWidget;
-    QColor Color1 = QColor(168, 211, 255), Color2 = QColor(70, 163, 255);
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        PintarGradiente(p, rect(), Color1, Color2, true);
-    }
-};
-
 namespace {
-
-const char* const kNombresAngulo[] = {"&Radianes", "&Sexagesimales", "&Centesimales", "C&iclos",
-                                      "&GMS (grados, minutos, segundos)", "&Múltiplos de Pi"};
-const char* const kCortosAngulo[] = {"Rad", "Sex", "Cent", "Cicl", "GMS", "xPi"};
-const char* const kNotaciones[] = {"General", "Científico", "Ingeniería"};
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
 QString SinAmpersand(QString s) { return s.remove('&'); }
-
-// Result list rows: expressions bold at the left, results 70 pixels in after
-// the badge of their angle unit.
-class DelegadoLista : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* p, const QStyleOptionViewItem& op, const QModelIndex& i) const override {
-        p->save();
-        const bool sel = op.state & QStyle::State_Selected;
-        if (sel) p->fillRect(op.rect, op.palette.highlight());
-        const QColor tinta = sel ? op.palette.highlightedText().color() : op.palette.text().color();
-        const bool resultado = i.row() % 2 == 1;
-        QFont f = op.font;
-        QRect r = op.rect.adjusted(4, 0, -2, 0);
-        if (resultado) {
-            const int angulo = std::clamp(i.data(Qt::UserRole).toInt(), 0, 5);
-            QFont chica = f;
-            chica.setPointSizeF(std::max(6.0, f.pointSizeF() * 0.75));
-            p->setFont(chica);
-            QRect insignia(op.rect.left() + 24, op.rect.top() + 2, 40, op.rect.height() - 4);
-            p->setRenderHint(QPainter::Antialiasing);
-            p->setPen(QColor(70, 110, 170));
-            p->setBrush(QColorDe(kInsignia));
-            p->drawRoundedRect(insignia, 4, 4);
-            p->setPen(QColorDe(kTintaInsignia));
-            p->drawText(insignia, Qt::AlignCenter, kCortosAngulo[angulo]);
-            r.setLeft(op.rect.left() + 70);
-        } else {
-            f.setBold(true);
-        }
-        p->setFont(f);
-        p->setPen(tinta);
-        p->drawText(r, Qt::AlignVCenter | Qt::AlignLeft, i.data().toString());
-        p->restore();
-    }
-};
-
-QToolButton* Boton(QWidget* padre, const QString& texto, const QString& pista, const char* nombre) {
-    auto* b = new QToolButton(padre);
-    b->setText(texto);
-    b->setToolTip(pista);
-    b->setObjectName(nombre);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
 
 // Gives a widget's text and background roles, in every state.
 void Pintar(QWidget* w, std::initializer_list<std::pair<QPalette::ColorRole, QColor>> roles) {
@@ -185,6 +114,7 @@ std::string TextoGeneral15(long double v) {
 }  // namespace
 
 // ------------------------------------------------------------- creation
+// The parts and the menus are built in frmCalcComponentes.cpp.
 
 TfrmCalcu::TfrmCalcu(TSesion& sesion, QWidget* padre) : TFormMX(padre), sesion_(sesion) {
     setObjectName("frmCalcu");
@@ -221,8 +151,8 @@ TfrmCalcu::TfrmCalcu(TSesion& sesion, QWidget* padre) : TFormMX(padre), sesion_(
     RefrescarHistoria();
     // Reduced from the start when the pointer is elsewhere once it shows.
     if (sesion_.Ajustes.ModoReducido) QTimer::singleShot(500, this, [this] { RevisarReducido(); });
-    cmbEdit->SetTexto("{Ingrese aquí una expresión para evaluar}");
-    cmbEdit->lineEdit()->selectAll();
+    cajaExpresion->SetTexto("{Ingrese aquí una expresión para evaluar}");
+    cajaExpresion->lineEdit()->selectAll();
     MostrarMarcador();
 }
 
@@ -248,446 +178,9 @@ void TfrmCalcu::PreguntarPrimerInicio(TSesion& sesion, QWidget* padre) {
     }
 }
 
-void TfrmCalcu::CrearComponentes() {
-    auto* capa = new QVBoxLayout(this);
-    capa->setContentsMargins(0, 0, 0, 0);
-    capa->setSpacing(0);
-
-    // Top panel: expression box and window buttons, then the tool bars
-    // around the result box.
-    Panel1 = new TPanelBanda(this);
-    Panel1->setObjectName("Panel1");
-    auto* p1 = new QVBoxLayout(Panel1);
-    p1->setContentsMargins(4, 4, 4, 4);
-    p1->setSpacing(4);
-    auto* fila1 = new QHBoxLayout;
-    fila1->setSpacing(2);
-    cmbEdit = new TComboExpr(Panel1);
-    cmbEdit->setObjectName("cmbEdit");
-    cmbEdit->setProperty("etiqueta", 1);
-    cmbEdit->setToolTip("Escriba aquí la expresión a calcular.\nPresione F1 para ayuda sensible al contexto.");
-    cmbEdit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    cmbEdit->PonerFuente([this] { return EntradasDe(sesion_.Principal()); });
-    fila1->addWidget(cmbEdit, 1);
-    btnSiempreVisible = Boton(Panel1, "⊤", "Siempre Visible", "btnSiempreVisible");
-    btnSiempreVisible->setCheckable(true);
-    btnModoReducido = Boton(Panel1, "▭", "Ventana reducida", "btnModoReducido");
-    btnModoReducido->setCheckable(true);
-    auto* btnMinimizar = Boton(Panel1, "–", "Minimizar", "btnMinimizar");
-    auto* btnCerrar = Boton(Panel1, "✕", "Cerrar", "btnCerrar");
-    for (auto* b : {btnSiempreVisible, btnModoReducido, btnMinimizar, btnCerrar}) {
-        b->setFixedSize(20, 20);
-        fila1->addWidget(b);
-    }
-    connect(btnSiempreVisible, &QToolButton::clicked, this, [this](bool b) { SiempreVisible(b); });
-    connect(btnModoReducido, &QToolButton::clicked, this, [this](bool b) { ModoReducido(b); });
-    connect(btnMinimizar, &QToolButton::clicked, this, [this] { setWindowState(windowState() | Qt::WindowMinimized); });
-    connect(btnCerrar, &QToolButton::clicked, this, &QWidget::close);
-    p1->addLayout(fila1);
-
-    auto* fila2 = new QHBoxLayout;
-    fila2->setSpacing(1);
-    ToolButton2 = Boton(Panel1, "f(x)", "Insertar (F8)", "ToolButton2");
-    Memoria1 = Boton(Panel1, "M", "Memorias (F9)", "Memoria1");
-    FormAngulo = Boton(Panel1, "Rad", "Formato de Angulos", "FormAngulo");
-    ToolButton1 = Boton(Panel1, "☰", "Herramientas (F5)", "ToolButton1");
-    for (auto* b : {ToolButton2, Memoria1, FormAngulo, ToolButton1}) fila2->addWidget(b);
-    Edit2 = new QLineEdit(Panel1);
-    Edit2->setObjectName("Edit2");
-    Edit2->setProperty("etiqueta", 2);
-    Edit2->setReadOnly(true);
-    Edit2->installEventFilter(this);
-    fila2->addWidget(Edit2, 1);
-    btnBase = Boton(Panel1, "10", "", "btnBase");
-    btnDigitos = Boton(Panel1, "Flot", "", "btnDigitos");
-    ToolButton12 = Boton(Panel1, "?", "Ayuda", "ToolButton12");
-    for (auto* b : {btnBase, btnDigitos, ToolButton12}) fila2->addWidget(b);
-    p1->addLayout(fila2);
-    // A result or message wider than the result box is written out here too.
-    lblMensaje = new QLabel(Panel1);
-    lblMensaje->setObjectName("lblMensaje");
-    lblMensaje->setWordWrap(true);
-    lblMensaje->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblMensaje->hide();
-    p1->addWidget(lblMensaje);
-    p1->addStretch(1);
-    // Alone (no middle panel), the band fills the window's least height.
-    Panel1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    capa->addWidget(Panel1);
-
-    // Middle panel: formula view over the result list.
-    Splitter1 = new QSplitter(Qt::Vertical, this);
-    Splitter1->setObjectName("Splitter1");
-    Splitter1->setChildrenCollapsible(false);
-    Splitter1->setHandleWidth(4);
-    PMeta = new QWidget(Splitter1);
-    PMeta->setObjectName("PMeta");
-    PMeta->setAutoFillBackground(true);
-    auto* pm = new QVBoxLayout(PMeta);
-    pm->setContentsMargins(2, 2, 2, 2);
-    pbMeta = new TVistaFormula(PMeta);
-    pbMeta->setObjectName("pbMeta");
-    pbMeta->PonerAjustar(true);
-    pbMeta->setContextMenuPolicy(Qt::CustomContextMenu);
-    pbMeta->installEventFilter(this);
-    pm->addWidget(pbMeta);
-    Lista = new QListWidget(Splitter1);
-    Lista->setObjectName("Lista");
-    Lista->setItemDelegate(new DelegadoLista(Lista));
-    Lista->setContextMenuPolicy(Qt::CustomContextMenu);
-    Lista->setUniformItemSizes(true);
-    for (QWidget* w : {static_cast<QWidget*>(PMeta), static_cast<QWidget*>(Lista)}) w->setMinimumHeight(1);
-    Splitter1->addWidget(PMeta);
-    Splitter1->addWidget(Lista);
-    Splitter1->setSizes({120, 140});
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { SplitterMovido(); });
-    connect(Lista, &QListWidget::itemDoubleClicked, this, [this] { AsignarDesdeLista(); });
-    capa->addWidget(Splitter1, 1);
-
-    // Bottom bar: the tools' buttons (a strip that takes no room until a
-    // tool registers), then the total, which takes the rest of the width.
-    Panel2 = new TPanelBanda(this);
-    Panel2->setObjectName("Panel2");
-    auto* p2 = new QHBoxLayout(Panel2);
-    p2->setContentsMargins(4, 2, 0, 0);
-    p2->setSpacing(2);
-    pnlHerramientas = new QWidget(Panel2);
-    pnlHerramientas->setObjectName("pnlHerramientas");
-    auto* tiras = new QHBoxLayout(pnlHerramientas);
-    tiras->setContentsMargins(0, 0, 0, 0);
-    tiras->setSpacing(1);
-    tiras->addStretch(1);
-    pnlHerramientas->hide();
-    p2->addWidget(pnlHerramientas, 1);
-    edtTotal = new QLineEdit(Panel2);
-    edtTotal->setObjectName("edtTotal");
-    edtTotal->setProperty("etiqueta", 3);
-    edtTotal->setReadOnly(true);
-    edtTotal->setMinimumWidth(140);
-    edtTotal->setAlignment(Qt::AlignRight);
-    Label1 = new QLabel("0", Panel2);
-    Label1->setObjectName("Label1");
-    Label1->setMinimumWidth(24);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setToolTip("Cantidad de resultados sumados");
-    SpeedButton1 = Boton(Panel2, "→0", "Total a cero (Ctrl+0)", "SpeedButton1");
-    btnUndo = Boton(Panel2, "↶", "Deshacer última adición a total.", "btnUndo");
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { TotalACero(); });
-    connect(btnUndo, &QToolButton::clicked, this, [this] { Deshacer(); });
-    lblTotal = new QLabel("Total:", Panel2);
-    lblTotal->setObjectName("lblTotal");
-    p2->addWidget(lblTotal);
-    p2->addWidget(edtTotal, 2);
-    p2->addWidget(Label1);
-    p2->addWidget(SpeedButton1);
-    p2->addWidget(btnUndo);
-    auto* grip = new QSizeGrip(Panel2);
-    p2->addWidget(grip, 0, Qt::AlignBottom | Qt::AlignRight);
-    Panel2->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    capa->addWidget(Panel2);
-
-    connect(cmbEdit, &TComboExpr::Intro, this, [this] { Evaluar(); });
-    cmbEdit->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(cmbEdit->lineEdit(), &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        MenuEdicion(cmbEdit->lineEdit(), cmbEdit->lineEdit()->mapToGlobal(p), true);
-    });
-    edtTotal->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(edtTotal, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { MenuEdicion(edtTotal, edtTotal->mapToGlobal(p), false); });
-}
-
 void TfrmCalcu::AbrirMenu(QMenu* m, QWidget* junto) {
     if (!m || evaluando_) return;
     m->popup(junto->mapToGlobal(QPoint(0, junto->height())));
-}
-
-void TfrmCalcu::CrearMenus() {
-    // Angle units.
-    PopupMenu2 = new QMenu(this);
-    auto* grupoAngulo = new QActionGroup(this);
-    for (int i = 0; i < 6; ++i) {
-        QAction* a = PopupMenu2->addAction(kNombresAngulo[i]);
-        a->setCheckable(true);
-        grupoAngulo->addAction(a);
-        connect(a, &QAction::triggered, this, [this, i] { CambiarAngulo(i); });
-        accionesAngulo_.push_back(a);
-    }
-    connect(FormAngulo, &QToolButton::clicked, this, [this] { AbrirMenu(PopupMenu2, FormAngulo); });
-
-    // Result base: the usual four, the others in groups.
-    PopupMenu8 = new QMenu(this);
-    accionesBase_.assign(37, nullptr);
-    auto* grupoBase = new QActionGroup(this);
-    auto base = [&](QMenu* m, int b) {
-        QAction* a = m->addAction(QString("Base %1").arg(b));
-        a->setCheckable(true);
-        grupoBase->addAction(a);
-        accionesBase_[static_cast<std::size_t>(b)] = a;
-        connect(a, &QAction::triggered, this, [this, b] { CambiarBase(b); });
-    };
-    for (int b : {2, 8, 10, 16}) base(PopupMenu8, b);
-    PopupMenu8->addSeparator();
-    const std::pair<int, int> grupos[] = {{3, 9}, {11, 19}, {20, 29}, {30, 36}};
-    for (auto [desde, hasta] : grupos) {
-        QMenu* sub = PopupMenu8->addMenu(QString("Bases %1 a %2").arg(desde).arg(hasta));
-        for (int b = desde; b <= hasta; ++b)
-            if (b != 8 && b != 16) base(sub, b);
-    }
-    connect(btnBase, &QToolButton::clicked, this, [this] { AbrirMenu(PopupMenu8, btnBase); });
-
-    // Digits and notation.
-    PopupMenu3 = new QMenu(this);
-    auto* grupoDigitos = new QActionGroup(this);
-    auto digitos = [&](const QString& titulo, int d) {
-        QAction* a = PopupMenu3->addAction(titulo);
-        a->setCheckable(true);
-        a->setData(d);
-        grupoDigitos->addAction(a);
-        accionesDigitos_.push_back(a);
-        connect(a, &QAction::triggered, this, [this, d] { CambiarDigitos(d); });
-    };
-    digitos("Flotante", AjustesCalculadora::kDigitosFlotante);
-    for (int d = 0; d <= 16; d += 2) digitos(QString("%1 decimales").arg(d), d);
-    PopupMenu3->addSeparator();
-    auto* grupoNotacion = new QActionGroup(this);
-    for (int n = 0; n < 3; ++n) {
-        QAction* a = PopupMenu3->addAction(kNotaciones[n]);
-        a->setCheckable(true);
-        grupoNotacion->addAction(a);
-        accionesNotacion_.push_back(a);
-        connect(a, &QAction::triggered, this, [this, n] { CambiarNotacion(n); });
-    }
-    PopupMenu3->addSeparator();
-    acSeparador_ = PopupMenu3->addAction("Separador de miles");
-    acSeparador_->setCheckable(true);
-    connect(acSeparador_, &QAction::triggered, this, [this](bool b) { CambiarSeparador(b); });
-    connect(btnDigitos, &QToolButton::clicked, this, [this] { AbrirMenu(PopupMenu3, btnDigitos); });
-
-    CrearMenuInsertar();
-    connect(ToolButton2, &QToolButton::clicked, this, [this] { AbrirMenu(PopupMenu4, ToolButton2); });
-    CrearMenuMemorias();
-    connect(Memoria1, &QToolButton::clicked, this, [this] { AbrirMenu(PopupMenu5, Memoria1); });
-    CrearMenuHerramientas();
-    connect(ToolButton1, &QToolButton::clicked, this, [this] { AbrirMenu(MenuHerramientas, ToolButton1); });
-
-    // Help.
-    MenuAyuda = new QMenu(this);
-    connect(MenuAyuda->addAction("Contenido"), &QAction::triggered, this, [this] { AbrirAyuda(this); });
-    connect(MenuAyuda->addAction("Sabía que..."), &QAction::triggered, this,
-            [this] { MostrarConsejos(this, sesion_.CarpetaDatos(), false); });
-    MenuAyuda->addSeparator();
-    connect(MenuAyuda->addAction("Acerca de..."), &QAction::triggered, this,
-            [this] { MostrarAcercaDe(this, sesion_.Ajustes); });
-    MenuAyuda->addSeparator();
-    connect(MenuAyuda->addAction("Salir"), &QAction::triggered, this, &QWidget::close);
-    connect(ToolButton12, &QToolButton::clicked, this, [this] { AbrirMenu(MenuAyuda, ToolButton12); });
-
-    // Result list.
-    MenuLista = new QMenu(this);
-    QAction* asignar = MenuLista->addAction("Asignar a expresión");
-    QAction* copiar = MenuLista->addAction("Copiar");
-    QAction* copiarRes = MenuLista->addAction("Copiar resultados");
-    QAction* copiarTodo = MenuLista->addAction("Copiar  todo");
-    MenuLista->addSeparator();
-    QAction* eliminar = MenuLista->addAction("Eliminar");
-    QAction* limpiar = MenuLista->addAction("Limpiar Todo");
-    connect(asignar, &QAction::triggered, this, [this] { AsignarDesdeLista(); });
-    connect(copiar, &QAction::triggered, this, [this] {
-        if (Lista->currentRow() >= 0)
-            QGuiApplication::clipboard()->setText(Q(sesion_.Lista.Copiar(static_cast<std::size_t>(Lista->currentRow()))));
-    });
-    connect(copiarRes, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(Q(sesion_.Lista.CopiarResultados())); });
-    connect(copiarTodo, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(Q(sesion_.Lista.CopiarTodo())); });
-    connect(eliminar, &QAction::triggered, this, [this] {
-        if (Lista->currentRow() < 0) return;
-        sesion_.Lista.EliminarPar(static_cast<std::size_t>(Lista->currentRow()));
-        RefrescarLista();
-    });
-    connect(limpiar, &QAction::triggered, this, [this] {
-        if (sesion_.Lista.Vacia() || !Confirmar("Vaciar Detalle", "¿Esta seguro?")) return;
-        sesion_.Lista.Limpiar();
-        RefrescarLista();
-    });
-    connect(MenuLista, &QMenu::aboutToShow, this, [=, this] {
-        const bool sel = Lista->currentRow() >= 0 && !Lista->selectedItems().isEmpty();
-        for (QAction* a : {asignar, copiar, eliminar}) a->setEnabled(sel);
-        for (QAction* a : {copiarRes, copiarTodo, limpiar}) a->setEnabled(!sesion_.Lista.Vacia());
-    });
-    connect(Lista, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        if (!evaluando_) MenuLista->popup(Lista->viewport()->mapToGlobal(p));
-    });
-
-    // Formula view.
-    MenuFormula = new QMenu(this);
-    QAction* copiarF = MenuFormula->addAction("Copiar");
-    QAction* exportarF = MenuFormula->addAction("Exportar");
-    MenuFormula->addSeparator();
-    acAjustar_ = MenuFormula->addAction("Ajustar a la ventana");
-    acAjustar_->setCheckable(true);
-    acAjustar_->setChecked(true);
-    acDescribir_ = MenuFormula->addAction("Describir funciones de usuario");
-    acDescribir_->setCheckable(true);
-    connect(copiarF, &QAction::triggered, this, [this] {
-        if (dibujo_) CopiarFormula(*dibujo_, 1.0);
-    });
-    connect(exportarF, &QAction::triggered, this, [this] { ExportarDibujo(); });
-    connect(acAjustar_, &QAction::triggered, this, [this](bool b) { pbMeta->PonerAjustar(b); });
-    connect(acDescribir_, &QAction::triggered, this, [this](bool b) { DescribirFunciones(b); });
-    connect(MenuFormula, &QMenu::aboutToShow, this, [=, this] {
-        copiarF->setEnabled(dibujo_.has_value());
-        exportarF->setEnabled(dibujo_.has_value());
-    });
-    connect(pbMeta, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        if (!evaluando_) MenuFormula->popup(pbMeta->mapToGlobal(p));
-    });
-
-    PopupMenu1 = new QMenu(this);
-    MenuExpresion = new QMenu(this);
-    MenuResultado = new QMenu(this);
-
-    // Every menu that closes may leave the pointer outside a reduced window.
-    for (QMenu* m : findChildren<QMenu*>())
-        connect(m, &QMenu::aboutToHide, this, [this] { QTimer::singleShot(0, this, [this] { RevisarReducido(); }); });
-}
-
-void TfrmCalcu::CrearMenuInsertar() {
-    PopupMenu4 = new QMenu(this);
-    auto item = [this](QMenu* m, const QString& titulo, const QString& texto) {
-        connect(m->addAction(titulo), &QAction::triggered, this, [this, texto] {
-            if (!evaluando_) cmbEdit->Insertar(texto);
-        });
-    };
-    item(PopupMenu4, "&Resultado", "Rst");
-    QMenu* op = PopupMenu4->addMenu("&Operador");
-    for (const char* o : {"+", "-", "*", "/", "^", "\\", "&", "$", "!", "=", "<>", ">", ">=", "<", "<="}) {
-        QString t = o;
-        item(op, t == "&" ? "&&" : t, t);
-    }
-    menuConstantes_ = PopupMenu4->addMenu("&Constante");
-    // The engine's own names, with one slot per argument it requires.
-    AgregarMenusFunciones(PopupMenu4, sesion_.Principal(), [this](const QString& plantilla) {
-        if (!evaluando_) cmbEdit->Insertar(plantilla);
-    });
-    menuFuncionesUsuario_ = PopupMenu4->addMenu("Función de &usuario");
-    PopupMenu4->addSeparator();
-    connect(PopupMenu4->addAction("Constantes..."), &QAction::triggered, this, [this] { EditarUsuario(0); });
-    connect(PopupMenu4->addAction("Funciones..."), &QAction::triggered, this, [this] { EditarUsuario(1); });
-    LlenarMenusUsuario();
-}
-
-void TfrmCalcu::LlenarMenusUsuario() {
-    menuConstantes_->clear();
-    menuFuncionesUsuario_->clear();
-    auto item = [this](QMenu* m, const QString& titulo, const QString& texto) {
-        connect(m->addAction(titulo), &QAction::triggered, this, [this, texto] {
-            if (!evaluando_) cmbEdit->Insertar(texto);
-        });
-    };
-    item(menuConstantes_, "Pi", "Pi");
-    item(menuConstantes_, "Euler", "e");
-    bool separado = false;
-    for (const auto& n : sesion_.NombresUsuario) {
-        if (n.funcion) {
-            item(menuFuncionesUsuario_, Q(n.descripcion), Q(n.insertar));
-        } else {
-            if (!separado) menuConstantes_->addSeparator();
-            separado = true;
-            item(menuConstantes_, Q(n.descripcion), Q(n.insertar));
-        }
-    }
-    menuFuncionesUsuario_->setEnabled(!menuFuncionesUsuario_->isEmpty());
-}
-
-void TfrmCalcu::CrearMenuMemorias() {
-    PopupMenu5 = new QMenu(this);
-    for (int i = 0; i < TMemorias::Cantidad; ++i) {
-        QMenu* m = PopupMenu5->addMenu(Q(sesion_.Memorias.Titulo(i)));
-        m->menuAction()->setData(i);
-        connect(m->addAction("Insertar"), &QAction::triggered, this,
-                [this, i] { cmbEdit->Insertar(Q(TMemorias::Insertar(i))); });
-        connect(m->addAction("Cargar"), &QAction::triggered, this,
-                [this, i] { sesion_.Memorias.Cargar(i, sesion_.UltimoResultado); });
-        m->addSeparator();
-        connect(m->addAction("Sumar"), &QAction::triggered, this,
-                [this, i] { sesion_.Memorias.Sumar(i, sesion_.UltimoResultado); });
-        connect(m->addAction("Restar"), &QAction::triggered, this,
-                [this, i] { sesion_.Memorias.Restar(i, sesion_.UltimoResultado); });
-        connect(m->addAction("Borrar"), &QAction::triggered, this, [this, i] { sesion_.Memorias.Borrar(i); });
-    }
-    connect(PopupMenu5, &QMenu::aboutToShow, this, [this] {
-        for (QAction* a : PopupMenu5->actions())
-            if (a->menu()) a->setText(Q(sesion_.Memorias.Titulo(a->data().toInt())));
-    });
-}
-
-void TfrmCalcu::CrearMenuHerramientas() {
-    MenuHerramientas = new QMenu(this);
-    acRestaurar_ = MenuHerramientas->addAction("Numbrix");
-    connect(acRestaurar_, &QAction::triggered, this, [this] { RestaurarDeBandeja(); });
-    acSepRestaurar_ = MenuHerramientas->addSeparator();
-    // The tools' items go here as they register.
-    acSepHerramientas_ = MenuHerramientas->addSeparator();
-    menuConfigurar_ = MenuHerramientas->addMenu("Configurar");
-    acAutocompletar_ = menuConfigurar_->addAction("Autocompletar\tCtrl+U");
-    acAutocompletar_->setCheckable(true);
-    connect(acAutocompletar_, &QAction::triggered, this, [](bool b) { EstadoCompletado::Activo = b; });
-    acVerHistorial_ = menuConfigurar_->addAction("Ver Fórmula-Historial\tCtrl+H");
-    acVerHistorial_->setCheckable(true);
-    connect(acVerHistorial_, &QAction::triggered, this, [this](bool b) { VerHistorial(b); });
-    acVerBarra_ = menuConfigurar_->addAction("Ver Barra utilidades\tCtrl+T");
-    acVerBarra_->setCheckable(true);
-    connect(acVerBarra_, &QAction::triggered, this, [this](bool b) { VerBarra(b); });
-    acVerTotal_ = menuConfigurar_->addAction("Mostrar Total");
-    acVerTotal_->setCheckable(true);
-    connect(acVerTotal_, &QAction::triggered, this, [this](bool b) { VerTotal(b); });
-    menuConfigurar_->addSeparator();
-    acSiempreVisible_ = menuConfigurar_->addAction("&Siempre visible");
-    acSiempreVisible_->setCheckable(true);
-    connect(acSiempreVisible_, &QAction::triggered, this, [this](bool b) { SiempreVisible(b); });
-    acOcultarTitulo_ = menuConfigurar_->addAction("Ocultar título");
-    acOcultarTitulo_->setCheckable(true);
-    connect(acOcultarTitulo_, &QAction::triggered, this, [this](bool b) { OcultarTitulo(b); });
-    acMinIcon_ = menuConfigurar_->addAction("Minimizar al área de notificación");
-    acMinIcon_->setCheckable(true);
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        acMinIcon_->setEnabled(false);
-        acMinIcon_->setToolTip("Este escritorio no tiene área de notificación");
-        menuConfigurar_->setToolTipsVisible(true);
-    }
-    connect(acMinIcon_, &QAction::triggered, this, [this](bool b) {
-        sesion_.Ajustes.MinIcon = b;
-        // Not among the keys written at close: written now.
-        if (sesion_.Ini()) sesion_.Ini()->WriteBool(AjustesCalculadora::Seccion, "MinIcon", b);
-    });
-    menuConfigurar_->addSeparator();
-    connect(menuConfigurar_->addAction("Opciones...\tCtrl+O"), &QAction::triggered, this, [this] { AbrirOpciones(); });
-    acSalirBandeja_ = MenuHerramientas->addAction("Salir");
-    connect(acSalirBandeja_, &QAction::triggered, this, &QWidget::close);
-    connect(MenuHerramientas, &QMenu::aboutToShow, this, [this] {
-        EstadoCompletado::Descartado = false;
-        acRestaurar_->setVisible(enBandeja_);
-        acSepRestaurar_->setVisible(enBandeja_);
-        acSalirBandeja_->setVisible(enBandeja_);
-        menuConfigurar_->menuAction()->setVisible(!enBandeja_);
-        acSepHerramientas_->setVisible(!herramientas_.empty());
-        for (auto& h : herramientas_) (void)h;
-    });
-}
-
-void TfrmCalcu::RegistrarHerramienta(Herramienta h) {
-    QAction* a = new QAction(h.Titulo, MenuHerramientas);
-    a->setCheckable(true);
-    const char atajo = h.Atajo;
-    MenuHerramientas->insertAction(acSepHerramientas_, a);
-    connect(a, &QAction::triggered, this, [this, atajo] { AlternarHerramienta(atajo); });
-    auto* b = Boton(pnlHerramientas, h.Titulo, h.Titulo, "");
-    b->setCheckable(true);
-    static_cast<QHBoxLayout*>(pnlHerramientas->layout())->insertWidget(static_cast<int>(herramientas_.size()), b);
-    pnlHerramientas->show();
-    connect(b, &QToolButton::clicked, this, [this, atajo] { AlternarHerramienta(atajo); });
-    herramientas_.push_back(std::move(h));
 }
 
 void TfrmCalcu::AlternarHerramienta(char atajo) {
@@ -715,24 +208,24 @@ void TfrmCalcu::TomarAjustes() {
     acVerBarra_->setChecked(a.VerBarra);
     acVerTotal_->setChecked(a.VerTotal);
     acSiempreVisible_->setChecked(a.SiempreVisible);
-    btnSiempreVisible->setChecked(a.SiempreVisible);
+    botonSiempreVisible->setChecked(a.SiempreVisible);
     if (a.SiempreVisible) SetTopMost(true);
     if (a.NoTitulo != bool(windowFlags() & Qt::FramelessWindowHint)) OcultarTitulo(a.NoTitulo);
     acOcultarTitulo_->setChecked(a.NoTitulo);
     acMinIcon_->setChecked(a.MinIcon && QSystemTrayIcon::isSystemTrayAvailable());
-    btnModoReducido->setChecked(a.ModoReducido);
+    botonReducido->setChecked(a.ModoReducido);
     SetMagnetic(a.Magnetico);
-    Splitter1->setVisible(a.VerHistorial);
-    Panel2->setVisible(a.VerBarra);
+    panelMedio->setVisible(a.VerHistorial);
+    bandaInferior->setVisible(a.VerBarra);
     VerTotal(a.VerTotal);
     if (a.AltoF > 0 || a.AltoH > 0)
-        Splitter1->setSizes({std::max(a.AltoF, 1), std::max(a.AltoH, 1)});
+        panelMedio->setSizes({std::max(a.AltoF, 1), std::max(a.AltoH, 1)});
     AplicarFuentes();
 }
 
 void TfrmCalcu::AplicarFuentes() {
-    cmbEdit->setFont(FuenteDe(sesion_.Ajustes.FuenteExpresion));
-    Edit2->setFont(FuenteDe(sesion_.Ajustes.FuenteResultado));
+    cajaExpresion->setFont(FuenteDe(sesion_.Ajustes.FuenteExpresion));
+    cajaResultado->setFont(FuenteDe(sesion_.Ajustes.FuenteResultado));
 }
 
 void TfrmCalcu::AplicarDiseno() {
@@ -743,7 +236,7 @@ void TfrmCalcu::AplicarDiseno() {
     const ColoresPintados& c = pintados_;
     const QColor tintaBanda = QColorDe(c.TintaBanda);
     const QColor medio = QColorDe(TColGrad(c.BandaLuz, 2, c.BandaSombra).Color(1));
-    for (TPanelBanda* p : {Panel1, Panel2}) {
+    for (TPanelBanda* p : {bandaSuperior, bandaInferior}) {
         p->Color1 = QColorDe(c.BandaLuz);
         p->Color2 = QColorDe(c.BandaSombra);
         // Labels and buttons on the band (a raised button shows the band's
@@ -760,20 +253,20 @@ void TfrmCalcu::AplicarDiseno() {
     }
     const QColor caja = QColorDe(c.Caja), tintaCaja = QColorDe(c.TintaCaja);
     const QColor fondo = QColorDe(c.Fondo), tintaFondo = QColorDe(c.TintaFondo);
-    for (QWidget* w : {static_cast<QWidget*>(cmbEdit), static_cast<QWidget*>(Edit2)})
+    for (QWidget* w : {static_cast<QWidget*>(cajaExpresion), static_cast<QWidget*>(cajaResultado)})
         Pintar(w, {{QPalette::Base, caja}, {QPalette::Text, tintaCaja}});
-    Pintar(Splitter1, {{QPalette::Window, QColorDe(c.Divisor)}, {QPalette::Base, QColorDe(c.Divisor)}});
-    Splitter1->setAutoFillBackground(true);
-    for (QWidget* w : {PMeta, static_cast<QWidget*>(pbMeta)})
+    Pintar(panelMedio, {{QPalette::Window, QColorDe(c.Divisor)}, {QPalette::Base, QColorDe(c.Divisor)}});
+    panelMedio->setAutoFillBackground(true);
+    for (QWidget* w : {panelFormula, static_cast<QWidget*>(vistaFormula)})
         Pintar(w, {{QPalette::Window, fondo}, {QPalette::Base, fondo}, {QPalette::WindowText, tintaFondo}});
-    Pintar(Lista, {{QPalette::Base, fondo},
+    Pintar(listaResultados, {{QPalette::Base, fondo},
                    {QPalette::Text, tintaFondo},
                    {QPalette::Highlight, QColorDe(c.Seleccion)},
                    {QPalette::HighlightedText, QColorDe(c.TintaSeleccion)}});
-    Pintar(edtTotal, {{QPalette::Base, fondo}, {QPalette::Text, tintaFondo}});
-    pbMeta->PonerTinta(tintaFondo);
-    PMeta->setAutoFillBackground(true);
-    pbMeta->setAutoFillBackground(true);
+    Pintar(cajaTotal, {{QPalette::Base, fondo}, {QPalette::Text, tintaFondo}});
+    vistaFormula->PonerTinta(tintaFondo);
+    panelFormula->setAutoFillBackground(true);
+    vistaFormula->setAutoFillBackground(true);
     // The history limit and the completion switches.
     sesion_.Historial.SetMaxLista(a.MaxList);
     RefrescarHistoria();
@@ -787,11 +280,11 @@ void TfrmCalcu::AjustarAltura() {
     // shown. The middle panel comes back at its last height, never as a
     // sliver.
     if (reducida_) return;
-    Panel1->layout()->activate();
-    const int alto1 = Panel1->sizeHint().height();
-    const int alto2 = Panel2->isVisibleTo(this) ? Panel2->sizeHint().height() : 0;
+    bandaSuperior->layout()->activate();
+    const int alto1 = bandaSuperior->sizeHint().height();
+    const int alto2 = bandaInferior->isVisibleTo(this) ? bandaInferior->sizeHint().height() : 0;
     const int minimo = std::max(kAltoMinimo, alto1 + alto2);
-    if (Splitter1->isVisibleTo(this)) {
+    if (panelMedio->isVisibleTo(this)) {
         // Its height is followed while it shows (eventFilter); before it
         // first shows, it is what the window leaves it.
         if (altoMedio_ < 0) altoMedio_ = height() - alto1 - alto2;
@@ -811,67 +304,67 @@ void TfrmCalcu::AjustarAltura() {
 
 void TfrmCalcu::MostrarResultado() {
     const ResultadoEvaluacion& r = sesion_.Ultima();
-    Edit2->setText(Q(r.texto));
-    Edit2->setCursorPosition(0);
-    Edit2->setToolTip(r.pista.empty() ? Q(r.texto) : Q(r.pista));
+    cajaResultado->setText(Q(r.texto));
+    cajaResultado->setCursorPosition(0);
+    cajaResultado->setToolTip(r.pista.empty() ? Q(r.texto) : Q(r.pista));
     AjustarMensaje();
 }
 
 void TfrmCalcu::AjustarMensaje() {
     // The box scrolls what does not fit: the line below it shows it all.
-    const QString texto = Edit2->text();
-    const int ancho = Edit2->contentsRect().width() - 8;  // the box's own margins
-    const bool cabe = Edit2->fontMetrics().horizontalAdvance(texto) <= ancho;
+    const QString texto = cajaResultado->text();
+    const int ancho = cajaResultado->contentsRect().width() - 8;  // the box's own margins
+    const bool cabe = cajaResultado->fontMetrics().horizontalAdvance(texto) <= ancho;
     const bool ver = !cabe && !texto.isEmpty();
-    if (ver) lblMensaje->setText(texto);
-    if (ver == lblMensaje->isVisibleTo(this)) return;
-    lblMensaje->setVisible(ver);
-    if (reducida_ || !Splitter1->isVisibleTo(this)) {
+    if (ver) etiquetaMensaje->setText(texto);
+    if (ver == etiquetaMensaje->isVisibleTo(this)) return;
+    etiquetaMensaje->setVisible(ver);
+    if (reducida_ || !panelMedio->isVisibleTo(this)) {
         AjustarAltura();
         return;
     }
     // The middle panel lends the room: the window keeps its height.
-    Panel1->layout()->activate();
-    const int alto2 = Panel2->isVisibleTo(this) ? Panel2->sizeHint().height() : 0;
-    setMinimumHeight(std::max(kAltoMinimo, Panel1->sizeHint().height() + alto2));
+    bandaSuperior->layout()->activate();
+    const int alto2 = bandaInferior->isVisibleTo(this) ? bandaInferior->sizeHint().height() : 0;
+    setMinimumHeight(std::max(kAltoMinimo, bandaSuperior->sizeHint().height() + alto2));
 }
 
 void TfrmCalcu::RefrescarLista() {
-    Lista->clear();
+    listaResultados->clear();
     for (const FilaLista& f : sesion_.Lista.Filas()) {
-        auto* it = new QListWidgetItem(Q(f.Texto), Lista);
+        auto* it = new QListWidgetItem(Q(f.Texto), listaResultados);
         it->setData(Qt::UserRole, f.Etiqueta);
     }
-    if (Lista->count() > 0) Lista->setCurrentRow(0);
+    if (listaResultados->count() > 0) listaResultados->setCurrentRow(0);
 }
 
 void TfrmCalcu::RefrescarTotal() {
-    Label1->setText(QString::number(sesion_.Lista.Cuenta()));
+    etiquetaCuenta->setText(QString::number(sesion_.Lista.Cuenta()));
     const QString completo = Q(sesion_.TextoTotal());
-    const int ancho = edtTotal->contentsRect().width() - 8;  // the box's own margins
-    const QFontMetrics m = edtTotal->fontMetrics();
-    edtTotal->setText(Q(TextoQueCabe(sesion_.Lista.Total(), sesion_.Formato, S(completo),
+    const int ancho = cajaTotal->contentsRect().width() - 8;  // the box's own margins
+    const QFontMetrics m = cajaTotal->fontMetrics();
+    cajaTotal->setText(Q(TextoQueCabe(sesion_.Lista.Total(), sesion_.Formato, S(completo),
                                      [&](const std::string& t) { return m.horizontalAdvance(Q(t)) <= ancho; })));
-    edtTotal->setCursorPosition(0);
-    btnUndo->setEnabled(sesion_.Lista.PuedeDeshacer());
-    edtTotal->setToolTip("Total (suma de resultados): " + completo);
+    cajaTotal->setCursorPosition(0);
+    botonDeshacer->setEnabled(sesion_.Lista.PuedeDeshacer());
+    cajaTotal->setToolTip("Total (suma de resultados): " + completo);
 }
 
-void TfrmCalcu::RefrescarHistoria() { cmbEdit->PonerHistoria(sesion_.Historial.Entradas()); }
+void TfrmCalcu::RefrescarHistoria() { cajaExpresion->PonerHistoria(sesion_.Historial.Entradas()); }
 
 void TfrmCalcu::MarcarAngulo() {
     const int u = std::clamp(sesion_.Angulo(), 0, 5);
     accionesAngulo_[static_cast<std::size_t>(u)]->setChecked(true);
-    FormAngulo->setText(kCortosAngulo[u]);
-    FormAngulo->setToolTip("Formato de Angulos: " + SinAmpersand(kNombresAngulo[u]) + " (F11)");
+    botonAngulo->setText(kCortosAngulo[u]);
+    botonAngulo->setToolTip("Formato de Angulos: " + SinAmpersand(kNombresAngulo[u]) + " (F11)");
 }
 
 void TfrmCalcu::MarcarBase() {
     const int b = sesion_.Formato.BaseDefecto;
     if (b >= 2 && b <= 36 && accionesBase_[static_cast<std::size_t>(b)])
         accionesBase_[static_cast<std::size_t>(b)]->setChecked(true);
-    btnBase->setText(QString::number(b));
-    btnBase->setToolTip(QString("Base numérica del resultado: %1 (F7)").arg(b));
+    botonBase->setText(QString::number(b));
+    botonBase->setToolTip(QString("Base numérica del resultado: %1 (F7)").arg(b));
 }
 
 void TfrmCalcu::MarcarDigitos() {
@@ -879,8 +372,8 @@ void TfrmCalcu::MarcarDigitos() {
     for (QAction* a : accionesDigitos_)
         if (a->data().toInt() == d) a->setChecked(true);
     const bool flotante = d == AjustesCalculadora::kDigitosFlotante;
-    btnDigitos->setText(flotante ? "Flot" : QString("%1 d").arg(d));
-    btnDigitos->setToolTip(flotante ? "Formato Decimal (F12): Flotante"
+    botonDigitos->setText(flotante ? "Flot" : QString("%1 d").arg(d));
+    botonDigitos->setToolTip(flotante ? "Formato Decimal (F12): Flotante"
                                     : QString("Formato Decimal (F12): %1 dígitos").arg(d));
     const int n = std::clamp(sesion_.Formato.Notacion, 0, 2);
     accionesNotacion_[static_cast<std::size_t>(n)]->setChecked(true);
@@ -889,7 +382,7 @@ void TfrmCalcu::MarcarDigitos() {
 void TfrmCalcu::MostrarMarcador() {
     dibujo_.reset();
     static const std::optional<LienzoGrabado> marcador = Marcador();
-    pbMeta->PonerDibujo(marcador);
+    vistaFormula->PonerDibujo(marcador);
 }
 
 void TfrmCalcu::DibujarFormula() {
@@ -902,7 +395,7 @@ void TfrmCalcu::DibujarFormula() {
             dibujo_.reset();  // a picture that cannot be laid out is not drawn
         }
     }
-    pbMeta->PonerDibujo(dibujo_);
+    vistaFormula->PonerDibujo(dibujo_);
 }
 
 // ------------------------------------------------------------- evaluation
@@ -920,10 +413,10 @@ bool TfrmCalcu::CancelarSondeo() {
 void TfrmCalcu::Evaluar() {
     if (evaluando_) return;
     Expandir();
-    const std::string expresion = S(cmbEdit->Texto());
-    Edit2->setText("Calculando...");
-    Edit2->repaint();
-    pbMeta->PonerDibujo(std::nullopt);
+    const std::string expresion = S(cajaExpresion->Texto());
+    cajaResultado->setText("Calculando...");
+    cajaResultado->repaint();
+    vistaFormula->PonerDibujo(std::nullopt);
     dibujo_.reset();
     evaluando_ = true;
     cancelar_ = false;
@@ -935,8 +428,8 @@ void TfrmCalcu::Evaluar() {
         sesion_.Registrar();
         MostrarResultado();
     } catch (const std::exception& ex) {
-        Edit2->setText(QString::fromUtf8(ex.what()));
-        Edit2->setToolTip(Edit2->text());
+        cajaResultado->setText(QString::fromUtf8(ex.what()));
+        cajaResultado->setToolTip(cajaResultado->text());
         AjustarMensaje();
     }
     QApplication::restoreOverrideCursor();
@@ -945,16 +438,16 @@ void TfrmCalcu::Evaluar() {
     RefrescarLista();
     RefrescarTotal();
     RefrescarHistoria();
-    if (cmbEdit->count() > 0 && !expresion.empty() && cmbEdit->itemText(0) == Q(expresion)) {
-        cmbEdit->setCurrentIndex(0);
-        cmbEdit->SetTexto(Q(expresion));
+    if (cajaExpresion->count() > 0 && !expresion.empty() && cajaExpresion->itemText(0) == Q(expresion)) {
+        cajaExpresion->setCurrentIndex(0);
+        cajaExpresion->SetTexto(Q(expresion));
     }
     if (cierrePendiente_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfrmCalcu::CambiarAngulo(int angulo) {
     if (evaluando_ || angulo < 0 || angulo > 5) return;
-    const std::string expresion = S(cmbEdit->Texto());
+    const std::string expresion = S(cajaExpresion->Texto());
     evaluando_ = true;
     cancelar_ = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -963,8 +456,8 @@ void TfrmCalcu::CambiarAngulo(int angulo) {
         if (!r.vacio) DibujarFormula();
         MostrarResultado();
     } catch (const std::exception& ex) {
-        Edit2->setText(QString::fromUtf8(ex.what()));
-        Edit2->setToolTip(Edit2->text());
+        cajaResultado->setText(QString::fromUtf8(ex.what()));
+        cajaResultado->setToolTip(cajaResultado->text());
         AjustarMensaje();
     }
     QApplication::restoreOverrideCursor();
@@ -978,7 +471,7 @@ void TfrmCalcu::CambiarAngulo(int angulo) {
 
 void TfrmCalcu::CambiarBase(int base) {
     if (evaluando_ || base < 2 || base > 36) return;
-    sesion_.CambiarBase(base, S(cmbEdit->Texto()));
+    sesion_.CambiarBase(base, S(cajaExpresion->Texto()));
     MarcarBase();
     MostrarResultado();
     RefrescarLista();
@@ -1036,14 +529,14 @@ void TfrmCalcu::Deshacer() {
 }
 
 void TfrmCalcu::AsignarDesdeLista() {
-    if (evaluando_ || Lista->currentRow() < 0) return;
-    cmbEdit->SetTexto(Q(sesion_.Lista.TextoParaAsignar(static_cast<std::size_t>(Lista->currentRow()))));
-    cmbEdit->setFocus();
+    if (evaluando_ || listaResultados->currentRow() < 0) return;
+    cajaExpresion->SetTexto(Q(sesion_.Lista.TextoParaAsignar(static_cast<std::size_t>(listaResultados->currentRow()))));
+    cajaExpresion->setFocus();
 }
 
 void TfrmCalcu::ResolverIncognita() {
     if (evaluando_) return;
-    const std::string expresion = S(cmbEdit->Texto());
+    const std::string expresion = S(cajaExpresion->Texto());
     TExpresionX& e = sesion_.Principal();
     for (auto& v : sesion_.Variables()) v.preguntada = false;
     evaluando_ = true;
@@ -1095,11 +588,11 @@ void TfrmCalcu::ExportarDibujo() {
 }
 
 void TfrmCalcu::SplitterMovido() {
-    QList<int> t = Splitter1->sizes();
+    QList<int> t = panelMedio->sizes();
     if (t.size() != 2) return;
     const int total = t[0] + t[1];
-    if (t[0] > 1 && t[0] < kPanelMinimo) Splitter1->setSizes({1, total - 1});
-    else if (t[1] > 1 && t[1] < kPanelMinimo) Splitter1->setSizes({total - 1, 1});
+    if (t[0] > 1 && t[0] < kPanelMinimo) panelMedio->setSizes({1, total - 1});
+    else if (t[1] > 1 && t[1] < kPanelMinimo) panelMedio->setSizes({total - 1, 1});
 }
 
 // ------------------------------------------------------------- commands
@@ -1109,7 +602,7 @@ void TfrmCalcu::VerHistorial(bool ver) {
     acVerHistorial_->setChecked(ver);
     // What the layout gives the panel on the way is not its height.
     const int alto = altoMedio_;
-    Splitter1->setVisible(ver);
+    panelMedio->setVisible(ver);
     altoMedio_ = alto;
     AjustarAltura();
 }
@@ -1118,7 +611,7 @@ void TfrmCalcu::VerBarra(bool ver) {
     sesion_.Ajustes.VerBarra = ver;
     acVerBarra_->setChecked(ver);
     const int alto = altoMedio_;
-    Panel2->setVisible(ver);
+    bandaInferior->setVisible(ver);
     altoMedio_ = alto;
     AjustarAltura();
 }
@@ -1126,16 +619,16 @@ void TfrmCalcu::VerBarra(bool ver) {
 void TfrmCalcu::VerTotal(bool ver) {
     sesion_.Ajustes.VerTotal = ver;
     acVerTotal_->setChecked(ver);
-    for (QWidget* w : {static_cast<QWidget*>(lblTotal), static_cast<QWidget*>(edtTotal),
-                       static_cast<QWidget*>(Label1), static_cast<QWidget*>(SpeedButton1),
-                       static_cast<QWidget*>(btnUndo)})
+    for (QWidget* w : {static_cast<QWidget*>(etiquetaTotal), static_cast<QWidget*>(cajaTotal),
+                       static_cast<QWidget*>(etiquetaCuenta), static_cast<QWidget*>(botonTotalACero),
+                       static_cast<QWidget*>(botonDeshacer)})
         w->setVisible(ver);
 }
 
 void TfrmCalcu::SiempreVisible(bool si) {
     sesion_.Ajustes.SiempreVisible = si;
     acSiempreVisible_->setChecked(si);
-    btnSiempreVisible->setChecked(si);
+    botonSiempreVisible->setChecked(si);
     if (TopMost() != si) SetTopMost(si);
 }
 
@@ -1153,7 +646,7 @@ void TfrmCalcu::OcultarTitulo(bool ocultar) {
 
 void TfrmCalcu::ModoReducido(bool si) {
     sesion_.Ajustes.ModoReducido = si;
-    btnModoReducido->setChecked(si);
+    botonReducido->setChecked(si);
     if (!si) Expandir();
     else QTimer::singleShot(300, this, [this] { RevisarReducido(); });
 }
@@ -1185,15 +678,15 @@ void TfrmCalcu::AbrirOpciones() {
 QLineEdit* TfrmCalcu::CajaEnfocada() const {
     QWidget* f = QApplication::focusWidget();
     if (!f) return nullptr;
-    if (f == cmbEdit || f == cmbEdit->lineEdit()) return cmbEdit->lineEdit();
-    if (f == Edit2) return Edit2;
-    if (f == edtTotal) return edtTotal;
+    if (f == cajaExpresion || f == cajaExpresion->lineEdit()) return cajaExpresion->lineEdit();
+    if (f == cajaResultado) return cajaResultado;
+    if (f == cajaTotal) return cajaTotal;
     return nullptr;
 }
 
-void TfrmCalcu::MenuEdicion(QLineEdit* caja, const QPoint& donde, bool conConvertir) {
+void TfrmCalcu::AbrirMenuEdicion(QLineEdit* caja, const QPoint& donde, bool conConvertir) {
     if (!caja || evaluando_) return;
-    QMenu* m = caja == cmbEdit->lineEdit() ? MenuExpresion : PopupMenu1;
+    QMenu* m = caja == cajaExpresion->lineEdit() ? menuExpresion : menuEdicion;
     m->clear();
     // "Convertir" joins once the unit converter exists.
     (void)conConvertir;
@@ -1256,34 +749,34 @@ bool TfrmCalcu::TeclaVentana(QKeyEvent* e) {
     if (mod != Qt::NoModifier && mod != Qt::ShiftModifier) return false;
     switch (k) {
     case Qt::Key_Escape:
-        if (!cmbEdit->Texto().isEmpty()) {
-            cmbEdit->setFocus();
-            cmbEdit->SetTexto(QString());
-            cmbEdit->SetSuprimido(false);
+        if (!cajaExpresion->Texto().isEmpty()) {
+            cajaExpresion->setFocus();
+            cajaExpresion->SetTexto(QString());
+            cajaExpresion->SetSuprimido(false);
         } else {
             PreguntarCierre();
         }
         return true;
-    case Qt::Key_PageUp: cmbEdit->setFocus(); return true;
-    case Qt::Key_PageDown: Edit2->setFocus(); return true;
+    case Qt::Key_PageUp: cajaExpresion->setFocus(); return true;
+    case Qt::Key_PageDown: cajaResultado->setFocus(); return true;
     case Qt::Key_Insert:
-    case Qt::Key_F8: AbrirMenu(PopupMenu4, ToolButton2); return true;
+    case Qt::Key_F8: AbrirMenu(menuInsertar, botonInsertar); return true;
     case Qt::Key_Pause:
-    case Qt::Key_F9: AbrirMenu(PopupMenu5, Memoria1); return true;
+    case Qt::Key_F9: AbrirMenu(menuMemorias, botonMemorias); return true;
     case Qt::Key_F1: AbrirAyuda(this, "frmCalc"); return true;
     case Qt::Key_F2:
         EstadoCompletado::Descartado = false;
-        cmbEdit->setFocus();
-        cmbEdit->AbrirCompletado();
+        cajaExpresion->setFocus();
+        cajaExpresion->AbrirCompletado();
         return true;
-    case Qt::Key_F5: AbrirMenu(MenuHerramientas, ToolButton1); return true;
+    case Qt::Key_F5: AbrirMenu(menuHerramientas, botonHerramientas); return true;
     case Qt::Key_F7: SiguienteBase(); return true;
     case Qt::Key_F10: return true;  // conversions: with the unit converter
     case Qt::Key_F11: SiguienteAngulo(); return true;
     case Qt::Key_F12: SiguientesDigitos(); return true;
     case Qt::Key_Menu:
         if (QLineEdit* c = CajaEnfocada()) {
-            MenuEdicion(c, cmbEdit->mapToGlobal(QPoint(0, cmbEdit->height())), false);
+            AbrirMenuEdicion(c, cajaExpresion->mapToGlobal(QPoint(0, cajaExpresion->height())), false);
             return true;
         }
         return false;
@@ -1313,7 +806,7 @@ bool TfrmCalcu::eventFilter(QObject* o, QEvent* e) {
         default: return false;
         }
     }
-    if (t == QEvent::KeyPress && (o == Lista || o == Lista->viewport())) {
+    if (t == QEvent::KeyPress && (o == listaResultados || o == listaResultados->viewport())) {
         const int k = static_cast<QKeyEvent*>(e)->key();
         if (k == Qt::Key_Return || k == Qt::Key_Enter) {
             AsignarDesdeLista();
@@ -1322,23 +815,24 @@ bool TfrmCalcu::eventFilter(QObject* o, QEvent* e) {
     }
     // The window's own keys come first, whichever of its boxes has the focus.
     if (t == QEvent::KeyPress && nuestra && TeclaVentana(static_cast<QKeyEvent*>(e))) return true;
-    if (o == Edit2 && (t == QEvent::MouseButtonRelease || t == QEvent::ContextMenu)) {
+    if (o == cajaResultado && (t == QEvent::MouseButtonRelease || t == QEvent::ContextMenu)) {
         QPoint p = QCursor::pos();
-        MenuResultado->clear();
-        MenuResultado->addAction("&Copiar", Edit2, [this] {
-            QGuiApplication::clipboard()->setText(Edit2->hasSelectedText() ? Edit2->selectedText() : Edit2->text());
+        menuResultado->clear();
+        menuResultado->addAction("&Copiar", cajaResultado, [this] {
+            QLineEdit* c = cajaResultado;
+            QGuiApplication::clipboard()->setText(c->hasSelectedText() ? c->selectedText() : c->text());
         });
-        if (t == QEvent::MouseButtonRelease && Edit2->hasSelectedText()) return false;  // a selection being made
-        MenuResultado->popup(p);
+        if (t == QEvent::MouseButtonRelease && cajaResultado->hasSelectedText()) return false;  // a selection being made
+        menuResultado->popup(p);
         return t == QEvent::ContextMenu;
     }
     if (t == QEvent::Resize) {
-        if (o == Splitter1 && !Splitter1->isHidden() && !reducida_) altoMedio_ = Splitter1->height();
-        else if (o == Edit2) AjustarMensaje();
-        else if (o == edtTotal) RefrescarTotal();
+        if (o == panelMedio && !panelMedio->isHidden() && !reducida_) altoMedio_ = panelMedio->height();
+        else if (o == cajaResultado) AjustarMensaje();
+        else if (o == cajaTotal) RefrescarTotal();
         return false;
     }
-    if (o == pbMeta && t == QEvent::MouseButtonDblClick) {
+    if (o == vistaFormula && t == QEvent::MouseButtonDblClick) {
         if (dibujo_) CopiarFormula(*dibujo_, 1.0);
         return true;
     }
@@ -1363,9 +857,9 @@ void TfrmCalcu::Reducir() {
     transicion_ = true;
     geometriaCompleta_ = geometry();
     reducida_ = true;
-    Splitter1->hide();
-    Panel2->hide();
-    const int alto = Panel1->sizeHint().height();
+    panelMedio->hide();
+    bandaInferior->hide();
+    const int alto = bandaSuperior->sizeHint().height();
     setMinimumSize(kAnchoMinimo, 1);
     setMaximumHeight(QWIDGETSIZE_MAX);
     const QRect g(geometriaCompleta_.topLeft(), QSize(geometriaCompleta_.width(), alto));
@@ -1388,8 +882,8 @@ void TfrmCalcu::Expandir() {
     clearMask();
     setWindowFlag(Qt::FramelessWindowHint, sesion_.Ajustes.NoTitulo);
     const int alto = altoMedio_;
-    Splitter1->setVisible(sesion_.Ajustes.VerHistorial);
-    Panel2->setVisible(sesion_.Ajustes.VerBarra);
+    panelMedio->setVisible(sesion_.Ajustes.VerHistorial);
+    bandaInferior->setVisible(sesion_.Ajustes.VerBarra);
     altoMedio_ = alto;
     setGeometry(geometriaCompleta_);
     show();
@@ -1428,7 +922,7 @@ void TfrmCalcu::AMinimizarEnBandeja() {
     if (!bandeja_) {
         bandeja_ = new QSystemTrayIcon(windowIcon().isNull() ? QApplication::windowIcon() : windowIcon(), this);
         bandeja_->setToolTip(QApplication::applicationDisplayName());
-        bandeja_->setContextMenu(MenuHerramientas);
+        bandeja_->setContextMenu(menuHerramientas);
         connect(bandeja_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
             if (r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) RestaurarDeBandeja();
         });
@@ -1450,8 +944,8 @@ void TfrmCalcu::RestaurarDeBandeja() {
 bool TfrmCalcu::GuardarTodo() {
     AjustesCalculadora& a = sesion_.Ajustes;
     a.Autocompletar = acAutocompletar_->isChecked();
-    const QList<int> t = Splitter1->sizes();
-    if (t.size() == 2 && Splitter1->isVisible()) {
+    const QList<int> t = panelMedio->sizes();
+    if (t.size() == 2 && panelMedio->isVisible()) {
         a.AltoF = t[0];
         a.AltoH = t[1];
     }

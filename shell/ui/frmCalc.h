@@ -109,43 +109,47 @@ public:
     TSesion& Sesion() { return sesion_; }
     TfmInput* Input() const { return input_; }
 
-    // Components, by the names the window's parts are known by.
-    TComboExpr* cmbEdit = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QListWidget* Lista = nullptr;
-    TVistaFormula* pbMeta = nullptr;
-    QWidget* PMeta = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    TPanelBanda* Panel1 = nullptr;
-    TPanelBanda* Panel2 = nullptr;
-    QLineEdit* edtTotal = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lblTotal = nullptr;           // "Total:"
-    QLabel* lblMensaje = nullptr;         // the whole result when the box is too short
-    QWidget* pnlHerramientas = nullptr;   // the tools' buttons in the bottom bar
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* btnUndo = nullptr;
-    QToolButton* btnBase = nullptr;
-    QToolButton* btnDigitos = nullptr;
-    QToolButton* FormAngulo = nullptr;
-    QToolButton* ToolButton1 = nullptr;   // tools menu
-    QToolButton* ToolButton2 = nullptr;   // insert menu
-    QToolButton* Memoria1 = nullptr;      // memory menu
-    QToolButton* ToolButton12 = nullptr;  // help menu
-    QToolButton* btnModoReducido = nullptr;
-    QToolButton* btnSiempreVisible = nullptr;
-    QMenu* PopupMenu1 = nullptr;   // edit menu of the context-menu key
-    QMenu* PopupMenu2 = nullptr;   // angle units
-    QMenu* PopupMenu3 = nullptr;   // digits and notation
-    QMenu* PopupMenu4 = nullptr;   // insert
-    QMenu* PopupMenu5 = nullptr;   // memories
-    QMenu* PopupMenu8 = nullptr;   // result base
-    QMenu* MenuLista = nullptr;
-    QMenu* MenuFormula = nullptr;
-    QMenu* MenuHerramientas = nullptr;
-    QMenu* MenuAyuda = nullptr;
-    QMenu* MenuExpresion = nullptr;
-    QMenu* MenuResultado = nullptr;
+    // The window's parts. Top band: the expression box and the window
+    // buttons, then the menu buttons around the result box.
+    TPanelBanda* bandaSuperior = nullptr;
+    TComboExpr* cajaExpresion = nullptr;
+    QToolButton* botonSiempreVisible = nullptr;
+    QToolButton* botonReducido = nullptr;
+    QToolButton* botonInsertar = nullptr;      // menuInsertar (F8)
+    QToolButton* botonMemorias = nullptr;      // menuMemorias (F9)
+    QToolButton* botonAngulo = nullptr;        // menuAngulo (F11 cycles)
+    QToolButton* botonHerramientas = nullptr;  // menuHerramientas (F5)
+    QLineEdit* cajaResultado = nullptr;
+    QToolButton* botonBase = nullptr;          // menuBase (F7 cycles)
+    QToolButton* botonDigitos = nullptr;       // menuFormato (F12 cycles)
+    QToolButton* botonAyuda = nullptr;         // menuAyuda
+    QLabel* etiquetaMensaje = nullptr;         // the whole result when the box is too short
+    // Middle panel: the formula view over the result list.
+    QSplitter* panelMedio = nullptr;
+    QWidget* panelFormula = nullptr;
+    TVistaFormula* vistaFormula = nullptr;
+    QListWidget* listaResultados = nullptr;
+    // Bottom band: the tools' buttons, then the total.
+    TPanelBanda* bandaInferior = nullptr;
+    QWidget* panelHerramientas = nullptr;
+    QLabel* etiquetaTotal = nullptr;           // "Total:"
+    QLineEdit* cajaTotal = nullptr;
+    QLabel* etiquetaCuenta = nullptr;          // how many results were added
+    QToolButton* botonTotalACero = nullptr;
+    QToolButton* botonDeshacer = nullptr;      // takes back the last addition
+    // Menus.
+    QMenu* menuInsertar = nullptr;
+    QMenu* menuMemorias = nullptr;
+    QMenu* menuAngulo = nullptr;
+    QMenu* menuHerramientas = nullptr;
+    QMenu* menuBase = nullptr;
+    QMenu* menuFormato = nullptr;              // digits and notation
+    QMenu* menuAyuda = nullptr;
+    QMenu* menuLista = nullptr;
+    QMenu* menuFormula = nullptr;
+    QMenu* menuExpresion = nullptr;            // edit menu of the expression box
+    QMenu* menuEdicion = nullptr;              // edit menu of the result and total boxes
+    QMenu* menuResultado = nullptr;            // "Copiar" on a click in the result box
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -178,7 +182,7 @@ private:
     void ExportarDibujo();
     void DescribirFunciones(bool si);
     void AbrirMenu(QMenu* m, QWidget* junto);
-    void MenuEdicion(QLineEdit* caja, const QPoint& donde, bool conConvertir);
+    void AbrirMenuEdicion(QLineEdit* caja, const QPoint& donde, bool conConvertir);
     void EditarUsuario(int modo);
     void AbrirOpciones();
     void AlternarHerramienta(char atajo);

@@ -1,18 +1,18 @@
 #pragma once
-// Saving and restoring a window's place in the settings file, section "Pos"
-// followed by the window's object name: "First", "Show" (0 normal, 2
-// maximised), "Top", "Left", "Width", "Height". The same rectangle (the
-// client area's normal geometry) is written and read back, so a window
-// never creeps from one session to the next.
+// A window's place as a plain record (support/Colocacion.h), taken from the
+// window and put back on it. The same rectangle (the normal geometry) is
+// taken and put back, so a window never creeps from one session to the next.
+#include "support/Colocacion.h"
+
 class QWidget;
 
 namespace numbrix {
 
-class TVelIniFile;
-
-void GuardarColocacion(const QWidget& ventana, TVelIniFile& ini);
-// Returns true on the first run (nothing stored): the window is then centred
-// on the primary screen's work area at its current size.
-bool RestaurarColocacion(QWidget& ventana, const TVelIniFile& ini);
+// The window's normal rectangle, also while maximised or minimised.
+ColocacionGuardada ColocacionDe(const QWidget& ventana);
+// Puts the window where `c` says, on the screens there are now. Nothing
+// stored (first run): centred on the primary screen's work area at its
+// current size.
+void Colocar(QWidget& ventana, const ColocacionGuardada& c);
 
 }  // namespace numbrix

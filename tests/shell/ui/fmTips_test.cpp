@@ -1,18 +1,20 @@
 #include "shell/ui/fmTips.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
-#include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
+#include "Ventanas.h"
 #include "shell/TemasAyuda.h"
 #include "shell/AjustesCalculadora.h"
 #include "shell/VelIni.h"
 #include "shell/ui/Ayuda.h"
 #include "shell/ui/fmAcerca.h"
+#include "shell/ui/fmComun.h"
 
 namespace numbrix {
 namespace {
@@ -54,27 +56,41 @@ TEST_F(VentanaTips, UsaSeGuardaAlCerrar) {
     MostrarConsejos(nullptr, dir_, true);
 }
 
-TEST(VentanaAyuda, LosTemasAbrenPaginasExistentes) {
+// Which page each topic is: tests/shell/TemasAyuda_test.cpp. Here that the
+// window opens it, by number and by a function's name.
+TEST(VentanaAyuda, TopicsOpenTheirPages) {
     prueba::AplicacionQt();
-    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
-    if (!datos) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
-    FijarCarpetaDatosAyuda(datos);
-    for (int n : TemasNumerados()) {
-        AbrirAyudaTema(nullptr, n);
-        QTextBrowser* b = NavegadorAyuda();
-        ASSERT_NE(b, nullptr);
-        EXPECT_EQ(b->source().toString().toStdString(), PaginaDeNumero(n));
-        EXPECT_FALSE(b->toPlainText().contains("No se encontró")) << n;
-    }
+    FijarCarpetaDatosAyuda(prueba::Datos());
+    const int tema = TemasNumerados().front();
+    AbrirAyudaTema(nullptr, tema);
+    QTextBrowser* b = NavegadorAyuda();
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->source().toString().toStdString(), PaginaDeNumero(tema));
+    EXPECT_FALSE(b->toPlainText().contains("No se encontró"));
     AbrirAyuda(nullptr, "Sen");
     EXPECT_TRUE(NavegadorAyuda()->toPlainText().contains("Seno"));
+    b->window()->close();
 }
 
-TEST(VentanaAcerca, SeConstruyeConLosColores) {
+// The about window's band runs from the scheme's light colour to its shadow.
+TEST(VentanaAcerca, TheBandTakesTheSchemesColours) {
     prueba::AplicacionQt();
     AjustesCalculadora a;
+    a.ClLuz = 0x40E0FF;  // 0x00BBGGRR: orange
+    a.ClSombra = 0x602000;
     std::unique_ptr<QWidget> w(CrearAcercaDe(nullptr, a));
     EXPECT_EQ(w->windowTitle(), "Acerca de...");
+    w->show();
+    QWidget* banda = nullptr;
+    for (QWidget* h : w->findChildren<QWidget*>())
+        if (dynamic_cast<TBandaTitulo*>(h)) banda = h;
+    ASSERT_NE(banda, nullptr);
+    const QImage img = banda->grab().toImage();
+    auto cerca = [](QColor x, QColor y) {
+        return std::abs(x.red() - y.red()) + std::abs(x.green() - y.green()) + std::abs(x.blue() - y.blue()) <= 12;
+    };
+    EXPECT_TRUE(cerca(img.pixelColor(0, 1), QColor(255, 224, 64))) << img.pixelColor(0, 1).name().toStdString();
+    EXPECT_TRUE(cerca(img.pixelColor(img.width() - 1, 1), QColor(0, 32, 96))) << img.pixelColor(img.width() - 1, 1).name().toStdString();
     std::unique_ptr<QWidget> s(MostrarPresentacion());
     EXPECT_TRUE(s->isVisible());
 }

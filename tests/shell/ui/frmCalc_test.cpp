@@ -1,20 +1,20 @@
+// The main window as a user drives it: keys, menus, panels and what it
+// paints. What a calculation gives is the session's (tests/shell); here only
+// that the window shows it.
 #include "shell/ui/frmCalc.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QSystemTrayIcon>
-#include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -23,27 +23,21 @@
 #include <cmath>
 #include <map>
 
-#include "AplicacionQt.h"
-#include "CarpetaTemporal.h"
+#include "Ventanas.h"
 #include "shell/Esquemas.h"
 #include "shell/VelIni.h"
-#include "shell/ui/AutoComp.h"
-#include "support/ui/ColoresSistema.h"
 #include "shell/ui/ComboExpr.h"
 #include "shell/ui/fmComun.h"
 #include "shell/ui/fmInput.h"
 #include "shell/ui/fmOpciones.h"
 #include "shell/ui/fmTips.h"
+#include "shell/ui/frmCalcPiezas.h"
+#include "support/ui/ColoresSistema.h"
 #include "support/ui/Traduccion.h"
 #include "support/ui/VistaFormula.h"
 
 namespace numbrix {
 namespace {
-
-void Pulsar(QWidget* w, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& texto = {}) {
-    QKeyEvent p(QEvent::KeyPress, key, mod, texto);
-    QApplication::sendEvent(w, &p);
-}
 
 void Esperar(int ms) {
     QElapsedTimer t;
@@ -51,180 +45,112 @@ void Esperar(int ms) {
     while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-// A temporary folder for tests that are not fixtures.
-struct CarpetaTemporalSimple {
-    std::filesystem::path Ruta;
-    CarpetaTemporalSimple() {
-        char plantilla[] = "/tmp/numbrix_prueba_XXXXXX";
-        Ruta = ::mkdtemp(plantilla);
-    }
-    ~CarpetaTemporalSimple() {
-        std::error_code ec;
-        std::filesystem::remove_all(Ruta, ec);
-    }
-};
+// Answers the next modal message box once it shows.
+void AlAparecerCaja(const std::function<void(QMessageBox*)>& responder) {
+    QTimer::singleShot(10, [responder] {
+        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) responder(caja);
+        else AlAparecerCaja(responder);
+    });
+}
 
-class VentanaCalc : public CarpetaTemporal {
-protected:
-    void SetUp() override {
-        CarpetaTemporal::SetUp();
-        prueba::AplicacionQt();
-        sesion_ = std::make_unique<TSesion>();
-        sesion_->Abrir(dir_);
-        sesion_->Ajustes.Autocompletar = false;
-        ventana_ = std::make_unique<TfrmCalcu>(*sesion_);
-        ventana_->Confirmar = [this](const QString& titulo, const QString& texto) {
-            preguntas_ << titulo + "|" + texto;
-            return respuesta_;
-        };
-        ventana_->Informar = [this](const QString& texto) { mensajes_ << texto; };
-    }
-    void TearDown() override {
-        ventana_.reset();
-        sesion_.reset();
-        CarpetaTemporal::TearDown();
-    }
-    void Calcular(const QString& expresion) {
-        ventana_->cmbEdit->SetTexto(expresion);
-        Pulsar(ventana_->cmbEdit, Qt::Key_Return, Qt::NoModifier, "\r");
-    }
-    std::string Resultado() const { return ventana_->Edit2->text().toStdString(); }
-    std::string Fila(int i) const { return ventana_->Lista->item(i)->text().toStdString(); }
+void Elegir(QMessageBox* caja, const QString& boton) {
+    for (QAbstractButton* b : caja->buttons())
+        if (b->text() == boton) b->click();
+}
 
-    std::unique_ptr<TSesion> sesion_;
-    std::unique_ptr<TfrmCalcu> ventana_;
-    QStringList preguntas_, mensajes_;
-    bool respuesta_ = false;
-};
+QAction* Accion(QMenu* menu, const QString& texto) {
+    for (QAction* a : menu->findChildren<QAction*>())
+        if (a->text() == texto) return a;
+    return nullptr;
+}
 
-TEST_F(VentanaCalc, EnterEvaluatesRecordsAndTotals) {
+using VentanaCalc = VentanaPrincipal;
+
+TEST_F(VentanaCalc, EnterShowsWhatTheSessionRecorded) {
     EXPECT_GE(ventana_->minimumWidth(), TfrmCalcu::kAnchoMinimo);
-    EXPECT_GE(ventana_->minimumHeight(), TfrmCalcu::kAltoMinimo);
     Calcular("2+3");
     EXPECT_EQ(Resultado(), "5");
-    ASSERT_EQ(ventana_->Lista->count(), 2);
-    EXPECT_EQ(Fila(0), "2+3");
-    EXPECT_EQ(Fila(1), "5   ");
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "5");
-    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
-    EXPECT_TRUE(ventana_->btnUndo->isEnabled());
-    EXPECT_EQ(ventana_->edtTotal->toolTip().toStdString(), "Total (suma de resultados): 5");
-    EXPECT_EQ(ventana_->cmbEdit->itemText(0).toStdString(), "2+3");
-    // The formula view now shows the expression's picture.
-    EXPECT_TRUE(ventana_->pbMeta->Dibujo().has_value());
-
-    Calcular("3>2");
-    EXPECT_EQ(Resultado(), "Verdadero");
-    Calcular("3<2");
-    EXPECT_EQ(Resultado(), "Falso");
-    Calcular("1");
-    EXPECT_EQ(Resultado(), "1");
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "6");  // truth values never join the total
-
-    Calcular("");
-    EXPECT_EQ(Resultado(), "");
-    EXPECT_EQ(ventana_->Lista->count(), 8);
-    Pulsar(ventana_->cmbEdit, Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "0");
+    ASSERT_EQ(ventana_->listaResultados->count(), 2);
+    EXPECT_EQ(ventana_->listaResultados->item(0)->text().toStdString(), "2+3");
+    EXPECT_EQ(ventana_->cajaTotal->text().toStdString(), "5");
+    EXPECT_EQ(ventana_->etiquetaCuenta->text().toStdString(), "1");
+    EXPECT_TRUE(ventana_->botonDeshacer->isEnabled());
+    EXPECT_EQ(ventana_->cajaExpresion->itemText(0).toStdString(), "2+3");
+    EXPECT_TRUE(ventana_->vistaFormula->Dibujo().has_value());
+    Pulsar(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(ventana_->cajaTotal->text().toStdString(), "0");
     ventana_->Deshacer();
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "6");
-}
-
-TEST_F(VentanaCalc, AnErrorShowsTheEnginesMessageAndRecordsNothing) {
+    EXPECT_EQ(ventana_->cajaTotal->text().toStdString(), "5");
+    // An error: the engine's message, nothing recorded, nothing drawn.
     Calcular("2+");
-    EXPECT_FALSE(Resultado().empty());
-    EXPECT_NE(Resultado(), "0");
-    EXPECT_EQ(ventana_->Lista->count(), 0);
-    EXPECT_FALSE(ventana_->pbMeta->Dibujo().has_value());
+    ASSERT_TRUE(sesion_->Principal().HayError);
+    EXPECT_EQ(Resultado(), sesion_->Principal().Mensaje);
+    EXPECT_EQ(ventana_->listaResultados->count(), 2);
+    EXPECT_FALSE(ventana_->vistaFormula->Dibujo().has_value());
 }
 
-TEST_F(VentanaCalc, F7CyclesTheBaseAndTheHintShowsTheDecimal) {
+TEST_F(VentanaCalc, F7F11AndF12StepThroughTheDisplayFormats) {
     Calcular("10");
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
-    EXPECT_EQ(Resultado(), "1010 [2]");
-    EXPECT_EQ(ventana_->Edit2->toolTip().toStdString(), "Resultado: 1010 [2]\n(Decimal: 10)");
-    EXPECT_EQ(ventana_->btnBase->toolTip().toStdString(), "Base numérica del resultado: 2 (F7)");
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
-    EXPECT_EQ(Resultado(), "12 [8]");
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
-    EXPECT_EQ(Resultado(), "A [16]");
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
-    EXPECT_EQ(Resultado(), "10");
-    ventana_->CambiarBase(5);
-    Pulsar(ventana_->cmbEdit, Qt::Key_F7);
-    EXPECT_EQ(sesion_->Formato.BaseDefecto, 10);
-    // Each change of base lists the pair again but the total counts it once.
-    EXPECT_EQ(ventana_->edtTotal->text().toStdString(), "10");
-    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
-}
-
-TEST_F(VentanaCalc, F11CyclesTheAngleUnitWithoutCountingTwice) {
-    Calcular("Sen(30)");
-    const int antes = sesion_->Angulo();
-    Pulsar(ventana_->cmbEdit, Qt::Key_F11);
-    EXPECT_EQ(sesion_->Angulo(), (antes + 1) % 6);
-    EXPECT_EQ(ventana_->Lista->count(), 4);
-    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
-    EXPECT_NE(ventana_->FormAngulo->toolTip().indexOf("(F11)"), -1);
-    for (int i = 0; i < 5; ++i) Pulsar(ventana_->cmbEdit, Qt::Key_F11);
-    EXPECT_EQ(sesion_->Angulo(), antes);
-}
-
-TEST_F(VentanaCalc, F12CyclesTheDigitFormats) {
-    Calcular("2/3");
-    EXPECT_EQ(sesion_->Digitos(), AjustesCalculadora::kDigitosFlotante);
-    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
-    EXPECT_EQ(sesion_->Digitos(), 0);
-    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
-    EXPECT_EQ(Resultado(), "0.67");
-    EXPECT_EQ(ventana_->btnDigitos->toolTip().toStdString(), "Formato Decimal (F12): 2 dígitos");
-    for (int i = 0; i < 7; ++i) Pulsar(ventana_->cmbEdit, Qt::Key_F12);
-    EXPECT_EQ(sesion_->Digitos(), 16);
-    Pulsar(ventana_->cmbEdit, Qt::Key_F12);
-    EXPECT_EQ(sesion_->Digitos(), AjustesCalculadora::kDigitosFlotante);
-    EXPECT_EQ(ventana_->btnDigitos->toolTip().toStdString(), "Formato Decimal (F12): Flotante");
+    Pulsar(Qt::Key_F7);
+    EXPECT_EQ(Resultado(), "1010 [2]");  // shown again at once
+    const struct {
+        int tecla;
+        QToolButton* boton;
+        std::vector<const char*> pasos;
+        const char* pista;  // the button's tool tip at the end
+    } casos[] = {
+        {Qt::Key_F7, ventana_->botonBase, {"8", "16", "10", "2", "8", "16", "10"}, "Base numérica del resultado: 10 (F7)"},
+        {Qt::Key_F11, ventana_->botonAngulo, {"Sex", "Cent", "Cicl", "GMS", "xPi", "Rad"},
+         "Formato de Angulos: Radianes (F11)"},
+        {Qt::Key_F12, ventana_->botonDigitos,
+         {"0 d", "2 d", "4 d", "6 d", "8 d", "10 d", "12 d", "14 d", "16 d", "Flot"}, "Formato Decimal (F12): Flotante"},
+    };
+    for (const auto& c : casos) {
+        for (const char* paso : c.pasos) {
+            Pulsar(c.tecla);
+            EXPECT_EQ(c.boton->text().toStdString(), paso);
+        }
+        EXPECT_EQ(c.boton->toolTip().toStdString(), c.pista);
+    }
+    Pulsar(Qt::Key_F12);
+    Pulsar(Qt::Key_F12);
+    EXPECT_EQ(ventana_->botonDigitos->toolTip().toStdString(), "Formato Decimal (F12): 2 dígitos");
+    ventana_->CambiarBase(5);  // a base off the cycle goes back to 10
+    Pulsar(Qt::Key_F7);
+    EXPECT_EQ(ventana_->botonBase->text().toStdString(), "10");
 }
 
 TEST_F(VentanaCalc, EscapeTwiceEmptiesThenAsksToClose) {
-    ventana_->cmbEdit->SetTexto("1+1");
-    Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
-    EXPECT_TRUE(ventana_->cmbEdit->Texto().isEmpty());
+    ventana_->cajaExpresion->SetTexto("1+1");
+    Pulsar(Qt::Key_Escape);
+    EXPECT_TRUE(ventana_->cajaExpresion->Texto().isEmpty());
     EXPECT_TRUE(preguntas_.isEmpty());
-    Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
+    Pulsar(Qt::Key_Escape);
     ASSERT_EQ(preguntas_.size(), 1);
     EXPECT_TRUE(preguntas_[0].endsWith("¿Cierra este programa?"));
 }
 
 TEST_F(VentanaCalc, WindowKeysComeBeforeTheLineEdit) {
-    QLineEdit* edit = ventana_->cmbEdit->lineEdit();
-    const bool antes = EstadoCompletado::Activo;
-    Pulsar(edit, Qt::Key_U, Qt::ControlModifier);
-    EXPECT_NE(EstadoCompletado::Activo, antes);
-    const bool historial = sesion_->Ajustes.VerHistorial;
-    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
+    QLineEdit* edit = ventana_->cajaExpresion->lineEdit();
+    const bool completar = EstadoCompletado::Activo, historial = sesion_->Ajustes.VerHistorial;
+    prueba::Tecla(edit, Qt::Key_U, Qt::ControlModifier);
+    prueba::Tecla(edit, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_NE(EstadoCompletado::Activo, completar);
     EXPECT_NE(sesion_->Ajustes.VerHistorial, historial);
-    // Keys of tools that do not exist yet do nothing, and change nothing.
-    const AjustesCalculadora ajustes = sesion_->Ajustes;
-    for (int k : {Qt::Key_F, Qt::Key_J, Qt::Key_L, Qt::Key_M, Qt::Key_P, Qt::Key_Q, Qt::Key_S, Qt::Key_R})
-        Pulsar(edit, k, Qt::ControlModifier);
-    EXPECT_EQ(sesion_->Ajustes, ajustes);
-    EXPECT_TRUE(ventana_->Herramientas().empty());
 }
 
-TEST_F(VentanaCalc, SolvingForTheUnknownShowsTheValueOrTheMessage) {
-    ventana_->cmbEdit->SetTexto("2*?+1=7");
-    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
-    ASSERT_EQ(mensajes_.size(), 1);
-    EXPECT_EQ(mensajes_[0].toStdString(), "3");
-    ventana_->cmbEdit->SetTexto("2+");
-    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
-    ASSERT_EQ(mensajes_.size(), 2);
-    EXPECT_FALSE(mensajes_[1].isEmpty());
-    EXPECT_NE(mensajes_[1].toStdString(), "0");
-    ventana_->cmbEdit->SetTexto("2*x");  // no unknown: the engine says why
-    Pulsar(ventana_->cmbEdit, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
-    ASSERT_EQ(mensajes_.size(), 3);
-    EXPECT_NE(mensajes_[2].toStdString(), "0");
+TEST_F(VentanaCalc, SolvingForTheUnknownTellsTheValueOrWhyNot) {
+    const struct {
+        const char* texto;
+        const char* valor;  // null: the engine says why not
+    } casos[] = {{"2*?+1=7", "3"}, {"2+", nullptr}, {"2*x", nullptr}};
+    for (const auto& c : casos) {
+        ventana_->cajaExpresion->SetTexto(c.texto);
+        Pulsar(Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+        ASSERT_EQ(mensajes_.size(), 1) << c.texto;
+        EXPECT_TRUE(c.valor || sesion_->Principal().HayError) << c.texto;
+        EXPECT_EQ(mensajes_.takeFirst().toStdString(), c.valor ? c.valor : sesion_->Principal().Mensaje) << c.texto;
+    }
 }
 
 TEST_F(VentanaCalc, PromptWindowAnswersAndCancels) {
@@ -237,12 +163,10 @@ TEST_F(VentanaCalc, PromptWindowAnswersAndCancels) {
     });
     Calcular("a+a");
     EXPECT_EQ(Resultado(), "4");
-    EXPECT_EQ(Fila(1), "4   {a=2} ");
-
     QTimer::singleShot(0, input, [input] { input->reject(); });
     Calcular("b*3");
     EXPECT_EQ(Resultado(), "Cálculo cancelado");
-    EXPECT_EQ(ventana_->Lista->count(), 2);
+    EXPECT_EQ(ventana_->listaResultados->count(), 2);
 }
 
 TEST_F(VentanaCalc, EscapeCancelsALongEvaluationAndACloseWaitsForIt) {
@@ -251,75 +175,56 @@ TEST_F(VentanaCalc, EscapeCancelsALongEvaluationAndACloseWaitsForIt) {
     QTimer::singleShot(150, ventana_.get(), [&] {
         EXPECT_TRUE(ventana_->Evaluando());
         // Menus and commands wait; a close request is kept for later.
-        Pulsar(ventana_->cmbEdit, Qt::Key_F7);
+        Pulsar(Qt::Key_F7);
         ventana_->close();
         cerroDurante = !ventana_->isVisible();
-        Pulsar(ventana_->cmbEdit, Qt::Key_Escape);
+        Pulsar(Qt::Key_Escape);
     });
     Calcular("Sumatoria(1,1000000000000000,n)");
     EXPECT_FALSE(cerroDurante);
     EXPECT_EQ(Resultado(), "Cálculo cancelado");
-    EXPECT_EQ(sesion_->Formato.BaseDefecto, 10);
+    EXPECT_EQ(ventana_->botonBase->text().toStdString(), "10");
     EXPECT_FALSE(ventana_->Evaluando());
     QApplication::processEvents();
     EXPECT_FALSE(ventana_->isVisible());
     // Closing wrote the settings and the placement.
-    TVelIniFile ini(dir_ / "numbrix.ini");
-    EXPECT_FALSE(ini.ReadBool("PosfrmCalcu", "First", true));
+    EXPECT_FALSE(TVelIniFile(dir_ / "numbrix.ini").ReadBool("PosfrmCalcu", "First", true));
 }
 
 TEST_F(VentanaCalc, ResultListCommands) {
     Calcular("1+1");
     Calcular("2+2");
-    ventana_->Lista->setCurrentRow(3);
+    QListWidget* lista = ventana_->listaResultados;
+    lista->setCurrentRow(3);
     ventana_->AsignarDesdeLista();
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2");
-    ventana_->Lista->setCurrentRow(0);
-    Pulsar(ventana_->Lista, Qt::Key_Return);
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2+2");
+    EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "2");
+    lista->setCurrentRow(0);
+    prueba::Tecla(lista, Qt::Key_Return);
+    EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "2+2");
 
-    ventana_->MenuLista->popup(QPoint(0, 0));
-    QAction* limpiar = nullptr;
-    for (QAction* a : ventana_->MenuLista->actions())
-        if (a->text() == "Limpiar Todo") limpiar = a;
-    ventana_->MenuLista->hide();
+    QAction* limpiar = Accion(ventana_->menuLista, "Limpiar Todo");
     ASSERT_NE(limpiar, nullptr);
-    respuesta_ = false;
     limpiar->trigger();
-    EXPECT_EQ(ventana_->Lista->count(), 4);
-    ASSERT_EQ(preguntas_.size(), 1);
-    EXPECT_EQ(preguntas_[0].toStdString(), "Vaciar Detalle|¿Esta seguro?");
+    EXPECT_EQ(lista->count(), 4);
+    EXPECT_EQ(preguntas_, QStringList{"Vaciar Detalle|¿Esta seguro?"});
     respuesta_ = true;
     limpiar->trigger();
-    EXPECT_EQ(ventana_->Lista->count(), 0);
+    EXPECT_EQ(lista->count(), 0);
 }
 
 TEST_F(VentanaCalc, MemoryMenuCaptionsFollowTheMemories) {
     Calcular("7");
-    QMenu* m0 = ventana_->PopupMenu5->actions().at(0)->menu();
+    QMenu* menu = ventana_->menuMemorias;
+    QMenu* m0 = menu->actions().at(0)->menu();
     ASSERT_NE(m0, nullptr);
-    m0->actions().at(1)->trigger();  // Cargar
-    emit ventana_->PopupMenu5->aboutToShow();
-    EXPECT_EQ(ventana_->PopupMenu5->actions().at(0)->text().toStdString(), "M0 = 7");
-    m0->actions().at(4)->trigger();  // Restar
-    emit ventana_->PopupMenu5->aboutToShow();
-    EXPECT_EQ(ventana_->PopupMenu5->actions().at(0)->text().toStdString(), "M0 = 0");
-    ventana_->cmbEdit->SetTexto("2*");
+    for (const auto& [item, titulo] : {std::pair{1, "M0 = 7"}, std::pair{4, "M0 = 0"}}) {  // Cargar, Restar
+        m0->actions().at(item)->trigger();
+        emit menu->aboutToShow();
+        EXPECT_EQ(menu->actions().at(0)->text().toStdString(), titulo);
+    }
+    ventana_->cajaExpresion->SetTexto("2*");
     m0->actions().at(0)->trigger();  // Insertar
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2*M0");
-}
-
-TEST_F(VentanaCalc, SplitterCollapsesAPanelBelowThirtyPixels) {
-    ventana_->resize(500, 400);
-    ventana_->show();
-    QApplication::processEvents();
-    const int total = ventana_->Splitter1->sizes()[0] + ventana_->Splitter1->sizes()[1];
-    ventana_->Splitter1->setSizes({20, total - 20});
-    emit ventana_->Splitter1->splitterMoved(20, 1);
-    EXPECT_EQ(ventana_->Splitter1->sizes()[0], 1);
-    ventana_->Splitter1->setSizes({total - 25, 25});
-    emit ventana_->Splitter1->splitterMoved(total - 25, 1);
-    EXPECT_EQ(ventana_->Splitter1->sizes()[1], 1);
+    EXPECT_EQ(ventana_->cajaExpresion->Texto().toStdString(), "2*M0");
 }
 
 TEST_F(VentanaCalc, SettingsListAndHistorySurviveARestart) {
@@ -327,19 +232,15 @@ TEST_F(VentanaCalc, SettingsListAndHistorySurviveARestart) {
     ventana_->CambiarBase(16);
     ventana_->move(40, 30);
     ventana_->GuardarTodo();
-    ventana_.reset();
-    sesion_ = std::make_unique<TSesion>();
-    sesion_->Abrir(dir_);
-    TfrmCalcu otra(*sesion_);
-    EXPECT_EQ(sesion_->Formato.BaseDefecto, 16);
-    EXPECT_EQ(otra.btnBase->text().toStdString(), "16");
-    ASSERT_EQ(otra.Lista->count(), 4);
-    EXPECT_EQ(otra.Lista->item(0)->text().toStdString(), "6*7");
-    ASSERT_GE(otra.cmbEdit->count(), 1);
-    EXPECT_EQ(otra.cmbEdit->itemText(0).toStdString(), "6*7");
+    Abrir();
+    EXPECT_EQ(ventana_->botonBase->text().toStdString(), "16");
+    ASSERT_EQ(ventana_->listaResultados->count(), 4);
+    EXPECT_EQ(ventana_->listaResultados->item(0)->text().toStdString(), "6*7");
+    ASSERT_GE(ventana_->cajaExpresion->count(), 1);
+    EXPECT_EQ(ventana_->cajaExpresion->itemText(0).toStdString(), "6*7");
     TVelIniFile ini(dir_ / "numbrix.ini");
     EXPECT_FALSE(ini.ReadBool("PosfrmCalcu", "First", true));
-    EXPECT_EQ(ini.ReadInteger("PosfrmCalcu", "Width", 0), otra.width());
+    EXPECT_EQ(ini.ReadInteger("PosfrmCalcu", "Width", 0), ventana_->width());
 }
 
 TEST_F(VentanaCalc, ReducedModeShrinksOnLeaveAndGrowsOnEnter) {
@@ -367,12 +268,12 @@ TEST_F(VentanaCalc, ReducedModeShrinksOnLeaveAndGrowsOnEnter) {
     // Never while a menu is open: its pop-up takes the pointer away.
     Esperar(300);
     ASSERT_FALSE(ventana_->Reducida());
-    ventana_->PopupMenu2->popup(QPoint(0, 0));
-    ASSERT_EQ(QApplication::activePopupWidget(), ventana_->PopupMenu2);
+    ventana_->menuAngulo->popup(QPoint(0, 0));
+    ASSERT_EQ(QApplication::activePopupWidget(), ventana_->menuAngulo);
     QCursor::setPos(5, 5);
     QApplication::sendEvent(ventana_.get(), &salida);
     EXPECT_FALSE(ventana_->Reducida());
-    ventana_->PopupMenu2->hide();
+    ventana_->menuAngulo->hide();
 
     ventana_->ModoReducido(false);
     QApplication::sendEvent(ventana_.get(), &salida);
@@ -382,8 +283,7 @@ TEST_F(VentanaCalc, ReducedModeShrinksOnLeaveAndGrowsOnEnter) {
 TEST_F(VentanaCalc, WindowFlagsToggleOnce) {
     ventana_->SiempreVisible(true);
     EXPECT_TRUE(ventana_->TopMost());
-    EXPECT_TRUE(ventana_->btnSiempreVisible->isChecked());
-    EXPECT_TRUE(sesion_->Ajustes.SiempreVisible);
+    EXPECT_TRUE(ventana_->botonSiempreVisible->isChecked());
     ventana_->SiempreVisible(false);
     EXPECT_FALSE(ventana_->TopMost());
 
@@ -400,10 +300,7 @@ TEST_F(VentanaCalc, WindowFlagsToggleOnce) {
 
 TEST_F(VentanaCalc, WithoutANotificationAreaTheOptionIsOffAndMinimisingIsPlain) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this desktop has a notification area";
-    QAction* opcion = nullptr;
-    for (QMenu* m : ventana_->MenuHerramientas->findChildren<QMenu*>())
-        for (QAction* a : m->actions())
-            if (a->text() == "Minimizar al área de notificación") opcion = a;
+    QAction* opcion = Accion(ventana_->menuHerramientas, "Minimizar al área de notificación");
     ASSERT_NE(opcion, nullptr);
     EXPECT_FALSE(opcion->isEnabled());
     EXPECT_FALSE(opcion->toolTip().isEmpty());
@@ -415,132 +312,56 @@ TEST_F(VentanaCalc, WithoutANotificationAreaTheOptionIsOffAndMinimisingIsPlain) 
 }
 
 TEST_F(VentanaCalc, AFailedSaveIsReportedAndCanBeRetried) {
-    Calcular("1+2");
     // The settings file cannot be replaced while a folder stands in its way.
-    std::filesystem::remove(dir_ / "numbrix.ini");
-    std::filesystem::create_directory(dir_ / "numbrix.ini");
+    auto bloquear = [this] {
+        std::filesystem::remove(dir_ / "numbrix.ini");
+        std::filesystem::create_directory(dir_ / "numbrix.ini");
+    };
+    Calcular("1+2");
+    bloquear();
     int avisos = 0;
-    std::function<void()> responder = [&] {
-        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caja) {
-            QTimer::singleShot(10, responder);
-            return;
-        }
+    AlAparecerCaja([&](QMessageBox* caja) {
         ++avisos;
         EXPECT_TRUE(caja->text().startsWith("No se pudieron guardar los ajustes"));
-        if (avisos == 1) {
-            // Retry after clearing the way: the second attempt succeeds.
-            std::filesystem::remove(dir_ / "numbrix.ini");
-            for (QAbstractButton* b : caja->buttons())
-                if (b->text() == "Reintentar") b->click();
-        }
-    };
-    QTimer::singleShot(10, responder);
+        std::filesystem::remove(dir_ / "numbrix.ini");  // the way cleared: the retry succeeds
+        Elegir(caja, "Reintentar");
+    });
     EXPECT_TRUE(ventana_->GuardarTodo());
     EXPECT_EQ(avisos, 1);
     EXPECT_TRUE(std::filesystem::is_regular_file(dir_ / "numbrix.ini"));
 
     Calcular("2+2");  // something new to write
-    std::filesystem::remove(dir_ / "numbrix.ini");
-    std::filesystem::create_directory(dir_ / "numbrix.ini");
-    std::function<void()> cerrar = [&] {
-        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caja) {
-            QTimer::singleShot(10, cerrar);
-            return;
-        }
-        for (QAbstractButton* b : caja->buttons())
-            if (b->text() == "Cerrar sin guardar") b->click();
-    };
-    QTimer::singleShot(10, cerrar);
+    bloquear();
+    AlAparecerCaja([](QMessageBox* caja) { Elegir(caja, "Cerrar sin guardar"); });
     EXPECT_FALSE(ventana_->GuardarTodo());
 }
 
-TEST_F(VentanaCalc, WhatSitsOnTheBackgroundStaysReadableUnderADarkScheme) {
-    // A dark background with a dark text colour: the list, the total and the
-    // formula must not be written black on dark.
-    sesion_->Ajustes.ClFondo = 0x1C202C;
-    sesion_->Ajustes.ClTexto = 0x000000;
-    ventana_->AplicarDiseno();
-    const QColor fondo = ventana_->Lista->palette().color(QPalette::Base);
-    for (QWidget* w : {static_cast<QWidget*>(ventana_->Lista), static_cast<QWidget*>(ventana_->edtTotal)}) {
-        const QColor tinta = w->palette().color(QPalette::Text);
-        EXPECT_GE(Contraste(ColorDeQColor(tinta), ColorDeQColor(fondo)), kContrasteMinimo);
-    }
-    // A light scheme keeps the text colour.
-    sesion_->Ajustes.ClFondo = 0xD9ECEC;
-    ventana_->AplicarDiseno();
-    EXPECT_EQ(ventana_->Lista->palette().color(QPalette::Text), QColor(Qt::black));
-}
-
-TEST(VentanaFuentes, OldDefaultAndMissingFamiliesFallBackWithoutBeingRewritten) {
-    prueba::AplicacionQt();
-    CarpetaTemporalSimple dir;
+TEST_F(VentanaCalc, FontsFallBackWithoutBeingRewrittenAndAHiddenTitleStaysHidden) {
     {
-        TVelIniFile ini(dir.Ruta / "numbrix.ini");
+        TVelIniFile ini(dir_ / "numbrix.ini");
         ini.WriteString("Opciones", "FENom", "Familia Que No Existe");
         ini.WriteString("Opciones", "FRNom", "MS Sans Serif");
-        ini.UpdateFile();
-    }
-    TSesion sesion;
-    sesion.Abrir(dir.Ruta);
-    {
-        TfrmCalcu v(sesion);
-        EXPECT_EQ(v.cmbEdit->font().family(), QApplication::font().family());
-        EXPECT_EQ(v.Edit2->font().family(), QApplication::font().family());
-        EXPECT_TRUE(v.Edit2->font().bold());  // the result box's default style
-        v.GuardarTodo();
-    }
-    TVelIniFile ini(dir.Ruta / "numbrix.ini");
-    EXPECT_EQ(ini.ReadString("Opciones", "FENom"), "Familia Que No Existe");
-}
-
-TEST(VentanaTitulo, AHiddenTitleIsHiddenFromTheStart) {
-    prueba::AplicacionQt();
-    CarpetaTemporalSimple dir;
-    {
-        TVelIniFile ini(dir.Ruta / "numbrix.ini");
         ini.WriteBool("Opciones", "NoTitulo", true);
         ini.UpdateFile();
     }
-    TSesion sesion;
-    sesion.Abrir(dir.Ruta);
-    TfrmCalcu v(sesion);
-    EXPECT_TRUE(v.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(v.windowTitle().isEmpty());
-}
-
-TEST_F(VentanaCalc, InsertMenuHoldsEveryTemplate) {
-    QStringList textos;
-    std::function<void(QMenu*)> recorrer = [&](QMenu* m) {
-        for (QAction* a : m->actions()) {
-            if (a->menu()) recorrer(a->menu());
-            else if (!a->isSeparator()) textos << a->text();
-        }
-    };
-    recorrer(ventana_->PopupMenu4);
-    for (const char* t : {"&Resultado", "<=", "Pi", "Euler", "LogN", "ArcTgH", "Hipot", "Det", "Resolver", "CmbR",
-                          "DNormStdA", "Constantes...", "Funciones..."})
-        EXPECT_TRUE(textos.contains(t)) << t;
-    ventana_->cmbEdit->SetTexto("2*");
-    for (QAction* a : ventana_->PopupMenu4->findChildren<QAction*>())
-        if (a->text() == "Max") a->trigger();
-    EXPECT_EQ(ventana_->cmbEdit->Texto().toStdString(), "2*Max(,)");
-    EXPECT_EQ(ventana_->cmbEdit->lineEdit()->cursorPosition(), 6);
+    Abrir();
+    EXPECT_EQ(ventana_->cajaExpresion->font().family(), QApplication::font().family());
+    EXPECT_EQ(ventana_->cajaResultado->font().family(), QApplication::font().family());
+    EXPECT_TRUE(ventana_->cajaResultado->font().bold());  // the result box's default style
+    EXPECT_TRUE(ventana_->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(ventana_->windowTitle().isEmpty());
+    ventana_->GuardarTodo();
+    EXPECT_EQ(TVelIniFile(dir_ / "numbrix.ini").ReadString("Opciones", "FENom"), "Familia Que No Existe");
 }
 
 TEST_F(VentanaCalc, DescribingUserFunctionsRedrawsWithoutRecording) {
     Calcular("2+3");
-    ASSERT_TRUE(ventana_->pbMeta->Dibujo().has_value());
-    QAction* describir = nullptr;
-    for (QAction* a : ventana_->MenuFormula->actions())
-        if (a->text() == "Describir funciones de usuario") describir = a;
+    QAction* describir = Accion(ventana_->menuFormula, "Describir funciones de usuario");
     ASSERT_NE(describir, nullptr);
     describir->trigger();
     EXPECT_TRUE(sesion_->Principal().SinEnvoltura);
-    EXPECT_TRUE(ventana_->pbMeta->Dibujo().has_value());
-    EXPECT_EQ(ventana_->Lista->count(), 2);
-    EXPECT_EQ(ventana_->Label1->text().toStdString(), "1");
+    EXPECT_TRUE(ventana_->vistaFormula->Dibujo().has_value());
+    EXPECT_EQ(ventana_->listaResultados->count(), 2);
 }
 
 // ---------------------------------------------------------------- readability
@@ -586,12 +407,9 @@ double PeorSobreBanda(const QColor& tinta, const QColor& a, const QColor& b) {
 }
 
 TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
-    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
-    ASSERT_NE(datos, nullptr);
-    std::filesystem::copy_file(std::filesystem::path(datos) / "colores.ini", dir_ / "colores.ini");
+    std::filesystem::copy_file(prueba::Datos() / "colores.ini", dir_ / "colores.ini");
     const QPalette original = QApplication::palette();
-    ventana_->resize(560, 380);
-    ventana_->show();
+    Mostrar(560, 380);
     // Every shipped scheme, the settings' own default and "Usar Predeterminado".
     TfmOpciones opciones(ventana_.get(), *sesion_, [this] { ventana_->AplicarDiseno(); });
     std::vector<std::pair<std::string, T4Colores>> esquemas;
@@ -599,6 +417,10 @@ TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
     ASSERT_GE(esquemas.size(), 9u);
     esquemas.emplace_back("(ajustes por defecto)", EsquemaDe(AjustesCalculadora{}));
     esquemas.emplace_back("(Usar Predeterminado)", ColoresPredeterminados());
+    AjustesCalculadora oscuro;  // a dark background with black text
+    oscuro.ClFondo = 0x1C202C;
+    oscuro.ClTexto = 0x000000;
+    esquemas.emplace_back("(negro sobre oscuro)", EsquemaDe(oscuro));
 
     std::map<std::string, std::pair<double, std::string>> peores;
     for (bool oscura : {false, true}) {
@@ -631,26 +453,25 @@ TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
                 const QPalette p = w->palette();
                 medidas.push_back({papel, Razon(p.color(QPalette::Text), p.color(QPalette::Base)), kContrasteMinimo});
             };
-            caja("expresión", ventana_->cmbEdit->lineEdit());
-            caja("resultado", ventana_->Edit2);
-            caja("lista", ventana_->Lista);
-            caja("total", ventana_->edtTotal);
-            const QPalette lista = ventana_->Lista->palette();
+            caja("expresión", ventana_->cajaExpresion->lineEdit());
+            caja("resultado", ventana_->cajaResultado);
+            caja("lista", ventana_->listaResultados);
+            caja("total", ventana_->cajaTotal);
+            const QPalette lista = ventana_->listaResultados->palette();
             medidas.push_back({"fila elegida", Razon(lista.color(QPalette::HighlightedText), lista.color(QPalette::Highlight)),
                                kContrasteMinimo});
             medidas.push_back({"insignia", Contraste(kTintaInsignia, kInsignia), kContrasteMinimo});
-            medidas.push_back({"fórmula", Razon(ventana_->pbMeta->Tinta(), ventana_->pbMeta->palette().color(QPalette::Base)),
-                               kContrasteMinimo});
+            TVistaFormula* vista = ventana_->vistaFormula;
+            medidas.push_back({"fórmula", Razon(vista->Tinta(), vista->palette().color(QPalette::Base)), kContrasteMinimo});
             // Labels and buttons on the bands, wherever they sit on the gradient.
-            for (const char* nombreBanda : {"Panel1", "Panel2"}) {
-                auto* panel = ventana_->findChild<QWidget*>(nombreBanda);
-                ASSERT_NE(panel, nullptr);
+            for (QWidget* banda : {static_cast<QWidget*>(ventana_->bandaSuperior),
+                                   static_cast<QWidget*>(ventana_->bandaInferior)}) {
                 // The gradient as painted: its first and last rows, at the
                 // right edge where no control sits.
-                const QImage imagen = panel->grab().toImage();
+                const QImage imagen = banda->grab().toImage();
                 const QColor a = imagen.pixelColor(imagen.width() - 2, 0);
                 const QColor b = imagen.pixelColor(imagen.width() - 2, imagen.height() - 1);
-                for (QWidget* w : panel->findChildren<QWidget*>()) {
+                for (QWidget* w : banda->findChildren<QWidget*>()) {
                     if (!qobject_cast<QLabel*>(w) && !qobject_cast<QToolButton*>(w)) continue;
                     const QPalette p = w->palette();
                     const QPalette::ColorRole rol = w->foregroundRole();
@@ -676,14 +497,20 @@ TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
     }
     QApplication::setPalette(original);
     opciones.reject();
+    // A light scheme keeps its own text colour.
+    sesion_->Ajustes.ClFondo = 0xD9ECEC;
+    sesion_->Ajustes.ClTexto = 0x000000;
+    ventana_->AplicarDiseno();
+    EXPECT_EQ(ventana_->listaResultados->palette().color(QPalette::Text), QColor(Qt::black));
     for (const auto& [nombre, peor] : peores)
         std::printf("  contraste mínimo %-24s %5.2f  (%s)\n", nombre.c_str(), peor.first, peor.second.c_str());
 }
 
+// ---------------------------------------------------------------- room
+
 TEST_F(VentanaCalc, TheTotalIsShortenedNeverCut) {
-    ventana_->resize(TfrmCalcu::kAnchoMinimo, 300);
-    ventana_->show();
-    QLineEdit* total = ventana_->edtTotal;
+    Mostrar(TfrmCalcu::kAnchoMinimo, 300);
+    QLineEdit* total = ventana_->cajaTotal;
     QFont grande = total->font();  // a large desktop font: 21 characters no longer fit
     grande.setPointSize(18);
     total->setFont(grande);
@@ -709,69 +536,75 @@ TEST_F(VentanaCalc, TheTotalIsShortenedNeverCut) {
 }
 
 TEST_F(VentanaCalc, AMessageWiderThanTheResultBoxIsWrittenOutBelowIt) {
-    ventana_->resize(TfrmCalcu::kAnchoMinimo, 300);
-    ventana_->show();
-    QApplication::processEvents();
+    Mostrar(TfrmCalcu::kAnchoMinimo, 300);
     const int alto = ventana_->height();
+    QLineEdit* caja = ventana_->cajaResultado;
     Calcular("2+");  // the engine's longest message: the expression ends in an operator
-    const QString mensaje = ventana_->Edit2->text();
-    ASSERT_GT(ventana_->Edit2->fontMetrics().horizontalAdvance(mensaje), ventana_->Edit2->contentsRect().width());
-    EXPECT_EQ(ventana_->Edit2->toolTip(), mensaje);
-    EXPECT_TRUE(ventana_->lblMensaje->isVisible());
-    EXPECT_EQ(ventana_->lblMensaje->text(), mensaje);
+    const QString mensaje = caja->text();
+    ASSERT_GT(caja->fontMetrics().horizontalAdvance(mensaje), caja->contentsRect().width());
+    EXPECT_EQ(caja->toolTip(), mensaje);
+    EXPECT_TRUE(ventana_->etiquetaMensaje->isVisible());
+    EXPECT_EQ(ventana_->etiquetaMensaje->text(), mensaje);
     EXPECT_EQ(ventana_->height(), alto);  // the middle panel makes the room
     Calcular("5");
-    EXPECT_FALSE(ventana_->lblMensaje->isVisible());
+    EXPECT_FALSE(ventana_->etiquetaMensaje->isVisible());
     // In a wide window the box holds it all.
     Calcular("2+");
     ventana_->resize(1200, 300);
     QApplication::processEvents();
-    EXPECT_FALSE(ventana_->lblMensaje->isVisible());
+    EXPECT_FALSE(ventana_->etiquetaMensaje->isVisible());
 }
 
 TEST_F(VentanaCalc, TogglingPanelsGivesTheMiddlePanelBackItsRoom) {
-    ventana_->resize(500, 400);
-    ventana_->show();
-    QApplication::processEvents();
+    Mostrar(500, 400);
     auto medio = [this] {
         QApplication::processEvents();
-        return ventana_->Splitter1->height();
+        return ventana_->panelMedio->height();
     };
     const int antes = medio();
     ASSERT_GE(antes, TfrmCalcu::kAltoMedioMinimo);
     // Ctrl+T hides the bar; Ctrl+H twice hides and brings back the panel.
-    QLineEdit* edit = ventana_->cmbEdit->lineEdit();
-    Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
+    Pulsar(Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(medio(), antes);
-    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
+    Pulsar(Qt::Key_H, Qt::ControlModifier);
     QApplication::processEvents();
     // The top band alone, filling the window's least height.
-    EXPECT_EQ(ventana_->height(), std::max(TfrmCalcu::kAltoMinimo, ventana_->findChild<QWidget*>("Panel1")->sizeHint().height()));
-    EXPECT_EQ(ventana_->findChild<QWidget*>("Panel1")->height(), ventana_->height());
-    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
-    EXPECT_EQ(medio(), antes);
-    Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
-    EXPECT_EQ(medio(), antes);
+    EXPECT_EQ(ventana_->height(), std::max(TfrmCalcu::kAltoMinimo, ventana_->bandaSuperior->sizeHint().height()));
+    EXPECT_EQ(ventana_->bandaSuperior->height(), ventana_->height());
+    for (int tecla : {Qt::Key_H, Qt::Key_T}) {
+        Pulsar(tecla, Qt::ControlModifier);
+        EXPECT_EQ(medio(), antes);
+    }
     // A middle panel the user squeezed comes back at the least height.
     ventana_->resize(500, ventana_->minimumHeight());
     EXPECT_LT(medio(), TfrmCalcu::kAltoMedioMinimo);
-    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
-    Pulsar(edit, Qt::Key_H, Qt::ControlModifier);
+    for (int tecla : {Qt::Key_H, Qt::Key_H, Qt::Key_T, Qt::Key_T}) Pulsar(tecla, Qt::ControlModifier);
     EXPECT_GE(medio(), TfrmCalcu::kAltoMedioMinimo);
-    Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
-    Pulsar(edit, Qt::Key_T, Qt::ControlModifier);
-    EXPECT_GE(medio(), TfrmCalcu::kAltoMedioMinimo);
+    // Dragged below thirty pixels, either part of the panel collapses.
+    QSplitter* partes = ventana_->panelMedio;
+    const int total = partes->sizes()[0] + partes->sizes()[1];
+    partes->setSizes({20, total - 20});
+    emit partes->splitterMoved(20, 1);
+    EXPECT_EQ(partes->sizes()[0], 1);
+    partes->setSizes({total - 25, 25});
+    emit partes->splitterMoved(total - 25, 1);
+    EXPECT_EQ(partes->sizes()[1], 1);
 }
 
 TEST_F(VentanaCalc, ControlsThatDoNothingAreNotOffered) {
     ventana_->show();
     QApplication::processEvents();
     // No tool yet: the strip takes no room and the total has the width.
-    EXPECT_FALSE(ventana_->pnlHerramientas->isVisible());
-    EXPECT_GT(ventana_->edtTotal->width(), ventana_->width() / 2);
+    EXPECT_FALSE(ventana_->panelHerramientas->isVisible());
+    EXPECT_GT(ventana_->cajaTotal->width(), ventana_->width() / 2);
     // No chemistry yet: Ctrl+R is not the window's, and the option hides.
     QKeyEvent ctrlR(QEvent::KeyPress, Qt::Key_R, Qt::ControlModifier);
     EXPECT_FALSE(ventana_->TeclaVentana(&ctrlR));
+    // Nor do the tools' keys change anything before the tools exist.
+    const AjustesCalculadora ajustes = sesion_->Ajustes;
+    for (int k : {Qt::Key_F, Qt::Key_J, Qt::Key_L, Qt::Key_M, Qt::Key_P, Qt::Key_Q, Qt::Key_S, Qt::Key_R})
+        Pulsar(k, Qt::ControlModifier);
+    EXPECT_EQ(sesion_->Ajustes, ajustes);
     TfmOpciones opciones(ventana_.get(), *sesion_, {});
     opciones.show();
     EXPECT_FALSE(opciones.CasillaMMR()->isVisible());
@@ -784,37 +617,27 @@ TEST_F(VentanaCalc, ControlsThatDoNothingAreNotOffered) {
     EXPECT_TRUE(quimica);
     ventana_->RegistrarHerramienta({"Prueba", "Prueba", 'F', [](QWidget*, bool) {}, false});
     QApplication::processEvents();
-    EXPECT_TRUE(ventana_->pnlHerramientas->isVisible());
+    EXPECT_TRUE(ventana_->panelHerramientas->isVisible());
     // "Mostrar Total" hides the whole group, its label too.
     ventana_->VerTotal(false);
-    EXPECT_FALSE(ventana_->lblTotal->isVisible());
-    EXPECT_FALSE(ventana_->edtTotal->isVisible());
+    EXPECT_FALSE(ventana_->etiquetaTotal->isVisible());
+    EXPECT_FALSE(ventana_->cajaTotal->isVisible());
 }
 
-TEST(PrimerInicio, LaPreguntaTieneBotonesEnEspanol) {
-    QApplication& app = prueba::AplicacionQt();
-    ASSERT_TRUE(TraducirDialogosQt(app));
+TEST_F(VentanaCalc, TheFirstStartQuestionHasSpanishButtons) {
+    ASSERT_TRUE(TraducirDialogosQt(prueba::AplicacionQt()));
     // Qt's own file and colour dialogs, which the translation covers.
     EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
-    CarpetaTemporalSimple dir;
-    TSesion sesion;
-    sesion.Abrir(dir.Ruta);
-    ASSERT_TRUE(sesion.Ajustes.PrimerInicio());
+    ASSERT_TRUE(sesion_->Ajustes.PrimerInicio());
     QStringList botones;
-    std::function<void()> responder = [&] {
-        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caja) {
-            QTimer::singleShot(10, responder);
-            return;
-        }
+    AlAparecerCaja([&](QMessageBox* caja) {
         for (QAbstractButton* b : caja->buttons()) botones << b->text().remove('&');
         caja->button(QMessageBox::No)->click();
-    };
-    QTimer::singleShot(10, responder);
-    TfrmCalcu::PreguntarPrimerInicio(sesion, nullptr);
+    });
+    TfrmCalcu::PreguntarPrimerInicio(*sesion_, nullptr);
     botones.sort();
     EXPECT_EQ(botones, QStringList({"No", "Sí"}));
-    EXPECT_FALSE(sesion.Ajustes.PrimerInicio());
+    EXPECT_FALSE(sesion_->Ajustes.PrimerInicio());
 }
 
 }  // namespace

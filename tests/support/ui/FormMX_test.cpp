@@ -15,28 +15,16 @@ namespace {
 
 void Eventos() { QCoreApplication::processEvents(); }
 
-TEST(FormMX, ValoresIniciales) {
+// Not clearing the background waits until the image covers it.
+TEST(FormMX, NoEraseOnlyOnceTheImageCoversTheWindow) {
     prueba::AplicacionQt();
     TFormMX f;
-    EXPECT_TRUE(f.AutoDraw());
-    EXPECT_TRUE(f.EasyDrag());
-    EXPECT_TRUE(f.Magnetic());
-    EXPECT_TRUE(f.NoErase());
-    EXPECT_FALSE(f.Transparent());
-    EXPECT_FALSE(f.AutoZoom());
-    EXPECT_FALSE(f.TopMost());
-    EXPECT_FALSE(f.MouseInForm());
-    EXPECT_FALSE(f.HayImage());
-    // not clearing the background waits until the image covers it
     EXPECT_FALSE(f.testAttribute(Qt::WA_OpaquePaintEvent));
     f.resize(30, 20);
     f.Image();
     EXPECT_TRUE(f.testAttribute(Qt::WA_OpaquePaintEvent));
     f.SetAutoDraw(false);
     EXPECT_FALSE(f.testAttribute(Qt::WA_OpaquePaintEvent));
-
-    TFormMX encima(nullptr, Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(encima.TopMost());
 }
 
 TEST(FormMX, AutoZoomEscalaLosHijos) {
@@ -107,12 +95,8 @@ TEST(FormMX, VentanaConFormaSinLosPixelesDelColorClave) {
     EXPECT_TRUE(f.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(f.size(), QSize(40, 30));
     const QRegion forma = f.mask();
-    EXPECT_TRUE(forma.contains(QPoint(10, 5)));
-    EXPECT_TRUE(forma.contains(QPoint(29, 14)));
-    EXPECT_TRUE(forma.contains(QPoint(3, 21)));
-    EXPECT_FALSE(forma.contains(QPoint(0, 0)));
-    EXPECT_FALSE(forma.contains(QPoint(30, 14)));
-    EXPECT_FALSE(forma.contains(QPoint(0, 29)));
+    for (QPoint p : {QPoint(10, 5), QPoint(29, 14), QPoint(3, 21)}) EXPECT_TRUE(forma.contains(p)) << p.x();
+    for (QPoint p : {QPoint(0, 0), QPoint(30, 14), QPoint(0, 29)}) EXPECT_FALSE(forma.contains(p)) << p.x();
     EXPECT_EQ(forma.boundingRect(), QRect(2, 5, 28, 18));
 
     // redrawing the image and asking again changes the shape
@@ -132,16 +116,16 @@ TEST(FormMX, VentanaConFormaSinLosPixelesDelColorClave) {
 
 TEST(FormMX, SiempreEncimaSeAplicaUnaVezYLaVentanaSigueVisible) {
     prueba::AplicacionQt();
+    EXPECT_TRUE(TFormMX(nullptr, Qt::WindowStaysOnTopHint).TopMost());
     TFormMX f;
     f.resize(50, 50);
     f.show();
     Eventos();
-    f.SetTopMost(true);
-    EXPECT_TRUE(f.TopMost());
-    EXPECT_TRUE(f.isVisible());
-    f.SetTopMost(false);
-    EXPECT_FALSE(f.TopMost());
-    EXPECT_TRUE(f.isVisible());
+    for (bool encima : {true, false}) {
+        f.SetTopMost(encima);
+        EXPECT_EQ(f.TopMost(), encima);
+        EXPECT_TRUE(f.isVisible());
+    }
 }
 
 void Raton(QWidget& w, QEvent::Type tipo, QPoint global, Qt::MouseButton boton, Qt::MouseButtons botones) {
@@ -201,15 +185,13 @@ TEST(FormMX, AvisaAlEntrarYSalirElRaton) {
         dentro = f.MouseInForm();
     });
     QEnterEvent entra(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QCoreApplication::sendEvent(&f, &entra);
-    EXPECT_EQ(avisos, 1);
-    EXPECT_TRUE(dentro);
     QEvent sale(QEvent::Leave);
-    QCoreApplication::sendEvent(&f, &sale);
-    EXPECT_EQ(avisos, 2);
-    EXPECT_FALSE(dentro);
-    QCoreApplication::sendEvent(&f, &sale);
-    EXPECT_EQ(avisos, 2);
+    for (auto [evento, cuenta, adentro] : {std::tuple<QEvent*, int, bool>{&entra, 1, true}, {&sale, 2, false},
+                                           {&sale, 2, false}}) {  // a second leave tells nothing
+        QCoreApplication::sendEvent(&f, evento);
+        EXPECT_EQ(avisos, cuenta);
+        EXPECT_EQ(dentro, adentro);
+    }
 }
 
 }  // namespace
