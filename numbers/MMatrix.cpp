@@ -7,10 +7,10 @@ namespace numbrix {
 
 namespace {
 
-void ComprobarDimensiones(int columnas, int filas) {
-    if (columnas < 1 || columnas > 255 || filas < 1 || filas > 255)
-        throw ErrorComplejo("Las dimensiones de una matriz deben estar entre 1 y 255");
-}
+constexpr char kDistintoTamano[] = "Las matrices no son conformables para la suma (distinto tamaño)";
+
+// Stored zeros are +0+0i, whatever the sign of a zero that arrives.
+TComplejo SinCeroNegativo(const TComplejo& z) { return CEsCero(z) ? TComplejo{} : z; }
 
 long double Peso(const TComplejo& z) { return std::hypot(z.Re, z.Im); }
 
@@ -70,24 +70,11 @@ int Elimina(std::vector<TComplejo>& m, int n, int cols, int colsPivote, bool* co
 
 }  // namespace
 
-TMatrix::TMatrix(int columnas, int filas) {
-    ComprobarDimensiones(columnas, filas);
-    columnas_ = columnas;
-    filas_ = filas;
-    e_.assign(static_cast<std::size_t>(columnas * filas), TComplejo{});
-}
-
 TMatrix TMatrix::CreateDesdeRejilla(const TablaTextos& rejilla, int filas, int columnas, int filaInicial,
                                     int columnaInicial) {
     TMatrix m(columnas, filas);
-    for (int r = 1; r <= filas; ++r) {
-        std::size_t fila = static_cast<std::size_t>(filaInicial + r - 1);
-        if (fila >= rejilla.size()) break;
-        for (int c = 1; c <= columnas; ++c) {
-            std::size_t col = static_cast<std::size_t>(columnaInicial + c - 1);
-            if (col < rejilla[fila].size()) m.PonElemento(c, r, TextoAComplejo(rejilla[fila][col]));
-        }
-    }
+    m.LeeCeldas(rejilla, columnaInicial, filaInicial,
+                [](TComplejo& z, const std::string& texto) { z = SinCeroNegativo(TextoAComplejo(texto)); });
     return m;
 }
 
@@ -98,67 +85,16 @@ void TMatrix::Elemento(int c, int r, TComplejo& z) const {
 TComplejo TMatrix::Elemento(int c, int r) const { return Dentro(c, r) ? En(c, r) : TComplejo{}; }
 
 void TMatrix::PonElemento(int c, int r, const TComplejo& z) {
-    if (Dentro(c, r)) En(c, r) = CEsCero(z) ? TComplejo{} : z;
+    if (Dentro(c, r)) En(c, r) = SinCeroNegativo(z);
 }
 
 void TMatrix::Intercambia(int c1, int r1, int c2, int r2) {
     if (Dentro(c1, r1) && Dentro(c2, r2)) std::swap(En(c1, r1), En(c2, r2));
 }
 
-void TMatrix::AgregaFila() {
-    ComprobarDimensiones(columnas_, filas_ + 1);
-    ++filas_;
-    e_.resize(static_cast<std::size_t>(columnas_ * filas_));
-}
+void TMatrix::Suma(const TMatrix& m) { Combina(m, kDistintoTamano, CSuma); }
 
-void TMatrix::AgregaColumna() {
-    ComprobarDimensiones(columnas_ + 1, filas_);
-    TMatrix m(columnas_ + 1, filas_);
-    for (int r = 1; r <= filas_; ++r)
-        for (int c = 1; c <= columnas_; ++c) m.En(c, r) = En(c, r);
-    *this = std::move(m);
-}
-
-void TMatrix::BorraFila(int r) {
-    if (r < 1 || r > filas_) return;
-    ComprobarDimensiones(columnas_, filas_ - 1);
-    auto inicio = e_.begin() + static_cast<std::ptrdiff_t>((r - 1) * columnas_);
-    e_.erase(inicio, inicio + columnas_);
-    --filas_;
-}
-
-void TMatrix::BorraColumna(int c) {
-    if (c < 1 || c > columnas_) return;
-    ComprobarDimensiones(columnas_ - 1, filas_);
-    TMatrix m(columnas_ - 1, filas_);
-    for (int r = 1; r <= filas_; ++r)
-        for (int k = 1; k < columnas_; ++k) m.En(k, r) = En(k < c ? k : k + 1, r);
-    *this = std::move(m);
-}
-
-void TMatrix::Traspone() {
-    std::vector<TComplejo> t(e_.size());
-    for (int r = 1; r <= filas_; ++r)
-        for (int c = 1; c <= columnas_; ++c) t[static_cast<std::size_t>((c - 1) * filas_ + (r - 1))] = En(c, r);
-    e_ = std::move(t);
-    std::swap(columnas_, filas_);
-}
-
-void TMatrix::Suma(const TMatrix& m) {
-    if (m.columnas_ != columnas_ || m.filas_ != filas_)
-        throw ErrorComplejo("Las matrices no son conformables para la suma (distinto tamaño)");
-    std::vector<TComplejo> s(e_.size());
-    for (std::size_t i = 0; i < e_.size(); ++i) s[i] = CSuma(e_[i], m.e_[i]);
-    e_ = std::move(s);
-}
-
-void TMatrix::Resta(const TMatrix& m) {
-    if (m.columnas_ != columnas_ || m.filas_ != filas_)
-        throw ErrorComplejo("Las matrices no son conformables para la suma (distinto tamaño)");
-    std::vector<TComplejo> s(e_.size());
-    for (std::size_t i = 0; i < e_.size(); ++i) s[i] = CResta(e_[i], m.e_[i]);
-    e_ = std::move(s);
-}
+void TMatrix::Resta(const TMatrix& m) { Combina(m, kDistintoTamano, CResta); }
 
 TMatrix TMatrix::Producto(const TMatrix& a, const TMatrix& b) {
     if (a.columnas_ != b.filas_)
@@ -220,19 +156,11 @@ void TMatrix::Invierte() {
     }
     ComprobarFinitos(m);
     for (int r = 0; r < n; ++r)
-        for (int c = 0; c < n; ++c) {
-            const TComplejo& z = at(r, n + c);
-            En(c + 1, r + 1) = CEsCero(z) ? TComplejo{} : z;
-        }
+        for (int c = 0; c < n; ++c) En(c + 1, r + 1) = SinCeroNegativo(at(r, n + c));
 }
 
 void TMatrix::ARejilla(TablaTextos& rejilla, int columnaInicial, int filaInicial) const {
-    rejilla.resize(static_cast<std::size_t>(filaInicial + filas_));
-    for (auto& fila : rejilla) fila.resize(static_cast<std::size_t>(columnaInicial + columnas_));
-    for (int r = 1; r <= filas_; ++r)
-        for (int c = 1; c <= columnas_; ++c)
-            rejilla[static_cast<std::size_t>(filaInicial + r - 1)][static_cast<std::size_t>(columnaInicial + c - 1)] =
-                ComplejoATexto(En(c, r));
+    EscribeCeldas(rejilla, columnaInicial, filaInicial, [](const TComplejo& z) { return ComplejoATexto(z); });
 }
 
 }  // namespace numbrix

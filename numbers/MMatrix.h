@@ -4,26 +4,21 @@
 // inverse by elimination pivoting on the largest modulus, and the exchange
 // with a table of cell texts. Failures raise ErrorComplejo with the text the
 // user sees.
-#include <string>
-#include <vector>
-
 #include "numbers/MComplex.h"
+#include "numbers/RejillaMatriz.h"
 
 namespace numbrix {
 
-// A grid as plain texts, [row][column] (the same alias as the rational matrices').
-using TablaTextos = std::vector<std::vector<std::string>>;
-
-class TMatrix {
+// Sizes, row and column editing and the in-place Traspone come from the
+// shared storage; a zero element is stored as +0+0i.
+class TMatrix : public TRejillaMatriz<TComplejo, ErrorComplejo> {
 public:
-    TMatrix(int columnas, int filas);  // every element 0; sizes 1..255
+    TMatrix(int columnas, int filas) : TRejillaMatriz(columnas, filas) {}  // every element 0; sizes 1..255
     // Element (c, r) from cell [filaInicial + r - 1][columnaInicial + c - 1],
     // read with TextoAComplejo; a missing or empty cell is 0.
     static TMatrix CreateDesdeRejilla(const TablaTextos& rejilla, int filas, int columnas, int filaInicial,
                                       int columnaInicial);
 
-    int Columnas() const { return columnas_; }
-    int Filas() const { return filas_; }
     int Intercambios() const { return intercambios_; }  // row exchanges of the last Triangula
     int Paridad() const { return intercambios_ & 1; }
 
@@ -32,12 +27,6 @@ public:
     TComplejo Elemento(int c, int r) const;  // 0 outside the matrix
     void PonElemento(int c, int r, const TComplejo& z);
     void Intercambia(int c1, int r1, int c2, int r2);
-
-    void AgregaFila();
-    void AgregaColumna();
-    void BorraFila(int r);
-    void BorraColumna(int c);
-    void Traspone();
 
     void Suma(const TMatrix& m);
     void Resta(const TMatrix& m);
@@ -55,14 +44,7 @@ public:
     friend bool operator==(const TMatrix&, const TMatrix&) = default;
 
 private:
-    TComplejo& En(int c, int r) { return e_[static_cast<std::size_t>((r - 1) * columnas_ + (c - 1))]; }
-    const TComplejo& En(int c, int r) const { return e_[static_cast<std::size_t>((r - 1) * columnas_ + (c - 1))]; }
-    bool Dentro(int c, int r) const { return c >= 1 && c <= columnas_ && r >= 1 && r <= filas_; }
-
-    int columnas_ = 0;
-    int filas_ = 0;
     int intercambios_ = 0;
-    std::vector<TComplejo> e_;  // row-major; a zero element is stored as +0+0i
 };
 
 }  // namespace numbrix

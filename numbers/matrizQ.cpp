@@ -7,17 +7,10 @@
 
 namespace numbrix {
 
-const char* const kMensajeDimensiones = "Las dimensiones de una matriz deben estar entre 1 y 255";
-
 namespace {
 
 using i128 = Entero128;
 using u128 = Natural128;
-
-void ComprobarDimensiones(int columnas, int filas) {
-    if (columnas < 1 || columnas > kDimensionMaximaMatriz || filas < 1 || filas > kDimensionMaximaMatriz)
-        throw EMatriz(kMensajeDimensiones);
-}
 
 std::string Posicion(const char* formato, int c, int r) {
     char b[96];
@@ -392,38 +385,24 @@ int Escalona(std::vector<TFrac>& m, int filas, int cols, int colsCoef) {
 
 }  // namespace
 
-TMatriz::TMatriz(int columnas, int filas) { Dimensiona(columnas, filas); }
-
-void TMatriz::Dimensiona(int columnas, int filas) {
-    ComprobarDimensiones(columnas, filas);
-    columnas_ = columnas;
-    filas_ = filas;
-    e_.assign(static_cast<std::size_t>(columnas * filas), TFrac());
-}
-
 TMatriz TMatriz::CreateDesdeRejilla(const TablaTextos& rejilla, const AjustesFraccion& ajustes, int columnasFijas,
                                     int filasFijas) {
     std::size_t ancho = 0;
     for (const auto& fila : rejilla) ancho = std::max(ancho, fila.size());
     TMatriz m(static_cast<int>(ancho) - columnasFijas, static_cast<int>(rejilla.size()) - filasFijas);
-    for (int r = 1; r <= m.filas_; ++r) {
-        const auto& fila = rejilla[static_cast<std::size_t>(filasFijas + r - 1)];
-        for (int c = 1; c <= m.columnas_; ++c) {
-            std::size_t i = static_cast<std::size_t>(columnasFijas + c - 1);
-            if (i >= fila.size()) continue;
-            if (auto f = TextoAFrac(fila[i], ajustes)) m.En(c, r) = *f;
-        }
-    }
+    m.LeeCeldas(rejilla, columnasFijas, filasFijas, [&](TFrac& e, const std::string& texto) {
+        if (auto f = TextoAFrac(texto, ajustes)) e = *f;
+    });
     return m;
 }
 
 const TFrac& TMatriz::Elemento(int c, int r) const {
-    if (c < 1 || c > columnas_ || r < 1 || r > filas_) throw EMatriz(Posicion("Lectura fuera de rango de matriz [%d,%d]", c, r));
+    if (!Dentro(c, r)) throw EMatriz(Posicion("Lectura fuera de rango de matriz [%d,%d]", c, r));
     return En(c, r);
 }
 
 void TMatriz::PonElemento(int c, int r, const TFrac& f) {
-    if (c < 1 || c > columnas_ || r < 1 || r > filas_) throw EMatriz(Posicion("Escritura fuera de rango de matriz [%d,%d]", c, r));
+    if (!Dentro(c, r)) throw EMatriz(Posicion("Escritura fuera de rango de matriz [%d,%d]", c, r));
     En(c, r) = f;
 }
 
@@ -434,53 +413,16 @@ void TMatriz::IntercambiaFilas(int a, int b) {
     for (int c = 1; c <= columnas_; ++c) std::swap(En(c, a), En(c, b));
 }
 
-void TMatriz::AgregaFila() {
-    ComprobarDimensiones(columnas_, filas_ + 1);
-    ++filas_;
-    e_.resize(static_cast<std::size_t>(columnas_ * filas_));
-}
-
-void TMatriz::AgregaColumna() {
-    ComprobarDimensiones(columnas_ + 1, filas_);
-    TMatriz m(columnas_ + 1, filas_);
-    for (int r = 1; r <= filas_; ++r)
-        for (int c = 1; c <= columnas_; ++c) m.En(c, r) = En(c, r);
-    *this = std::move(m);
-}
-
-void TMatriz::BorraFila(int r) {
-    if (r < 1 || r > filas_) return;
-    ComprobarDimensiones(columnas_, filas_ - 1);
-    auto inicio = e_.begin() + static_cast<std::ptrdiff_t>((r - 1) * columnas_);
-    e_.erase(inicio, inicio + columnas_);
-    --filas_;
-}
-
-void TMatriz::BorraColumna(int c) {
-    if (c < 1 || c > columnas_) return;
-    ComprobarDimensiones(columnas_ - 1, filas_);
-    TMatriz m(columnas_ - 1, filas_);
-    for (int r = 1; r <= filas_; ++r)
-        for (int k = 1; k < columnas_; ++k) m.En(k, r) = En(k < c ? k : k + 1, r);
-    *this = std::move(m);
-}
-
 void TMatriz::Suma(const TMatriz& m) {
-    if (m.columnas_ != columnas_ || m.filas_ != filas_) throw EMatriz("No se pueden sumar matrices de distintas dimensiones");
-    TMatriz r = *this;  // all or nothing
-    for (std::size_t i = 0; i < e_.size(); ++i) r.e_[i].Suma(m.e_[i]);
-    *this = std::move(r);
+    Combina(m, "No se pueden sumar matrices de distintas dimensiones", [](const TFrac& a, const TFrac& b) { return a + b; });
 }
 
 void TMatriz::Resta(const TMatriz& m) {
-    if (m.columnas_ != columnas_ || m.filas_ != filas_) throw EMatriz("No se pueden restar matrices de distintas dimensiones");
-    TMatriz r = *this;
-    for (std::size_t i = 0; i < e_.size(); ++i) r.e_[i].Resta(m.e_[i]);
-    *this = std::move(r);
+    Combina(m, "No se pueden restar matrices de distintas dimensiones", [](const TFrac& a, const TFrac& b) { return a - b; });
 }
 
 void TMatriz::PorEscalar(const TFrac& f) {
-    TMatriz r = *this;
+    TMatriz r = *this;  // all or nothing
     for (TFrac& e : r.e_) e.Multiplica(f);
     *this = std::move(r);
 }
@@ -504,9 +446,8 @@ TMatriz TMatriz::Cuadrado(const TMatriz& a) {
 }
 
 TMatriz TMatriz::Traspuesta(const TMatriz& a) {
-    TMatriz t(a.filas_, a.columnas_);
-    for (int r = 1; r <= a.filas_; ++r)
-        for (int c = 1; c <= a.columnas_; ++c) t.En(r, c) = a.En(c, r);
+    TMatriz t = a;
+    t.Traspone();
     return t;
 }
 
@@ -554,12 +495,7 @@ std::optional<TMatriz> TMatriz::Resuelve(const PreguntaSiNo& pregunta) const {
 }
 
 void TMatriz::ARejilla(TablaTextos& rejilla, int modo, int columnasFijas, int filasFijas) const {
-    rejilla.resize(static_cast<std::size_t>(filasFijas + filas_));
-    for (auto& fila : rejilla) fila.resize(static_cast<std::size_t>(columnasFijas + columnas_));
-    for (int r = 1; r <= filas_; ++r)
-        for (int c = 1; c <= columnas_; ++c)
-            rejilla[static_cast<std::size_t>(filasFijas + r - 1)][static_cast<std::size_t>(columnasFijas + c - 1)] =
-                En(c, r).ATextoModo(modo);
+    EscribeCeldas(rejilla, columnasFijas, filasFijas, [modo](const TFrac& f) { return f.ATextoModo(modo); });
 }
 
 }  // namespace numbrix

@@ -1,9 +1,6 @@
 #include "support/CarpetaDatos.h"
 
-#include <unistd.h>
-
-#include <fstream>
-#include <sstream>
+#include <system_error>
 
 #include <gtest/gtest.h>
 
@@ -30,8 +27,7 @@ TEST_F(CarpetaDatosTest, OrdenDeResolucion) {
         const char* nombre;
         fs::path data;
         bool marcaPortable;
-        const char* xdg;
-        const char* home;
+        const char *xdg, *home;
         fs::path esperado;
         bool portable;
     };
@@ -83,14 +79,18 @@ TEST_F(CarpetaDatosTest, CopiaLosQueFaltanSinPisarLosDelUsuario) {
 
 TEST_F(CarpetaDatosTest, CarpetaImposibleSeInforma) {
     Poner(dir_ / "archivo", "x");
-    EXPECT_THROW(PrepararCarpetaDatos(dir_ / "archivo" / "sub", {}), ENumbrix);
+    const fs::path imposible = dir_ / "archivo" / "sub";
+    try {
+        PrepararCarpetaDatos(imposible, {});
+        ADD_FAILURE() << "sin error";
+    } catch (const ENumbrix& e) {
+        EXPECT_EQ(e.what(), "No se pudo crear la carpeta de datos «" + imposible.string() + "» (" +
+                                std::system_category().message(ENOTDIR) + ").");
+    }
 }
 
 TEST(CarpetaDatos, OpcionData) {
-    struct Caso {
-        std::vector<std::string> args, resto;
-        std::optional<fs::path> data;
-    };
+    struct Caso { std::vector<std::string> args, resto; std::optional<fs::path> data; };
     const Caso casos[] = {
         {{"2+2"}, {"2+2"}, std::nullopt},
         {{"--data", "/d", "2+2"}, {"2+2"}, fs::path("/d")},
@@ -101,9 +101,15 @@ TEST(CarpetaDatos, OpcionData) {
         EXPECT_EQ(ExtraerOpcionData(c.args), c.data);
         EXPECT_EQ(c.args, c.resto);
     }
-    std::vector<std::string> sinCarpeta{"--data"}, vacia{"--data="};
-    EXPECT_THROW(ExtraerOpcionData(sinCarpeta), ENumbrix);
-    EXPECT_THROW(ExtraerOpcionData(vacia), ENumbrix);
+    for (std::string opcion : {"--data", "--data="}) {
+        std::vector<std::string> args{opcion};
+        try {
+            ExtraerOpcionData(args);
+            ADD_FAILURE() << opcion;
+        } catch (const ENumbrix& e) {
+            EXPECT_EQ(e.what(), "Falta la carpeta después de «" + opcion + "».");
+        }
+    }
 }
 
 TEST(CarpetaDatos, EjecutableYDatosDeFabrica) {

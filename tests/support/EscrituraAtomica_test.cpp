@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <system_error>
 
 #include <gtest/gtest.h>
 
@@ -27,28 +27,18 @@ protected:
     }
 };
 
-// Lowers the file-size limit for one scope.
-class LimiteTamano {
-public:
-    explicit LimiteTamano(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &antes_);
-        rlimit nuevo = antes_;
-        nuevo.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &nuevo);
-    }
-    ~LimiteTamano() { ::setrlimit(RLIMIT_FSIZE, &antes_); }
-private:
-    rlimit antes_{};
-};
+// The text of a failed write of `ruta`.
+std::string Fallo(const fs::path& ruta, const std::string& que, int codigo) {
+    return "No se pudo escribir el archivo «" + ruta.string() + "»: " + que + " (" +
+           std::system_category().message(codigo) + "). El archivo anterior no se ha modificado.";
+}
 
 TEST_F(EscrituraAtomicaTest, CreaYReemplaza) {
     const fs::path f = dir_ / "a.ini";
-    EscribirArchivoAtomico(f, "uno");
-    EXPECT_EQ(Leer(f), "uno");
-    EscribirArchivoAtomico(f, std::string("dos\0tres", 8));
-    EXPECT_EQ(Leer(f), std::string("dos\0tres", 8));
-    EscribirArchivoAtomico(f, "");
-    EXPECT_EQ(Leer(f), "");
+    for (const std::string& bytes : {std::string("uno"), std::string("dos\0tres", 8), std::string()}) {
+        EscribirArchivoAtomico(f, bytes);
+        EXPECT_EQ(Leer(f), bytes);
+    }
     EXPECT_EQ(Nombres(), std::vector<std::string>{"a.ini"});
 }
 
@@ -68,24 +58,28 @@ TEST_F(EscrituraAtomicaTest, ConservaPermisosYEscribeAtravesDeEnlaces) {
 TEST_F(EscrituraAtomicaTest, FalloDejaElArchivoAnterior) {
     const fs::path f = dir_ / "a.ini";
     Poner(f, "contenido anterior");
-    {
-        LimiteTamano limite(8);
-        try {
-            EscribirArchivoAtomico(f, "un contenido bastante más largo que el límite");
-            FAIL() << "debía fallar";
-        } catch (const EEscritura& e) {
-            EXPECT_NE(std::string(e.what()).find("«" + f.string() + "»"), std::string::npos) << e.what();
-            EXPECT_EQ(e.Ruta(), f);
-        }
+    rlimit antes{};
+    ::getrlimit(RLIMIT_FSIZE, &antes);
+    rlimit limite = antes;
+    limite.rlim_cur = 8;
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    try {
+        EscribirArchivoAtomico(f, "un contenido bastante más largo que el límite");
+        ADD_FAILURE() << "debía fallar";
+    } catch (const EEscritura& e) {
+        EXPECT_EQ(e.what(), Fallo(f, "supera el tamaño máximo de archivo permitido", EFBIG));
+        EXPECT_EQ(e.Ruta(), f);
     }
+    ::setrlimit(RLIMIT_FSIZE, &antes);
     EXPECT_EQ(Leer(f), "contenido anterior");
-    EXPECT_EQ(Nombres(), std::vector<std::string>{"a.ini"});
 
     std::string error;
-    EXPECT_FALSE(IntentarEscribirArchivoAtomico(dir_ / "no" / "hay" / "carpeta.ini", "x", &error));
-    EXPECT_FALSE(error.empty());
+    const fs::path sinCarpeta = dir_ / "no" / "hay" / "carpeta.ini";
+    EXPECT_FALSE(IntentarEscribirArchivoAtomico(sinCarpeta, "x", &error));
+    EXPECT_EQ(error, Fallo(sinCarpeta, "no se pudo crear el archivo temporal", ENOENT));
     fs::create_directory(dir_ / "carpeta");
-    EXPECT_THROW(EscribirArchivoAtomico(dir_ / "carpeta", "x"), EEscritura);
+    EXPECT_FALSE(IntentarEscribirArchivoAtomico(dir_ / "carpeta", "x", &error));
+    EXPECT_EQ(error, Fallo(dir_ / "carpeta", "es una carpeta", EISDIR));
     EXPECT_TRUE(fs::is_directory(dir_ / "carpeta"));
     EXPECT_EQ(Nombres(), (std::vector<std::string>{"a.ini", "carpeta"}));
 }
