@@ -77,7 +77,7 @@ EvaluadorCli Real(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     ev.Evaluar = [s](const std::string& e) {
         // As Enter in the main window: the line is also recorded.
         ResultadoEvaluacion r = s->Calcular(e);
-        return LineaCli{r.texto, r.error};
+        return LineaCli{r.texto, r.error, r.cancelado};
     };
     return ev;
 }
@@ -91,7 +91,7 @@ EvaluadorCli Racional(const OpcionesCli& o, const std::function<bool()>& cancela
     EvaluadorCli ev;
     ev.Evaluar = [s](const std::string& e) {
         ResultadoQ r = s->Evaluar(e);
-        return LineaCli{r.texto, r.error};
+        return LineaCli{r.texto, r.error, r.error && s->Principal().Cancelado};
     };
     return ev;
 }
@@ -111,7 +111,7 @@ EvaluadorCli Complejo(const OpcionesCli& o, const std::function<bool()>& cancela
     }
     ev.Evaluar = [s](const std::string& e) {
         ResultadoC r = s->Evaluar(e);
-        return LineaCli{r.texto, r.error};
+        return LineaCli{r.texto, r.error, r.error && s->Principal().Cancelado};
     };
     return ev;
 }

@@ -29,7 +29,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 
 namespace numbrix {
 
@@ -89,7 +89,7 @@ struct ContextoEval {
     // asked every few thousand calls.
     void Sondear() {
         if ((++sondeos & 4095u) == 0 && cancelar && *cancelar && (*cancelar)())
-            throw ECancelado("Cálculo cancelado");
+            throw ECancelado();
     }
 };
 
@@ -303,7 +303,7 @@ void TEval<D>::Terminar(Ctx* plegado, bool propioVolatil, bool propioConstante) 
         for (std::size_t i = 1; i < Hijos.size(); ++i) profundidad_ = std::max(profundidad_, Hijos[i]->profundidad_ + 1);
     }
     if (profundidad_ > kProfundidadMaxima && plegado)
-        throw ECompilacion("Expresión demasiado anidada o demasiado larga");
+        throw ECompilacion(Mensaje::DemasiadoAnidada);
     volatil_ = vol;
     if (todosConstantes && plegado && !Hijos.empty()) {
         ValorGuardado = Calcular(*plegado);
@@ -313,7 +313,7 @@ void TEval<D>::Terminar(Ctx* plegado, bool propioVolatil, bool propioConstante) 
 
 template <class D>
 Ref<TEval<D>> TEval<D>::Despejar(const Ref<TEval>&, const TVariable<D>*, const ConjuntoNodos&, TEval**) {
-    throw EDespejar("No se puede despejar");
+    throw EDespejar(Mensaje::NoSeDespeja);
 }
 
 // Message node: evaluating it raises its text.
@@ -397,7 +397,7 @@ public:
     ClaseNodo Clase() const override { return ClaseNodo::Var; }
     Ref<TEval<D>> Despejar(const Ref<TEval<D>>& otro, const TVariable<D>* v, const typename TEval<D>::ConjuntoNodos&,
                            TEval<D>** siguiente) override {
-        if (Variable.get() != v) throw EDespejar("No se puede despejar");
+        if (Variable.get() != v) throw EDespejar(Mensaje::NoSeDespeja);
         *siguiente = nullptr;
         return otro;
     }
@@ -551,7 +551,7 @@ public:
         for (const auto& h : this->Hijos) prof = std::max(prof, h->Profundidad());
         this->profundidad_ = prof + 1;
         if (this->profundidad_ > kProfundidadMaxima)
-            throw ECompilacion("Expresión demasiado anidada o demasiado larga");
+            throw ECompilacion(Mensaje::DemasiadoAnidada);
         this->volatil_ = Cuerpo->Volatil();
         if (Cuerpo->Constante()) {
             this->ValorGuardado = Cuerpo->ValorGuardado;

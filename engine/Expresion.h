@@ -40,21 +40,6 @@ bool IgualSinCaso(std::string_view a, std::string_view b);
 // to a number or a parenthesis.
 std::string ReemplazarNombre(std::string_view texto, std::string_view nombre, std::string_view reemplazo);
 
-// Engine error codes.
-enum CodigoErrorMotor : int {
-    SinError = 0,
-    ErrFaltaExpresion = 10,
-    ErrDivisionCero = 11,
-    ErrDesbordamiento = 12,
-    ErrSubdesbordamiento = 13,
-    ErrArgumentoInvalido = 14,
-    ErrOperacionInvalida = 15,
-    ErrCompilacion = 18,
-    ErrEvaluacion = 19,
-    ErrMensaje = 20,
-};
-std::string MensajeDeError(int codigo);
-
 template <class D>
 struct Registro {
     std::map<std::string, std::shared_ptr<TMake<D>>, MenorSinCaso> Nombres;
@@ -121,7 +106,8 @@ public:
     bool Compilada = false;
     bool Forzar = false;
     bool HayError = false;
-    int CodigoError = 0;
+    numbrix::CodigoError CodigoError = numbrix::CodigoError::Sintaxis;
+    bool Cancelado = false;  // the failure was a cancel (ECancelado)
     std::string Mensaje;
     std::string MensajeCompilacion;
     Ref<TEval<D>> Arbol;
@@ -152,7 +138,12 @@ private:
     bool PredefinidasRaiz() const;
     void Agregar(std::string_view nombres, const std::shared_ptr<TMake<D>>& m);
     void Informar(const std::string& m);
-    int CodigoDe(const std::exception& e, bool compilando, std::string& mensaje);
+    // The code of a failure and the text to show for it; notes a cancel.
+    void Fallo(const std::exception& e, bool compilando);
+    void SinFallo() {
+        HayError = Cancelado = false;
+        CodigoError = numbrix::CodigoError::Sintaxis;
+    }
     bool Fresco() const;
     void RecogerVariables();
 

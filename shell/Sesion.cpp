@@ -195,15 +195,15 @@ long double TSesion::LeerPregunta(VariablePregunta& v) {
     if (preguntando_ >= kMaxAnidamiento) throw EExprMsj("Demasiadas preguntas anidadas");
     std::string error;
     while (true) {
-        if (!Preguntar) throw ECancelado("Cálculo cancelado");
+        if (!Preguntar) throw ECancelado();
         RespuestaPregunta r = Preguntar(v.letra, v.recordado, error);
-        if (r.accion == RespuestaPregunta::Cancelar) throw ECancelado("Cálculo cancelado");
+        if (r.accion == RespuestaPregunta::Cancelar) throw ECancelado();
         if (r.accion == RespuestaPregunta::Fallar) throw EExprMsj(r.texto);
         std::string texto = TextoRespuesta(r.texto);
         v.recordado = texto;
 
         long double valor = 0;
-        bool fallo = false;
+        bool fallo = false, cancelado = false;
         std::string mensaje;
         {
             TExpresionX& motor = MotorRespuesta(preguntando_);
@@ -223,12 +223,13 @@ long double TSesion::LeerPregunta(VariablePregunta& v) {
             motor.SetTexto(texto);
             if (!motor.HayError) valor = motor.Valor();
             fallo = motor.HayError;
+            cancelado = motor.Cancelado;
             mensaje = motor.Mensaje;
         }
         // A cancel inside an answer ends the whole evaluation; it is not an
         // answer to ask again.
-        if (fallo && (mensaje == "Cálculo cancelado" || (Cancelar && Cancelar())))
-            throw ECancelado("Cálculo cancelado");
+        if (fallo && (cancelado || (Cancelar && Cancelar())))
+            throw ECancelado();
         if (!fallo) {
             v.valor = valor;
             v.preguntada = true;
@@ -287,6 +288,7 @@ ResultadoEvaluacion TSesion::Evaluar(const std::string& expresion) {
         else valor = principal_.Valor();
     }
     r.codigo = principal_.CodigoError;
+    r.cancelado = principal_.Cancelado;
     if (principal_.HayError) {
         r.error = true;
         r.texto = principal_.Mensaje;
@@ -304,9 +306,9 @@ ResultadoEvaluacion TSesion::Evaluar(const std::string& expresion) {
         }
         r.pista = Pista(r.texto, valor);
     }
-    if (r.codigo == 0 || r.codigo >= 20) Historial.Agregar(expresion);
+    if (r.codigo == CodigoError::Sintaxis || r.codigo >= CodigoError::Mensaje) Historial.Agregar(expresion);
     ultima_ = r;
-    if (r.codigo == 15 && AlFallarEnReales) AlFallarEnReales(expresion);
+    if (r.codigo == CodigoError::OperacionInvalida && AlFallarEnReales) AlFallarEnReales(expresion);
     return r;
 }
 

@@ -58,7 +58,8 @@ struct ResultadoEvaluacion {
     std::string texto;          // result text, "Verdadero"/"Falso", or the engine's message
     std::string pista;          // "Resultado: ..." with "(Decimal: ...)" for other bases
     bool error = false;
-    int codigo = 0;             // the engine's error code
+    CodigoError codigo = CodigoError::Sintaxis;  // the engine's error code
+    bool cancelado = false;     // the user cancelled it (a prompt or a long loop)
     bool vacio = false;         // nothing was evaluated
     bool verdad = false;        // shown as "Verdadero" or "Falso"
     long double valor = 0;

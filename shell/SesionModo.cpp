@@ -40,9 +40,9 @@ typename D::Valor TSesionModo<D>::LeerPregunta(VariableModo<V>& v) {
     if (preguntando_ > 8) throw EExprMsj("Demasiadas preguntas anidadas");
     std::string error;
     while (true) {
-        if (!Preguntar) throw EExprMsj("Cálculo cancelado");
+        if (!Preguntar) throw ECancelado();
         RespuestaPregunta r = Preguntar(v.letra, v.recordado, error);
-        if (r.accion == RespuestaPregunta::Cancelar) throw EExprMsj("Cálculo cancelado");
+        if (r.accion == RespuestaPregunta::Cancelar) throw ECancelado();
         if (r.accion == RespuestaPregunta::Fallar) throw EExprMsj(r.texto);
         std::string texto = TextoRespuesta(r.texto);
         v.recordado = texto;
@@ -68,7 +68,7 @@ typename D::Valor TSesionModo<D>::LeerPregunta(VariableModo<V>& v) {
 
 template <class D>
 bool TSesionModo<D>::Calcular(const std::string& expresion, bool recompilar, V& valor, std::string& mensaje,
-                              int& codigo) {
+                              CodigoError& codigo) {
     NotaAsignacion.clear();
     for (auto& v : variables_) v.preguntada = false;
     if (recompilar) {

@@ -56,7 +56,7 @@ protected:
     // literals depend on changed) and evaluates it, or solves it for "?"
     // when it reads "?". On failure returns false with the engine's message
     // and code.
-    bool Calcular(const std::string& expresion, bool recompilar, V& valor, std::string& mensaje, int& codigo);
+    bool Calcular(const std::string& expresion, bool recompilar, V& valor, std::string& mensaje, CodigoError& codigo);
 
 private:
     V LeerPregunta(VariableModo<V>& v);
@@ -73,7 +73,7 @@ private:
 struct ResultadoQ {
     std::string texto;        // ATexto of the result, or the engine's message
     bool error = false;
-    int codigo = 0;           // the engine's error code
+    CodigoError codigo = CodigoError::Sintaxis;  // the engine's error code
     bool vacio = false;       // nothing was evaluated
     TFrac valor;
     std::string decimal;      // the value as a real in general format
@@ -99,7 +99,7 @@ private:
 struct ResultadoC {
     std::string texto;      // ComplejoATexto of the result, or the engine's message
     bool error = false;
-    int codigo = 0;
+    CodigoError codigo = CodigoError::Sintaxis;
     bool vacio = false;
     TComplejo valor;
     std::string modulo;     // |z| with 8 significant digits

@@ -8,6 +8,7 @@
 
 #include "engine/ExpresionX.h"
 #include "Aproximado.h"
+#include "Ayudas.h"
 
 using namespace numbrix;
 
@@ -80,7 +81,7 @@ TEST_P(Errores, Fallan) {
     m.x->AsignarValor(0);
     m.Eval(GetParam().texto);
     EXPECT_TRUE(m.e.HayError) << GetParam().texto;
-    EXPECT_EQ(m.e.CodigoError, GetParam().codigo) << GetParam().texto << ": " << m.e.Mensaje;
+    EXPECT_EQ(static_cast<int>(m.e.CodigoError), GetParam().codigo) << GetParam().texto << ": " << m.e.Mensaje;
     if (*GetParam().mensaje) {
         EXPECT_EQ(m.e.Mensaje, GetParam().mensaje) << GetParam().texto;
     }
@@ -292,7 +293,7 @@ TEST_P(Despejes, ResuelveOExplica) {
     long double v = m.e.ResolverPara(m.x.get());
     if (*GetParam().mensaje) {
         EXPECT_TRUE(m.e.HayError);
-        EXPECT_EQ(m.e.CodigoError, 20);
+        EXPECT_EQ(m.e.CodigoError, CodigoError::Mensaje);
         EXPECT_EQ(m.e.Mensaje, GetParam().mensaje) << GetParam().texto;
     } else {
         ASSERT_FALSE(m.e.HayError) << GetParam().texto << ": " << m.e.Mensaje;

@@ -8,30 +8,20 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 #include "engine/ExpresionX.h"
 #include "Aproximado.h"
+#include "Ayudas.h"
 
 namespace numbrix {
 namespace {
 
 constexpr long double kPi = 3.14159265358979323846264338327950288L;
 
-// Runs f and returns the kind of arithmetic failure it raised (or none).
+// Runs f and returns the code of the arithmetic failure it raised (0: none).
 template <class F>
 int FalloDe(F f) {
-    try {
-        f();
-    } catch (const EMatematico& e) {
-        switch (e.Tipo()) {
-            case TipoMatematico::DivisionCero: return 11;
-            case TipoMatematico::Desbordamiento: return 12;
-            case TipoMatematico::Subdesbordamiento: return 13;
-            case TipoMatematico::ArgumentoInvalido: return 14;
-            case TipoMatematico::OperacionInvalida: return 15;
-        }
-    }
-    return 0;
+    return static_cast<int>(prueba::CodigoLanzado(f));
 }
 
 // ---------------------------------------------------------------- helpers
@@ -111,10 +101,10 @@ TEST_P(PredefinidasExpr, Evalua) {
     const long double v = e.Valor();
     if (c.codigo) {
         EXPECT_TRUE(e.HayError);
-        EXPECT_EQ(e.CodigoError, c.codigo) << e.Mensaje;
+        EXPECT_EQ(static_cast<int>(e.CodigoError), c.codigo) << e.Mensaje;
         return;
     }
-    ASSERT_FALSE(e.HayError) << e.CodigoError << " " << e.Mensaje;
+    ASSERT_FALSE(e.HayError) << static_cast<int>(e.CodigoError) << " " << e.Mensaje;
     EXPECT_CERCA_ULPS(v, c.valor, c.ulps);
 }
 

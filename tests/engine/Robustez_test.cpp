@@ -68,18 +68,18 @@ Resultado Probar(TExpresionX& e, const std::string& texto, const std::string& et
     EXPECT_EQ(r.compilada, static_cast<bool>(e.Arbol)) << etiqueta;
     if (!r.compilada) {
         r.error = true;
-        r.codigo = e.CodigoError;
+        r.codigo = static_cast<int>(e.CodigoError);
         r.mensaje = e.Mensaje;
         EXPECT_FALSE(r.mensaje.empty()) << etiqueta;
         return r;
     }
     r.valor = e.Valor();
     r.error = e.HayError;
-    r.codigo = e.CodigoError;
+    r.codigo = static_cast<int>(e.CodigoError);
     r.mensaje = e.Mensaje;
     if (r.error) {
         // A message node shows its own text, which may be empty («''»).
-        if (r.codigo != ErrMensaje) {
+        if (r.codigo != static_cast<int>(CodigoError::Mensaje)) {
             EXPECT_FALSE(r.mensaje.empty()) << etiqueta;
         }
         EXPECT_NE(r.codigo, 0) << etiqueta;
@@ -90,7 +90,7 @@ Resultado Probar(TExpresionX& e, const std::string& texto, const std::string& et
         e.Forzar = true;
         long double otra = e.Valor();
         EXPECT_EQ(e.HayError, r.error) << etiqueta << " (segunda evaluación)";
-        EXPECT_EQ(e.CodigoError, r.codigo) << etiqueta << " (segunda evaluación)";
+        EXPECT_EQ(static_cast<int>(e.CodigoError), r.codigo) << etiqueta << " (segunda evaluación)";
         if (!r.error && !e.HayError) {
             EXPECT_EQ(std::memcmp(&otra, &r.valor, 10), 0)
                 << etiqueta << " (segunda evaluación): " << otra << " != " << r.valor;

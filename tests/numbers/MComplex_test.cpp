@@ -73,7 +73,7 @@ TEST(Complejo, ResultadosNoFinitosLanzan) {
     try {
         CExp({20000, 0});
     } catch (const EMatematico& e) {
-        EXPECT_EQ(e.Tipo(), TipoMatematico::Desbordamiento);
+        EXPECT_EQ(e.Codigo(), CodigoError::Desbordamiento);
     }
     // Far from the real axis tan and tanh are ±i and ±1, not an overflow.
     Cerca(CTan({0.5L, 30000}), 0, 1);

@@ -70,7 +70,7 @@ protected:
         e.SetTexto(texto);
         if (!e.HayError) s.valor = e.Valor();
         s.error = e.HayError;
-        s.codigo = e.CodigoError;
+        s.codigo = static_cast<int>(e.CodigoError);
         s.mensaje = e.Mensaje;
         return s;
     }
@@ -373,7 +373,7 @@ TEST(Determinante, ExtremosDelRango) {
         Determinante({grande, 0, 0, 0, grande, 0, 0, 0, 1}, 3);
         ADD_FAILURE() << "un determinante fuera de rango";
     } catch (const EMatematico& err) {
-        EXPECT_EQ(err.Tipo(), TipoMatematico::Desbordamiento);
+        EXPECT_EQ(err.Codigo(), CodigoError::Desbordamiento);
     }
     EXPECT_EQ(Determinante({chico, 0, 0, chico}, 2), 0);  // underflow is not an error
 }

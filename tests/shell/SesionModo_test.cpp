@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "shell/SesionModo.h"
 #include "support/angulos.h"
@@ -83,7 +84,7 @@ TEST(SesionQ, ErroresComoTexto) {
     auto r = s.Evaluar("5/0");
     EXPECT_TRUE(r.error);
     EXPECT_EQ(r.texto, "División por cero");
-    EXPECT_EQ(r.codigo, ErrDivisionCero);
+    EXPECT_EQ(r.codigo, CodigoError::DivisionCero);
     EXPECT_EQ(s.Evaluar("Rcp(0)*0").texto, "División entre cero");
     EXPECT_EQ(s.Evaluar("2^63").texto, "Desbordamiento entero");
     EXPECT_EQ(s.Evaluar("x").texto, "Cálculo cancelado");  // nobody answers

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "shell/Sesion.h"
+#include "Ayudas.h"
 
 using namespace numbrix;
 
@@ -60,7 +61,7 @@ TEST(Sesion, UltimoResultadoSoloCambiaSiHayExito) {
     EXPECT_EQ(s.Evaluar("Rst+1").texto, "43");
     auto r = s.Evaluar("1/0");
     EXPECT_TRUE(r.error);
-    EXPECT_EQ(r.codigo, 11);
+    EXPECT_EQ(r.codigo, CodigoError::DivisionCero);
     EXPECT_EQ(s.UltimoResultado, 43);
     s.Evaluar("?*?=4");
     EXPECT_EQ(s.UltimoResultado, 43);
@@ -74,7 +75,7 @@ TEST(Sesion, ResuelveLaIncognita) {
     auto r = s.Evaluar("?>2");
     EXPECT_TRUE(r.error);
     EXPECT_EQ(r.texto, "No es una ecuación");
-    EXPECT_EQ(r.codigo, 20);
+    EXPECT_EQ(r.codigo, CodigoError::Mensaje);
 }
 
 TEST(Sesion, PistaConDecimalEnOtraBase) {
@@ -309,7 +310,7 @@ TEST(Sesion, AvisoDelDominioComplejo) {
     std::vector<std::string> avisadas;
     s.AlFallarEnReales = [&](const std::string& e) { avisadas.push_back(e); };
     auto r = s.Evaluar("(-8)^0.5");
-    EXPECT_EQ(r.codigo, 15);
+    EXPECT_EQ(r.codigo, CodigoError::OperacionInvalida);
     s.Evaluar("1/0");
     ASSERT_EQ(avisadas.size(), 1u);
     EXPECT_EQ(avisadas[0], "(-8)^0.5");

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 
 namespace numbrix {
 namespace {
@@ -72,7 +72,7 @@ TEST(Angulos, FueraDeRangoEsArgumentoInvalido) {
             RedondeoMedio(v);
             ADD_FAILURE() << "sin error para " << static_cast<double>(v);
         } catch (const EMatematico& e) {
-            EXPECT_EQ(e.Tipo(), TipoMatematico::ArgumentoInvalido);
+            EXPECT_EQ(e.Codigo(), CodigoError::ArgumentoInvalido);
         }
     }
     EXPECT_THROW(GMSARad(1e300L), EMatematico);
