@@ -67,7 +67,7 @@ EvaluadorCli Real(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     // Results follow the command line's options, never the desktop's stored
     // display settings, so scripts print the same everywhere.
     s->SetAngulo(o.angulo);
-    s->SetFormatoDigitos(o.digitos);
+    s->Formato.SetDigitos(o.digitos);
     s->Formato.Notacion = o.notacion;
     s->Formato.BaseDefecto = o.base;
     s->Formato.Agrupar = o.agrupar;
@@ -84,14 +84,13 @@ EvaluadorCli Real(const OpcionesCli& o, const std::function<bool()>& cancelar) {
 
 EvaluadorCli Racional(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     auto s = std::make_shared<TSesionQ>();
-    s->Ajustes.DenominadorMax = o.maxDen;
-    s->Ajustes.FormatoMixto = o.mixto;
+    s->SetFraccion({o.maxDen, o.mixto});
     s->Preguntar = RespuestasDe(o);
     s->Cancelar = cancelar;
     EvaluadorCli ev;
     ev.Evaluar = [s](const std::string& e) {
         ResultadoQ r = s->Evaluar(e);
-        return LineaCli{r.texto, r.error, r.error && s->Principal().Cancelado};
+        return LineaCli{r.texto, r.error, r.cancelado};
     };
     return ev;
 }
@@ -111,7 +110,7 @@ EvaluadorCli Complejo(const OpcionesCli& o, const std::function<bool()>& cancela
     }
     ev.Evaluar = [s](const std::string& e) {
         ResultadoC r = s->Evaluar(e);
-        return LineaCli{r.texto, r.error, r.error && s->Principal().Cancelado};
+        return LineaCli{r.texto, r.error, r.cancelado};
     };
     return ev;
 }

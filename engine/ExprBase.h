@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "support/Errores.h"
+#include "support/angulos.h"
 
 namespace numbrix {
 
@@ -56,15 +57,21 @@ inline constexpr int kArgumentosIlimitados = 1 << 30;
 
 // ---------------------------------------------------------------- settings
 
-// Per-engine settings that evaluation reads. No global copy: every engine
-// owns one and hands it to the nodes through the evaluation context.
+// The settings that evaluation reads. No global copy: a session owns one
+// that all its engines read, a lone engine owns its own, and the nodes get
+// them through the evaluation context.
 template <class D>
 struct AjustesMotor {
     typename D::Valor verdadero = D::DeReal(1);
     typename D::Valor falso = D::DeReal(-1);
     long double tolerancia = 1e-14L;  // equality: |a - b| <= tolerancia
-    int angulo = 0;                   // angle unit of the trigonometric functions
+    UnidadAngulo angulo = Radianes;   // of the trigonometric functions
     typename D::Extra extra{};
+    // Counts the changes of what compilation folds into constants (the
+    // angle unit, the truth values, the domain's settings); whoever changes
+    // them counts one, and an engine compiled under an older count compiles
+    // its text again before it evaluates or solves.
+    std::uint64_t cambios = 0;
 };
 
 // Unique stamps for evaluations: process-wide so that trees shared between a

@@ -56,7 +56,9 @@ public:
     using Ctx = ContextoEval<D>;
     using Buscador = std::function<bool(std::string_view nombre, V& valor)>;
 
-    TExpresion();
+    // `compartidos`: the settings of the session that owns this engine,
+    // read by all its engines; none, the engine's own.
+    explicit TExpresion(AjustesMotor<D>* compartidos = nullptr);
     ~TExpresion();
     TExpresion(const TExpresion&) = delete;
     TExpresion& operator=(const TExpresion&) = delete;
@@ -75,8 +77,13 @@ public:
     Notificador Notificar;             // where a non-silent engine reports errors
     std::function<bool()> Cancelar;    // polled by long loops; true cancels
 
+private:
+    AjustesMotor<D> propios_;
+
+public:
     // Settings that evaluation reads: tolerance, truth values, angle unit.
-    AjustesMotor<D> Ajustes;
+    // A change of what folding depends on counts in Ajustes.cambios.
+    AjustesMotor<D>& Ajustes;
 
     // ---- registration ("a/b" registers one entry under both names)
     void AgregarConstante(std::string_view nombres, std::string_view descripcion, const V& valor);
@@ -98,8 +105,9 @@ public:
     const std::string& Texto() const { return texto_; }
     void SetTexto(const std::string& texto);   // compiles at once when it changes
     void SetTextoValor(const V& v);            // the value written so that it reads back exactly
-    int Angulo() const { return Ajustes.angulo; }
-    void SetAngulo(int angulo);
+    UnidadAngulo Angulo() const { return Ajustes.angulo; }
+    // Counts a change and compiles this engine's text again at once.
+    void SetAngulo(UnidadAngulo angulo);
 
     V Valor();
     V Resultado{};
@@ -146,6 +154,9 @@ private:
     }
     bool Fresco() const;
     void RecogerVariables();
+    // Compiles the text again when the settings changed since it was
+    // compiled; true when it did.
+    bool AlDia();
 
     TExpresion* padre_ = nullptr;
     bool predefinidas_ = false;
@@ -157,6 +168,7 @@ private:
     std::vector<std::shared_ptr<TVariable<D>>> variables_;
     bool volatil_ = true;
     std::uint64_t estampaResultado_ = 0;
+    std::uint64_t cambiosCompilados_ = 0;  // Ajustes.cambios when the text was compiled
 };
 
 }  // namespace numbrix

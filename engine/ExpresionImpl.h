@@ -10,7 +10,8 @@
 namespace numbrix {
 
 template <class D>
-TExpresion<D>::TExpresion() {
+TExpresion<D>::TExpresion(AjustesMotor<D>* compartidos) : Ajustes(compartidos ? *compartidos : propios_) {
+    cambiosCompilados_ = Ajustes.cambios;
     azar_.seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
                reinterpret_cast<std::uintptr_t>(this));
 }
@@ -305,8 +306,9 @@ bool TExpresion<D>::Fresco() const {
 
 template <class D>
 void TExpresion<D>::SetTexto(const std::string& texto) {
-    if (texto == texto_ && registro_) return;
+    if (texto == texto_ && registro_ && cambiosCompilados_ == Ajustes.cambios) return;
     RegistroNombres();
+    cambiosCompilados_ = Ajustes.cambios;
     Compilada = false;
     HayError = false;
     Forzar = true;
@@ -326,25 +328,35 @@ void TExpresion<D>::SetTextoValor(const V& v) {
 }
 
 template <class D>
-void TExpresion<D>::SetAngulo(int angulo) {
-    bool cambia = angulo != Ajustes.angulo;
-    Ajustes.angulo = angulo;
-    Forzar = true;
-    // Constant parts were folded in the old unit: compile them again.
-    if (cambia && !texto_.empty()) {
-        std::string t = texto_;
-        texto_.clear();
-        SetTexto(t);
-        return;
+bool TExpresion<D>::AlDia() {
+    if (cambiosCompilados_ == Ajustes.cambios) return false;
+    cambiosCompilados_ = Ajustes.cambios;
+    if (texto_.empty()) return false;
+    // Constant parts were folded under the old settings.
+    std::string t = std::move(texto_);
+    texto_.clear();
+    SetTexto(t);
+    return true;
+}
+
+template <class D>
+void TExpresion<D>::SetAngulo(UnidadAngulo angulo) {
+    if (angulo != Ajustes.angulo) {
+        Ajustes.angulo = angulo;
+        ++Ajustes.cambios;
     }
-    if (AlCambiar) AlCambiar(*this);
+    Forzar = true;
+    if (!AlDia() && AlCambiar) AlCambiar(*this);
 }
 
 template <class D>
 typename TExpresion<D>::V TExpresion<D>::Valor() {
     if (!registro_ && !padre_) {
+        cambiosCompilados_ = Ajustes.cambios;
         Arbol = Compilar(texto_, false);
         RecogerVariables();
+    } else {
+        AlDia();
     }
     Compilada = static_cast<bool>(Arbol);
     if (!Arbol) return Resultado;
@@ -380,6 +392,7 @@ bool TExpresion<D>::ContieneVariable(const TVariable<D>* v) const {
 
 template <class D>
 typename TExpresion<D>::V TExpresion<D>::ResolverPara(const TVariable<D>* v) {
+    AlDia();
     Forzar = false;
     SinFallo();
     try {

@@ -22,7 +22,7 @@ struct Motor {
         e.Silencioso = true;
         x = e.AgregarVariable("x");
         y = e.AgregarVariable("y");
-        e.SetAngulo(angulo);
+        e.SetAngulo(static_cast<UnidadAngulo>(angulo));
     }
     long double Eval(const std::string& t) {
         e.SetTexto(t);
@@ -216,7 +216,7 @@ TEST(Evaluacion, ReutilizaHastaQueCambiaUnaVariable) {
 TEST(Evaluacion, AnguloRecompilaLoPlegado) {
     Motor m(1);
     EXPECT_CERCA(m.Eval("sin(30)"), 0.5L);
-    m.e.SetAngulo(0);
+    m.e.SetAngulo(Radianes);
     EXPECT_CERCA(m.e.Valor(), -0.988031624092861789987748907294L);
 }
 

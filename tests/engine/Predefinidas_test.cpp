@@ -96,7 +96,7 @@ TEST_P(PredefinidasExpr, Evalua) {
     TExpresionX e;
     e.SetPredefinidas(true);
     e.Silencioso = true;
-    e.SetAngulo(c.angulo);
+    e.SetAngulo(static_cast<UnidadAngulo>(c.angulo));
     e.SetTexto(c.texto);
     const long double v = e.Valor();
     if (c.codigo) {
@@ -400,7 +400,7 @@ INSTANTIATE_TEST_SUITE_P(Distribuciones, PredefinidasExpr, ::testing::ValuesIn(k
 TExpresionX& Preparar(TExpresionX& e, int angulo = 0) {
     e.SetPredefinidas(true);
     e.Silencioso = true;
-    e.SetAngulo(angulo);
+    e.SetAngulo(static_cast<UnidadAngulo>(angulo));
     return e;
 }
 

@@ -161,7 +161,7 @@ TEST_P(RealABaseTest, Texto) {
     FormatoNumero f;
     f.Decimales = c.decimales;
     f.QuitarCeros = c.quitarCeros;
-    f.Notacion = c.notacion;
+    f.Notacion = static_cast<NotacionNumero>(c.notacion);
     f.Agrupar = c.agrupar;
     EXPECT_EQ(RealABase(c.base, c.x, f), c.texto);
 }
@@ -265,9 +265,9 @@ TEST(EnteroABase, Extremos) {
 
 TEST(RealATexto, UsaBaseDefecto) {
     FormatoNumero f;
-    f.BaseDefecto = 2;
+    f.BaseDefecto = BaseBinaria;
     EXPECT_EQ(RealATexto(5, f), "101 [2]");
-    f.BaseDefecto = 40;  // a corrupt setting never gives unreadable digits
+    f.BaseDefecto = static_cast<BaseNumeracion>(40);  // a corrupt setting never gives unreadable digits
     EXPECT_EQ(RealATexto(5, f), "5");
 }
 
@@ -290,7 +290,7 @@ TEST(Escritura, CientificaSeLeeEnTodasLasBases) {
     std::uniform_real_distribution<long double> mant(-1, 1);
     std::uniform_int_distribution<int> exp(-4000, 4000);
     FormatoNumero f;
-    f.Notacion = 1;
+    f.Notacion = NotacionCientifica;
     for (int base = 2; base <= 36; ++base) {
         const int cifras = std::min(17, static_cast<int>(std::floor(63 * std::log(2.0) / std::log(base * 1.0))));
         const long double tolerancia = std::pow(static_cast<long double>(base), static_cast<long double>(1 - cifras));
@@ -334,7 +334,7 @@ TEST(Robustez, EscrituraDeCualquierValor) {
         FormatoNumero f;
         f.Decimales = i % 17;
         f.QuitarCeros = i % 2 == 0;
-        f.Notacion = i % 3;
+        f.Notacion = static_cast<NotacionNumero>(i % 3);
         f.Agrupar = i % 5 == 0;
         const long double x = std::ldexp(mant(gen), exp(gen));
         const std::string t = RealABase(2 + i % 35, x, f);

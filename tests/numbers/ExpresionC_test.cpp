@@ -29,7 +29,7 @@ struct MotorC {
         e.Silencioso = true;
         x = e.AgregarVariable("x");
         y = e.AgregarVariable("y");
-        e.SetAngulo(angulo);
+        e.SetAngulo(static_cast<UnidadAngulo>(angulo));
     }
     TComplejo Eval(const std::string& t) {
         e.SetTexto(t);

@@ -39,7 +39,7 @@ protected:
 TEST_F(AjustesTest, SinArchivoTodoPorDefecto) {
     TVelIniFile f(ini_);
     AjustesCalculadora a;
-    a.BaseResultado = 16;
+    a.BaseResultado = BaseHexadecimal;
     a.Recientes = {"x"};
     EXPECT_TRUE(a.Leer(f).empty());
     EXPECT_EQ(a, AjustesCalculadora{});
@@ -47,7 +47,7 @@ TEST_F(AjustesTest, SinArchivoTodoPorDefecto) {
     EXPECT_EQ(a.FAngulo, 0);
     EXPECT_FALSE(a.SeparaMiles);
     EXPECT_EQ(a.BaseResultado, 10);
-    EXPECT_TRUE(a.Flotante());
+    EXPECT_EQ(a.Digitos, DigitosFlotante);
     EXPECT_EQ(a.ModoDigitos, 0);
     EXPECT_EQ(a.MaxDif, 1e-15L);
     EXPECT_TRUE(a.Magnetico && a.Autocompletar && a.NoAuto && a.MMR);
@@ -117,7 +117,7 @@ TEST_F(AjustesTest, ValoresLimiteAceptados) {
     EXPECT_EQ(a.BaseResultado, 36);
     EXPECT_EQ(a.FAngulo, 5);
     EXPECT_EQ(a.Digitos, 0);
-    EXPECT_FALSE(a.Flotante());
+    EXPECT_NE(a.Digitos, DigitosFlotante);
     EXPECT_EQ(a.ModoDigitos, 2);
     EXPECT_EQ(a.MaxList, 1000);
     EXPECT_EQ(a.MaxDif, 1e-300L);
@@ -164,11 +164,11 @@ TEST_F(AjustesTest, EscribirOpcionesSoloSusClaves) {
 
 TEST_F(AjustesTest, IdaYVueltaPorUnArchivoReal) {
     AjustesCalculadora a;
-    a.FAngulo = 4;
+    a.FAngulo = GMS;
     a.SeparaMiles = true;
-    a.BaseResultado = 16;
-    a.Digitos = 6;
-    a.ModoDigitos = 1;
+    a.BaseResultado = BaseHexadecimal;
+    a.Digitos = *DigitosDe(6);
+    a.ModoDigitos = NotacionCientifica;
     a.MaxDif = 2.5e-12L;
     a.SiempreVisible = a.ModoReducido = a.MinIcon = a.NoTitulo = true;
     a.Magnetico = a.Autocompletar = a.NoAuto = a.MMR = false;

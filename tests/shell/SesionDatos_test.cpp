@@ -35,10 +35,10 @@ TEST_F(SesionDatos, IdaYVueltaDeTodo) {
         s.Calcular("a+a");
         s.Calcular("Vluz/Vluz");  // a user constant of the shipped definitions
         s.Calcular("2>1");
-        s.CambiarBase(16, "2>1");
-        s.CambiarDigitos(4);
+        s.CambiarBase(BaseHexadecimal, "2>1");
+        s.CambiarDigitos(*DigitosDe(4));
         s.CambiarSeparador(true);
-        s.SetAngulo(2);
+        s.SetAngulo(Centesimales);
         s.Ajustes.AgregarReciente("metro -> pie (Longitud)");
         for (const auto& f : s.Lista.Filas()) filas.push_back(f.Texto + "_" + std::to_string(f.Etiqueta));
         s.Guardar();

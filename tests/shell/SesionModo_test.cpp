@@ -47,8 +47,7 @@ class FraccionesTexto : public ::testing::TestWithParam<CasoQ> {};
 TEST_P(FraccionesTexto, ComoLaVentana) {
     const auto& c = GetParam();
     TSesionQ s;
-    s.Ajustes.DenominadorMax = c.maxDen;
-    s.Ajustes.FormatoMixto = c.mixto;
+    s.SetFraccion({c.maxDen, c.mixto});
     ResultadoQ r = s.Evaluar(c.expresion);
     ASSERT_FALSE(r.error) << c.expresion << ": " << r.texto;
     EXPECT_EQ(r.texto, c.texto) << c.expresion;
@@ -71,11 +70,11 @@ INSTANTIATE_TEST_SUITE_P(SesionQ, FraccionesTexto, ::testing::Values(
 
 TEST(SesionQ, ElDenominadorMaximoNuevoRecompila) {
     TSesionQ s;
-    s.Ajustes.DenominadorMax = 10;
+    s.SetFraccion({10, s.Fraccion().FormatoMixto});
     EXPECT_EQ(s.Evaluar("0.3333").texto, "1 | 3");
-    s.Ajustes.DenominadorMax = 10000;
+    s.SetFraccion({10000, s.Fraccion().FormatoMixto});
     EXPECT_EQ(s.Evaluar("0.3333").texto, "3333 | 10000");
-    s.Ajustes.FormatoMixto = true;  // only the text changes
+    s.SetFraccion({s.Fraccion().DenominadorMax, true});  // only the text changes
     EXPECT_EQ(s.Evaluar("1.5").texto, "1 | 1 | 2");
 }
 
@@ -121,9 +120,9 @@ TEST(SesionQ, LasRespuestasUsanElDenominadorMaximo) {
     Respuestas resp;
     resp.textos['z'] = {"0.3333", "0.3333"};
     s.Preguntar = resp.Funcion();
-    s.Ajustes.DenominadorMax = 10;
+    s.SetFraccion({10, s.Fraccion().FormatoMixto});
     EXPECT_EQ(s.Evaluar("z").texto, "1 | 3");
-    s.Ajustes.DenominadorMax = 10000;
+    s.SetFraccion({10000, s.Fraccion().FormatoMixto});
     EXPECT_EQ(s.Evaluar("z").texto, "3333 | 10000");
 }
 
@@ -138,7 +137,7 @@ class ComplejosTexto : public ::testing::TestWithParam<CasoC> {};
 TEST_P(ComplejosTexto, ComoLaVentana) {
     const auto& c = GetParam();
     TSesionC s;
-    s.SetAngulo(c.angulo);
+    s.SetAngulo(static_cast<UnidadAngulo>(c.angulo));
     ResultadoC r = s.Evaluar(c.expresion);
     ASSERT_FALSE(r.error) << c.expresion << ": " << r.texto;
     EXPECT_EQ(r.texto, c.texto) << c.expresion;

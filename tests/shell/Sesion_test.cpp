@@ -23,9 +23,9 @@ class Formatos : public ::testing::TestWithParam<CasoFormato> {};
 TEST_P(Formatos, TextoDelResultado) {
     const auto& c = GetParam();
     TSesion s;
-    s.Formato.BaseDefecto = c.base;
-    s.SetFormatoDigitos(c.digitos);
-    s.Formato.Notacion = c.notacion;
+    s.Formato.BaseDefecto = static_cast<BaseNumeracion>(c.base);
+    s.Formato.SetDigitos(static_cast<DigitosResultado>(c.digitos));
+    s.Formato.Notacion = static_cast<NotacionNumero>(c.notacion);
     s.Formato.Agrupar = c.agrupar;
     EXPECT_EQ(s.Evaluar(c.expresion).texto, c.esperado) << c.expresion;
 }
@@ -80,7 +80,7 @@ TEST(Sesion, ResuelveLaIncognita) {
 
 TEST(Sesion, PistaConDecimalEnOtraBase) {
     TSesion s;
-    s.Formato.BaseDefecto = 2;
+    s.Formato.BaseDefecto = BaseBinaria;
     auto r = s.Evaluar("1010[2]");
     EXPECT_EQ(r.pista, "Resultado: 1010 [2]\n(Decimal: 10)");
 }
@@ -128,10 +128,10 @@ TEST(Sesion, ToleranciaDeLaVentanaPrincipal) {
 
 TEST(Sesion, AnguloEnAmbosMotores) {
     TSesion s;
-    s.SetAngulo(1);
+    s.SetAngulo(Sexagesimales);
     EXPECT_EQ(s.Evaluar("arcsin(1)").texto, "90");
     EXPECT_EQ(s.Evaluar("sin(30)").texto, "0.5");
-    s.SetAngulo(2);
+    s.SetAngulo(Centesimales);
     EXPECT_EQ(s.Evaluar("arcsin(1)").texto, "100");
 }
 
@@ -258,7 +258,7 @@ TEST(Sesion, CambioDeAnguloNoCuentaDosVeces) {
         const long double total = s.Lista.Total(), guardado = s.Lista.TotalGuardado();
         const int cuenta = s.Lista.Cuenta();
         const std::size_t filas = s.Lista.NumFilas();
-        s.CambiarAngulo(1, c.expresion);
+        s.CambiarAngulo(Sexagesimales, c.expresion);
         EXPECT_EQ(s.Lista.Total(), total) << c.expresion;
         EXPECT_EQ(s.Lista.TotalGuardado(), guardado) << c.expresion;
         EXPECT_EQ(s.Lista.Cuenta(), cuenta) << c.expresion;
@@ -277,7 +277,7 @@ TEST(Sesion, CambioDeBaseSinReevaluar) {
         return RespuestaPregunta{RespuestaPregunta::Responder, "255"};
     };
     s.Calcular("a");
-    s.CambiarBase(16, "a");
+    s.CambiarBase(BaseHexadecimal, "a");
     EXPECT_EQ(veces, 1);
     EXPECT_EQ(s.Ultima().texto, "FF [16]");
     EXPECT_EQ(s.Ultima().pista, "Resultado: FF [16]\n(Decimal: 255)");
@@ -286,10 +286,10 @@ TEST(Sesion, CambioDeBaseSinReevaluar) {
     EXPECT_EQ(s.Lista.Total(), 255);
     EXPECT_EQ(s.Lista.Cuenta(), 1);
     // Digits, notation and separator only re-format.
-    s.CambiarBase(10, "a");
-    s.CambiarDigitos(2);
+    s.CambiarBase(BaseDecimal, "a");
+    s.CambiarDigitos(*DigitosDe(2));
     EXPECT_EQ(s.Ultima().texto, "255.00");
-    s.CambiarNotacion(1);
+    s.CambiarNotacion(NotacionCientifica);
     EXPECT_EQ(s.Ultima().texto, "2.55e2");
     EXPECT_EQ(s.Lista.NumFilas(), 6u);
 }
