@@ -29,13 +29,14 @@ inline void PrintTo(const TComplejo& z, std::ostream* os) {
 
 namespace prueba {
 
-// An engine of any domain with the built-ins, silent, the angle unit given
-// and the variables named (x and y unless told).
+// An engine of any domain with the built-ins, silent, the angle unit given,
+// the variables named (x and y unless told) and the unknown «?».
 template <class D>
 struct Motor {
     using V = typename D::Valor;
     TExpresion<D> e;
     std::shared_ptr<TVariable<D>> x, y;  // the first two variables
+    std::shared_ptr<TVariable<D>> incognita;
     explicit Motor(UnidadAngulo angulo = Radianes, std::initializer_list<std::string_view> variables = {"x", "y"}) {
         e.SetPredefinidas(true);
         e.Silencioso = true;
@@ -44,13 +45,25 @@ struct Motor {
             if (!x) x = celda;
             else if (!y) y = celda;
         }
+        incognita = e.AgregarVariable("?");
         e.SetAngulo(angulo);
     }
+    // The value of the text, or its solution for «?» when it reads «?».
     V Eval(const std::string& texto) {
         e.SetTexto(texto);
+        if (e.ContieneVariable(incognita.get())) return e.ResolverPara(incognita.get());
         return e.Valor();
     }
 };
+
+// What an evaluation shows: the value as the domain writes it exactly
+// (a fraction as «7|2»), or the failure's message.
+template <class D>
+std::string Salida(Motor<D>& m, const std::string& texto) {
+    const auto v = m.Eval(texto);
+    return m.e.HayError ? m.e.Mensaje : D::TextoExacto(v);
+}
+
 using MotorX = Motor<DominioReal>;
 using MotorQ = Motor<DominioRacional>;
 using MotorC = Motor<DominioComplejo>;
