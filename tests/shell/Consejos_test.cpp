@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "shell/Sesion.h"
 #include "shell/VelIni.h"
@@ -95,9 +96,7 @@ TEST_F(Consejos, UsaSeGuarda) {
 }
 
 TEST(ConsejosDatos, LosConsejosDeFabrica) {
-    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
-    if (!datos) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
-    TVelIniFile ini(std::filesystem::path(datos) / "tips.ini");
+    TVelIniFile ini(prueba::DatosDeFabrica() / "tips.ini");
     TConsejos tips;
     tips.Leer(ini);
     EXPECT_GE(tips.Cuenta(), 20);

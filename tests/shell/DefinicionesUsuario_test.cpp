@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "shell/VelIni.h"
 #include "support/basicos.h"
@@ -111,9 +112,7 @@ TEST_F(DefinicionesArchivo, LeeLasDosSeccionesEnOrden) {
 }
 
 TEST(DefinicionesUsuario, LosDatosDeFabricaSeRegistranSinAvisos) {
-    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
-    ASSERT_NE(datos, nullptr);
-    TVelIniFile duf(std::filesystem::path(datos) / "real.duf");
+    TVelIniFile duf(prueba::DatosDeFabrica() / "real.duf");
     Motores m;
     auto nombres = m.Registrar(LeerDefiniciones(duf));
     EXPECT_FALSE(nombres.empty());
