@@ -193,7 +193,7 @@ typename D::Valor TSesionModo<D>::LeerPregunta(VariableP& v) {
             // Its constant parts (comparisons among them) fold with this
             // evaluation's settings: a new count of them compiles it again.
             motor.SetTexto(texto);
-            if (!motor.HayError) valor = motor.Valor();
+            if (motor.Arbol) valor = motor.Valor();  // compiled: evaluated again, even after a failure
             fallo = motor.HayError;
             cancelado = motor.Cancelado;
             mensaje = motor.Mensaje;
@@ -239,7 +239,8 @@ ResultadoBase TSesionModo<D>::Ejecutar(const std::string& expresion, V& valor) {
         ++ajustes_.cambios;
     }
     principal_.SetTexto(expresion);
-    if (!principal_.HayError) {
+    // A text compiled before is evaluated again, whatever its last evaluation gave.
+    if (principal_.Arbol) {
         if (principal_.ContieneVariable(incognita_.get())) valor = principal_.ResolverPara(incognita_.get());
         else valor = principal_.Valor();
     }
@@ -267,7 +268,7 @@ template class TSesionModo<DominioComplejo>;
 
 // ---------------------------------------------------------------- fractions
 
-TSesionQ::TSesionQ() : TSesionModo({.letras = "wxyz"}, {}) { RegistrarVocabulario(); }
+TSesionQ::TSesionQ() : TSesionModo({.letras = "wxyz", .auxiliares = ""}, {}) { RegistrarVocabulario(); }
 
 void TSesionQ::SetFraccion(AjustesFraccion a) {
     if (a.DenominadorMax == 0) a.DenominadorMax = 1;
@@ -290,7 +291,7 @@ ResultadoQ TSesionQ::Evaluar(const std::string& expresion) {
 
 // ---------------------------------------------------------------- complex numbers
 
-TSesionC::TSesionC() : TSesionModo({.letras = "wxyz"}, {}) { RegistrarVocabulario(); }
+TSesionC::TSesionC() : TSesionModo({.letras = "wxyz", .auxiliares = ""}, {}) { RegistrarVocabulario(); }
 
 ResultadoC TSesionC::Evaluar(const std::string& expresion) {
     ResultadoC r;

@@ -130,6 +130,12 @@ TYPED_TEST(SesionComun, UltimoResultadoEHistorial) {
     EXPECT_EQ(s.UltimoResultado, decltype(s.UltimoResultado)(42));  // only a success changes it
     s.Evaluar("6*7");                                               // back to the top, once
     EXPECT_EQ(s.Historial.Entradas(), (std::vector<std::string>{"6*7", "?>2"}));
+    // The same text after a cancel is evaluated again, and asks again.
+    EXPECT_TRUE(s.Evaluar("x+1").cancelado);
+    s.Preguntar = [](char, const std::string&, const std::string&) {
+        return RespuestaPregunta{RespuestaPregunta::Responder, "2"};
+    };
+    EXPECT_EQ(s.Evaluar("x+1").texto, "3");
 }
 
 }  // namespace
