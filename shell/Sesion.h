@@ -29,7 +29,6 @@ class TVelIniFile;
 
 // The 24 one-letter variables a user is asked for ("e" and "g" are not among them).
 inline constexpr char kLetrasPregunta[] = "abcdfhijklmnopqxrstuvwyz";
-inline constexpr int kNumPreguntas = 24;
 
 // The outcome of one evaluation, as the result box shows it.
 struct ResultadoEvaluacion : ResultadoBase {
