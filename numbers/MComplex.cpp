@@ -13,7 +13,8 @@ namespace {
 // beside an infinite other part is an overflow, not a NaN to explain.
 TComplejo Comprobado(long double re, long double im) {
     if (std::isinf(re) || std::isinf(im)) throw EMatematico(CodigoError::Desbordamiento, Mensaje::DesbordamientoFlotante);
-    if (std::isnan(re) || std::isnan(im)) throw EMatematico(CodigoError::OperacionInvalida, Mensaje::OperacionFlotanteInvalida);
+    if (std::isnan(re) || std::isnan(im))
+        throw EMatematico(CodigoError::OperacionInvalida, Mensaje::OperacionFlotanteInvalida);
     return {re, im};
 }
 

@@ -147,7 +147,9 @@ TFrac CrearDesdeTexto(i128 num, i128 den, std::string_view texto) {
 
 }  // namespace
 
-void LanzarDesbordamientoEntero() { throw EFraccion(EFraccion::Tipo::Desbordamiento, Texto(Mensaje::DesbordamientoEntero)); }
+void LanzarDesbordamientoEntero() {
+    throw EFraccion(EFraccion::Tipo::Desbordamiento, Texto(Mensaje::DesbordamientoEntero));
+}
 void LanzarDivisionEntreCero() { throw EFraccion(EFraccion::Tipo::DivisionCero, Texto(Mensaje::DivisionEntreCero)); }
 
 TFrac::TFrac(std::int64_t num, std::uint32_t den) {

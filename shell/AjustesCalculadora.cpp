@@ -225,7 +225,8 @@ AjustesCalculadora::AjustesCalculadora() {
             [&k](auto* p) {
                 using T = std::remove_pointer_t<decltype(p)>;
                 if constexpr (std::is_same_v<T, std::string>) *p = k.texto;
-                else if constexpr (std::is_same_v<T, long double> || std::is_same_v<T, bool>) *p = static_cast<T>(k.defecto);
+                else if constexpr (std::is_same_v<T, long double> || std::is_same_v<T, bool>)
+                    *p = static_cast<T>(k.defecto);
                 else *p = static_cast<T>(static_cast<int>(k.defecto));
             },
             Ubicar(k.campo, *this));
@@ -249,8 +250,8 @@ std::vector<std::string> AjustesCalculadora::Leer(const TVelIniFile& ini) {
         if (t == ausente) continue;  // missing: the default, silently
         const std::string motivo = numbrix::Leer(k, *this, t);
         if (!motivo.empty())
-            informe.push_back(std::string("Opciones, «") + k.nombre + "» = " + Citar(t) + ": " + motivo + "; se usa " +
-                              Usado(k, *this) + ".");
+            informe.push_back(std::string("Opciones, «") + k.nombre + "» = " + Citar(t) + ": " + motivo +
+                              "; se usa " + Usado(k, *this) + ".");
     }
 
     // Recent conversions in file order, which is newest first. What is not

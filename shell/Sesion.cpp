@@ -19,8 +19,9 @@ bool EsNumero(const ResultadoEvaluacion& r) { return !r.vacio && !r.error && !r.
 }  // namespace
 
 TSesion::TSesion(Notificador aviso)
-    : TSesionModo({.letras = kLetrasPregunta, .auxiliares = "nx", .verdadesAlAzar = true, .definicionesSobreLetras = true},
-                  std::move(aviso)) {
+    : TSesionModo(
+          {.letras = kLetrasPregunta, .auxiliares = "nx", .verdadesAlAzar = true, .definicionesSobreLetras = true},
+          std::move(aviso)) {
     SetTolerancia(Ajustes.MaxDif);
     auto dibujo = [](ProcsDibujoCalculo p) { return DibujoFuncion{std::move(p.first), std::move(p.second)}; };
     Dibujos = {dibujo(DibujoIntegral()), dibujo(DibujoSumatoria()), dibujo(DibujoProducto())};
@@ -34,7 +35,8 @@ void TSesion::RegistrarNombres(TExpresionX& e, bool principal) {
         e.AgregarFuncion0(
             TMemorias::Nombre(i), [this, i](ContextoX&) { return Memorias.Valor(i); }, "Memoria" + std::to_string(i));
     // The auxiliary engine answers prompts: no "Ans", no "Ahora", no Resolver.
-    e.AgregarFuncion0(principal ? "Rst/Ans" : "Rst", [this](ContextoX&) { return UltimoResultado; }, "Ultimo resultado");
+    e.AgregarFuncion0(
+        principal ? "Rst/Ans" : "Rst", [this](ContextoX&) { return UltimoResultado; }, "Ultimo resultado");
     if (principal) e.AgregarFuncion0("Ahora/Now", [](ContextoX&) { return AhoraEnDias(); }, "Dia y hora del sistema");
     RegistrarCalculo(e, *Variable('x'), *Variable('n'), principal, Dibujos);
 }
