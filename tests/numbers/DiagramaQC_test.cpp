@@ -3,7 +3,6 @@
 // as their text, and the functions each domain draws in its own form.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <variant>
 
 #include "Ayudas.h"

@@ -132,9 +132,7 @@ TYPED_TEST(SesionComun, UltimoResultadoEHistorial) {
     EXPECT_EQ(s.Historial.Entradas(), (std::vector<std::string>{"6*7", "?>2"}));
     // The same text after a cancel is evaluated again, and asks again.
     EXPECT_TRUE(s.Evaluar("x+1").cancelado);
-    s.Preguntar = [](char, const std::string&, const std::string&) {
-        return RespuestaPregunta{RespuestaPregunta::Responder, "2"};
-    };
+    s.Preguntar = [](char, auto&, auto&) { return RespuestaPregunta{RespuestaPregunta::Responder, "2"}; };
     EXPECT_EQ(s.Evaluar("x+1").texto, "3");
 }
 

@@ -13,10 +13,8 @@ namespace {
 using prueba::MotorQ;
 
 TEST(Racional, ValoresExactosOSuMensaje) {
-    const char* ent = "Desbordamiento entero";
-    const char* div = "División por cero";
-    const char* cero = "División entre cero";
-    const char* invalida = "Operación no válida";
+    const char *ent = "Desbordamiento entero", *div = "División por cero", *cero = "División entre cero",
+               *invalida = "Operación no válida";
     const std::pair<const char*, const char*> casos[] = {
         // literals: fractions before any bar divides; only literals are read so
         {"1/3+1/6", "1|2"}, {"0.5+1|3", "5|6"}, {"1|1|2", "3|2"}, {"3 | 4", "3|4"}, {"-1|1|2", "-3|2"},
