@@ -67,7 +67,7 @@ EvaluadorCli Real(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     // Results follow the command line's options, never the desktop's stored
     // display settings, so scripts print the same everywhere.
     s->SetAngulo(o.angulo);
-    s->SetFormatoDigitos(o.digitos);
+    s->Formato.SetDigitos(o.digitos);
     s->Formato.Notacion = o.notacion;
     s->Formato.BaseDefecto = o.base;
     s->Formato.Agrupar = o.agrupar;
@@ -77,21 +77,20 @@ EvaluadorCli Real(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     ev.Evaluar = [s](const std::string& e) {
         // As Enter in the main window: the line is also recorded.
         ResultadoEvaluacion r = s->Calcular(e);
-        return LineaCli{r.texto, r.error};
+        return LineaCli{r.texto, r.error, r.cancelado};
     };
     return ev;
 }
 
 EvaluadorCli Racional(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     auto s = std::make_shared<TSesionQ>();
-    s->Ajustes.DenominadorMax = o.maxDen;
-    s->Ajustes.FormatoMixto = o.mixto;
+    s->SetFraccion({o.maxDen, o.mixto});
     s->Preguntar = RespuestasDe(o);
     s->Cancelar = cancelar;
     EvaluadorCli ev;
     ev.Evaluar = [s](const std::string& e) {
         ResultadoQ r = s->Evaluar(e);
-        return LineaCli{r.texto, r.error};
+        return LineaCli{r.texto, r.error, r.cancelado};
     };
     return ev;
 }
@@ -111,7 +110,7 @@ EvaluadorCli Complejo(const OpcionesCli& o, const std::function<bool()>& cancela
     }
     ev.Evaluar = [s](const std::string& e) {
         ResultadoC r = s->Evaluar(e);
-        return LineaCli{r.texto, r.error};
+        return LineaCli{r.texto, r.error, r.cancelado};
     };
     return ev;
 }

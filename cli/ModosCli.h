@@ -14,6 +14,7 @@ namespace numbrix {
 struct LineaCli {
     std::string texto;  // exactly what the mode's result box shows (empty line: nothing evaluated)
     bool error = false;
+    bool cancelado = false;  // ended by a cancel (Ctrl+C, SIGTERM, a prompt nobody answers)
 };
 
 class TSesion;
@@ -33,8 +34,8 @@ struct EvaluadorCli {
     std::string Guardar() const;
 };
 
-// `cancelar` is the engines' cancel poll: true ends the line being evaluated
-// with "Cálculo cancelado".
+// `cancelar` is the engines' cancel poll: true cancels the line being
+// evaluated.
 EvaluadorCli CrearEvaluador(const OpcionesCli& o, const std::function<bool()>& cancelar = {});
 
 }  // namespace numbrix

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <optional>
 
 #include "shell/Sesion.h"
 
@@ -140,36 +141,39 @@ OpcionesCli LeerOpciones(const std::vector<std::string>& args) {
         } else if (nombre == "-a" || nombre == "--angle") {
             if (!valorDe("--angle")) return o;
             static const char* unidades[] = {"rad", "deg", "grad", "turn", "dms", "pi"};
-            int u = -1;
+            std::optional<UnidadAngulo> u;
             for (int k = 0; k < 6; ++k)
-                if (valor == unidades[k]) u = k;
-            if (u < 0) {
+                if (valor == unidades[k]) u = UnidadAnguloDe(k);
+            if (!u) {
                 o.error = "unidad de ángulos desconocida: " + valor + " (rad, deg, grad, turn, dms o pi)";
                 return o;
             }
-            o.angulo = u;
+            o.angulo = *u;
         } else if (nombre == "-b" || nombre == "--base") {
             if (!valorDe("--base")) return o;
-            if (!LeerEntero(valor, o.base) || o.base < 2 || o.base > 36) {
+            int n = 0;
+            const auto b = LeerEntero(valor, n) ? BaseDe(n) : std::nullopt;
+            if (!b) {
                 o.error = "la base debe ser un entero entre 2 y 36: " + valor;
                 return o;
             }
+            o.base = *b;
         } else if (nombre == "-d" || nombre == "--digits") {
             if (!valorDe("--digits")) return o;
             int n = 0;
-            if (valor == "float") {
-                o.digitos = 100;
-            } else if (LeerEntero(valor, n) && n >= 0 && n <= 16 && n % 2 == 0) {
-                o.digitos = n;
-            } else {
+            const auto d = valor == "float" ? DigitosFlotante
+                           : LeerEntero(valor, n) && n != DigitosFlotante ? DigitosDe(n)
+                                                                          : std::nullopt;
+            if (!d) {
                 o.error = "decimales: float o un número par entre 0 y 16: " + valor;
                 return o;
             }
+            o.digitos = *d;
         } else if (nombre == "-n" || nombre == "--notation") {
             if (!valorDe("--notation")) return o;
-            if (valor == "general") o.notacion = 0;
-            else if (valor == "sci") o.notacion = 1;
-            else if (valor == "eng") o.notacion = 2;
+            if (valor == "general") o.notacion = NotacionGeneral;
+            else if (valor == "sci") o.notacion = NotacionCientifica;
+            else if (valor == "eng") o.notacion = NotacionIngenieria;
             else {
                 o.error = "notación desconocida: " + valor + " (general, sci o eng)";
                 return o;

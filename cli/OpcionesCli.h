@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/bases2_36.h"
+#include "support/angulos.h"
+
 namespace numbrix {
 
 // The engine numbrix-cli evaluates with (-m).
@@ -15,10 +18,10 @@ struct OpcionesCli {
     ModoCli modo = ModoCli::Real;  // -m
     std::uint32_t maxDen = 1000;   // --maxden: decimals to fractions (rational mode)
     bool mixto = false;            // --mixed: "3 | 1 | 2" (rational mode)
-    int angulo = 0;             // -a (real and complex modes)
-    int base = 10;              // -b
-    int digitos = 100;          // -d: 100 floating, else 0, 2, ..., 16
-    int notacion = 0;           // -n
+    UnidadAngulo angulo = Radianes;          // -a (real and complex modes)
+    BaseNumeracion base = BaseDecimal;       // -b
+    DigitosResultado digitos = DigitosFlotante;  // -d
+    NotacionNumero notacion = NotacionGeneral;   // -n
     bool agrupar = false;       // -g
     std::map<char, std::string> respuestas;  // --var NAME=EXPR (w, x, y, z in the other modes)
     std::vector<std::string> expresiones;    // none: read standard input

@@ -71,19 +71,18 @@ int main(int argc, char** argv) {
     for (const auto& l : evaluador.Informe) Informar(l);
     bool fallo = false;
     std::string ultima;
-    const std::string cancelado = "Cálculo cancelado";
     // Returns false when the run must stop: the line was cancelled by Ctrl+C
     // or SIGTERM. The signal cancels the line being evaluated or, when it
     // comes between lines, the next one before it starts.
     auto evaluar = [&](const std::string& e) {
-        LineaCli r = interrumpido ? LineaCli{cancelado, true} : evaluador(e);
+        LineaCli r = interrumpido ? LineaCli{Texto(Mensaje::CalculoCancelado), true, true} : evaluador(e);
         fallo = fallo || r.error;
         if (!e.empty()) ultima = e;
         const std::string texto = UnaLinea(r.texto);
         std::fwrite(texto.data(), 1, texto.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);
-        return !(interrumpido && r.error && r.texto == cancelado);
+        return !(interrumpido && r.cancelado);
     };
     if (!o.expresiones.empty()) {
         for (const auto& e : o.expresiones)

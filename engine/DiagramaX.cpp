@@ -27,7 +27,7 @@ PartesNumero DibujoDominio<DominioReal>::Partes(const TNum<DominioReal>& n) {
     if (s.find('e') != std::string::npos) {
         // A mathematician writes one digit before the point: 1·10⁻²⁰, not
         // 0.1·10⁻¹⁹.
-        f.Notacion = 1;
+        f.Notacion = NotacionCientifica;
         s = RealABaseCientifico(p.base, n.ValorGuardado, f);
     }
     const std::size_t e = s.rfind('e');

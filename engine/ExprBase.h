@@ -29,7 +29,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
+#include "support/angulos.h"
 
 namespace numbrix {
 
@@ -56,15 +57,21 @@ inline constexpr int kArgumentosIlimitados = 1 << 30;
 
 // ---------------------------------------------------------------- settings
 
-// Per-engine settings that evaluation reads. No global copy: every engine
-// owns one and hands it to the nodes through the evaluation context.
+// The settings that evaluation reads. No global copy: a session owns one
+// that all its engines read, a lone engine owns its own, and the nodes get
+// them through the evaluation context.
 template <class D>
 struct AjustesMotor {
     typename D::Valor verdadero = D::DeReal(1);
     typename D::Valor falso = D::DeReal(-1);
     long double tolerancia = 1e-14L;  // equality: |a - b| <= tolerancia
-    int angulo = 0;                   // angle unit of the trigonometric functions
+    UnidadAngulo angulo = Radianes;   // of the trigonometric functions
     typename D::Extra extra{};
+    // Counts the changes of what compilation folds into constants (the
+    // angle unit, the truth values, the domain's settings); whoever changes
+    // them counts one, and an engine compiled under an older count compiles
+    // its text again before it evaluates or solves.
+    std::uint64_t cambios = 0;
 };
 
 // Unique stamps for evaluations: process-wide so that trees shared between a
@@ -89,7 +96,7 @@ struct ContextoEval {
     // asked every few thousand calls.
     void Sondear() {
         if ((++sondeos & 4095u) == 0 && cancelar && *cancelar && (*cancelar)())
-            throw ECancelado("Cálculo cancelado");
+            throw ECancelado();
     }
 };
 
@@ -303,7 +310,7 @@ void TEval<D>::Terminar(Ctx* plegado, bool propioVolatil, bool propioConstante) 
         for (std::size_t i = 1; i < Hijos.size(); ++i) profundidad_ = std::max(profundidad_, Hijos[i]->profundidad_ + 1);
     }
     if (profundidad_ > kProfundidadMaxima && plegado)
-        throw ECompilacion("Expresión demasiado anidada o demasiado larga");
+        throw ECompilacion(Mensaje::DemasiadoAnidada);
     volatil_ = vol;
     if (todosConstantes && plegado && !Hijos.empty()) {
         ValorGuardado = Calcular(*plegado);
@@ -313,7 +320,7 @@ void TEval<D>::Terminar(Ctx* plegado, bool propioVolatil, bool propioConstante) 
 
 template <class D>
 Ref<TEval<D>> TEval<D>::Despejar(const Ref<TEval>&, const TVariable<D>*, const ConjuntoNodos&, TEval**) {
-    throw EDespejar("No se puede despejar");
+    throw EDespejar(Mensaje::NoSeDespeja);
 }
 
 // Message node: evaluating it raises its text.
@@ -397,7 +404,7 @@ public:
     ClaseNodo Clase() const override { return ClaseNodo::Var; }
     Ref<TEval<D>> Despejar(const Ref<TEval<D>>& otro, const TVariable<D>* v, const typename TEval<D>::ConjuntoNodos&,
                            TEval<D>** siguiente) override {
-        if (Variable.get() != v) throw EDespejar("No se puede despejar");
+        if (Variable.get() != v) throw EDespejar(Mensaje::NoSeDespeja);
         *siguiente = nullptr;
         return otro;
     }
@@ -551,7 +558,7 @@ public:
         for (const auto& h : this->Hijos) prof = std::max(prof, h->Profundidad());
         this->profundidad_ = prof + 1;
         if (this->profundidad_ > kProfundidadMaxima)
-            throw ECompilacion("Expresión demasiado anidada o demasiado larga");
+            throw ECompilacion(Mensaje::DemasiadoAnidada);
         this->volatil_ = Cuerpo->Volatil();
         if (Cuerpo->Constante()) {
             this->ValorGuardado = Cuerpo->ValorGuardado;

@@ -55,7 +55,7 @@ Ref<TEval<D>> TOpBin<D, C>::Despejar(const Ref<TEval<D>>& o, const TVariable<D>*
     const Ref<TEval<D>>& r = this->Hijos[1];
     bool enIzq = conV.count(l.get()) > 0;
     bool enDer = conV.count(r.get()) > 0;
-    if (!enIzq && !enDer) throw EDespejar("No se encuentra variable para despejar");
+    if (!enIzq && !enDer) throw EDespejar(Mensaje::SinVariableDespejar);
     if (enIzq && enDer) throw EDespejar("Expresión demasiado compleja para despejar");
     Ref<TEval<D>> nuevo;
     if (enIzq) {
@@ -151,7 +151,7 @@ Ref<TEval<D>> DespejarEcuacion(const Ref<TEval<D>>& raiz, const TVariable<D>* v)
     const auto& r = raiz->Hijos[1];
     bool enIzq = conV.count(l.get()) > 0;
     bool enDer = conV.count(r.get()) > 0;
-    if (!enIzq && !enDer) throw EDespejar("No se encuentra variable para despejar");
+    if (!enIzq && !enDer) throw EDespejar(Mensaje::SinVariableDespejar);
     if (enIzq && enDer) throw EDespejar("Ecuación demasiado compleja para despejar");
     // Down the path to v one node at a time, never recursing: the path can
     // be as long as a flat chain.

@@ -41,7 +41,7 @@ Compilador<D>::Compilador(TExpresion<D>& motor, EstadoCompilacion<D>& estado, st
         prof_[i + 1] = d;
         if (d > maxProf) maxProf = d;
     }
-    if (maxProf > kProfundidadMaxima) throw ECompilacion("Expresión demasiado anidada o demasiado larga");
+    if (maxProf > kProfundidadMaxima) throw ECompilacion(Mensaje::DemasiadoAnidada);
     // Next position j >= i where an operator that may not start a text
     // follows one that may not end it («*/», «+*», «£^»...).
     malPar_.assign(n + 2, n);
@@ -273,7 +273,7 @@ typename Compilador<D>::N Compilador<D>::Recordar(Nivel nivel, int b, int e) {
         return r->nodo;
     }
     Contar();
-    if (est_.pila.Agotada()) throw ECompilacion("Expresión demasiado anidada o demasiado larga");
+    if (est_.pila.Agotada()) throw ECompilacion(Mensaje::DemasiadoAnidada);
     const std::uint64_t serie = est_.serie;
     N r = nivel == NExpresion ? Expresion(b, e) : nivel == NTermino ? Termino(b, e) : Primario(b, e);
     Recuerdo rec;
@@ -526,17 +526,12 @@ typename Compilador<D>::N Compilador<D>::Llamada(int b, int e, bool& hecha) {
 template <class D>
 typename Compilador<D>::N Compilador<D>::CrearLlamada(const std::string& registrado, TMake<D>& m, Args args) {
     const int n = static_cast<int>(args.size());
-    if (n > m.MaxArgs) {
-        if (m.MaxArgs == 0) PonerMensaje(detalle::FormatoAridad("La función %s no admite argumentos", registrado, 0));
-        else if (m.MinArgs == m.MaxArgs)
-            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", registrado, m.MaxArgs));
-        else PonerMensaje(detalle::FormatoAridad("La función %s admite como máximo %d argumentos", registrado, m.MaxArgs));
-        return {};
-    }
-    if (n < m.MinArgs) {
-        if (m.MinArgs == m.MaxArgs)
-            PonerMensaje(detalle::FormatoAridad("La función %s requiere exactamente %d argumento(s)", registrado, m.MinArgs));
-        else PonerMensaje(detalle::FormatoAridad("La función %s requiere al menos %d argumentos", registrado, m.MinArgs));
+    if (n < m.MinArgs || n > m.MaxArgs) {
+        const char* formato = m.MinArgs == m.MaxArgs ? "La función %s requiere exactamente %d argumento(s)"
+                              : n > m.MaxArgs        ? "La función %s admite como máximo %d argumentos"
+                                                     : "La función %s requiere al menos %d argumentos";
+        if (m.MaxArgs == 0) formato = "La función %s no admite argumentos";
+        PonerMensaje(detalle::FormatoAridad(formato, registrado, n > m.MaxArgs ? m.MaxArgs : m.MinArgs));
         return {};
     }
     if (m.Tipo == MakeUsuario) {

@@ -18,19 +18,6 @@ bool IgualSinCaso(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string MensajeDeError(int codigo) {
-    switch (codigo) {
-        case ErrFaltaExpresion: return "Falta Expresión";
-        case ErrDivisionCero: return "División por cero";
-        case ErrDesbordamiento: return "Desbordamiento: el resultado es demasiado grande";
-        case ErrSubdesbordamiento: return "Subdesbordamiento: el resultado es demasiado pequeño";
-        case ErrArgumentoInvalido: return "Argumento fuera del dominio de la función";
-        case ErrOperacionInvalida: return "Operación no válida";
-        case ErrEvaluacion: return "Error al evaluar la expresión";
-        default: return "Error desconocido";
-    }
-}
-
 namespace {
 bool EsDeNombre(unsigned char c) {
     return std::isalnum(c) || c == '_' || c == '?' || c == '.' || c >= 0x80;

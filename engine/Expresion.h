@@ -40,21 +40,6 @@ bool IgualSinCaso(std::string_view a, std::string_view b);
 // to a number or a parenthesis.
 std::string ReemplazarNombre(std::string_view texto, std::string_view nombre, std::string_view reemplazo);
 
-// Engine error codes.
-enum CodigoErrorMotor : int {
-    SinError = 0,
-    ErrFaltaExpresion = 10,
-    ErrDivisionCero = 11,
-    ErrDesbordamiento = 12,
-    ErrSubdesbordamiento = 13,
-    ErrArgumentoInvalido = 14,
-    ErrOperacionInvalida = 15,
-    ErrCompilacion = 18,
-    ErrEvaluacion = 19,
-    ErrMensaje = 20,
-};
-std::string MensajeDeError(int codigo);
-
 template <class D>
 struct Registro {
     std::map<std::string, std::shared_ptr<TMake<D>>, MenorSinCaso> Nombres;
@@ -71,7 +56,9 @@ public:
     using Ctx = ContextoEval<D>;
     using Buscador = std::function<bool(std::string_view nombre, V& valor)>;
 
-    TExpresion();
+    // `compartidos`: the settings of the session that owns this engine,
+    // read by all its engines; none, the engine's own.
+    explicit TExpresion(AjustesMotor<D>* compartidos = nullptr);
     ~TExpresion();
     TExpresion(const TExpresion&) = delete;
     TExpresion& operator=(const TExpresion&) = delete;
@@ -90,8 +77,13 @@ public:
     Notificador Notificar;             // where a non-silent engine reports errors
     std::function<bool()> Cancelar;    // polled by long loops; true cancels
 
+private:
+    AjustesMotor<D> propios_;
+
+public:
     // Settings that evaluation reads: tolerance, truth values, angle unit.
-    AjustesMotor<D> Ajustes;
+    // A change of what folding depends on counts in Ajustes.cambios.
+    AjustesMotor<D>& Ajustes;
 
     // ---- registration ("a/b" registers one entry under both names)
     void AgregarConstante(std::string_view nombres, std::string_view descripcion, const V& valor);
@@ -113,15 +105,17 @@ public:
     const std::string& Texto() const { return texto_; }
     void SetTexto(const std::string& texto);   // compiles at once when it changes
     void SetTextoValor(const V& v);            // the value written so that it reads back exactly
-    int Angulo() const { return Ajustes.angulo; }
-    void SetAngulo(int angulo);
+    UnidadAngulo Angulo() const { return Ajustes.angulo; }
+    // Counts a change and compiles this engine's text again at once.
+    void SetAngulo(UnidadAngulo angulo);
 
     V Valor();
     V Resultado{};
     bool Compilada = false;
     bool Forzar = false;
     bool HayError = false;
-    int CodigoError = 0;
+    numbrix::CodigoError CodigoError = numbrix::CodigoError::Sintaxis;
+    bool Cancelado = false;  // the failure was a cancel (ECancelado)
     std::string Mensaje;
     std::string MensajeCompilacion;
     Ref<TEval<D>> Arbol;
@@ -152,9 +146,17 @@ private:
     bool PredefinidasRaiz() const;
     void Agregar(std::string_view nombres, const std::shared_ptr<TMake<D>>& m);
     void Informar(const std::string& m);
-    int CodigoDe(const std::exception& e, bool compilando, std::string& mensaje);
+    // The code of a failure and the text to show for it; notes a cancel.
+    void Fallo(const std::exception& e, bool compilando);
+    void SinFallo() {
+        HayError = Cancelado = false;
+        CodigoError = numbrix::CodigoError::Sintaxis;
+    }
     bool Fresco() const;
     void RecogerVariables();
+    // Compiles the text again when the settings changed since it was
+    // compiled; true when it did.
+    bool AlDia();
 
     TExpresion* padre_ = nullptr;
     bool predefinidas_ = false;
@@ -166,6 +168,7 @@ private:
     std::vector<std::shared_ptr<TVariable<D>>> variables_;
     bool volatil_ = true;
     std::uint64_t estampaResultado_ = 0;
+    std::uint64_t cambiosCompilados_ = 0;  // Ajustes.cambios when the text was compiled
 };
 
 }  // namespace numbrix

@@ -10,7 +10,8 @@
 namespace numbrix {
 
 template <class D>
-TExpresion<D>::TExpresion() {
+TExpresion<D>::TExpresion(AjustesMotor<D>* compartidos) : Ajustes(compartidos ? *compartidos : propios_) {
+    cambiosCompilados_ = Ajustes.cambios;
     azar_.seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
                reinterpret_cast<std::uintptr_t>(this));
 }
@@ -189,45 +190,40 @@ void TExpresion<D>::Informar(const std::string& m) {
 }
 
 template <class D>
-int TExpresion<D>::CodigoDe(const std::exception& e, bool compilando, std::string& mensaje) {
+void TExpresion<D>::Fallo(const std::exception& e, bool compilando) {
+    using C = numbrix::CodigoError;
+    HayError = true;
+    Cancelado = dynamic_cast<const ECancelado*>(&e) != nullptr;
     if (auto* m = dynamic_cast<const EMatematico*>(&e)) {
-        switch (m->Tipo()) {
-            case TipoMatematico::DivisionCero: return ErrDivisionCero;
-            case TipoMatematico::Desbordamiento: return ErrDesbordamiento;
-            case TipoMatematico::Subdesbordamiento: return ErrSubdesbordamiento;
-            case TipoMatematico::ArgumentoInvalido: return ErrArgumentoInvalido;
-            case TipoMatematico::OperacionInvalida: return ErrOperacionInvalida;
-        }
+        CodigoError = m->Codigo();
+        Mensaje = TextoError(CodigoError);
+    } else if (Cancelado || dynamic_cast<const EExprMsj*>(&e) || dynamic_cast<const EDespejar*>(&e)) {
+        CodigoError = C::Mensaje;
+        Mensaje = e.what();  // a message node may say nothing («''»)
+    } else if (compilando) {
+        CodigoError = C::Compilacion;
+        Mensaje = *e.what() ? e.what() : TextoError(C::Compilacion);
+        MensajeCompilacion = Mensaje;
+    } else {
+        // A failure that carries its own text (the shell's calculus
+        // functions, the complex library) keeps it; anything else gets the
+        // code's text.
+        CodigoError = C::Evaluacion;
+        Mensaje = dynamic_cast<const ENumbrix*>(&e) && *e.what() ? e.what() : TextoError(C::Evaluacion);
     }
-    if (dynamic_cast<const EExprMsj*>(&e) || dynamic_cast<const EDespejar*>(&e) ||
-        dynamic_cast<const ECancelado*>(&e)) {
-        mensaje = e.what();
-        return ErrMensaje;
-    }
-    if (compilando) {
-        mensaje = e.what();
-        return ErrCompilacion;
-    }
-    // A failure that carries its own text (the shell's calculus functions,
-    // the complex library) keeps it; anything else gets the fixed text.
-    if (dynamic_cast<const ENumbrix*>(&e) && *e.what()) mensaje = e.what();
-    else mensaje = MensajeDeError(ErrEvaluacion);
-    return ErrEvaluacion;
 }
 
 template <class D>
 Ref<TEval<D>> TExpresion<D>::Compilar(const std::string& texto, bool conservarLocales) {
-    HayError = false;
+    SinFallo();
     RegistroNombres();
     std::string t = PrepararTextoDe<D>(texto);
-    CodigoError = 0;
     MensajeCompilacion.clear();
     Ctx plegado = NuevoContexto();
     EstadoCompilacion<D> est;
     est.mensaje = &MensajeCompilacion;
     est.plegado = &plegado;
     Ref<TEval<D>> raiz;
-    std::string mensaje;
     try {
         if (!conservarLocales) Locales.clear();
         for (std::size_t i = 0; i < Locales.size(); ++i) est.locales.emplace(ClaveLocal(Locales[i].first), i);
@@ -269,15 +265,12 @@ Ref<TEval<D>> TExpresion<D>::Compilar(const std::string& texto, bool conservarLo
         raiz = c.Compilar();
     } catch (const std::exception& e) {
         raiz.reset();
-        CodigoError = CodigoDe(e, true, mensaje);
-        if (CodigoError == ErrCompilacion) MensajeCompilacion = mensaje;
+        Fallo(e, true);
     }
-    if (CodigoError) {
+    if (!raiz && !HayError) {
+        // The splitter's last message (code 0).
         HayError = true;
-        Mensaje = CodigoError >= ErrMensaje || CodigoError == ErrCompilacion ? mensaje : MensajeDeError(CodigoError);
-    } else if (!raiz) {
-        HayError = true;
-        Mensaje = MensajeCompilacion.empty() ? MensajeDeError(ErrFaltaExpresion) : MensajeCompilacion;
+        Mensaje = MensajeCompilacion.empty() ? TextoError(numbrix::CodigoError::FaltaExpresion) : MensajeCompilacion;
     }
     if (HayError) Informar(Mensaje);
     return raiz;
@@ -313,8 +306,9 @@ bool TExpresion<D>::Fresco() const {
 
 template <class D>
 void TExpresion<D>::SetTexto(const std::string& texto) {
-    if (texto == texto_ && registro_) return;
+    if (texto == texto_ && registro_ && cambiosCompilados_ == Ajustes.cambios) return;
     RegistroNombres();
+    cambiosCompilados_ = Ajustes.cambios;
     Compilada = false;
     HayError = false;
     Forzar = true;
@@ -334,48 +328,54 @@ void TExpresion<D>::SetTextoValor(const V& v) {
 }
 
 template <class D>
-void TExpresion<D>::SetAngulo(int angulo) {
-    bool cambia = angulo != Ajustes.angulo;
-    Ajustes.angulo = angulo;
-    Forzar = true;
-    // Constant parts were folded in the old unit: compile them again.
-    if (cambia && !texto_.empty()) {
-        std::string t = texto_;
-        texto_.clear();
-        SetTexto(t);
-        return;
+bool TExpresion<D>::AlDia() {
+    if (cambiosCompilados_ == Ajustes.cambios) return false;
+    cambiosCompilados_ = Ajustes.cambios;
+    if (texto_.empty()) return false;
+    // Constant parts were folded under the old settings.
+    std::string t = std::move(texto_);
+    texto_.clear();
+    SetTexto(t);
+    return true;
+}
+
+template <class D>
+void TExpresion<D>::SetAngulo(UnidadAngulo angulo) {
+    if (angulo != Ajustes.angulo) {
+        Ajustes.angulo = angulo;
+        ++Ajustes.cambios;
     }
-    if (AlCambiar) AlCambiar(*this);
+    Forzar = true;
+    if (!AlDia() && AlCambiar) AlCambiar(*this);
 }
 
 template <class D>
 typename TExpresion<D>::V TExpresion<D>::Valor() {
     if (!registro_ && !padre_) {
+        cambiosCompilados_ = Ajustes.cambios;
         Arbol = Compilar(texto_, false);
         RecogerVariables();
+    } else {
+        AlDia();
     }
     Compilada = static_cast<bool>(Arbol);
     if (!Arbol) return Resultado;
     if (!Fresco() || Forzar) {
         Forzar = false;
-        HayError = false;
-        CodigoError = 0;
+        SinFallo();
         Ctx c = NuevoContexto();
         // The context's generation is a fresh stamp: later assignments have
         // larger ones, so it also dates the cached result.
         const std::uint64_t estampa = c.generacion;
-        std::string mensaje;
         try {
             V r = Arbol->Valor(c);
             Resultado = r;
             estampaResultado_ = estampa;
         } catch (const std::exception& e) {
-            CodigoError = CodigoDe(e, false, mensaje);
+            Fallo(e, false);
             estampaResultado_ = 0;
         }
-        if (CodigoError) {
-            HayError = true;
-            Mensaje = CodigoError >= ErrMensaje || !mensaje.empty() ? mensaje : MensajeDeError(CodigoError);
+        if (HayError) {
             if (!Silencioso) {
                 Informar(Mensaje);
                 return V{};
@@ -392,19 +392,16 @@ bool TExpresion<D>::ContieneVariable(const TVariable<D>* v) const {
 
 template <class D>
 typename TExpresion<D>::V TExpresion<D>::ResolverPara(const TVariable<D>* v) {
+    AlDia();
     Forzar = false;
-    HayError = false;
-    CodigoError = 0;
-    std::string mensaje;
+    SinFallo();
     try {
         Ref<TEval<D>> despejada = DespejarEcuacion(Arbol, v);
         Ctx c = NuevoContexto();
         return despejada->Valor(c);
     } catch (const std::exception& e) {
-        CodigoError = CodigoDe(e, false, mensaje);
+        Fallo(e, false);
     }
-    HayError = true;
-    Mensaje = CodigoError >= ErrMensaje || !mensaje.empty() ? mensaje : MensajeDeError(CodigoError);
     Informar(Mensaje);
     return V{};
 }

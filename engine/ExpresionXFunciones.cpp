@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "engine/DiagramaX.h"
-#include "engine/Errores.h"
+#include "support/Errores.h"
 #include "engine/ExpresionX.h"
 #include "support/angulos.h"
 

@@ -687,7 +687,7 @@ std::string RealABaseFijo(int base, long double x, const FormatoNumero& f) {
 std::string RealABaseCientifico(int base, long double x, const FormatoNumero& f) {
     if (!std::isfinite(x)) return NoFinito(x);
     if (x == 0) return RealABaseFijo(base, 0, f);
-    return Cientifico(BaseValida(base), x, f, std::clamp(f.Notacion, 0, 2));
+    return Cientifico(BaseValida(base), x, f, std::clamp<int>(f.Notacion, NotacionGeneral, NotacionIngenieria));
 }
 
 std::string RealABase(int base, long double x, const FormatoNumero& f, bool marca) {
@@ -695,7 +695,7 @@ std::string RealABase(int base, long double x, const FormatoNumero& f, bool marc
     if (x == 0) return "0";
     const int b = BaseValida(base);
     std::string s;
-    if (f.Notacion == 1 || f.Notacion == 2) {
+    if (f.Notacion == NotacionCientifica || f.Notacion == NotacionIngenieria) {
         s = Cientifico(b, x, f, f.Notacion);
     } else {
         // Fixed form for b^-Decimales <= |x| <= b^16, and with no decimals from
@@ -712,6 +712,30 @@ std::string RealABase(int base, long double x, const FormatoNumero& f, bool marc
 }
 
 std::string RealATexto(long double x, const FormatoNumero& f) { return RealABase(f.BaseDefecto, x, f); }
+
+std::optional<NotacionNumero> NotacionDe(int n) {
+    if (n < NotacionGeneral || n > NotacionIngenieria) return std::nullopt;
+    return static_cast<NotacionNumero>(n);
+}
+
+std::optional<BaseNumeracion> BaseDe(int b) {
+    if (b < 2 || b > 36) return std::nullopt;
+    return static_cast<BaseNumeracion>(b);
+}
+
+std::optional<DigitosResultado> DigitosDe(int d) {
+    if (d != DigitosFlotante && (d < 0 || d > 16 || d % 2 != 0)) return std::nullopt;
+    return static_cast<DigitosResultado>(d);
+}
+
+DigitosResultado FormatoNumero::Digitos() const {
+    return QuitarCeros ? DigitosFlotante : static_cast<DigitosResultado>(Decimales);
+}
+
+void FormatoNumero::SetDigitos(DigitosResultado d) {
+    QuitarCeros = d == DigitosFlotante;
+    Decimales = QuitarCeros ? 16 : d;
+}
 
 std::string RealATextoExacto(long double x) {
     char buf[64];

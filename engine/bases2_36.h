@@ -3,19 +3,37 @@
 // candidate piece, and the writer behind every result the user sees.
 // Locale-free: the point is always "." whatever the process locale.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace numbrix {
 
+// The display choices a window, the settings file or the command line
+// makes. Each is a type of its own: a number read from anywhere becomes one
+// only through its checking function (...De), and reads back as its number.
+enum NotacionNumero : int { NotacionGeneral = 0, NotacionCientifica = 1, NotacionIngenieria = 2 };
+// Any base from 2 to 36; the common ones are named.
+enum BaseNumeracion : int { BaseBinaria = 2, BaseOctal = 8, BaseDecimal = 10, BaseHexadecimal = 16 };
+// Digits of a result: floating, or a fixed 0, 2, 4, ..., 16 decimals.
+enum DigitosResultado : int { DigitosFlotante = 100 };
+
+std::optional<NotacionNumero> NotacionDe(int n);
+std::optional<BaseNumeracion> BaseDe(int b);
+std::optional<DigitosResultado> DigitosDe(int d);
+
 // Display format. Owned by whoever shows numbers (the session), passed in;
 // there is no program-wide copy.
 struct FormatoNumero {
-    int Decimales = 16;      // digits after the point (0..16 offered by the windows)
+    int Decimales = 16;      // digits after the point (the writer takes 0..30)
     bool QuitarCeros = true; // drop trailing fractional zeros
-    int Notacion = 0;        // 0 general, 1 scientific, 2 engineering
-    int BaseDefecto = 10;    // 2..36
+    NotacionNumero Notacion = NotacionGeneral;
+    BaseNumeracion BaseDefecto = BaseDecimal;
     bool Agrupar = false;    // blank between groups of three digits
+
+    // Floating is 16 decimals without their trailing zeros.
+    DigitosResultado Digitos() const;
+    void SetDigitos(DigitosResultado d);
 };
 
 // Longest number text the reader takes (blanks removed).
@@ -80,13 +98,14 @@ std::string EnteroRealABase(int base, long double entero);
 
 std::string RealABaseFijo(int base, long double x, const FormatoNumero& f);
 // Exponent forms put the mantissa in [1/b, 1) first (e = floor(log_b|x|) + 1,
-// exact at powers of b); Notacion 1 then shifts one digit (100 -> «1e2»),
-// Notacion 2 at least one and until e is a multiple of 3 (12345 -> «12.345e3»),
-// Notacion 0 keeps «0.1e21» and always shows at least one digit. A mantissa
+// exact at powers of b); the scientific notation then shifts one digit
+// (100 -> «1e2»), the engineering one at least one and until e is a multiple
+// of 3 (12345 -> «12.345e3»), the general one keeps «0.1e21» and always
+// shows at least one digit. A mantissa
 // that rounds up to b moves to the next exponent.
 std::string RealABaseCientifico(int base, long double x, const FormatoNumero& f);
 // Chooses fixed or scientific form; appends " [b]" when b != 10 and marca.
-// Notacion 0 writes the fixed form when b^-Decimales <= |x| <= b^16 (from 1/b
+// The general notation writes the fixed form when b^-Decimales <= |x| <= b^16 (from 1/b
 // up with no decimals, so 0.6 rounds to «1»), else the exponent form. 0 is "0" (no mark). A value that rounds to zero has no "-".
 std::string RealABase(int base, long double x, const FormatoNumero& f, bool marca = true);
 std::string RealATexto(long double x, const FormatoNumero& f);  // RealABase with BaseDefecto

@@ -130,7 +130,7 @@ TFrac Si(ContextoQ& c, const Nodos& a) {
 
 TFrac Reciproco(const ContextoQ&, const TFrac& x) {
     TFrac r = x;
-    return r.Invierte();  // 0 raises "División entre cero" here, not later
+    return r.Invierte();  // 0 raises the zero-denominator failure here, not later
 }
 
 TFrac Cuadrado(const ContextoQ&, const TFrac& x) {

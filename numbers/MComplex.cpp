@@ -12,8 +12,9 @@ namespace {
 // Overflow is reported before an invalid operation: 0 * inf in one part
 // beside an infinite other part is an overflow, not a NaN to explain.
 TComplejo Comprobado(long double re, long double im) {
-    if (std::isinf(re) || std::isinf(im)) throw EMatematico(TipoMatematico::Desbordamiento, "Desbordamiento de punto flotante");
-    if (std::isnan(re) || std::isnan(im)) throw EMatematico(TipoMatematico::OperacionInvalida, "Operación de punto flotante inválida");
+    if (std::isinf(re) || std::isinf(im)) throw EMatematico(CodigoError::Desbordamiento, Mensaje::DesbordamientoFlotante);
+    if (std::isnan(re) || std::isnan(im))
+        throw EMatematico(CodigoError::OperacionInvalida, Mensaje::OperacionFlotanteInvalida);
     return {re, im};
 }
 
@@ -77,7 +78,7 @@ TComplejo CPorMenosI(const TComplejo& z) { return {z.Im, -z.Re}; }
 
 long double CModulo(const TComplejo& z) {
     long double m = std::hypot(z.Re, z.Im);
-    if (std::isinf(m)) throw EMatematico(TipoMatematico::Desbordamiento, "Desbordamiento de punto flotante");
+    if (std::isinf(m)) throw EMatematico(CodigoError::Desbordamiento, Mensaje::DesbordamientoFlotante);
     return m;
 }
 
@@ -160,7 +161,7 @@ TComplejo CArcSenH(const TComplejo& z) {
 
 TComplejo CArcTanH(const TComplejo& z) {
     TComplejo d = CResta({1, 0}, z);
-    if (CEsCero(d)) throw EMatematico(TipoMatematico::DivisionCero, "División por cero");
+    if (CEsCero(d)) throw EMatematico(CodigoError::DivisionCero, Mensaje::DivisionCero);
     TComplejo l = CLn(CDivision(CSuma({1, 0}, z), d));
     return {l.Re / 2, l.Im / 2};
 }

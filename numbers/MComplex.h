@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 
 namespace numbrix {
 
@@ -60,7 +60,7 @@ TComplejo CSenH(const TComplejo& z);
 TComplejo CCosH(const TComplejo& z);
 TComplejo CTanH(const TComplejo& z);
 TComplejo CArcSenH(const TComplejo& z);
-TComplejo CArcTanH(const TComplejo& z);  // z = 1: EMatematico "División por cero"
+TComplejo CArcTanH(const TComplejo& z);  // z = 1: EMatematico of code DivisionCero
 TComplejo CArcSen(const TComplejo& z);
 TComplejo CArcCosH(const TComplejo& z);
 TComplejo CArcCos(const TComplejo& z);

@@ -147,8 +147,10 @@ TFrac CrearDesdeTexto(i128 num, i128 den, std::string_view texto) {
 
 }  // namespace
 
-void LanzarDesbordamientoEntero() { throw EFraccion(EFraccion::Tipo::Desbordamiento, "Desbordamiento entero"); }
-void LanzarDivisionEntreCero() { throw EFraccion(EFraccion::Tipo::DivisionCero, "División entre cero"); }
+void LanzarDesbordamientoEntero() {
+    throw EFraccion(EFraccion::Tipo::Desbordamiento, Texto(Mensaje::DesbordamientoEntero));
+}
+void LanzarDivisionEntreCero() { throw EFraccion(EFraccion::Tipo::DivisionCero, Texto(Mensaje::DivisionEntreCero)); }
 
 TFrac::TFrac(std::int64_t num, std::uint32_t den) {
     if (den == 0) LanzarDivisionEntreCero();
@@ -253,10 +255,10 @@ TFrac& TFrac::Potencia(const TFrac& f, const AjustesFraccion& ajustes) {
     long double base = Valor(), exponente = f.Valor();
     long double r;
     if (base == 0) {
-        if (exponente < 0) throw EMatematico(TipoMatematico::DivisionCero, "División de punto flotante entre cero");
+        if (exponente < 0) throw EMatematico(CodigoError::DivisionCero, Mensaje::DivisionFlotanteCero);
         r = 0;
     } else if (base < 0) {
-        throw EMatematico(TipoMatematico::OperacionInvalida, "Operación de punto flotante inválida");
+        throw EMatematico(CodigoError::OperacionInvalida, Mensaje::OperacionFlotanteInvalida);
     } else {
         r = std::pow(base, exponente);
     }
@@ -264,7 +266,7 @@ TFrac& TFrac::Potencia(const TFrac& f, const AjustesFraccion& ajustes) {
 }
 
 TFrac& TFrac::Raiz(const TFrac& f, const AjustesFraccion& ajustes) {
-    if (f.EsCero()) throw EMatematico(TipoMatematico::DivisionCero, "División de punto flotante entre cero");
+    if (f.EsCero()) throw EMatematico(CodigoError::DivisionCero, Mensaje::DivisionFlotanteCero);
     bool indiceImpar = f.den_ == 1 && (f.num_ & 1);
     if (f.den_ == 1) {
         std::uint64_t k = static_cast<std::uint64_t>(Magnitud(f.num_));
@@ -286,10 +288,10 @@ TFrac& TFrac::Raiz(const TFrac& f, const AjustesFraccion& ajustes) {
     long double r;
     if (base < 0) {
         // An odd integral root of a negative number is real.
-        if (!indiceImpar) throw EMatematico(TipoMatematico::OperacionInvalida, "Operación de punto flotante inválida");
+        if (!indiceImpar) throw EMatematico(CodigoError::OperacionInvalida, Mensaje::OperacionFlotanteInvalida);
         r = -std::pow(-base, 1.0L / indice);
     } else if (base == 0) {
-        if (indice < 0) throw EMatematico(TipoMatematico::DivisionCero, "División de punto flotante entre cero");
+        if (indice < 0) throw EMatematico(CodigoError::DivisionCero, Mensaje::DivisionFlotanteCero);
         r = 0;
     } else {
         r = std::pow(base, 1.0L / indice);

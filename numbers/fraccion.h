@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 
 namespace numbrix {
 
@@ -36,15 +36,18 @@ private:
     Tipo tipo_;
 };
 
-[[noreturn]] void LanzarDesbordamientoEntero();  // "Desbordamiento entero"
-[[noreturn]] void LanzarDivisionEntreCero();     // "División entre cero"
+// The two failures of fraction arithmetic (Mensaje::DesbordamientoEntero and
+// Mensaje::DivisionEntreCero), which every caller names "overflow" and
+// "zero denominator" below.
+[[noreturn]] void LanzarDesbordamientoEntero();
+[[noreturn]] void LanzarDivisionEntreCero();
 
 class TFrac {
 public:
     constexpr TFrac() = default;  // 0/1
-    // Stores and simplifies; a zero denominator raises "División entre cero".
+    // Stores and simplifies; a zero denominator raises the zero-denominator failure.
     TFrac(std::int64_t num, std::uint32_t den = 1);
-    // Any 128-bit quotient: reduced first, then narrowed (or "Desbordamiento entero").
+    // Any 128-bit quotient: reduced first, then narrowed (or the overflow failure).
     static TFrac DesdeEnteros(Entero128 num, Entero128 den);
 
     std::int64_t Num() const { return num_; }
@@ -61,13 +64,13 @@ public:
     TFrac& Suma(const TFrac& f);
     TFrac& Resta(const TFrac& f);
     TFrac& Multiplica(const TFrac& f);
-    TFrac& Divide(const TFrac& f);  // any zero divisor: "División entre cero"
+    TFrac& Divide(const TFrac& f);  // any zero divisor: the zero-denominator failure
     // Integral exponents are exact; others go through the real power and
     // back with RealAFrac at the session's maximum denominator.
     TFrac& Potencia(const TFrac& f, const AjustesFraccion& ajustes);
     // The f-th root: exact for perfect powers, otherwise through the reals.
     TFrac& Raiz(const TFrac& f, const AjustesFraccion& ajustes);
-    TFrac& Invierte();  // 1/self; zero raises "División entre cero" at once
+    TFrac& Invierte();  // 1/self; zero raises the zero-denominator failure at once
     TFrac& CambiaSigno();
     TFrac& MultiplicaEntero(std::int32_t n);
     TFrac& DivideEntero(std::int32_t n);
@@ -93,7 +96,7 @@ TFrac operator-(TFrac a);
 
 // Best continued-fraction convergent of x whose denominator is at most
 // maxDen (0 means ajustes.DenominadorMax). Non-finite values or magnitudes
-// of 2^63 and beyond raise "Desbordamiento entero".
+// of 2^63 and beyond raise the overflow failure.
 TFrac RealAFrac(std::uint32_t maxDen, long double x, const AjustesFraccion& ajustes = {});
 // The approximant built from at most n continued-fraction terms of x (x >= 0);
 // n = 0 gives the integer part.

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
+#include <limits>
 #include <optional>
+#include <type_traits>
+#include <variant>
 
 #include "shell/VelIni.h"
 #include "support/basicos.h"
@@ -14,116 +16,132 @@ namespace {
 
 using A = AjustesCalculadora;
 
-// Flags read like any other; the tool windows' ones in the order they are
-// reopened and written.
-struct Bandera {
-    const char* clave;
-    bool A::*campo;
+// A field of the settings, or a part of one of the two fonts.
+template <class T>
+using En = T A::*;
+template <class T>
+struct EnFuente {
+    FuenteCaja A::*fuente;
+    T FuenteCaja::*parte;
+};
+using Campo = std::variant<En<int>, En<bool>, En<long double>, En<UnidadAngulo>, En<BaseNumeracion>,
+                           En<DigitosResultado>, En<NotacionNumero>, EnFuente<std::string>, EnFuente<int>>;
+// Where a field lives in one instance.
+using Lugar = std::variant<int*, bool*, long double*, UnidadAngulo*, BaseNumeracion*, DigitosResultado*,
+                           NotacionNumero*, std::string*>;
+
+// Who writes a key: the main window when it closes, the options window, or
+// neither ("Ver", written by MarcarPrimerInicio).
+enum Escritura : unsigned { Nadie = 0, AlCerrar = 1, EnOpciones = 2, Ambas = 3 };
+
+constexpr long double kSinMinimo = -2147483648.0L, kSinMaximo = 2147483647.0L;
+
+// One key. Numbers, Booleans and the typed enums keep their default in
+// `defecto`, texts in `texto`. A typed enum takes the values its own type
+// accepts, a number those in [minimo, maximo]; an integer below `minimo`
+// is not written (a height never set).
+struct Clave {
+    const char* nombre;
+    Campo campo;
+    long double defecto;
+    long double minimo = kSinMinimo, maximo = kSinMaximo;
+    const char* requisito = "";  // why a value was refused
+    unsigned escritura = AlCerrar;
+    const char* texto = "";      // a text key's default
+    const char* usado = nullptr; // what the report says is used instead (default: the default)
 };
 
-constexpr Bandera kHerramientas[] = {
-    {"Conversor", &A::Conversor}, {"Formulas", &A::Formulas},         {"Primos", &A::Primos},
-    {"Fechas", &A::Fechas},       {"Matrices", &A::Matrices},         {"Estadisticas", &A::Estadisticas},
-    {"Fracciones", &A::Fracciones}, {"Complejos", &A::Complejos},     {"Polinomios", &A::Polinomios},
-};
-constexpr Bandera kBanderas[] = {
-    {"SeparaMiles", &A::SeparaMiles},     {"SiempreVisible", &A::SiempreVisible}, {"ModoReducido", &A::ModoReducido},
-    {"Magnetico", &A::Magnetico},         {"MinIcon", &A::MinIcon},               {"Autocompletar", &A::Autocompletar},
-    {"NoAuto", &A::NoAuto},               {"MMR", &A::MMR},                       {"NoTitulo", &A::NoTitulo},
-    {"VerBarra", &A::VerBarra},           {"VerTotal", &A::VerTotal},             {"VerHistorial", &A::VerHistorial},
+constexpr long double kMinimoPositivo = std::numeric_limits<long double>::denorm_min();
+constexpr const char* kTamano = "el tamaño debe estar entre 1 y 99";
+constexpr const char* kEstilo = "el estilo debe ser 0 (normal), 1 (negrita), 2 (cursiva) o 3 (negrita y cursiva)";
+constexpr const char* kAltura = "la altura debe estar entre 0 y 100000";
+
+// The section "Opciones", in the order of the file's documentation.
+const Clave kClaves[] = {
+    {.nombre = "Ver", .campo = &A::Ver, .defecto = 0, .escritura = Nadie},
+    {.nombre = "FAngulo", .campo = &A::FAngulo, .defecto = Radianes,
+     .requisito = "la unidad de ángulo debe estar entre 0 y 5"},
+    {.nombre = "SeparaMiles", .campo = &A::SeparaMiles, .defecto = false},
+    {.nombre = "BaseResultado", .campo = &A::BaseResultado, .defecto = BaseDecimal,
+     .requisito = "la base debe estar entre 2 y 36"},
+    {.nombre = "Digitos", .campo = &A::Digitos, .defecto = DigitosFlotante,
+     .requisito = "los decimales deben ser 0, 2, 4, ..., 16 o 100 (flotante)"},
+    {.nombre = "ModoDigitos", .campo = &A::ModoDigitos, .defecto = NotacionGeneral,
+     .requisito = "la notación debe ser 0 (general), 1 (científica) o 2 (ingeniería)"},
+    {.nombre = "MaxDif", .campo = &A::MaxDif, .defecto = 1e-15L, .minimo = kMinimoPositivo,
+     .maximo = std::numeric_limits<long double>::max(), .requisito = "la tolerancia debe ser un número positivo",
+     .escritura = EnOpciones},
+    {.nombre = "SiempreVisible", .campo = &A::SiempreVisible, .defecto = false, .escritura = Ambas},
+    {.nombre = "ModoReducido", .campo = &A::ModoReducido, .defecto = false},
+    {.nombre = "Magnetico", .campo = &A::Magnetico, .defecto = true, .escritura = Ambas},
+    {.nombre = "MinIcon", .campo = &A::MinIcon, .defecto = false, .escritura = EnOpciones},
+    {.nombre = "Autocompletar", .campo = &A::Autocompletar, .defecto = true, .escritura = Ambas},
+    {.nombre = "NoAuto", .campo = &A::NoAuto, .defecto = true, .escritura = EnOpciones},
+    {.nombre = "MMR", .campo = &A::MMR, .defecto = true, .escritura = Ambas},
+    {.nombre = "NoTitulo", .campo = &A::NoTitulo, .defecto = false, .escritura = Ambas},
+    {.nombre = "MaxList", .campo = &A::MaxList, .defecto = 50, .minimo = 1, .maximo = 1000,
+     .requisito = "la longitud de la lista debe estar entre 1 y 1000", .escritura = Ambas},
+    {.nombre = "FENom", .campo = EnFuente<std::string>{&A::FuenteExpresion, &FuenteCaja::Nombre}, .defecto = 0,
+     .escritura = EnOpciones, .texto = "MS Sans Serif"},
+    {.nombre = "FETam", .campo = EnFuente<int>{&A::FuenteExpresion, &FuenteCaja::Tamano}, .defecto = 10, .minimo = 1,
+     .maximo = 99, .requisito = kTamano, .escritura = EnOpciones},
+    {.nombre = "FETipo", .campo = EnFuente<int>{&A::FuenteExpresion, &FuenteCaja::Estilo}, .defecto = 0, .minimo = 0,
+     .maximo = 3, .requisito = kEstilo, .escritura = EnOpciones},
+    {.nombre = "FRNom", .campo = EnFuente<std::string>{&A::FuenteResultado, &FuenteCaja::Nombre}, .defecto = 0,
+     .escritura = EnOpciones, .texto = "MS Sans Serif"},
+    {.nombre = "FRTam", .campo = EnFuente<int>{&A::FuenteResultado, &FuenteCaja::Tamano}, .defecto = 10, .minimo = 1,
+     .maximo = 99, .requisito = kTamano, .escritura = EnOpciones},
+    {.nombre = "FRTipo", .campo = EnFuente<int>{&A::FuenteResultado, &FuenteCaja::Estilo}, .defecto = 1, .minimo = 0,
+     .maximo = 3, .requisito = kEstilo, .escritura = EnOpciones},
+    {.nombre = "ClLuz", .campo = &A::ClLuz, .defecto = 16765864},         // red 168, green 211, blue 255
+    {.nombre = "ClSombra", .campo = &A::ClSombra, .defecto = 16753478},   // red 70, green 163, blue 255
+    {.nombre = "ClTexto", .campo = &A::ClTexto, .defecto = -2147483640},  // the system's window-text colour
+    {.nombre = "ClFondo", .campo = &A::ClFondo, .defecto = 14281964},     // red 236, green 236, blue 217
+    {.nombre = "VerBarra", .campo = &A::VerBarra, .defecto = true},
+    {.nombre = "VerTotal", .campo = &A::VerTotal, .defecto = true},
+    {.nombre = "VerHistorial", .campo = &A::VerHistorial, .defecto = true},
+    // -1: the window never set it, so it is not written.
+    {.nombre = "AltoF", .campo = &A::AltoF, .defecto = -1, .minimo = 0, .maximo = 100000, .requisito = kAltura,
+     .usado = "la altura actual"},
+    {.nombre = "AltoH", .campo = &A::AltoH, .defecto = -1, .minimo = 0, .maximo = 100000, .requisito = kAltura,
+     .usado = "la altura actual"},
+    // The tool windows, in the order they are reopened.
+    {.nombre = "Conversor", .campo = &A::Conversor, .defecto = false},
+    {.nombre = "Formulas", .campo = &A::Formulas, .defecto = false},
+    {.nombre = "Primos", .campo = &A::Primos, .defecto = false},
+    {.nombre = "Fechas", .campo = &A::Fechas, .defecto = false},
+    {.nombre = "Matrices", .campo = &A::Matrices, .defecto = false},
+    {.nombre = "Estadisticas", .campo = &A::Estadisticas, .defecto = false},
+    {.nombre = "Fracciones", .campo = &A::Fracciones, .defecto = false},
+    {.nombre = "Complejos", .campo = &A::Complejos, .defecto = false},
+    {.nombre = "Polinomios", .campo = &A::Polinomios, .defecto = false},
 };
 
-struct Colores {
-    const char* clave;
-    int A::*campo;
-};
-constexpr Colores kColores[] = {
-    {"ClLuz", &A::ClLuz}, {"ClSombra", &A::ClSombra}, {"ClTexto", &A::ClTexto}, {"ClFondo", &A::ClFondo}};
+Lugar Ubicar(const Campo& c, A& a) {
+    return std::visit(
+        [&a](const auto& m) -> Lugar {
+            if constexpr (requires { m.parte; }) return &((a.*m.fuente).*m.parte);
+            else return &(a.*m);
+        },
+        c);
+}
 
-// A value no line can hold: tells a missing key from any stored text.
-const std::string kAusente = "\n";
+// The value a typed enum accepts, through its own check.
+std::optional<UnidadAngulo> Aceptado(UnidadAngulo*, int v) { return UnidadAnguloDe(v); }
+std::optional<BaseNumeracion> Aceptado(BaseNumeracion*, int v) { return BaseDe(v); }
+std::optional<DigitosResultado> Aceptado(DigitosResultado*, int v) { return DigitosDe(v); }
+std::optional<NotacionNumero> Aceptado(NotacionNumero*, int v) { return NotacionDe(v); }
 
 std::string Citar(std::string_view s) {
     const std::string corto = Izquierda(s, 40);
     return "«" + corto + (corto.size() < s.size() ? "...»" : "»");
 }
 
-// Reads the section's keys and collects what could not be used.
-class Lector {
-public:
-    Lector(const TVelIniFile& ini, std::vector<std::string>& informe) : ini_(ini), informe_(informe) {}
-
-    std::optional<std::string> Texto(const char* clave) const {
-        std::string t = ini_.ReadString(A::Seccion, clave, kAusente);
-        if (t == kAusente) return std::nullopt;
-        return t;
-    }
-
-    // A missing key keeps the default silently; an unreadable or refused
-    // one keeps it and says why.
-    void Entero(const char* clave, int& campo, const std::function<bool(int)>& valido, const char* requisito,
-                const char* usado = nullptr) {
-        const auto t = Texto(clave);
-        if (!t) return;
-        const std::string defecto = usado ? usado : std::to_string(campo);
-        int v = 0;
-        if (!LeerEnteroIni(*t, v)) {
-            Problema(clave, *t, "no es un número entero", defecto);
-        } else if (valido && !valido(v)) {
-            Problema(clave, *t, requisito, defecto);
-        } else {
-            campo = v;
-        }
-    }
-
-    void Logico(const char* clave, bool& campo) {
-        const auto t = Texto(clave);
-        if (!t) return;
-        int v = 0;
-        if (LeerEnteroIni(*t, v))
-            campo = v != 0;
-        else
-            Problema(clave, *t, "no es 0 ni 1", campo ? "1" : "0");
-    }
-
-    void Real(const char* clave, long double& campo, const char* requisito) {
-        const auto t = Texto(clave);
-        if (!t) return;
-        long double v = 0;
-        if (!LeerRealIni(*t, v))
-            Problema(clave, *t, "no es un número", TextoRealIni(campo));
-        else if (!std::isfinite(v) || v <= 0)
-            Problema(clave, *t, requisito, TextoRealIni(campo));
-        else
-            campo = v;
-    }
-
-    void Cadena(const char* clave, std::string& campo) {
-        const auto t = Texto(clave);
-        if (!t) return;
-        if (RecortarBlancos(*t).empty())
-            Problema(clave, *t, "está vacío", campo);
-        else
-            campo = *t;
-    }
-
-    void Problema(const char* clave, const std::string& texto, const std::string& motivo, const std::string& usado) {
-        informe_.push_back(std::string("Opciones, «") + clave + "» = " + Citar(texto) + ": " + motivo + "; se usa " +
-                           usado + ".");
-    }
-
-private:
-    static std::string_view RecortarBlancos(std::string_view s) {
-        while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-        while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-        return s;
-    }
-
-    const TVelIniFile& ini_;
-    std::vector<std::string>& informe_;
-};
-
-bool DigitosValidos(int d) { return d == A::kDigitosFlotante || (d >= 0 && d <= 16 && d % 2 == 0); }
+std::string_view SinBlancos(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
+    return s;
+}
 
 // A text fit for one line of the file: line breaks become blanks and stray
 // bytes are taken as Latin-1, so writing never refuses it.
@@ -134,20 +152,86 @@ std::string ParaArchivo(const std::string& texto) {
     return t;
 }
 
-void LeerFuente(Lector& l, const char* nombre, const char* tamano, const char* tipo, FuenteCaja& f) {
-    l.Cadena(nombre, f.Nombre);
-    l.Entero(tamano, f.Tamano, [](int v) { return v >= 1 && v <= 99; }, "el tamaño debe estar entre 1 y 99");
-    l.Entero(tipo, f.Estilo, [](int v) { return v >= 0 && v <= 3; },
-             "el estilo debe ser 0 (normal), 1 (negrita), 2 (cursiva) o 3 (negrita y cursiva)");
+// Reads one key's text into its field; "" or why it was refused (the field
+// then keeps its default).
+std::string Leer(const Clave& k, A& a, const std::string& t) {
+    return std::visit(
+        [&](auto* p) -> std::string {
+            using T = std::remove_pointer_t<decltype(p)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                if (SinBlancos(t).empty()) return "está vacío";
+                *p = t;
+            } else if constexpr (std::is_same_v<T, long double>) {
+                long double v = 0;
+                if (!LeerRealIni(t, v)) return "no es un número";
+                if (!std::isfinite(v) || v < k.minimo || v > k.maximo) return k.requisito;
+                *p = v;
+            } else {
+                int v = 0;
+                if (!LeerEnteroIni(t, v)) return std::is_same_v<T, bool> ? "no es 0 ni 1" : "no es un número entero";
+                if constexpr (std::is_same_v<T, bool>) {
+                    *p = v != 0;
+                } else if constexpr (std::is_same_v<T, int>) {
+                    if (v < k.minimo || v > k.maximo) return k.requisito;
+                    *p = v;
+                } else {
+                    const auto e = Aceptado(p, v);
+                    if (!e) return k.requisito;
+                    *p = *e;
+                }
+            }
+            return {};
+        },
+        Ubicar(k.campo, a));
 }
 
-void EscribirFuente(TVelIniFile& ini, const char* nombre, const char* tamano, const char* tipo, const FuenteCaja& f) {
-    ini.WriteString(A::Seccion, nombre, ParaArchivo(f.Nombre));
-    ini.WriteInteger(A::Seccion, tamano, f.Tamano);
-    ini.WriteInteger(A::Seccion, tipo, f.Estilo);
+// The field as the file holds it.
+void Escribir(const Clave& k, const A& a, TVelIniFile& ini) {
+    std::visit(
+        [&](auto* p) {
+            using T = std::remove_pointer_t<decltype(p)>;
+            if constexpr (std::is_same_v<T, std::string>) ini.WriteString(A::Seccion, k.nombre, ParaArchivo(*p));
+            else if constexpr (std::is_same_v<T, long double>) ini.WriteFloat(A::Seccion, k.nombre, *p);
+            else if constexpr (std::is_same_v<T, bool>) ini.WriteBool(A::Seccion, k.nombre, *p);
+            else if (static_cast<int>(*p) >= k.minimo) ini.WriteInteger(A::Seccion, k.nombre, static_cast<int>(*p));
+        },
+        Ubicar(k.campo, const_cast<A&>(a)));
+}
+
+// The text of the value in force, for the report.
+std::string Usado(const Clave& k, A& a) {
+    if (k.usado) return k.usado;
+    return std::visit(
+        [](auto* p) -> std::string {
+            using T = std::remove_pointer_t<decltype(p)>;
+            if constexpr (std::is_same_v<T, std::string>) return *p;
+            else if constexpr (std::is_same_v<T, long double>) return TextoRealIni(*p);
+            else if constexpr (std::is_same_v<T, bool>) return *p ? "1" : "0";
+            else return std::to_string(static_cast<int>(*p));
+        },
+        Ubicar(k.campo, a));
+}
+
+void EscribirClaves(const A& a, TVelIniFile& ini, Escritura quien) {
+    for (const Clave& k : kClaves)
+        if (k.escritura & quien) Escribir(k, a, ini);
 }
 
 }  // namespace
+
+AjustesCalculadora::AjustesCalculadora() {
+    for (const Clave& k : kClaves) {
+        std::visit(
+            [&k](auto* p) {
+                using T = std::remove_pointer_t<decltype(p)>;
+                if constexpr (std::is_same_v<T, std::string>) *p = k.texto;
+                else if constexpr (std::is_same_v<T, long double> || std::is_same_v<T, bool>)
+                    *p = static_cast<T>(k.defecto);
+                else *p = static_cast<T>(static_cast<int>(k.defecto));
+            },
+            Ubicar(k.campo, *this));
+    }
+}
 
 void AjustesCalculadora::AgregarReciente(const std::string& titulo) {
     if (titulo.empty()) return;
@@ -159,27 +243,16 @@ void AjustesCalculadora::AgregarReciente(const std::string& titulo) {
 std::vector<std::string> AjustesCalculadora::Leer(const TVelIniFile& ini) {
     *this = AjustesCalculadora{};
     std::vector<std::string> informe;
-    Lector l(ini, informe);
-
-    l.Entero("Ver", Ver, {}, "");
-    l.Entero("FAngulo", FAngulo, [](int v) { return v >= 0 && v <= 5; }, "la unidad de ángulo debe estar entre 0 y 5");
-    l.Logico("SeparaMiles", SeparaMiles);
-    l.Entero("BaseResultado", BaseResultado, [](int v) { return v >= 2 && v <= 36; },
-             "la base debe estar entre 2 y 36");
-    l.Entero("Digitos", Digitos, DigitosValidos, "los decimales deben ser 0, 2, 4, ..., 16 o 100 (flotante)");
-    l.Entero("ModoDigitos", ModoDigitos, [](int v) { return v >= 0 && v <= 2; },
-             "la notación debe ser 0 (general), 1 (científica) o 2 (ingeniería)");
-    l.Real("MaxDif", MaxDif, "la tolerancia debe ser un número positivo");
-    for (const auto& b : kBanderas) l.Logico(b.clave, this->*b.campo);
-    for (const auto& b : kHerramientas) l.Logico(b.clave, this->*b.campo);
-    l.Entero("MaxList", MaxList, [](int v) { return v >= kMaxListMinimo && v <= kMaxListMaximo; },
-             "la longitud de la lista debe estar entre 1 y 1000");
-    LeerFuente(l, "FENom", "FETam", "FETipo", FuenteExpresion);
-    LeerFuente(l, "FRNom", "FRTam", "FRTipo", FuenteResultado);
-    for (const auto& c : kColores) l.Entero(c.clave, this->*c.campo, {}, "");
-    const auto alto = [](int v) { return v >= 0 && v <= 100000; };
-    l.Entero("AltoF", AltoF, alto, "la altura debe estar entre 0 y 100000", "la altura actual");
-    l.Entero("AltoH", AltoH, alto, "la altura debe estar entre 0 y 100000", "la altura actual");
+    // A value no line can hold tells a missing key from any stored text.
+    const std::string ausente = "\n";
+    for (const Clave& k : kClaves) {
+        const std::string t = ini.ReadString(Seccion, k.nombre, ausente);
+        if (t == ausente) continue;  // missing: the default, silently
+        const std::string motivo = numbrix::Leer(k, *this, t);
+        if (!motivo.empty())
+            informe.push_back(std::string("Opciones, «") + k.nombre + "» = " + Citar(t) + ": " + motivo +
+                              "; se usa " + Usado(k, *this) + ".");
+    }
 
     // Recent conversions in file order, which is newest first. What is not
     // kept will not be written back: it is said.
@@ -204,45 +277,14 @@ std::vector<std::string> AjustesCalculadora::Leer(const TVelIniFile& ini) {
 }
 
 void AjustesCalculadora::Escribir(TVelIniFile& ini) const {
-    ini.WriteInteger(Seccion, "FAngulo", FAngulo);
-    ini.WriteBool(Seccion, "SeparaMiles", SeparaMiles);
-    ini.WriteInteger(Seccion, "BaseResultado", BaseResultado);
-    ini.WriteInteger(Seccion, "Digitos", Digitos);
-    ini.WriteInteger(Seccion, "ModoDigitos", ModoDigitos);
-    ini.WriteBool(Seccion, "SiempreVisible", SiempreVisible);
-    ini.WriteBool(Seccion, "ModoReducido", ModoReducido);
-    ini.WriteBool(Seccion, "Magnetico", Magnetico);
-    ini.WriteBool(Seccion, "Autocompletar", Autocompletar);
-    ini.WriteBool(Seccion, "MMR", MMR);
-    ini.WriteBool(Seccion, "NoTitulo", NoTitulo);
-    ini.WriteInteger(Seccion, "MaxList", MaxList);
-    for (const auto& c : kColores) ini.WriteInteger(Seccion, c.clave, this->*c.campo);
-    ini.WriteBool(Seccion, "VerBarra", VerBarra);
-    ini.WriteBool(Seccion, "VerTotal", VerTotal);
-    ini.WriteBool(Seccion, "VerHistorial", VerHistorial);
-    if (AltoF >= 0) ini.WriteInteger(Seccion, "AltoF", AltoF);
-    if (AltoH >= 0) ini.WriteInteger(Seccion, "AltoH", AltoH);
-    for (const auto& b : kHerramientas) ini.WriteBool(Seccion, b.clave, this->*b.campo);
-
+    EscribirClaves(*this, ini, AlCerrar);
     std::vector<std::string> lineas;
     const std::size_t n = std::min(Recientes.size(), static_cast<std::size_t>(kMaxRecientes));
     for (std::size_t i = 0; i < n; ++i) lineas.push_back(std::to_string(i) + "=" + ParaArchivo(Recientes[i]));
     ini.ReplaceSection(SeccionRecientes, lineas);
 }
 
-void AjustesCalculadora::EscribirOpciones(TVelIniFile& ini) const {
-    ini.WriteBool(Seccion, "SiempreVisible", SiempreVisible);
-    ini.WriteBool(Seccion, "Autocompletar", Autocompletar);
-    ini.WriteBool(Seccion, "MMR", MMR);
-    ini.WriteBool(Seccion, "NoAuto", NoAuto);
-    ini.WriteBool(Seccion, "NoTitulo", NoTitulo);
-    ini.WriteBool(Seccion, "Magnetico", Magnetico);
-    ini.WriteBool(Seccion, "MinIcon", MinIcon);
-    ini.WriteInteger(Seccion, "MaxList", MaxList);
-    ini.WriteFloat(Seccion, "MaxDif", MaxDif);
-    EscribirFuente(ini, "FENom", "FETam", "FETipo", FuenteExpresion);
-    EscribirFuente(ini, "FRNom", "FRTam", "FRTipo", FuenteResultado);
-}
+void AjustesCalculadora::EscribirOpciones(TVelIniFile& ini) const { EscribirClaves(*this, ini, EnOpciones); }
 
 void AjustesCalculadora::MarcarPrimerInicio(TVelIniFile& ini) {
     Ver = kVersionVista;

@@ -94,6 +94,8 @@ std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario& defs
 
 template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionX&, TExpresionX&,
                                                           const Notificador&);
+template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionQ&, TExpresionQ&,
+                                                          const Notificador&);
 template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionC&, TExpresionC&,
                                                           const Notificador&);
 

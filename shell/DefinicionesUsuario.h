@@ -8,6 +8,7 @@
 
 #include "engine/ExpresionX.h"
 #include "numbers/ExpresionC.h"
+#include "numbers/ExpresionQ.h"
 #include "support/Notificador.h"
 
 namespace numbrix {
@@ -43,12 +44,15 @@ struct NombreUsuario {
 // does not evaluate, or a function the engine refuses, is reported through
 // `aviso` and left out, so using it fails as an unknown name instead of
 // computing with a meaningless value. The real calculator and the complex
-// one (whose constants take complex values) register them alike.
+// one (whose constants take complex values) register them alike, and so
+// could the fraction one.
 template <class D>
 std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario& defs, TExpresion<D>& principal,
                                                  TExpresion<D>& auxiliar, const Notificador& aviso);
 extern template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionX&,
                                                                  TExpresionX&, const Notificador&);
+extern template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionQ&,
+                                                                 TExpresionQ&, const Notificador&);
 extern template std::vector<NombreUsuario> RegistrarDefiniciones(const DefinicionesUsuario&, TExpresionC&,
                                                                  TExpresionC&, const Notificador&);
 

@@ -3,17 +3,15 @@
 // expressions, without any window, so the desktop program and numbrix-cli
 // behave alike and all of it is tested without a display.
 //
-// It owns the two real-mode engines (the main one, silent, and the auxiliary
-// one that evaluates prompt answers and user constants), the last result,
-// the display format, the prompt variables, the memories, the result list
-// with its total, the expression history and the main window's settings,
-// and it reads and writes them in the data folder.
-#include <array>
-#include <cstdint>
+// It is the one session core (SesionModo.h) over the real domain, with the
+// 24 prompt letters, random truth values shown as words and the user's
+// definitions taking a letter's place, plus what only the main window has:
+// the memories, "Ahora", the calculus functions, the display format, the
+// result list with its total and the main window's settings, all read from
+// and written to the data folder.
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -21,12 +19,9 @@
 #include "engine/bases2_36.h"
 #include "shell/AjustesCalculadora.h"
 #include "shell/Calculo.h"
-#include "shell/DefinicionesUsuario.h"
-#include "shell/Historial.h"
 #include "shell/ListaResultados.h"
 #include "shell/Memorias.h"
-#include "shell/VariablePregunta.h"
-#include "support/Notificador.h"
+#include "shell/SesionModo.h"
 
 namespace numbrix {
 
@@ -34,33 +29,10 @@ class TVelIniFile;
 
 // The 24 one-letter variables a user is asked for ("e" and "g" are not among them).
 inline constexpr char kLetrasPregunta[] = "abcdfhijklmnopqxrstuvwyz";
-inline constexpr int kNumPreguntas = 24;
-
-// What the front end answers when a prompt variable is read.
-struct RespuestaPregunta {
-    enum Accion { Responder, Cancelar, Fallar } accion = Cancelar;
-    std::string texto;  // the typed answer (Responder) or the failure's message (Fallar)
-};
-
-// Called with the letter, the text offered (the last answer, "1" at first)
-// and, when asking again, the message of the answer that failed. The window
-// shows "Indique el valor de la variable %s" (see TituloPregunta).
-using Preguntador = std::function<RespuestaPregunta(char letra, const std::string& propuesto, const std::string& error)>;
-
-std::string TituloPregunta(char letra);
-// The answer as it is kept: at most 255 characters.
-std::string TextoRespuesta(const std::string& respuesta);
-// The piece an answered prompt adds to the assignment note: "{a=2} ".
-std::string PiezaNota(char letra, const std::string& texto);
 
 // The outcome of one evaluation, as the result box shows it.
-struct ResultadoEvaluacion {
-    std::string texto;          // result text, "Verdadero"/"Falso", or the engine's message
+struct ResultadoEvaluacion : ResultadoBase {
     std::string pista;          // "Resultado: ..." with "(Decimal: ...)" for other bases
-    bool error = false;
-    int codigo = 0;             // the engine's error code
-    bool vacio = false;         // nothing was evaluated
-    bool verdad = false;        // shown as "Verdadero" or "Falso"
     long double valor = 0;
 };
 
@@ -74,7 +46,7 @@ enum class ModoDatos {
     SoloLectura,
 };
 
-class TSesion {
+class TSesion : public TSesionModo<DominioReal> {
 public:
     explicit TSesion(Notificador aviso = {});
 
@@ -95,54 +67,33 @@ public:
 
     // ---- display settings
     FormatoNumero Formato;                // digits, notation, base, grouping
-    void SetFormatoDigitos(int digitos);  // 100 = floating, else 0, 2, ..., 16
-    int Digitos() const;
-    void SetAngulo(int angulo);           // both engines, nothing re-evaluated
-    int Angulo() const { return principal_.Angulo(); }
-    void SetTolerancia(long double t);    // "MaxDif": both engines
+    DigitosResultado Digitos() const { return Formato.Digitos(); }
     // A new angle unit re-evaluates the expression and records it again, then
     // takes back exactly what that added to the total.
-    ResultadoEvaluacion CambiarAngulo(int angulo, const std::string& expresion);
+    ResultadoEvaluacion CambiarAngulo(UnidadAngulo angulo, const std::string& expresion);
     // A new base shows the last result in it and records it again (no
     // re-evaluation, so no prompts), taking back what that added.
-    void CambiarBase(int base, const std::string& expresion);
+    void CambiarBase(BaseNumeracion base, const std::string& expresion);
     // Digits, notation and the separator only re-format the result box.
-    void CambiarDigitos(int digitos);
-    void CambiarNotacion(int notacion);
+    void CambiarDigitos(DigitosResultado digitos);
+    void CambiarNotacion(NotacionNumero notacion);
     void CambiarSeparador(bool agrupar);
 
-    // ---- state
-    long double UltimoResultado = 0;     // "Rst"/"Ans"
-    std::string NotaAsignacion;          // "{a=2} " pieces of the last evaluation
-    Preguntador Preguntar;               // none: a prompt cancels the evaluation
-    std::function<bool()> Cancelar;      // polled during long evaluations
     // Told about an expression that failed with the error the complex domain
-    // may overcome (code 15).
+    // may overcome (an invalid operation).
     std::function<void(const std::string& expresion)> AlFallarEnReales;
 
     TMemorias Memorias;
     TListaResultados Lista;
-    THistorial Historial;
     AjustesCalculadora Ajustes;          // the main window's other settings
-    std::vector<NombreUsuario> NombresUsuario;  // the user's constants, then functions
-
-    TExpresionX& Principal() { return principal_; }
-    TExpresionX& Auxiliar() { return auxiliar_; }
-    std::array<VariablePregunta, kNumPreguntas>& Variables() { return variables_; }
-    VariablePregunta* Variable(char letra);
-    const std::shared_ptr<TVariableX>& Incognita() const { return incognita_; }
 
     // Formula drawing of the calculus functions (the summation, product and
     // integral signs); takes effect at the next registration.
     DibujosCalculo Dibujos;
 
-    // Empties both engines' vocabulary and registers it again, with the user
-    // definitions of the data folder; memories and variables stay.
-    void RegistrarVocabulario();
-
-    // Registers the main engine's names (memories, Rst, Ahora, the calculus
-    // functions with their drawing, the user's definitions) in another
-    // engine, so a picture of an expression can be made apart from the session.
+    // Registers the main engine's own names (memories, Rst, Ahora, the
+    // calculus functions with their drawing, the user's definitions) in
+    // another engine, so a picture of an expression can be made apart.
     void RegistrarNombresEn(TExpresionX& e);
 
     // ---- data folder
@@ -159,26 +110,15 @@ public:
     // every window that keeps settings in it.
     const std::shared_ptr<TVelIniFile>& Ini() const { return ini_; }
 
-private:
-    long double LeerPregunta(VariablePregunta& v);
-    TExpresionX& MotorRespuesta(int nivel);
-    void AplicarAjustes();
-    void TomarAjustes();
+protected:
+    void RegistrarNombres(TExpresionX& e, bool principal) override;
 
-    Notificador aviso_;
-    TExpresionX principal_;
-    TExpresionX auxiliar_;
-    std::vector<std::unique_ptr<TExpresionX>> anidados_;  // answers given inside answers
-    std::shared_ptr<TVariableX> incognita_;  // "?"
-    std::array<VariablePregunta, kNumPreguntas> variables_;
-    std::mt19937_64 azar_;
-    int preguntando_ = 0;  // nesting of prompts being answered
-    std::vector<char> respondiendo_;  // letters whose answer is being evaluated
+private:
+    void Reformatear();
+
     ResultadoEvaluacion ultima_;
     std::string ultimaExpresion_;
     std::filesystem::path carpeta_;
-    ModoDatos modo_ = ModoDatos::Reparar;
-    DefinicionesUsuario definiciones_;  // as last read from real.duf
     std::shared_ptr<TVelIniFile> ini_;
 };
 

@@ -1,16 +1,20 @@
 #pragma once
 // A one-letter variable whose value the user types when an expression needs
-// it. The calculus functions drive "x" and "n" through the same slot.
+// it, in the value type of its session's mode. The real calculus functions
+// drive "x" and "n" through the same slot.
 #include <string>
 
 namespace numbrix {
 
-struct VariablePregunta {
+template <class V>
+struct VariableDe {
     char letra = 0;
-    long double valor = 0;
+    V valor{};
     bool preguntada = false;       // already asked in this evaluation
     std::string recordado = "1";   // the text offered next time
 };
+
+using VariablePregunta = VariableDe<long double>;
 
 // Saves a variable's value and mark, and puts them back on every path out.
 class GuardaVariable {

@@ -26,7 +26,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 #include "support/Notificador.h"
 
 namespace numbrix {

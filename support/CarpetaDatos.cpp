@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 #include "support/EscrituraAtomica.h"
 #include "support/basicos.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 
 namespace numbrix {
 

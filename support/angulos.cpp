@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 
 namespace numbrix {
 namespace {

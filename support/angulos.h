@@ -3,6 +3,7 @@
 // degrees-minutes-seconds (GGG.MMSSss), 5 multiples of pi; only the low
 // 7 bits select the unit and 6..127 mean turns.
 #include <cstdint>
+#include <optional>
 
 namespace numbrix {
 
@@ -10,6 +11,11 @@ namespace numbrix {
 inline constexpr long double PiExtendido = 3.14159265358979323846264338327950288L;
 
 enum UnidadAngulo : int { Radianes = 0, Sexagesimales = 1, Centesimales = 2, Ciclos = 3, GMS = 4, MultiplosPi = 5 };
+// A stored or typed unit, when it is one of the six.
+inline std::optional<UnidadAngulo> UnidadAnguloDe(int u) {
+    if (u < Radianes || u > MultiplosPi) return std::nullopt;
+    return static_cast<UnidadAngulo>(u);
+}
 
 long double ARadianes(int unidad, long double valor);
 long double DeRadianes(int unidad, long double radianes);

@@ -94,7 +94,7 @@ std::string TextoQueCabe(long double v, const FormatoNumero& formato, const std:
                          const std::function<bool(const std::string&)>& cabe) {
     if (cabe(completo)) return completo;
     FormatoNumero f = formato;
-    f.Notacion = formato.Notacion == 0 ? 1 : formato.Notacion;
+    f.Notacion = formato.Notacion == NotacionGeneral ? NotacionCientifica : formato.Notacion;
     f.QuitarCeros = true;
     std::string t = completo;
     for (int d = std::min(formato.Decimales, 16); d >= 0; --d) {
@@ -353,7 +353,7 @@ void TfrmCalcu::RefrescarTotal() {
 void TfrmCalcu::RefrescarHistoria() { cajaExpresion->PonerHistoria(sesion_.Historial.Entradas()); }
 
 void TfrmCalcu::MarcarAngulo() {
-    const int u = std::clamp(sesion_.Angulo(), 0, 5);
+    const int u = std::clamp<int>(sesion_.Angulo(), 0, 5);
     accionesAngulo_[static_cast<std::size_t>(u)]->setChecked(true);
     botonAngulo->setText(kCortosAngulo[u]);
     botonAngulo->setToolTip("Formato de Angulos: " + SinAmpersand(kNombresAngulo[u]) + " (F11)");
@@ -375,7 +375,7 @@ void TfrmCalcu::MarcarDigitos() {
     botonDigitos->setText(flotante ? "Flot" : QString("%1 d").arg(d));
     botonDigitos->setToolTip(flotante ? "Formato Decimal (F12): Flotante"
                                     : QString("Formato Decimal (F12): %1 dígitos").arg(d));
-    const int n = std::clamp(sesion_.Formato.Notacion, 0, 2);
+    const int n = std::clamp<int>(sesion_.Formato.Notacion, 0, 2);
     accionesNotacion_[static_cast<std::size_t>(n)]->setChecked(true);
 }
 
@@ -452,7 +452,7 @@ void TfrmCalcu::CambiarAngulo(int angulo) {
     cancelar_ = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        const ResultadoEvaluacion r = sesion_.CambiarAngulo(angulo, expresion);
+        const ResultadoEvaluacion r = sesion_.CambiarAngulo(static_cast<UnidadAngulo>(angulo), expresion);
         if (!r.vacio) DibujarFormula();
         MostrarResultado();
     } catch (const std::exception& ex) {
@@ -471,7 +471,7 @@ void TfrmCalcu::CambiarAngulo(int angulo) {
 
 void TfrmCalcu::CambiarBase(int base) {
     if (evaluando_ || base < 2 || base > 36) return;
-    sesion_.CambiarBase(base, S(cajaExpresion->Texto()));
+    sesion_.CambiarBase(static_cast<BaseNumeracion>(base), S(cajaExpresion->Texto()));
     MarcarBase();
     MostrarResultado();
     RefrescarLista();
@@ -479,16 +479,18 @@ void TfrmCalcu::CambiarBase(int base) {
 }
 
 void TfrmCalcu::CambiarDigitos(int digitos) {
-    if (evaluando_) return;
-    sesion_.CambiarDigitos(digitos);
+    const auto d = DigitosDe(digitos);
+    if (evaluando_ || !d) return;
+    sesion_.CambiarDigitos(*d);
     MarcarDigitos();
     MostrarResultado();
     RefrescarTotal();
 }
 
 void TfrmCalcu::CambiarNotacion(int notacion) {
-    if (evaluando_) return;
-    sesion_.CambiarNotacion(notacion);
+    const auto n = NotacionDe(notacion);
+    if (evaluando_ || !n) return;
+    sesion_.CambiarNotacion(*n);
     MarcarDigitos();
     MostrarResultado();
     RefrescarTotal();

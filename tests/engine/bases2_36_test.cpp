@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Aproximado.h"
+
 #include <cmath>
 #include <limits>
 #include <random>
@@ -9,6 +11,8 @@
 namespace numbrix {
 namespace {
 
+// A number text read with its base from the text: the value, or the message
+// of the failure (the value is then 0), and the base it was read in.
 struct CasoLectura {
     const char* texto;
     long double valor;
@@ -16,63 +20,46 @@ struct CasoLectura {
     int base;
 };
 
-class LeerNumeroTest : public ::testing::TestWithParam<CasoLectura> {};
+const CasoLectura kLecturas[] = {
+    {"+5", 5, "", 10}, {"1e-2", 1e-2L, "", 10}, {" 1 234.5 ", 1234.5L, "", 10}, {"-1.5e+3", -1500, "", 10},
+    {".5", 0.5L, "", 10}, {"5.", 5, "", 10}, {"1e", 0, "Falta exponente despues de \"e\"", 10},
+    {"1e+", 0, "Falta exponente despues de \"e\"", 10}, {"1e2.5", 0, "Exponente debe ser entero", 10},
+    {"1.2.3", 0, "Error de sintaxis (punto decimal repetido)", 10},
+    {"1e2e3", 0, "Error de sintaxis (exp repetido)", 10}, {"1-2", 0, "Error de sintaxis (\"-\")", 10},
+    {"1+2", 0, "Error de sintaxis (\"+\")", 10}, {"1,5", 0, "Error de sintaxis (Caracter no reconocido)", 10},
+    {"1£", 0, "Error de sintaxis (Caracter no reconocido)", 10}, {"", 0, "Vacio", 10}, {"   ", 0, "Vacio", 10},
+    {"h", 0, "Vacio", 16}, {"hae5", 0, "Expresión ambigua", 16},
+    {"hAe5", 10485760, "", 16},  // 10 x 16^5
+    {"h1e2", 256, "", 16}, {"hAE", 174, "", 16}, {"h1F", 31, "", 16}, {"b101", 5, "", 2}, {"o17", 15, "", 8},
+    {"FF[16]", 255, "", 16}, {"1010[2]", 10, "", 2},
+    {"1e10[2]", 4, "", 2},        // the exponent is in the mantissa's base
+    {"1.8e1[16]", 24, "", 16},    // 1.5 x 16
+    {"z[36]", 35, "", 36}, {"-h10", 0, "\"h\" no es un dígito válido en base 10", 10},
+    {"2E3", 0, "\"E\" no es un dígito válido en base 10", 10},
+    {"19[8]", 0, "\"9\" no es un dígito válido en base 8", 8},
+    {"10[2", 0, "Error de sintaxis (Caracter no reconocido)", 10}, {"10]2", 0, "Error de corchetes", 10},
+    {"10[37]", 0, "Base de numeración debe estar entre 2 y 36 inclusive", 10},
+    {"10[1]", 0, "Base de numeración debe estar entre 2 y 36 inclusive", 10},
+    {"10[x]", 0, "La base entre corchetes debe ser un número entero", 10},
+        // A mantissa without digits is not zero.
+    {"e5", 0, "Número sin dígitos", 10}, {"e2", 0, "Número sin dígitos", 10}, {".", 0, "Número sin dígitos", 10},
+    {"+", 0, "Número sin dígitos", 10}, {"-e3", 0, "Número sin dígitos", 10}, {"h.e1", 0, "Número sin dígitos", 16},
+        // Exponents beyond range: overflow fails, underflow is 0.
+    {"1e4294967296", 0, "Número fuera de rango", 10}, {"1e5000", 0, "Número fuera de rango", 10},
+    {"-1e5000", 0, "Número fuera de rango", 10}, {"hFe99999", 0, "Número fuera de rango", 16}, {"1e-5000", 0, "", 10},
+    {"1e-4294967296", 0, "", 10}, {"0e99999", 0, "", 10}, {"b1e-1111111111111111111", 0, "", 2},
+    {"1e+20", 1e20L, "", 10},
+};
 
-TEST_P(LeerNumeroTest, ValorOMensaje) {
-    const CasoLectura& c = GetParam();
-    const LecturaNumero r = LeerNumero(c.texto);
-    EXPECT_EQ(r.Mensaje(), c.mensaje) << c.texto;
-    EXPECT_EQ(r.Error(), *c.mensaje != 0) << c.texto;
-    EXPECT_EQ(r.valor, c.valor) << c.texto;
-    if (!r.Error()) {
-        EXPECT_EQ(r.base, c.base) << c.texto;
+TEST(LeerNumero, ValorOMensaje) {
+    for (const CasoLectura& c : kLecturas) {
+        const LecturaNumero r = LeerNumero(c.texto);
+        EXPECT_EQ(r.Mensaje(), c.mensaje) << c.texto;
+        EXPECT_EQ(r.Error(), *c.mensaje != 0) << c.texto;
+        EXPECT_EQ(r.valor, c.valor) << c.texto;
+        EXPECT_TRUE(r.Error() || r.base == c.base) << c.texto;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Casos, LeerNumeroTest,
-    ::testing::Values(
-        CasoLectura{"+5", 5, "", 10}, CasoLectura{"1e-2", 1e-2L, "", 10},
-        CasoLectura{" 1 234.5 ", 1234.5L, "", 10}, CasoLectura{"-1.5e+3", -1500, "", 10},
-        CasoLectura{".5", 0.5L, "", 10}, CasoLectura{"5.", 5, "", 10},
-        CasoLectura{"1e", 0, "Falta exponente despues de \"e\"", 10},
-        CasoLectura{"1e+", 0, "Falta exponente despues de \"e\"", 10},
-        CasoLectura{"1e2.5", 0, "Exponente debe ser entero", 10},
-        CasoLectura{"1.2.3", 0, "Error de sintaxis (punto decimal repetido)", 10},
-        CasoLectura{"1e2e3", 0, "Error de sintaxis (exp repetido)", 10},
-        CasoLectura{"1-2", 0, "Error de sintaxis (\"-\")", 10},
-        CasoLectura{"1+2", 0, "Error de sintaxis (\"+\")", 10},
-        CasoLectura{"1,5", 0, "Error de sintaxis (Caracter no reconocido)", 10},
-        CasoLectura{"1£", 0, "Error de sintaxis (Caracter no reconocido)", 10},
-        CasoLectura{"", 0, "Vacio", 10}, CasoLectura{"   ", 0, "Vacio", 10},
-        CasoLectura{"h", 0, "Vacio", 16},
-        CasoLectura{"hae5", 0, "Expresión ambigua", 16},
-        CasoLectura{"hAe5", 10485760, "", 16},  // 10 x 16^5
-        CasoLectura{"h1e2", 256, "", 16}, CasoLectura{"hAE", 174, "", 16},
-        CasoLectura{"h1F", 31, "", 16}, CasoLectura{"b101", 5, "", 2}, CasoLectura{"o17", 15, "", 8},
-        CasoLectura{"FF[16]", 255, "", 16}, CasoLectura{"1010[2]", 10, "", 2},
-        CasoLectura{"1e10[2]", 4, "", 2},        // the exponent is in the mantissa's base
-        CasoLectura{"1.8e1[16]", 24, "", 16},    // 1.5 x 16
-        CasoLectura{"z[36]", 35, "", 36}, CasoLectura{"-h10", 0, "\"h\" no es un dígito válido en base 10", 10},
-        CasoLectura{"2E3", 0, "\"E\" no es un dígito válido en base 10", 10},
-        CasoLectura{"19[8]", 0, "\"9\" no es un dígito válido en base 8", 8},
-        CasoLectura{"10[2", 0, "Error de sintaxis (Caracter no reconocido)", 10},
-        CasoLectura{"10]2", 0, "Error de corchetes", 10},
-        CasoLectura{"10[37]", 0, "Base de numeración debe estar entre 2 y 36 inclusive", 10},
-        CasoLectura{"10[1]", 0, "Base de numeración debe estar entre 2 y 36 inclusive", 10},
-        CasoLectura{"10[x]", 0, "La base entre corchetes debe ser un número entero", 10},
-        // A mantissa without digits is not zero.
-        CasoLectura{"e5", 0, "Número sin dígitos", 10}, CasoLectura{"e2", 0, "Número sin dígitos", 10},
-        CasoLectura{".", 0, "Número sin dígitos", 10}, CasoLectura{"+", 0, "Número sin dígitos", 10},
-        CasoLectura{"-e3", 0, "Número sin dígitos", 10}, CasoLectura{"h.e1", 0, "Número sin dígitos", 16},
-        // Exponents beyond range: overflow fails, underflow is 0.
-        CasoLectura{"1e4294967296", 0, "Número fuera de rango", 10},
-        CasoLectura{"1e5000", 0, "Número fuera de rango", 10},
-        CasoLectura{"-1e5000", 0, "Número fuera de rango", 10},
-        CasoLectura{"hFe99999", 0, "Número fuera de rango", 16},
-        CasoLectura{"1e-5000", 0, "", 10}, CasoLectura{"1e-4294967296", 0, "", 10},
-        CasoLectura{"0e99999", 0, "", 10}, CasoLectura{"b1e-1111111111111111111", 0, "", 2},
-        CasoLectura{"1e+20", 1e20L, "", 10}));
 
 TEST(LeerEnBase, BasesYMayusculas) {
     EXPECT_EQ(LeerEnBase("1e", 16).valor, 1);
@@ -144,102 +131,59 @@ TEST(RealAGeneral, ComoPrintfSinLocale) {
 
 // --- Writing -------------------------------------------------------------
 
+// Written in a base with the number of decimals, floating or fixed, the
+// notation (0 general, 1 scientific, 2 engineering) and the grouping.
 struct CasoEscritura {
     long double x;
-    int base;
-    int decimales;
-    bool quitarCeros;
+    int base, decimales;
+    bool flotante;  // trailing zeros dropped
     int notacion;
     bool agrupar;
     const char* texto;
 };
 
-class RealABaseTest : public ::testing::TestWithParam<CasoEscritura> {};
+constexpr bool F = true, D = false;  // floating, fixed decimals
+const CasoEscritura kEscrituras[] = {
+    {0.1L, 10, 16, F, 0, false, "0.1"}, {1.0L / 3, 10, 16, F, 0, false, "0.3333333333333333"},
+    {2.0L / 3, 10, 16, F, 0, false, "0.6666666666666667"}, {-2.0L / 3, 10, 16, F, 0, false, "-0.6666666666666667"},
+    {10000.1L, 10, 16, F, 0, false, "10000.1"}, {1234567.5L, 10, 16, F, 0, true, "1 234 567.5"},
+    {1234567, 10, 16, F, 0, true, "1 234 567"}, {-123456, 10, 16, F, 0, true, "-123 456"},
+    {0.1234567L, 10, 16, F, 0, true, "0.123 456 7"}, {0, 16, 16, F, 0, false, "0"},
+    {255, 16, 16, F, 0, false, "FF [16]"}, {-2.5L, 2, 16, F, 0, false, "-10.1 [2]"},
+    {9223372036854775808.0L, 16, 16, F, 0, false, "8000000000000000 [16]"},
+    {1e16L, 10, 16, F, 0, false, "10000000000000000"}, {1e16L + 2, 10, 16, F, 0, false, "0.1e17"},
+    {1e20L, 10, 16, F, 0, false, "0.1e21"}, {1e-16L, 10, 16, F, 0, false, "0.0000000000000001"},
+    {5e-17L, 10, 16, F, 0, false, "0.5e-16"}, {1e-300L, 10, 16, F, 0, false, "0.1e-299"},
+    {1e4000L, 10, 16, F, 0, false, "0.1e4001"}, {0.000123456789012345678L, 10, 16, F, 0, false, "0.0001234567890123"},
+    {255, 99, 16, F, 0, false, "255"}, {1234.5L, 10, 2, D, 0, false, "1234.50"}, {2.5L, 10, 0, D, 0, false, "3"},
+    {-2.5L, 10, 0, D, 0, false, "-3"}, {0.01L, 10, 2, D, 0, false, "0.01"}, {0.005L, 10, 2, D, 0, false, "0.50e-2"},
+    {0.995L, 10, 2, D, 0, false, "1.00"}, {1e16L, 10, 2, D, 0, false, "10000000000000000.00"},
+    {1e17L, 10, 2, D, 0, false, "0.10e18"}, {10000.1L, 10, 16, D, 0, false, "10000.1000000000000000"},
+    {0.5L, 3, 4, D, 0, false, "0.1112 [3]"}, {0.7L, 10, 0, D, 0, false, "1"}, {0.6L, 10, 0, F, 0, false, "1"},
+    {0.999L, 10, 0, F, 0, false, "1"}, {-0.6L, 10, 0, F, 0, false, "-1"}, {0.4L, 10, 0, F, 0, false, "0"},
+    {-0.4L, 10, 0, F, 0, false, "0"}, {0.1L, 10, 0, F, 0, false, "0"}, {0.625L, 16, 0, F, 0, false, "1 [16]"},
+    {0.0625L, 16, 0, F, 0, false, "0 [16]"}, {0.05L, 10, 0, F, 0, false, "0.5e-1"},
+    {0.03125L, 16, 0, F, 0, false, "0.8e-1 [16]"}, {1, 10, 16, F, 1, false, "1"}, {100, 10, 16, F, 1, false, "1e2"},
+    {12345, 10, 16, F, 1, false, "1.2345e4"}, {-0.00123L, 10, 16, F, 1, false, "-1.23e-3"},
+    {9.9999L, 10, 2, D, 1, false, "1.00e1"}, {255, 16, 16, F, 1, false, "F.Fe1 [16]"},
+    {4096, 16, 16, F, 1, false, "1e3 [16]"}, {1, 10, 16, F, 2, false, "1"}, {100, 10, 16, F, 2, false, "100"},
+    {1000, 10, 16, F, 2, false, "1e3"}, {12345, 10, 16, F, 2, false, "12.345e3"},
+    {0.5L, 10, 16, F, 2, false, "500e-3"}, {999.9999L, 10, 2, D, 2, false, "1.00e3"},
+    {1e20L, 10, 16, F, 2, false, "100e18"},
+};
 
-TEST_P(RealABaseTest, Texto) {
-    const CasoEscritura& c = GetParam();
-    FormatoNumero f;
-    f.Decimales = c.decimales;
-    f.QuitarCeros = c.quitarCeros;
-    f.Notacion = c.notacion;
-    f.Agrupar = c.agrupar;
-    EXPECT_EQ(RealABase(c.base, c.x, f), c.texto);
+TEST(RealABase, Texto) {
+    for (const CasoEscritura& c : kEscrituras) {
+        FormatoNumero f;
+        f.Decimales = c.decimales;
+        f.QuitarCeros = c.flotante;
+        f.Notacion = static_cast<NotacionNumero>(c.notacion);
+        f.Agrupar = c.agrupar;
+        EXPECT_EQ(RealABase(c.base, c.x, f), c.texto) << prueba::Texto21(c.x) << " en base " << c.base;
+    }
 }
 
-constexpr bool kFlotante = true;  // floating format: trailing zeros dropped
-constexpr bool kFijo = false;
-
-INSTANTIATE_TEST_SUITE_P(
-    Flotante, RealABaseTest,
-    ::testing::Values(
-        CasoEscritura{0.1L, 10, 16, kFlotante, 0, false, "0.1"},
-        CasoEscritura{1.0L / 3, 10, 16, kFlotante, 0, false, "0.3333333333333333"},
-        CasoEscritura{2.0L / 3, 10, 16, kFlotante, 0, false, "0.6666666666666667"},
-        CasoEscritura{-2.0L / 3, 10, 16, kFlotante, 0, false, "-0.6666666666666667"},
-        CasoEscritura{10000.1L, 10, 16, kFlotante, 0, false, "10000.1"},
-        CasoEscritura{1234567.5L, 10, 16, kFlotante, 0, true, "1 234 567.5"},
-        CasoEscritura{1234567, 10, 16, kFlotante, 0, true, "1 234 567"},
-        CasoEscritura{-123456, 10, 16, kFlotante, 0, true, "-123 456"},
-        CasoEscritura{0.1234567L, 10, 16, kFlotante, 0, true, "0.123 456 7"},
-        CasoEscritura{0, 16, 16, kFlotante, 0, false, "0"},
-        CasoEscritura{255, 16, 16, kFlotante, 0, false, "FF [16]"},
-        CasoEscritura{-2.5L, 2, 16, kFlotante, 0, false, "-10.1 [2]"},
-        CasoEscritura{9223372036854775808.0L, 16, 16, kFlotante, 0, false, "8000000000000000 [16]"},
-        CasoEscritura{1e16L, 10, 16, kFlotante, 0, false, "10000000000000000"},
-        CasoEscritura{1e16L + 2, 10, 16, kFlotante, 0, false, "0.1e17"},
-        CasoEscritura{1e20L, 10, 16, kFlotante, 0, false, "0.1e21"},
-        CasoEscritura{1e-16L, 10, 16, kFlotante, 0, false, "0.0000000000000001"},
-        CasoEscritura{5e-17L, 10, 16, kFlotante, 0, false, "0.5e-16"},
-        CasoEscritura{1e-300L, 10, 16, kFlotante, 0, false, "0.1e-299"},
-        CasoEscritura{1e4000L, 10, 16, kFlotante, 0, false, "0.1e4001"},
-        CasoEscritura{0.000123456789012345678L, 10, 16, kFlotante, 0, false, "0.0001234567890123"},
-        CasoEscritura{255, 99, 16, kFlotante, 0, false, "255"}));  // a bad base writes base 10
-
-INSTANTIATE_TEST_SUITE_P(
-    Decimales, RealABaseTest,
-    ::testing::Values(
-        CasoEscritura{1234.5L, 10, 2, kFijo, 0, false, "1234.50"},
-        CasoEscritura{2.5L, 10, 0, kFijo, 0, false, "3"},
-        CasoEscritura{-2.5L, 10, 0, kFijo, 0, false, "-3"},
-        CasoEscritura{0.01L, 10, 2, kFijo, 0, false, "0.01"},
-        CasoEscritura{0.005L, 10, 2, kFijo, 0, false, "0.50e-2"},
-        CasoEscritura{0.995L, 10, 2, kFijo, 0, false, "1.00"},
-        CasoEscritura{1e16L, 10, 2, kFijo, 0, false, "10000000000000000.00"},
-        CasoEscritura{1e17L, 10, 2, kFijo, 0, false, "0.10e18"},
-        CasoEscritura{10000.1L, 10, 16, kFijo, 0, false, "10000.1000000000000000"},
-        CasoEscritura{0.5L, 3, 4, kFijo, 0, false, "0.1112 [3]"},  // 0.1111... rounds up
-        // With no decimals, 1/b <= |x| < 1 rounds like any other fixed value.
-        CasoEscritura{0.7L, 10, 0, kFijo, 0, false, "1"},
-        CasoEscritura{0.6L, 10, 0, kFlotante, 0, false, "1"},
-        CasoEscritura{0.999L, 10, 0, kFlotante, 0, false, "1"},
-        CasoEscritura{-0.6L, 10, 0, kFlotante, 0, false, "-1"},
-        CasoEscritura{0.4L, 10, 0, kFlotante, 0, false, "0"},
-        CasoEscritura{-0.4L, 10, 0, kFlotante, 0, false, "0"},
-        CasoEscritura{0.1L, 10, 0, kFlotante, 0, false, "0"},
-        CasoEscritura{0.625L, 16, 0, kFlotante, 0, false, "1 [16]"},
-        CasoEscritura{0.0625L, 16, 0, kFlotante, 0, false, "0 [16]"},
-        CasoEscritura{0.05L, 10, 0, kFlotante, 0, false, "0.5e-1"},
-        CasoEscritura{0.03125L, 16, 0, kFlotante, 0, false, "0.8e-1 [16]"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Exponente, RealABaseTest,
-    ::testing::Values(
-        CasoEscritura{1, 10, 16, kFlotante, 1, false, "1"},
-        CasoEscritura{100, 10, 16, kFlotante, 1, false, "1e2"},
-        CasoEscritura{12345, 10, 16, kFlotante, 1, false, "1.2345e4"},
-        CasoEscritura{-0.00123L, 10, 16, kFlotante, 1, false, "-1.23e-3"},
-        CasoEscritura{9.9999L, 10, 2, kFijo, 1, false, "1.00e1"},
-        CasoEscritura{255, 16, 16, kFlotante, 1, false, "F.Fe1 [16]"},
-        CasoEscritura{4096, 16, 16, kFlotante, 1, false, "1e3 [16]"},
-        CasoEscritura{1, 10, 16, kFlotante, 2, false, "1"},
-        CasoEscritura{100, 10, 16, kFlotante, 2, false, "100"},
-        CasoEscritura{1000, 10, 16, kFlotante, 2, false, "1e3"},
-        CasoEscritura{12345, 10, 16, kFlotante, 2, false, "12.345e3"},
-        CasoEscritura{0.5L, 10, 16, kFlotante, 2, false, "500e-3"},
-        CasoEscritura{999.9999L, 10, 2, kFijo, 2, false, "1.00e3"},
-        CasoEscritura{1e20L, 10, 16, kFlotante, 2, false, "100e18"}));
-
-TEST(RealABaseFijo, ParteEnteraSinPasarPor64Bits) {
+TEST(RealABaseFijo, EnterosSinPasarPor64BitsYSinMenosCero) {
     FormatoNumero f;
     EXPECT_EQ(RealABaseFijo(10, 1e18L, f), "1000000000000000000");
     EXPECT_EQ(RealABaseFijo(16, 18446744073709551615.0L, f), "FFFFFFFFFFFFFFFF");
@@ -247,28 +191,31 @@ TEST(RealABaseFijo, ParteEnteraSinPasarPor64Bits) {
     EXPECT_EQ(RealABaseFijo(2, -0.75L, f), "-0.11");
     EXPECT_EQ(EnteroRealABase(10, 1e30L), "1000000000000000000024696061952");
     EXPECT_EQ(EnteroRealABase(36, 35), "Z");
-}
-
-TEST(RealABaseFijo, SinMenosCero) {
-    FormatoNumero f;
+    EXPECT_EQ(EnteroABase(10, 0) + EnteroABase(16, -255) + EnteroABase(36, 71), "0-FF1Z");
+    EXPECT_EQ(EnteroABase(2, std::numeric_limits<std::int64_t>::min()), "-1" + std::string(63, '0'));
     f.Decimales = 2;
     EXPECT_EQ(RealABaseFijo(10, -0.001L, f), "0");
     EXPECT_EQ(RealABase(10, -0.0L, f), "0");
-}
-
-TEST(EnteroABase, Extremos) {
-    EXPECT_EQ(EnteroABase(10, 0), "0");
-    EXPECT_EQ(EnteroABase(16, -255), "-FF");
-    EXPECT_EQ(EnteroABase(2, std::numeric_limits<std::int64_t>::min()), "-1" + std::string(63, '0'));
-    EXPECT_EQ(EnteroABase(36, 71), "1Z");
-}
-
-TEST(RealATexto, UsaBaseDefecto) {
-    FormatoNumero f;
-    f.BaseDefecto = 2;
+    f.BaseDefecto = BaseBinaria;
     EXPECT_EQ(RealATexto(5, f), "101 [2]");
-    f.BaseDefecto = 40;  // a corrupt setting never gives unreadable digits
+    f.BaseDefecto = static_cast<BaseNumeracion>(40);  // a corrupt setting never gives unreadable digits
     EXPECT_EQ(RealATexto(5, f), "5");
+}
+
+// A number from a file or a command line becomes a setting only when it is one.
+TEST(FormatoNumero, AjustesTipados) {
+    std::string aceptados;
+    for (int n = -1; n <= 101; ++n) {
+        if (DigitosDe(n)) aceptados += std::to_string(n) + " ";
+        if (BaseDe(n) != std::nullopt && (n < 3 || n > 35)) aceptados += "b" + std::to_string(n) + " ";
+        if (NotacionDe(n)) aceptados += "n" + std::to_string(n) + " ";
+    }
+    EXPECT_EQ(aceptados, "0 n0 n1 2 b2 n2 4 6 8 10 12 14 16 b36 100 ");
+    FormatoNumero f;
+    f.SetDigitos(*DigitosDe(6));
+    EXPECT_EQ(f.Decimales * 10 + f.QuitarCeros, 60);
+    f.SetDigitos(DigitosFlotante);
+    EXPECT_EQ(f.Digitos(), DigitosFlotante);
 }
 
 TEST(Escritura, RedondeoExactoEnBase10) {
@@ -290,7 +237,7 @@ TEST(Escritura, CientificaSeLeeEnTodasLasBases) {
     std::uniform_real_distribution<long double> mant(-1, 1);
     std::uniform_int_distribution<int> exp(-4000, 4000);
     FormatoNumero f;
-    f.Notacion = 1;
+    f.Notacion = NotacionCientifica;
     for (int base = 2; base <= 36; ++base) {
         const int cifras = std::min(17, static_cast<int>(std::floor(63 * std::log(2.0) / std::log(base * 1.0))));
         const long double tolerancia = std::pow(static_cast<long double>(base), static_cast<long double>(1 - cifras));
@@ -334,7 +281,7 @@ TEST(Robustez, EscrituraDeCualquierValor) {
         FormatoNumero f;
         f.Decimales = i % 17;
         f.QuitarCeros = i % 2 == 0;
-        f.Notacion = i % 3;
+        f.Notacion = static_cast<NotacionNumero>(i % 3);
         f.Agrupar = i % 5 == 0;
         const long double x = std::ldexp(mant(gen), exp(gen));
         const std::string t = RealABase(2 + i % 35, x, f);

@@ -18,7 +18,7 @@ NUMBRIX_ARNES(numeros) {
     FormatoNumero f;
     for (int base : {2, 10, 16, 36})
         for (int notacion = 0; notacion < 3; ++notacion) {
-            f.Notacion = notacion;
+            f.Notacion = static_cast<NotacionNumero>(notacion);
             f.Decimales = base == 10 ? 0 : 16;
             fuzz::Exigir(!RealABase(base, l.valor, f).empty(), "texto vacío");
         }

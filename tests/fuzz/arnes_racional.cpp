@@ -18,7 +18,7 @@ NUMBRIX_ARNES(racional) {
     fuzz::Exigir(!r.error || !r.texto.empty(), "un error sin mensaje");
     if (r.error || r.vacio) return;
     // What the window shows reads back as the same fraction.
-    const auto otra = TextoAFrac(r.texto, sesion.Ajustes);
+    const auto otra = TextoAFrac(r.texto, sesion.Fraccion());
     fuzz::Exigir(otra && otra->Num() == r.valor.Num() && otra->Den() == r.valor.Den(), "la fracción no se lee igual");
     Metarchivo(sesion.Principal(), prueba::Fijas());
 }

@@ -90,7 +90,7 @@ TEST(Complejo, FallosConSuClaseYSuTexto) {
             EXPECT_TRUE(typeid(e) == *c.clase) << c.expresion << ": " << typeid(e).name();
             EXPECT_STREQ(e.what(), c.mensaje) << c.expresion;
             if (auto* m = dynamic_cast<const EMatematico*>(&e); m && c.mensaje == desborda) {
-                EXPECT_EQ(m->Tipo(), TipoMatematico::Desbordamiento) << c.expresion;
+                EXPECT_EQ(m->Codigo(), CodigoError::Desbordamiento) << c.expresion;
             }
         }
     }

@@ -94,12 +94,12 @@ TEST(Fraccion, FallosConSuTipoYSuTexto) {
     for (const CasoFallo& c : casos)
         EsperaFallo(c.expresion, c.f, c.tipo,
                     c.tipo == EFraccion::Tipo::DivisionCero ? "División entre cero" : "Desbordamiento entero");
-    struct CasoReal { TFrac base, f; bool raiz; TipoMatematico tipo; const char* mensaje; };
+    struct CasoReal { TFrac base, f; bool raiz; CodigoError tipo; const char* mensaje; };
     const CasoReal reales[] = {
-        {TFrac(-2), TFrac(1, 2), false, TipoMatematico::OperacionInvalida, "Operación de punto flotante inválida"},
-        {TFrac(-2), TFrac(2), true, TipoMatematico::OperacionInvalida, "Operación de punto flotante inválida"},
-        {TFrac(0), TFrac(-1, 2), false, TipoMatematico::DivisionCero, "División de punto flotante entre cero"},
-        {TFrac(3), TFrac(0), true, TipoMatematico::DivisionCero, "División de punto flotante entre cero"},
+        {TFrac(-2), TFrac(1, 2), false, CodigoError::OperacionInvalida, "Operación de punto flotante inválida"},
+        {TFrac(-2), TFrac(2), true, CodigoError::OperacionInvalida, "Operación de punto flotante inválida"},
+        {TFrac(0), TFrac(-1, 2), false, CodigoError::DivisionCero, "División de punto flotante entre cero"},
+        {TFrac(3), TFrac(0), true, CodigoError::DivisionCero, "División de punto flotante entre cero"},
     };
     for (const CasoReal& c : reales) {
         try {
@@ -107,7 +107,7 @@ TEST(Fraccion, FallosConSuTipoYSuTexto) {
             c.raiz ? x.Raiz(c.f, {}) : x.Potencia(c.f, {});
             ADD_FAILURE() << "sin error: " << c.mensaje;
         } catch (const EMatematico& e) {
-            EXPECT_EQ(e.Tipo(), c.tipo);
+            EXPECT_EQ(e.Codigo(), c.tipo);
             EXPECT_STREQ(e.what(), c.mensaje);
         }
     }

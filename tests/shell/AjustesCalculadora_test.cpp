@@ -1,7 +1,8 @@
+// The section "Opciones" as its table of keys reads, reports and writes it,
+// and the recent conversions.
 #include "shell/AjustesCalculadora.h"
 
 #include <algorithm>
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,14 @@
 namespace numbrix {
 namespace {
 
-namespace fs = std::filesystem;
 using Lista = std::vector<std::string>;
 
 class AjustesTest : public CarpetaTemporal {
 protected:
-    void SetUp() override {
-        CarpetaTemporal::SetUp();
-        ini_ = dir_ / "numbrix.ini";
-    }
     // Reads "[Opciones]" + the given lines.
     AjustesCalculadora Con(const std::string& lineas, Lista* informe = nullptr) {
-        Poner(ini_, "[Opciones]\r\n" + lineas);
-        TVelIniFile f(ini_);
+        Poner(dir_ / "numbrix.ini", "[Opciones]\r\n" + lineas);
+        TVelIniFile f(dir_ / "numbrix.ini");
         AjustesCalculadora a;
         Lista i = a.Leer(f);
         if (informe) *informe = i;
@@ -33,77 +29,30 @@ protected:
         std::sort(l.begin(), l.end());
         return l;
     }
-    fs::path ini_;
 };
 
-TEST_F(AjustesTest, SinArchivoTodoPorDefecto) {
-    TVelIniFile f(ini_);
-    AjustesCalculadora a;
-    a.BaseResultado = 16;
-    a.Recientes = {"x"};
-    EXPECT_TRUE(a.Leer(f).empty());
-    EXPECT_EQ(a, AjustesCalculadora{});
-    EXPECT_TRUE(a.PrimerInicio());
-    EXPECT_EQ(a.FAngulo, 0);
-    EXPECT_FALSE(a.SeparaMiles);
-    EXPECT_EQ(a.BaseResultado, 10);
-    EXPECT_TRUE(a.Flotante());
-    EXPECT_EQ(a.ModoDigitos, 0);
-    EXPECT_EQ(a.MaxDif, 1e-15L);
-    EXPECT_TRUE(a.Magnetico && a.Autocompletar && a.NoAuto && a.MMR);
-    EXPECT_FALSE(a.SiempreVisible || a.ModoReducido || a.MinIcon || a.NoTitulo);
-    EXPECT_EQ(a.MaxList, 50);
-    EXPECT_EQ(a.FuenteExpresion, (FuenteCaja{"MS Sans Serif", 10, 0}));
-    EXPECT_EQ(a.FuenteResultado, (FuenteCaja{"MS Sans Serif", 10, 1}));
-    EXPECT_EQ(a.ClLuz, 168 + 211 * 256 + 255 * 65536);
-    EXPECT_EQ(a.ClSombra, 70 + 163 * 256 + 255 * 65536);
-    EXPECT_EQ(a.ClTexto, -2147483640);
-    EXPECT_EQ(a.ClFondo, 236 + 236 * 256 + 217 * 65536);
-    EXPECT_TRUE(a.VerBarra && a.VerTotal && a.VerHistorial);
-    EXPECT_EQ(a.AltoF, -1);
-    EXPECT_FALSE(a.Conversor || a.Formulas || a.Primos || a.Fechas || a.Matrices || a.Estadisticas ||
-                 a.Fracciones || a.Complejos || a.Polinomios);
-    EXPECT_TRUE(a.Recientes.empty());
-}
-
-// A value refused keeps the default and says so, naming the key.
+// A value refused keeps the default and says so, naming the key and what is
+// used instead.
 TEST_F(AjustesTest, FueraDeRangoDaElValorPorDefecto) {
     const AjustesCalculadora d;
-    const struct {
-        const char* linea;
-        std::function<bool(const AjustesCalculadora&)> esDefecto;
-    } casos[] = {
-        {"BaseResultado=1", [&](const auto& a) { return a.BaseResultado == d.BaseResultado; }},
-        {"BaseResultado=37", [&](const auto& a) { return a.BaseResultado == d.BaseResultado; }},
-        {"BaseResultado=diez", [&](const auto& a) { return a.BaseResultado == d.BaseResultado; }},
-        {"FAngulo=6", [&](const auto& a) { return a.FAngulo == d.FAngulo; }},
-        {"FAngulo=-1", [&](const auto& a) { return a.FAngulo == d.FAngulo; }},
-        {"Digitos=3", [&](const auto& a) { return a.Digitos == d.Digitos; }},
-        {"Digitos=18", [&](const auto& a) { return a.Digitos == d.Digitos; }},
-        {"Digitos=-2", [&](const auto& a) { return a.Digitos == d.Digitos; }},
-        {"Digitos=99", [&](const auto& a) { return a.Digitos == d.Digitos; }},
-        {"ModoDigitos=3", [&](const auto& a) { return a.ModoDigitos == d.ModoDigitos; }},
-        {"MaxList=0", [&](const auto& a) { return a.MaxList == d.MaxList; }},
-        {"MaxList=1001", [&](const auto& a) { return a.MaxList == d.MaxList; }},
-        {"MaxDif=0", [&](const auto& a) { return a.MaxDif == d.MaxDif; }},
-        {"MaxDif=-1E-10", [&](const auto& a) { return a.MaxDif == d.MaxDif; }},
-        {"MaxDif=INF", [&](const auto& a) { return a.MaxDif == d.MaxDif; }},
-        {"MaxDif=NAN", [&](const auto& a) { return a.MaxDif == d.MaxDif; }},
-        {"MaxDif=1,5E-15", [&](const auto& a) { return a.MaxDif == d.MaxDif; }},
-        {"FETam=0", [&](const auto& a) { return a.FuenteExpresion.Tamano == 10; }},
-        {"FRTipo=4", [&](const auto& a) { return a.FuenteResultado.Estilo == 1; }},
-        {"FENom=  ", [&](const auto& a) { return a.FuenteExpresion.Nombre == "MS Sans Serif"; }},
-        {"AltoF=-5", [&](const auto& a) { return a.AltoF == -1; }},
-        {"Magnetico=sí", [&](const auto& a) { return a.Magnetico; }},
-        {"ClFondo=blanco", [&](const auto& a) { return a.ClFondo == d.ClFondo; }},
+    const std::pair<const char*, const char*> casos[] = {
+        {"BaseResultado=1", "la base debe estar entre 2 y 36; se usa 10."},
+        {"BaseResultado=37", "se usa 10."}, {"BaseResultado=diez", "no es un número entero; se usa 10."},
+        {"FAngulo=6", "se usa 0."}, {"FAngulo=-1", "se usa 0."}, {"Digitos=3", "se usa 100."}, {"Digitos=18", "se usa 100."},
+        {"Digitos=-2", "se usa 100."}, {"Digitos=99", "se usa 100."}, {"ModoDigitos=3", "se usa 0."},
+        {"MaxList=0", "se usa 50."}, {"MaxList=1001", "se usa 50."}, {"MaxDif=0", "se usa 1E-15."},
+        {"MaxDif=-1E-10", "se usa 1E-15."}, {"MaxDif=INF", "se usa 1E-15."}, {"MaxDif=NAN", "se usa 1E-15."},
+        {"MaxDif=1,5E-15", "no es un número; se usa 1E-15."}, {"FETam=0", "se usa 10."}, {"FRTipo=4", "se usa 1."},
+        {"FENom=  ", "está vacío; se usa MS Sans Serif."}, {"AltoF=-5", "se usa la altura actual."},
+        {"Magnetico=sí", "no es 0 ni 1; se usa 1."}, {"ClFondo=blanco", "se usa 14281964."},
     };
-    for (const auto& c : casos) {
+    for (const auto& [linea, final] : casos) {
         Lista informe;
-        const AjustesCalculadora a = Con(std::string(c.linea) + "\r\n", &informe);
-        EXPECT_TRUE(c.esDefecto(a)) << c.linea;
-        ASSERT_EQ(informe.size(), 1u) << c.linea;
-        const std::string clave = std::string(c.linea).substr(0, std::string(c.linea).find('='));
-        EXPECT_NE(informe[0].find("«" + clave + "»"), std::string::npos) << informe[0];
+        EXPECT_EQ(Con(std::string(linea) + "\r\n", &informe), d) << linea;
+        ASSERT_EQ(informe.size(), 1u) << linea;
+        const std::string clave = std::string(linea).substr(0, std::string(linea).find('='));
+        EXPECT_EQ(informe[0].rfind("Opciones, «" + clave + "» = «", 0), 0u) << informe[0];
+        EXPECT_EQ(informe[0].substr(informe[0].size() - std::string(final).size()), final) << informe[0];
     }
 }
 
@@ -114,61 +63,45 @@ TEST_F(AjustesTest, ValoresLimiteAceptados) {
             "ClTexto=0x80000008\r\nFRTipo=3\r\nAltoF=0\r\nSeparaMiles=2\r\nVer=250\r\n",
             &informe);
     EXPECT_TRUE(informe.empty()) << informe[0];
-    EXPECT_EQ(a.BaseResultado, 36);
-    EXPECT_EQ(a.FAngulo, 5);
-    EXPECT_EQ(a.Digitos, 0);
-    EXPECT_FALSE(a.Flotante());
-    EXPECT_EQ(a.ModoDigitos, 2);
-    EXPECT_EQ(a.MaxList, 1000);
-    EXPECT_EQ(a.MaxDif, 1e-300L);
-    EXPECT_EQ(a.ClTexto, -2147483640);
-    EXPECT_EQ(a.FuenteResultado.Estilo, 3);
-    EXPECT_EQ(a.AltoF, 0);
-    EXPECT_TRUE(a.SeparaMiles);
-    EXPECT_FALSE(a.PrimerInicio());
+    EXPECT_TRUE(a.BaseResultado == 36 && a.FAngulo == MultiplosPi && a.Digitos == 0 && a.ModoDigitos == NotacionIngenieria);
+    EXPECT_TRUE(a.MaxList == 1000 && a.MaxDif == 1e-300L && a.ClTexto == -2147483640 && a.FuenteResultado.Estilo == 3);
+    EXPECT_TRUE(a.AltoF == 0 && a.SeparaMiles && !a.PrimerInicio());
     for (const char* d : {"Digitos=2", "Digitos=16", "Digitos=100", "BaseResultado=2", "MaxList=1"}) {
         Con(std::string(d) + "\r\n", &informe);
         EXPECT_TRUE(informe.empty()) << d;
     }
 }
 
-TEST_F(AjustesTest, EscribirAlCerrarSoloSusClaves) {
-    TVelIniFile f(ini_);
+// The main window at its close writes every key but "Ver", "MaxDif",
+// "NoAuto", "MinIcon" and the fonts, which the options window writes; a
+// height the window never set is not written.
+TEST_F(AjustesTest, CadaEscrituraConSusClaves) {
+    TVelIniFile cierre(dir_ / "cierre.ini"), opciones(dir_ / "opciones.ini");
     AjustesCalculadora a;
-    a.AltoF = 120;
-    a.AltoH = 80;
-    a.Escribir(f);
-    EXPECT_EQ(Ordenadas(f.ReadSection("Opciones")),
+    a.Escribir(cierre);
+    a.EscribirOpciones(opciones);
+    EXPECT_EQ(Ordenadas(cierre.ReadSection("Opciones")),
               Ordenadas({"FAngulo", "SeparaMiles", "BaseResultado", "Digitos", "ModoDigitos", "SiempreVisible",
                          "ModoReducido", "Magnetico", "Autocompletar", "MMR", "NoTitulo", "MaxList", "ClLuz",
-                         "ClSombra", "ClTexto", "ClFondo", "VerBarra", "VerTotal", "VerHistorial", "AltoF", "AltoH",
-                         "Conversor", "Formulas", "Primos", "Fechas", "Matrices", "Estadisticas", "Fracciones",
-                         "Complejos", "Polinomios"}));
-
-    // Heights the window never set are not invented.
-    TVelIniFile g(dir_ / "otro.ini");
-    AjustesCalculadora().Escribir(g);
-    const Lista claves = g.ReadSection("Opciones");
-    EXPECT_EQ(std::count(claves.begin(), claves.end(), "AltoF"), 0);
-}
-
-TEST_F(AjustesTest, EscribirOpcionesSoloSusClaves) {
-    TVelIniFile f(ini_);
-    AjustesCalculadora a;
-    a.EscribirOpciones(f);
-    EXPECT_EQ(Ordenadas(f.ReadSection("Opciones")),
+                         "ClSombra", "ClTexto", "ClFondo", "VerBarra", "VerTotal", "VerHistorial", "Conversor",
+                         "Formulas", "Primos", "Fechas", "Matrices", "Estadisticas", "Fracciones", "Complejos",
+                         "Polinomios"}));
+    EXPECT_EQ(Ordenadas(opciones.ReadSection("Opciones")),
               Ordenadas({"SiempreVisible", "Autocompletar", "MMR", "NoAuto", "NoTitulo", "Magnetico", "MinIcon",
                          "MaxList", "MaxDif", "FENom", "FETam", "FETipo", "FRNom", "FRTam", "FRTipo"}));
-    EXPECT_EQ(f.ReadString("Opciones", "MaxDif"), "1E-15");
+    EXPECT_EQ(opciones.ReadString("Opciones", "MaxDif"), "1E-15");
+    a.AltoF = 120;
+    a.Escribir(cierre);
+    EXPECT_EQ(cierre.ReadString("Opciones", "AltoF"), "120");
 }
 
 TEST_F(AjustesTest, IdaYVueltaPorUnArchivoReal) {
     AjustesCalculadora a;
-    a.FAngulo = 4;
+    a.FAngulo = GMS;
     a.SeparaMiles = true;
-    a.BaseResultado = 16;
-    a.Digitos = 6;
-    a.ModoDigitos = 1;
+    a.BaseResultado = BaseHexadecimal;
+    a.Digitos = *DigitosDe(6);
+    a.ModoDigitos = NotacionCientifica;
     a.MaxDif = 2.5e-12L;
     a.SiempreVisible = a.ModoReducido = a.MinIcon = a.NoTitulo = true;
     a.Magnetico = a.Autocompletar = a.NoAuto = a.MMR = false;
@@ -185,14 +118,14 @@ TEST_F(AjustesTest, IdaYVueltaPorUnArchivoReal) {
     a.Conversor = a.Primos = a.Matrices = a.Fracciones = a.Polinomios = true;
     a.Recientes = {"Metro -> Pie (Longitud)", "Grado Celsius -> Kelvin (Temperatura)", "a=b_c"};
     {
-        TVelIniFile f(ini_);
+        TVelIniFile f(dir_ / "numbrix.ini");
         a.MarcarPrimerInicio(f);
         a.EscribirOpciones(f);
         a.Escribir(f);
         f.UpdateFile();
     }
-    EXPECT_EQ(Leer(ini_).find(','), std::string::npos);
-    TVelIniFile g(ini_);
+    EXPECT_EQ(Leer(dir_ / "numbrix.ini").find(','), std::string::npos);
+    TVelIniFile g(dir_ / "numbrix.ini");
     AjustesCalculadora b;
     EXPECT_TRUE(b.Leer(g).empty());
     EXPECT_EQ(b, a);
@@ -200,8 +133,8 @@ TEST_F(AjustesTest, IdaYVueltaPorUnArchivoReal) {
 }
 
 TEST_F(AjustesTest, ConversionesRecientes) {
-    Poner(ini_, "[RectConv]\r\n3=c\r\n0=a\r\n=b\r\nsin clave\r\n5=a\r\n9=\r\n");
-    TVelIniFile f(ini_);
+    Poner(dir_ / "numbrix.ini", "[RectConv]\r\n3=c\r\n0=a\r\n=b\r\nsin clave\r\n5=a\r\n9=\r\n");
+    TVelIniFile f(dir_ / "numbrix.ini");
     AjustesCalculadora a;
     // What is left out will not be written back: each such line is said.
     EXPECT_EQ(a.Leer(f), (Lista{"Conversiones recientes, clave «5»: está repetida; se omite.",
@@ -212,24 +145,18 @@ TEST_F(AjustesTest, ConversionesRecientes) {
 
     std::string muchas = "[RectConv]\r\n";
     for (int i = 0; i < 20; ++i) muchas += std::to_string(i) + "=conv" + std::to_string(i) + "\r\n";
-    Poner(ini_, muchas);
-    TVelIniFile g(ini_);
+    Poner(dir_ / "numbrix.ini", muchas);
+    TVelIniFile g(dir_ / "numbrix.ini");
     const Lista informe = a.Leer(g);
     ASSERT_EQ(informe.size(), 5u);
     EXPECT_EQ(informe[0], "Conversiones recientes, clave «15»: sobra (se guardan 15); se omite.");
     ASSERT_EQ(a.Recientes.size(), 15u);
-    EXPECT_EQ(a.Recientes.front(), "conv0");
     EXPECT_EQ(a.Recientes.back(), "conv14");
-
     a.AgregarReciente("conv3");
-    EXPECT_EQ(a.Recientes.front(), "conv3");
-    EXPECT_EQ(std::count(a.Recientes.begin(), a.Recientes.end(), "conv3"), 1);
-    EXPECT_EQ(a.Recientes.size(), 15u);
     a.AgregarReciente("nueva");
     EXPECT_EQ(a.Recientes.size(), 15u);
-    EXPECT_EQ(a.Recientes[0], "nueva");
-    EXPECT_EQ(a.Recientes[1], "conv3");
-    EXPECT_EQ(a.Recientes.back(), "conv13");
+    EXPECT_EQ(std::count(a.Recientes.begin(), a.Recientes.end(), "conv3"), 1);
+    EXPECT_EQ(a.Recientes[0] + a.Recientes[1] + a.Recientes.back(), "nuevaconv3conv13");
 }
 
 }  // namespace

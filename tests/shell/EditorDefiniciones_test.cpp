@@ -44,54 +44,35 @@ TEST_F(EditorDefiniciones, CargaNombresYPartesDeLaSeccionDelModo) {
     EXPECT_EQ(f.Definicion(0), "?A*?B");
     EXPECT_FALSE(f.Modificado());
     EXPECT_STREQ(TEditorDefiniciones::Titulo(1), "Funciones");
+    EXPECT_STREQ(TEditorDefiniciones::Titulo(2), "Expresiones");
     EXPECT_EQ(TEditorDefiniciones::TemaAyuda(0), 18);
     EXPECT_EQ(TEditorDefiniciones::TemaAyuda(1), 19);
 }
 
-TEST_F(EditorDefiniciones, UnaEdicionConDescripcionVaciaSeGuarda) {
+TEST_F(EditorDefiniciones, CambiarYNuevaConSusRechazos) {
     PonerDuf("[Constantes]\nk=2_dos\n");
     TEditorDefiniciones ed = Cargado(0);
-    EXPECT_EQ(ed.Cambiar(0, "3", ""), "");
-    EXPECT_EQ(ed.Lineas()[0].texto, "3_");
-    EXPECT_TRUE(ed.Lineas()[0].marcada);
-    EXPECT_TRUE(ed.Modificado());
+    // One line per name, split at its first "_": both refused texts leave it as it was.
+    const char* raya = "La definición no puede contener \"_\": separa la definición de su descripción.";
+    const char* linea = "La definición y la descripción deben ocupar una sola línea.";
+    EXPECT_EQ(ed.Cambiar(0, "2_3", "x"), raya);
+    EXPECT_EQ(ed.Cambiar(0, "2\n[Funciones]", "x"), linea);
+    EXPECT_EQ(ed.Cambiar(0, "2", "a\r\nb=1"), linea);
+    EXPECT_FALSE(ed.Modificado());
+    EXPECT_EQ(ed.Cambiar(0, "3", ""), "");  // an empty description is kept too
+    EXPECT_TRUE(ed.Lineas()[0].marcada && ed.Modificado());
     TVelIniFile duf(Duf());
     ed.Escribir(duf);
     duf.UpdateFile();
     EXPECT_EQ(TVelIniFile(Duf()).ReadString("Constantes", "k"), "3_");
-}
-
-TEST_F(EditorDefiniciones, UnaDefinicionConRayaSeRechaza) {
-    PonerDuf("[Constantes]\nk=2_dos\n");
-    TEditorDefiniciones ed = Cargado(0);
-    EXPECT_NE(ed.Cambiar(0, "2_3", "x"), "");
-    EXPECT_NE(ed.Cambiar(0, "2\n[Funciones]", "x"), "");
-    EXPECT_NE(ed.Cambiar(0, "2", "a\r\nb=1"), "");
-    EXPECT_EQ(ed.Lineas()[0].texto, "2_dos");
-    EXPECT_FALSE(ed.Modificado());
-}
-
-TEST_F(EditorDefiniciones, NuevaRechazaLoConocidoLoRepetidoYLoQueNoEsIdentificador) {
-    PonerDuf("[Constantes]\nk=2_dos\n");
-    TEditorDefiniciones ed = Cargado(0);
-    struct Caso {
-        const char* nombre;
-        const char* mensaje;  // "" accepted; "*" any refusal
-    } casos[] = {
-        {"Sen", "Sen ya esta definido"},
-        {"PI", "PI ya esta definido"},
+    const char* invalido = "\" no es un identificador válido: empiece con una letra y use sólo letras y dígitos (hasta 30).";
+    const std::pair<const char*, std::string> nuevas[] = {
+        {"Sen", "Sen ya esta definido"}, {"PI", "PI ya esta definido"},
         {"K", "K ya esta definido"},  // already in the list, whatever the case
-        {"2x", "*"},
-        {"a b", "*"},
-        {"x=1", "*"},
-        {"_", "*"},
-        {"Velocidad2", ""},
+        {"2x", std::string("\"2x") + invalido}, {"a b", std::string("\"a b") + invalido},
+        {"x=1", std::string("\"x=1") + invalido}, {"_", std::string("\"_") + invalido}, {"Velocidad2", ""},
     };
-    for (const auto& c : casos) {
-        std::string m = ed.Nueva(c.nombre, Conocido());
-        if (std::string(c.mensaje) == "*") EXPECT_NE(m, "") << c.nombre;
-        else EXPECT_EQ(m, c.mensaje) << c.nombre;
-    }
+    for (const auto& [nombre, mensaje] : nuevas) EXPECT_EQ(ed.Nueva(nombre, Conocido()), mensaje) << nombre;
     ASSERT_EQ(ed.Cantidad(), 2);
     EXPECT_EQ(ed.Lineas()[1].texto, "_Velocidad2");
     EXPECT_TRUE(ed.Lineas()[1].marcada);
@@ -126,6 +107,7 @@ TEST_F(EditorDefiniciones, AceptarRechazaDefinicionesMalasNombrandolas) {
         const char* definicion;
         const char* contiene;
     } casos[] = {
+        {2, "Max(1,2", "dos"},       // a stored expression must compile
         {0, "2*", "cte"},            // does not compile
         {0, "1/0", "cte"},           // does not evaluate
         {0, "", "vacía"},
@@ -137,9 +119,9 @@ TEST_F(EditorDefiniciones, AceptarRechazaDefinicionesMalasNombrandolas) {
         {1, "", "vacía"},
     };
     for (const auto& c : casos) {
-        PonerDuf("[Constantes]\nk=2_dos\n[Funciones]\nf=?A*2_doble\n");
+        PonerDuf("[Constantes]\nk=2_dos\n[Funciones]\nf=?A*2_doble\n[Expresiones]\nuno=2+2_suma\n");
         TEditorDefiniciones ed = Cargado(c.modo);
-        const char* nombre = c.modo == 0 ? "cte" : "gfun";
+        const char* nombre = c.modo == 0 ? "cte" : c.modo == 1 ? "gfun" : "dos";
         ASSERT_EQ(ed.Nueva(nombre, Conocido()), "");
         ASSERT_EQ(ed.Cambiar(1, c.definicion, "d"), "");
         auto r = Comprobar(ed);
@@ -150,20 +132,15 @@ TEST_F(EditorDefiniciones, AceptarRechazaDefinicionesMalasNombrandolas) {
     }
 }
 
-TEST_F(EditorDefiniciones, AceptarAdmiteDefinicionesBuenas) {
-    PonerDuf("[Constantes]\nkk=2_dos\n[Funciones]\nf=?A*2_doble\n");
-    TEditorDefiniciones fun = Cargado(1);
-    ASSERT_EQ(fun.Nueva("hh", Conocido()), "");
-    ASSERT_EQ(fun.Cambiar(1, "f(?A)+kk*?B", "mezcla"), "");
-    auto r = Comprobar(fun);
-    EXPECT_FALSE(r) << r->mensaje;
-    TEditorDefiniciones con = Cargado(0);
-    ASSERT_EQ(con.Nueva("cc", Conocido()), "");
-    ASSERT_EQ(con.Cambiar(1, "kk*Pi", ""), "");
-    EXPECT_FALSE(Comprobar(con));
-}
-
-TEST_F(EditorDefiniciones, UnaLineaMalaSinCambiosNoImpideAceptar) {
+TEST_F(EditorDefiniciones, AceptarAdmiteDefinicionesBuenasYLineasViejas) {
+    PonerDuf("[Constantes]\nkk=2_dos\n[Funciones]\nf=?A*2_doble\n[Expresiones]\nuno=2+2_suma\n");
+    for (const auto& [modo, nombre, definicion] : {std::tuple{1, "hh", "f(?A)+kk*?B"}, {0, "cc", "kk*Pi"}, {2, "dos", "Max(1,2)"}}) {
+        TEditorDefiniciones ed = Cargado(modo);
+        ASSERT_EQ(ed.Nueva(nombre, Conocido()), "");
+        ASSERT_EQ(ed.Cambiar(1, definicion, ""), "");
+        const auto r = Comprobar(ed);
+        EXPECT_FALSE(r) << definicion << ": " << r->mensaje;
+    }
     // A line the file already held is left to the registration's report.
     PonerDuf("[Funciones]\nmala=?B_x\nf=?A_y\n");
     TEditorDefiniciones ed = Cargado(1);
@@ -185,19 +162,6 @@ TEST_F(EditorDefiniciones, LoAceptadoLlegaAAmbosMotores) {
     EXPECT_EQ(sesion.Evaluar("tri(2)").texto, "8");
     sesion.Auxiliar().SetTexto("tri(1)");
     EXPECT_EQ(sesion.Auxiliar().Valor(), 5);
-}
-
-TEST_F(EditorDefiniciones, ExpresionesGuardadasDebenCompilar) {
-    PonerDuf("[Expresiones]\nuno=2+2_suma\n");
-    TEditorDefiniciones ed = Cargado(2);
-    EXPECT_STREQ(TEditorDefiniciones::Titulo(2), "Expresiones");
-    ASSERT_EQ(ed.Nueva("dos", Conocido()), "");
-    ASSERT_EQ(ed.Cambiar(1, "Max(1,2", ""), "");
-    auto r = Comprobar(ed);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->indice, 1);
-    ASSERT_EQ(ed.Cambiar(1, "Max(1,2)", ""), "");
-    EXPECT_FALSE(Comprobar(ed));
 }
 
 TEST(EditorTeclas, SustituyeDosCaracteresAlEscribir) {

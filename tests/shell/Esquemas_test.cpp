@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "shell/VelIni.h"
 
@@ -132,9 +133,7 @@ TEST_F(EsquemasArchivo, GuardarReemplazaYBorrar) {
 }
 
 TEST(EsquemasDatos, LosEsquemasDeFabricaSeLeenTodos) {
-    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
-    if (!datos) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
-    TVelIniFile ini(std::filesystem::path(datos) / "colores.ini");
+    TVelIniFile ini(prueba::DatosDeFabrica() / "colores.ini");
     TEsquemas e;
     e.Cargar(ini);
     EXPECT_TRUE(e.Problemas().empty());

@@ -3,14 +3,13 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
-#include <functional>
+#include <sstream>
 #include <stdexcept>
-
-#include <ostream>
 
 #include <gtest/gtest.h>
 
 #include "CarpetaTemporal.h"
+#include "engine/bases2_36.h"
 #include "shell/VelIni.h"
 
 namespace numbrix {
@@ -21,35 +20,32 @@ namespace fs = std::filesystem;
 // The 80 significant bits of an x87 extended value (the rest is padding).
 bool MismosBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
 
-struct CasoMenu {
-    const char* nombre;
-    std::function<void(TMemorias&)> pasos;
-    int memoria;
-    const char* titulo;
-};
-void PrintTo(const CasoMenu& c, std::ostream* os) { *os << c.nombre; }
-
-
-class MenuMemoriaTest : public ::testing::TestWithParam<CasoMenu> {};
-
-TEST_P(MenuMemoriaTest, Titulo) {
-    TMemorias m;
-    GetParam().pasos(m);
-    EXPECT_EQ(m.Titulo(GetParam().memoria), GetParam().titulo);
+TEST(Memorias, TituloDelMenuTrasCadaOrden) {
+    // Steps: load (c), add (s), subtract (r), clear (b) or set (v) memory i
+    // with a value, e.g. «c0:7 r0:7».
+    const std::tuple<const char*, int, const char*> casos[] = {
+        {"", 9, "M9 = 0"},           {"c0:7", 0, "M0 = 7"},         {"c0:7 r0:7", 0, "M0 = 0"},
+        {"s2:1.5 s2:1.5", 2, "M2 = 3"}, {"c4:12 b4", 4, "M4 = 0"},   {"c3:0.5", 3, "M3 = 0.5"},
+        {"c1:0.333333333333333333", 1, "M1 = 0.333333333333333"},  // 15 digits
+        {"c5:-1e20", 5, "M5 = -1e+20"}, {"v6:-0", 6, "M6 = 0"},
+    };
+    for (const auto& [pasos, memoria, titulo] : casos) {
+        TMemorias m;
+        std::istringstream in(pasos);
+        for (std::string p; in >> p;) {
+            const int i = p[1] - '0';
+            const long double v = p.size() > 3 ? LeerNumero(p.substr(3)).valor : 0;  // not the locale's comma
+            switch (p[0]) {
+                case 'c': m.Cargar(i, v); break;
+                case 's': m.Sumar(i, v); break;
+                case 'r': m.Restar(i, v); break;
+                case 'b': m.Borrar(i); break;
+                default: m.SetValor(i, v); break;
+            }
+        }
+        EXPECT_EQ(m.Titulo(memoria), titulo) << pasos;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Memorias, MenuMemoriaTest,
-    ::testing::Values(CasoMenu{"AlEmpezar", [](auto&) {}, 9, "M9 = 0"},
-                      CasoMenu{"Cargar", [](auto& m) { m.Cargar(0, 7); }, 0, "M0 = 7"},
-                      CasoMenu{"CargarYRestar", [](auto& m) { m.Cargar(0, 7); m.Restar(0, 7); }, 0, "M0 = 0"},
-                      CasoMenu{"Sumar", [](auto& m) { m.Sumar(2, 1.5L); m.Sumar(2, 1.5L); }, 2, "M2 = 3"},
-                      CasoMenu{"Borrar", [](auto& m) { m.Cargar(4, 12); m.Borrar(4); }, 4, "M4 = 0"},
-                      CasoMenu{"ConPunto", [](auto& m) { m.Cargar(3, 0.5L); }, 3, "M3 = 0.5"},
-                      CasoMenu{"QuinceCifras", [](auto& m) { m.Cargar(1, 1.0L / 3); }, 1, "M1 = 0.333333333333333"},
-                      CasoMenu{"Exponente", [](auto& m) { m.Cargar(5, -1e20L); }, 5, "M5 = -1e+20"},
-                      CasoMenu{"CeroNegativo", [](auto& m) { m.SetValor(6, -0.0L); }, 6, "M6 = 0"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST(Memorias, NombresEIndices) {
     EXPECT_EQ(TMemorias::Insertar(0), "M0");

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "shell/Sesion.h"
 #include "shell/VelIni.h"
@@ -18,9 +19,7 @@ protected:
 };
 
 TEST_F(SesionDatos, IdaYVueltaDeTodo) {
-    const char* fabrica = std::getenv("NUMBRIX_TEST_DATA");
-    ASSERT_NE(fabrica, nullptr);
-    PrepararCarpetaDatos(dir_, fabrica);
+    PrepararCarpetaDatos(dir_, prueba::DatosDeFabrica());
     std::vector<std::string> filas;
     {
         TSesion s;
@@ -28,40 +27,32 @@ TEST_F(SesionDatos, IdaYVueltaDeTodo) {
         s.Preguntar = [](char, const std::string&, const std::string&) {
             return RespuestaPregunta{RespuestaPregunta::Responder, "2"};
         };
-        s.Calcular("1/3");
-        s.Memorias.Cargar(0, s.UltimoResultado);
+        for (const char* t : {"1/3", "a+a", "Vluz/Vluz", "2>1"}) s.Calcular(t);  // Vluz: a shipped definition
+        s.Memorias.SetValor(0, 1.0L / 3);
         s.Memorias.SetValor(9, -1e4000L);
         s.Memorias.SetValor(5, std::nextafter(1.0L, 2.0L));
-        s.Calcular("a+a");
-        s.Calcular("Vluz/Vluz");  // a user constant of the shipped definitions
-        s.Calcular("2>1");
-        s.CambiarBase(16, "2>1");
-        s.CambiarDigitos(4);
+        s.CambiarBase(BaseHexadecimal, "2>1");
+        s.CambiarDigitos(*DigitosDe(4));
         s.CambiarSeparador(true);
-        s.SetAngulo(2);
+        s.SetAngulo(Centesimales);
         s.Ajustes.AgregarReciente("metro -> pie (Longitud)");
         for (const auto& f : s.Lista.Filas()) filas.push_back(f.Texto + "_" + std::to_string(f.Etiqueta));
         s.Guardar();
     }
-    EXPECT_TRUE(std::filesystem::exists(dir_ / "numbrix.ini"));
-    EXPECT_TRUE(std::filesystem::exists(dir_ / "expr.lst"));
     // Another instance of the settings file in this process would share the
     // first one's memory: read the file afresh, as a new run would.
     TSesion t;
     auto informe = t.Abrir(dir_);
     EXPECT_TRUE(informe.empty()) << informe.front();
-    EXPECT_TRUE(MismosBits(t.Memorias.Valor(0), 1.0L / 3));
-    EXPECT_TRUE(MismosBits(t.Memorias.Valor(9), -1e4000L));
-    EXPECT_TRUE(MismosBits(t.Memorias.Valor(5), std::nextafter(1.0L, 2.0L)));
+    for (const auto& [i, v] : {std::pair{0, 1.0L / 3}, {9, -1e4000L}, {5, std::nextafter(1.0L, 2.0L)}})
+        EXPECT_TRUE(MismosBits(t.Memorias.Valor(i), v)) << i;
     std::vector<std::string> leidas;
     for (const auto& f : t.Lista.Filas()) leidas.push_back(f.Texto + "_" + std::to_string(f.Etiqueta));
     EXPECT_EQ(leidas, filas);
     std::vector<std::string> historial{"2>1", "Vluz/Vluz", "a+a", "1/3"};
     EXPECT_EQ(t.Historial.Entradas(), historial);
-    EXPECT_EQ(t.Formato.BaseDefecto, 16);
-    EXPECT_EQ(t.Digitos(), 4);
-    EXPECT_TRUE(t.Formato.Agrupar);
-    EXPECT_EQ(t.Angulo(), 2);
+    EXPECT_TRUE(t.Formato.BaseDefecto == BaseHexadecimal && t.Digitos() == 4 && t.Formato.Agrupar);
+    EXPECT_EQ(t.Angulo(), Centesimales);
     ASSERT_EQ(t.Ajustes.Recientes.size(), 1u);
     EXPECT_EQ(t.Evaluar("M0*3").texto, "1.000 0 [16]");
     EXPECT_FALSE(t.NombresUsuario.empty());
@@ -74,9 +65,7 @@ TEST_F(SesionDatos, ValoresFueraDeRangoVuelvenAlDefecto) {
     TSesion s;
     auto informe = s.Abrir(dir_);
     EXPECT_GE(informe.size(), 5u);
-    EXPECT_EQ(s.Formato.BaseDefecto, 10);
-    EXPECT_EQ(s.Angulo(), 0);
-    EXPECT_EQ(s.Digitos(), 100);
+    EXPECT_TRUE(s.Formato.BaseDefecto == BaseDecimal && s.Angulo() == Radianes && s.Digitos() == DigitosFlotante);
     EXPECT_EQ(s.Ajustes.MaxList, 50);
     EXPECT_EQ(s.Memorias.Valor(2), 0);
     EXPECT_EQ(s.Memorias.Valor(3), 2.5L);

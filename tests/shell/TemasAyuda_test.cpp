@@ -6,16 +6,13 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "engine/ExpresionX.h"
+#include "Ayudas.h"
 #include "shell/Sesion.h"
 
 namespace numbrix {
 namespace {
 
-std::filesystem::path Ayuda() {
-    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
-    return datos ? std::filesystem::path(datos) / "help" : std::filesystem::path();
-}
+std::filesystem::path Ayuda() { return prueba::DatosDeFabrica() / "help"; }
 
 std::string LeerPagina(const std::string& archivo) {
     std::ifstream f(Ayuda() / archivo, std::ios::binary);
@@ -46,7 +43,6 @@ TEST(TemasAyuda, TemasDeVentanasYNumeros) {
 }
 
 TEST(TemasAyuda, CadaVentanaYCadaTemaNumeradoLleganAUnaPagina) {
-    if (Ayuda().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     for (const auto& p : PaginasAyuda()) ExisteDestino(p.Archivo);
     for (const auto& v : VentanasConAyuda()) {
         EXPECT_NE(PaginaDeTema(v), "indice.html") << v;
@@ -56,7 +52,6 @@ TEST(TemasAyuda, CadaVentanaYCadaTemaNumeradoLleganAUnaPagina) {
 }
 
 TEST(TemasAyuda, CadaNombreIncorporadoTieneSuEntrada) {
-    if (Ayuda().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     TExpresionX motor;
     motor.SetPredefinidas(true);
     TSesion sesion;  // adds the shell's names: memories, Rst, calculus functions
@@ -73,7 +68,6 @@ TEST(TemasAyuda, CadaNombreIncorporadoTieneSuEntrada) {
 
 // The functions page tells each name's argument count as the engine has it.
 TEST(TemasAyuda, LaPaginaDeFuncionesDiceCuantosArgumentos) {
-    if (Ayuda().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     TSesion sesion;
     TExpresionX& motor = sesion.Principal();
     auto cuantos = [](const TMake<DominioReal>& m) {
@@ -103,7 +97,6 @@ TEST(TemasAyuda, LaPaginaDeFuncionesDiceCuantosArgumentos) {
 }
 
 TEST(TemasAyuda, BuscarEncuentraPaginasSinImportarAcentos) {
-    if (Ayuda().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     auto r = BuscarEnAyuda(Ayuda(), "combinacion colores");
     ASSERT_FALSE(r.empty());
     EXPECT_EQ(r.front().Archivo, "fmOpciones.html");
@@ -114,7 +107,6 @@ TEST(TemasAyuda, BuscarEncuentraPaginasSinImportarAcentos) {
 // Every example a page gives as «<code>expression</code> → value» is what
 // Numbrix computes (in radians, floating format, x = 2 when asked).
 TEST(TemasAyuda, LosEjemplosDanLoQueDicen) {
-    if (Ayuda().empty()) GTEST_SKIP() << "NUMBRIX_TEST_DATA no está definida";
     auto sinEntidades = [](std::string t) {
         for (auto [e, v] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
             for (std::size_t p = t.find(e); p != std::string::npos; p = t.find(e, p + 1)) t.replace(p, std::string(e).size(), v);

@@ -6,20 +6,16 @@ namespace numbrix {
 namespace {
 
 TEST(ValoresOpciones, Tolerancia) {
-    struct Caso {
-        const char* texto;
-        bool bien;
-        long double valor;
-    } casos[] = {
-        {"1E-15", true, 1e-15L}, {" 0.5 ", true, 0.5L}, {"0", true, 0}, {"1e-300", true, 1e-300L},
-        {"", false, 0},          {"-1E-3", false, 0},   {"1E-", false, 0}, {"1e99999", false, 0},
-        {"0,5", false, 0},       {"--1", false, 0},     {"E", false, 0},
+    const char* numero = "La diferencia máxima debe ser un número, por ejemplo 1E-15.";
+    const std::tuple<const char*, long double, const char*> casos[] = {
+        {"1E-15", 1e-15L, ""}, {" 0.5 ", 0.5L, ""}, {"0", 0, ""}, {"1e-300", 1e-300L, ""}, {"", -7, numero},
+        {"-1E-3", -7, "La diferencia máxima no puede ser negativa."}, {"1E-", -7, numero}, {"1e99999", -7, numero},
+        {"0,5", -7, numero}, {"--1", -7, numero}, {"E", -7, numero},
     };
-    for (const auto& c : casos) {
+    for (const auto& [texto, valor, mensaje] : casos) {
         long double v = -7;
-        const std::string m = LeerTolerancia(c.texto, v);
-        EXPECT_EQ(m.empty(), c.bien) << c.texto;
-        EXPECT_EQ(v, c.bien ? c.valor : -7) << c.texto;
+        EXPECT_EQ(LeerTolerancia(texto, v), mensaje) << texto;
+        EXPECT_EQ(v, valor) << texto;
     }
     EXPECT_EQ(TextoTolerancia(1e-15L), "1E-15");
     EXPECT_EQ(TextoTolerancia(0.5L), "0.5");
@@ -32,7 +28,7 @@ TEST(ValoresOpciones, TamanoDeFuente) {
     }
     for (const char* t : {"5", "21", "", "1a", "100", "-8", "8.5"}) {
         int v = -1;
-        EXPECT_NE(LeerTamanoFuente(t, v), "") << t;
+        EXPECT_EQ(LeerTamanoFuente(t, v), "El tamaño de la fuente debe ser un número entero de 6 a 20.") << t;
         EXPECT_EQ(v, -1);
     }
 }

@@ -6,7 +6,7 @@
 
 #include "CarpetaTemporal.h"
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 
 namespace numbrix {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/Errores.h"
+#include "support/Errores.h"
 
 namespace numbrix {
 namespace {
@@ -63,7 +63,7 @@ TEST(Angulos, RedondeoMedioYFueraDeRango) {
             c.f(c.valor);
             ADD_FAILURE() << c.que << ": sin error para " << static_cast<double>(c.valor);
         } catch (const EMatematico& e) {
-            EXPECT_EQ(e.Tipo(), TipoMatematico::ArgumentoInvalido) << c.que;
+            EXPECT_EQ(e.Codigo(), CodigoError::ArgumentoInvalido) << c.que;
         }
     }
 }
