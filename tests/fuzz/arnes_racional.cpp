@@ -15,7 +15,8 @@ NUMBRIX_ARNES(racional) {
     fuzz::Plazo plazo(200);
     sesion.Cancelar = plazo;
     const ResultadoQ r = sesion.Evaluar(std::string(entrada));
-    fuzz::Exigir(!r.error || !r.texto.empty(), "un error sin mensaje");
+    // Only a message the user wrote himself («''») may be empty.
+    fuzz::Exigir(!r.error || !r.texto.empty() || r.codigo == CodigoError::Mensaje, "un error sin mensaje");
     if (r.error || r.vacio) return;
     // What the window shows reads back as the same fraction.
     const auto otra = TextoAFrac(r.texto, sesion.Fraccion());
