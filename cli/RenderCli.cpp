@@ -19,7 +19,7 @@ void AsegurarAplicacion() {
     if (QCoreApplication::instance()) return;
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
-    static char nombre[] = "numbrix-cli";
+    static char nombre[] = "numbrix-render";
     static char* argv[] = {nombre, nullptr};
     static QGuiApplication app(argc, argv);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// numbrix-cli --render FILE [--render-size N]: an expression drawn as a
+// numbrix-render (run by numbrix-cli --render FILE): an expression drawn as a
 // formula picture into an SVG, PNG or JPEG file, without a display.
 #include <functional>
 #include <string>
