@@ -11,10 +11,13 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CarpetaTemporal.h"
+#include "cli/EjecutarCli.h"
 #include "cli/OpcionesCli.h"
 
 using namespace numbrix;
@@ -165,22 +168,70 @@ TEST(NumbrixCli, AyudaYOpciones) {
     const auto s = Ejecutar("--help");
     EXPECT_EQ(s.estado, 0);
     for (const char* o : {"--angle", "--mode", "--maxden", "--save"}) EXPECT_NE(s.texto.find(o), std::string::npos) << o;
-    const auto m = LeerOpciones({"-m", "complejo", "--maxden", "4294967295", "--mixed", "--var", "z=i"});
-    EXPECT_TRUE(m.error.empty()) << m.error;
-    EXPECT_TRUE(m.modo == ModoCli::Complejo && m.maxDen == 4294967295u && m.mixto);
-    EXPECT_EQ(LeerOpciones({"--mode=rational"}).modo, ModoCli::Racional);
-    EXPECT_EQ(LeerOpciones({}).modo, ModoCli::Real);
-    const auto o = LeerOpciones({"-a", "grad", "-d", "16", "-n", "eng", "-g", "--var", "x=1+1", "-(1)", "-.5"});
-    EXPECT_TRUE(o.error.empty());
-    EXPECT_TRUE(o.angulo == Centesimales && o.digitos == 16 && o.notacion == NotacionIngenieria && o.agrupar);
+    const auto o = LeerOpciones({"-a", "grad", "-d", "16", "-n", "eng", "-g", "--var", "x=1+1", "-(1)", "-.5",
+                                 "--maxden", "4294967295", "--render=f.svg", "--render-size", "40"});
+    EXPECT_TRUE(o.error.empty()) << o.error;
+    EXPECT_TRUE(o.angulo == Centesimales && o.digitos == 16 && o.notacion == NotacionIngenieria && o.agrupar &&
+                o.maxDen == 4294967295u && o.render == "f.svg" && o.renderTam == 40);
     EXPECT_EQ(o.respuestas.at('x'), "1+1");
     EXPECT_EQ(o.expresiones, (std::vector<std::string>{"-(1)", "-.5"}));
-    const auto d = LeerOpciones({"--data", "/d", "--save", "--render=f.svg", "--render-size", "40", "1"});
-    EXPECT_TRUE(d.error.empty() && d.data == "/d" && d.guardar && d.render == "f.svg" && d.renderTam == 40) << d.error;
     EXPECT_EQ(LeerOpciones({"-b"}).error, "falta el valor de --base");
     for (auto args : std::vector<std::vector<std::string>>{
              {"--data"}, {"--data="}, {"--render-size", "0"}, {"--render-size", "256"}, {"--render"}})
         EXPECT_FALSE(LeerOpciones(args).error.empty()) << args[0];
+}
+
+// The README's table is the one the options' registry makes
+// (build/devtools/tabla_opciones_cli README.md writes it).
+TEST(NumbrixCli, LaTablaDelReadmeEsLaDeLasOpciones) {
+    const char* datos = std::getenv("NUMBRIX_TEST_DATA");
+    ASSERT_TRUE(datos);
+    std::stringstream leido;
+    leido << std::ifstream(std::filesystem::path(datos) / ".." / "README.md").rdbuf();
+    std::string readme = leido.str(), anterior;
+    ASSERT_TRUE(SustituirTablaReadme(readme, TablaMarkdown(), &anterior));
+    EXPECT_EQ(anterior, TablaMarkdown());
+}
+
+// A tool option as every tool adds one: its lines in command-line order among
+// the expressions, a box's message alone with status 1, bad usage on standard
+// error with status 2, options after it still apply, standard input unread.
+TEST(NumbrixCli, ConvencionDeLasHerramientas) {
+    RegistroCli r = RegistroEstandar();
+    OpcionCli eco;
+    eco.largo = "--eco";
+    eco.valor = "mayus|caja TEXTO";
+    eco.ayuda = "herramienta de prueba";
+    eco.minOperandos = eco.maxOperandos = 2;
+    eco.Comprobar = [](const std::vector<std::string>& op) {
+        return op[0] == "mayus" || op[0] == "caja" ? "" : "operación desconocida: " + op[0];
+    };
+    eco.Accion = [](const ContextoAccion& c) -> SalidaAccion {
+        const std::string& t = c.operandos[1];
+        if (c.operandos[0] == "caja") return {SalidaAccion::Mensaje, {t, "solo el mensaje"}};
+        std::string m = t;
+        for (char& ch : m) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        return {SalidaAccion::Lineas, {t, m + (c.opciones.modo == ModoCli::Racional ? " Q" : "")}};
+    };
+    r.Agregar(eco);
+    const std::tuple<std::vector<std::string>, const char*, int> casos[] = {
+        {{"1|2+1", "--eco", "mayus", "a b", "-m", "rational", "2*3"}, "3 | 2\na b\nA B Q\n6\n", 0},
+        {{"-m", "rational", "--eco=caja", "hola", "--", "2*3"}, "hola\n6\n", 1},
+        {{"-m", "rational", "--eco", "caja", "hola", "2*3"}, "", 2},
+        {{"-m", "rational", "2*3", "--eco", "mayus"}, "", 2},
+        {{"-m", "rational", "2*3", "--eco", "otra", "x"}, "", 2},
+    };
+    for (const auto& [args, salida, estado] : casos) {
+        std::istringstream entrada("9*9\n");
+        std::ostringstream out, err;
+        EXPECT_EQ(EjecutarCli(r, args, entrada, out, err), estado) << args[2];
+        EXPECT_EQ(out.str(), salida) << args[2];
+        EXPECT_EQ(err.str().empty(), estado != 2) << err.str();
+    }
+    std::istringstream nada;
+    std::ostringstream ayuda, err;
+    EjecutarCli(r, {"--help"}, nada, ayuda, err);
+    EXPECT_NE(ayuda.str().find("  --eco mayus|caja TEXTO"), std::string::npos);
 }
 
 class CliDatos : public CarpetaTemporal {};
