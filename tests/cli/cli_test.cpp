@@ -234,6 +234,16 @@ TEST(NumbrixCli, ConvencionDeLasHerramientas) {
     EXPECT_NE(ayuda.str().find("  --eco mayus|caja TEXTO"), std::string::npos);
 }
 
+// Without numbrix-render beside the program (here, the test's own folder) the
+// run says so before evaluating anything.
+TEST(NumbrixCli, SinProgramaDeDibujoNoHayImagenes) {
+    std::istringstream entrada;
+    std::ostringstream out, err;
+    EXPECT_EQ(EjecutarCli(RegistroEstandar(), {"1", "--render", "f.svg"}, entrada, out, err), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str().rfind("numbrix-cli: --render no está disponible", 0), 0u) << err.str();
+}
+
 class CliDatos : public CarpetaTemporal {};
 
 TEST_F(CliDatos, LeeLaCarpetaYSoloEscribeConSave) {
