@@ -33,46 +33,33 @@ OpcionCli Ajuste(char corto, std::string largo, std::string valor, std::string a
     return o;
 }
 
-// One of a few words, each giving a value.
+// One of a few words, each giving a value; the message lists them.
 template <class T>
 Fijador Palabras(std::vector<std::pair<std::string, T>> palabras, T OpcionesCli::*campo, std::string error) {
+    std::string lista;
+    for (std::size_t k = 0; k < palabras.size(); ++k)
+        lista += (k == 0 ? "" : k + 1 == palabras.size() ? " o " : ", ") + palabras[k].first;
     return [=](OpcionesCli& o, const std::string& v) -> std::string {
         for (const auto& [p, valor] : palabras)
             if (v == p) {
                 o.*campo = valor;
                 return {};
             }
-        return error + ": " + v + " (" + [&] {
-            std::string lista;
-            for (std::size_t k = 0; k < palabras.size(); ++k) {
-                if (k) lista += k + 1 == palabras.size() ? " o " : ", ";
-                lista += palabras[k].first;
-            }
-            return lista;
-        }() + ")";
+        return error + ": " + v + " (" + lista + ")";
     };
 }
 
 void RegistrarPropias(RegistroCli& r) {
     r.Agregar(Ajuste('m', "--mode", "real|rational|complex",
                      "modo: reales, fracciones exactas o complejos\n(real); también real|racional|complejo",
-                     [](OpcionesCli& o, const std::string& v) -> std::string {
-                         if (v == "real") o.modo = ModoCli::Real;
-                         else if (v == "rational" || v == "racional") o.modo = ModoCli::Racional;
-                         else if (v == "complex" || v == "complejo") o.modo = ModoCli::Complejo;
-                         else return "modo desconocido: " + v + " (real, rational o complex)";
-                         return {};
-                     }));
+                     Palabras<ModoCli>({{"real", ModoCli::Real}, {"rational", ModoCli::Racional},
+                                        {"racional", ModoCli::Racional}, {"complex", ModoCli::Complejo},
+                                        {"complejo", ModoCli::Complejo}},
+                                       &OpcionesCli::modo, "modo desconocido")));
     r.Agregar(Ajuste('a', "--angle", "rad|deg|grad|turn|dms|pi", "unidad de ángulos (rad)",
-                     [](OpcionesCli& o, const std::string& v) -> std::string {
-                         static const char* unidades[] = {"rad", "deg", "grad", "turn", "dms", "pi"};
-                         for (int k = 0; k < 6; ++k)
-                             if (v == unidades[k]) {
-                                 o.angulo = *UnidadAnguloDe(k);
-                                 return {};
-                             }
-                         return "unidad de ángulos desconocida: " + v + " (rad, deg, grad, turn, dms o pi)";
-                     }));
+                     Palabras<UnidadAngulo>({{"rad", Radianes}, {"deg", Sexagesimales}, {"grad", Centesimales},
+                                             {"turn", Ciclos}, {"dms", GMS}, {"pi", MultiplosPi}},
+                                            &OpcionesCli::angulo, "unidad de ángulos desconocida")));
     r.Agregar(Ajuste('b', "--base", "N", "base del resultado, 2 a 36 (10)",
                      [](OpcionesCli& o, const std::string& v) -> std::string {
                          int n = 0;
