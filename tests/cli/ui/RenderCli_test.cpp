@@ -8,7 +8,7 @@
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
 
-// The feature lives in numbrix-cli itself, not in a library.
+// The feature lives in the program numbrix-render, not in a library.
 #include "cli/RenderCli.cpp"
 
 namespace numbrix {
