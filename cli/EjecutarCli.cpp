@@ -127,7 +127,7 @@ int EjecutarCli(const RegistroCli& registro, const std::vector<std::string>& arg
             escribir(Texto(Mensaje::CalculoCancelado));
             return false;
         }
-        SalidaAccion s = p.Accion(ContextoAccion{o, p.operandos, cancelar});
+        SalidaAccion s = p.Accion(ContextoAccion{o, p.operandos, cancelar, entrada});
         if (s.estado == SalidaAccion::Uso) {
             for (const auto& l : s.lineas) informar(l);
             uso = 2;

@@ -5,6 +5,7 @@
 // table are all read from it.
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
@@ -36,6 +37,7 @@ struct ContextoAccion {
     const OpcionesCli& opciones;          // the whole command line's settings (-a, -m, ...)
     const std::vector<std::string>& operandos;  // one argument each
     const std::function<bool()>& cancelar;      // Ctrl+C or SIGTERM: stop at the next poll
+    std::istream& entrada;  // the run's standard input, for the tools whose issue reads it
 };
 
 // One option. A setting (`Fijar`) takes no value or one; a tool option
