@@ -169,8 +169,8 @@ std::string TextoAyuda(const RegistroCli& registro) {
     std::string t =
         "Uso: numbrix-cli [OPCIONES] [--] [EXPRESION...]\n"
         "Evalúa cada expresión en orden y escribe una línea por expresión, el texto\n"
-        "que mostraría la casilla de resultado. Sin expresiones, lee una por línea\n"
-        "de la entrada estándar.\n\n";
+        "que mostraría la casilla de resultado. Sin expresiones ni opciones de\n"
+        "herramienta, lee una por línea de la entrada estándar.\n\n";
     constexpr std::size_t kColumna = 41;
     auto linea = [&](std::string izquierda, const std::string& ayuda) {
         // Options without a short name line up with the long names of the others.
