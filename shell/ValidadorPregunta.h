@@ -1,0 +1,62 @@
+#pragma once
+// What a value prompt accepts. A validator reads the typed text and either
+// takes it, leaving the value it read where its owner asked, or refuses it
+// with the reason the prompt shows before asking again. One validator
+// evaluates with an engine (a session's auxiliary one, so the answer may
+// use the session's names); the others read a plain decimal, a fraction or
+// a complex number as their windows write them.
+#include <functional>
+#include <string>
+
+#include "numbers/MComplex.h"
+#include "numbers/fraccion.h"
+#include "shell/SesionModo.h"
+
+namespace numbrix {
+
+struct Veredicto {
+    bool aceptada = true;
+    std::string motivo;  // why it was refused
+};
+
+using ValidadorPregunta = std::function<Veredicto(const std::string& texto)>;
+
+inline Veredicto Rechazo(std::string motivo) { return {false, std::move(motivo)}; }
+
+// Compiles and evaluates `texto` with `motor`: the engine's message refuses
+// it (also a cancelled evaluation). The engine keeps the text.
+template <class D>
+Veredicto EvaluarRespuesta(TExpresion<D>& motor, const std::string& texto, typename D::Valor& valor) {
+    motor.SetTexto(TextoRespuesta(texto));
+    typename D::Valor v{};
+    if (motor.Arbol) v = motor.Valor();  // compiled: evaluated again even when the text did not change
+    if (motor.HayError) return Rechazo(motor.Mensaje);
+    valor = v;
+    return {};
+}
+
+// `valor`, when given, receives the value of the answer taken.
+template <class D>
+ValidadorPregunta ValidadorMotor(TExpresion<D>& motor, typename D::Valor* valor = nullptr) {
+    return [&motor, valor](const std::string& texto) {
+        typename D::Valor v{};
+        Veredicto r = EvaluarRespuesta(motor, texto, v);
+        if (r.aceptada && valor) *valor = v;
+        return r;
+    };
+}
+
+template <class D>
+ValidadorPregunta ValidadorSesion(TSesionModo<D>& sesion, typename D::Valor* valor = nullptr) {
+    return ValidadorMotor<D>(sesion.Auxiliar(), valor);
+}
+
+// [+-]digits[.digits][e[+-]digits], blanks around it ignored.
+ValidadorPregunta ValidadorDecimal(long double* valor = nullptr);
+// "a|b", "w|p|q", an integer or a decimal (turned into a fraction with the
+// settings' largest denominator).
+ValidadorPregunta ValidadorFraccion(AjustesFraccion ajustes = {}, TFrac* valor = nullptr);
+// "2-3i", "i", "4"; empty is 0, as the complex window reads it.
+ValidadorPregunta ValidadorComplejo(TComplejo* valor = nullptr);
+
+}  // namespace numbrix
