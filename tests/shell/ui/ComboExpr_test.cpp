@@ -15,19 +15,27 @@ namespace {
 
 using prueba::Escribir;
 
-TEST(ComboExpr, TwoKeyOperatorShortcuts) {
+TEST(ComboExpr, TwoKeyShortcutsFollowTheBoxsTable) {
     prueba::AplicacionQt();
     const struct {
+        TablaAtajos tabla;
         const char* tecleado;
         const char* queda;
-    } casos[] = {{"2**3", "2^3"}, {"4//2", "4\\2"}, {"2/*3", "2(3"}, {"2*/3", "2)3"},
-                 {"1..2", "1|2"}, {"5--3", "5%3"}, {"2*3/4", "2*3/4"}, {"***", "^*"}};
+    } casos[] = {
+        {kAtajosPrincipal, "2**3", "2^3"},   {kAtajosPrincipal, "4//2", "4\\2"}, {kAtajosPrincipal, "2/*3", "2(3"},
+        {kAtajosPrincipal, "2*/3", "2)3"},   {kAtajosPrincipal, "1..2", "1|2"},   {kAtajosPrincipal, "5--3", "5%3"},
+        {kAtajosPrincipal, "2*3/4", "2*3/4"}, {kAtajosPrincipal, "***", "^*"},
+        {kAtajosFraccion, "1//2", "1|2"},    {kAtajosFraccion, "1..2", "1|2"},    {kAtajosFraccion, "2**3", "2^3"},
+        {kAtajosFraccion, "5--3/*2", "5--3/*2"},
+        {kAtajosFormula, "5--3", "5--3"},    {kAtajosFormula, "4//2**3", "4\\2^3"},
+        {kSinAtajos, "2**3//4--1..", "2**3//4--1.."},
+    };
     for (const auto& c : casos) {
         TComboExpr caja;
+        caja.Atajos = c.tabla;
         Escribir(&caja, c.tecleado);
-        EXPECT_EQ(caja.Texto().toStdString(), c.queda) << c.tecleado;
+        EXPECT_EQ(caja.Texto().toStdString(), c.queda) << c.tecleado << " (tabla de " << c.tabla.size() << ")";
     }
-    EXPECT_TRUE(AtajoOperador('a', '/').isNull());
 }
 
 TEST(ComboExpr, CompletionOpensOnlyOutsideWordsAndComments) {
