@@ -132,11 +132,12 @@ TfrmCalcu::TfrmCalcu(TSesion& sesion, QWidget* padre) : TFormMX(padre), sesion_(
     CrearComponentes();
     CrearMenus();
 
-    input_ = new TfmInput(sesion_, this);
-    sesion_.Preguntar = [this](char letra, const std::string& propuesto, const std::string& error) {
+    input_ = new TfmInput(this);
+    sesion_.Preguntar = [this, preguntar = PreguntadorDe(*input_, sesion_)](
+                            char letra, const std::string& propuesto, const std::string& error) {
         // The prompt is answered with the normal pointer.
         QApplication::restoreOverrideCursor();
-        RespuestaPregunta r = input_->Preguntar(letra, propuesto, error);
+        RespuestaPregunta r = preguntar(letra, propuesto, error);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return r;
     };

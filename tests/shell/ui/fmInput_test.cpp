@@ -1,0 +1,94 @@
+// The general prompt: asked again while its validator refuses, each refusal
+// shown; its history file, its label and its box's shortcuts per question.
+#include "shell/ui/fmInput.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <deque>
+#include <gtest/gtest.h>
+
+#include "CarpetaTemporal.h"
+#include "Ventanas.h"
+#include "shell/Sesion.h"
+
+namespace numbrix {
+namespace {
+
+// Answers each showing of the prompt with the next text (typed, then Enter),
+// or cancels on nullopt; records what the prompt offered and said.
+class InputContestado : public TfmInput {
+public:
+    InputContestado() { Avisar = [this](const QString& m) { avisos << m; }; }
+    std::deque<std::optional<QString>> respuestas;
+    QStringList ofrecidos, avisos;
+
+protected:
+    void showEvent(QShowEvent* e) override {
+        TfmInput::showEvent(e);
+        QTimer::singleShot(0, this, [this] {
+            ofrecidos << Texto()->lineEdit()->selectedText();
+            std::optional<QString> r = respuestas.front();
+            respuestas.pop_front();
+            if (!r) return reject();
+            Texto()->SetTexto("");
+            prueba::Escribir(Texto(), *r + "\r");
+        });
+    }
+};
+
+class Prompt : public CarpetaTemporal {
+protected:
+    void SetUp() override {
+        CarpetaTemporal::SetUp();
+        prueba::AplicacionQt();
+    }
+};
+
+TEST_F(Prompt, AsksAgainWithTheReasonUntilTheValidatorTakesTheAnswer) {
+    InputContestado input;
+    TFrac f;
+    Pregunta p;
+    p.Titulo = "Fracción";
+    p.Etiqueta = "Valor racional:";
+    p.Propuesto = "1|2";
+    p.Error = "antes";
+    p.Validador = ValidadorFraccion({}, &f);
+    p.Historia = dir_ / "expq.lst";
+    p.Atajos = kAtajosFraccion;
+    input.respuestas = {"x", "", "3//4"};
+    EXPECT_EQ(input.Preguntar(p), "3|4");  // the box's table wrote the bar
+    EXPECT_EQ(f, TFrac(3, 4));
+    EXPECT_EQ(input.windowTitle().toStdString(), "Fracción");
+    EXPECT_EQ(input.Etiqueta()->text().toStdString(), "Valor racional:");
+    EXPECT_EQ(input.ofrecidos, QStringList({"1|2", "x", ""}));  // a refused text stays, selected
+    EXPECT_EQ(input.avisos, QStringList({"antes", "x no es un valor racional valido", "Falta Expresión"}));
+
+    // The history is kept in its file and offered to the next question.
+    InputContestado otro;
+    otro.respuestas = {std::nullopt};
+    EXPECT_EQ(otro.Preguntar(p), std::nullopt);
+    ASSERT_EQ(otro.Texto()->count(), 1);
+    EXPECT_EQ(otro.Texto()->itemText(0).toStdString(), "3|4");
+    p.Historia.clear();
+    otro.respuestas = {std::nullopt};
+    otro.Preguntar(p);
+    EXPECT_EQ(otro.Texto()->count(), 0);
+}
+
+TEST_F(Prompt, ASessionsVariablesAreAskedThroughIt) {
+    TSesion s;
+    InputContestado input;
+    s.Preguntar = PreguntadorDe(input, s);
+    input.respuestas = {"2+", "3"};
+    EXPECT_EQ(s.Evaluar("a*a").texto, "9");
+    EXPECT_EQ(input.windowTitle().toStdString(), "Indique el valor de la variable a");
+    EXPECT_EQ(input.Etiqueta()->text().toStdString(), "Utilice cualquier expresión evaluable:");
+    EXPECT_EQ(input.ofrecidos, QStringList({"1", "2+"}));
+    ASSERT_EQ(input.avisos.size(), 1);  // the session's own refusal, shown by the prompt
+    input.respuestas = {std::nullopt};
+    EXPECT_EQ(s.Evaluar("b").texto, "Cálculo cancelado");
+}
+
+}  // namespace
+}  // namespace numbrix
