@@ -6,6 +6,7 @@
 // use the session's names); the others read a plain decimal, a fraction or
 // a complex number as their windows write them.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "numbers/MComplex.h"
@@ -46,9 +47,26 @@ ValidadorPregunta ValidadorMotor(TExpresion<D>& motor, typename D::Valor* valor 
     };
 }
 
+// With the names of the session's auxiliary engine, in an engine of its own:
+// an answer that reads a prompt variable has the session evaluate that
+// variable's answer with the auxiliary engine, which must not be the one
+// evaluating. Prompt variables are asked afresh for every answer, and the
+// session's assignment note is left as it was.
 template <class D>
 ValidadorPregunta ValidadorSesion(TSesionModo<D>& sesion, typename D::Valor* valor = nullptr) {
-    return ValidadorMotor<D>(sesion.Auxiliar(), valor);
+    auto motor = std::make_shared<TExpresion<D>>(&sesion.Auxiliar().Ajustes);
+    motor->SetPadre(&sesion.Auxiliar());
+    motor->Silencioso = true;
+    motor->Cancelar = sesion.Auxiliar().Cancelar;
+    return [motor, &sesion, valor](const std::string& texto) {
+        for (auto& v : sesion.Variables()) v.preguntada = false;
+        const std::string nota = sesion.NotaAsignacion;
+        typename D::Valor v{};
+        Veredicto r = EvaluarRespuesta(*motor, texto, v);
+        sesion.NotaAsignacion = nota;
+        if (r.aceptada && valor) *valor = v;
+        return r;
+    };
 }
 
 // [+-]digits[.digits][e[+-]digits], blanks around it ignored.

@@ -57,27 +57,31 @@ void TfmInput::Historia(const std::filesystem::path& archivo) {
 }
 
 std::optional<std::string> TfmInput::Preguntar(const Pregunta& p) {
-    setWindowTitle(p.Titulo);
-    etiqueta_->setText(p.Etiqueta);
-    ayuda_ = p.Ayuda;
-    texto_->PonerFuente(p.Fuente);
-    texto_->Atajos = p.Atajos;
-    Historia(p.Historia);
-    texto_->SetTexto(p.Propuesto);
+    QString texto = p.Propuesto;
     QString error = p.Error;
     while (true) {
-        if (!error.isEmpty()) Avisar(error);
+        // Set again at every round: a validator may ask a question of its
+        // own through this same window (an answer that reads a variable).
+        setWindowTitle(p.Titulo);
+        etiqueta_->setText(p.Etiqueta);
+        ayuda_ = p.Ayuda;
+        texto_->PonerFuente(p.Fuente);
+        texto_->Atajos = p.Atajos;
+        Historia(p.Historia);
+        texto_->SetTexto(texto);
         texto_->lineEdit()->selectAll();
+        if (!error.isEmpty()) Avisar(error);
         if (exec() != QDialog::Accepted) return std::nullopt;
-        std::string respuesta = texto_->Texto().toStdString();
+        texto = texto_->Texto();
+        const std::string respuesta = texto.toStdString();
         const Veredicto v = p.Validador ? p.Validador(respuesta) : Veredicto{};
         if (!v.aceptada) {
-            // The refused text stays, selected, to be mended.
+            // The refused text comes back, selected, to be mended.
             error = QString::fromStdString(v.motivo.empty() ? numbrix::Texto(Mensaje::ErrorSinTexto) : v.motivo);
             continue;
         }
         if (!p.Historia.empty()) {
-            texto_->AgregarHistoria(texto_->Texto());
+            texto_->AgregarHistoria(texto);
             try {
                 texto_->GuardarHistoria();
             } catch (const std::exception& e) {

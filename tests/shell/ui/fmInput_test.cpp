@@ -21,13 +21,14 @@ class InputContestado : public TfmInput {
 public:
     InputContestado() { Avisar = [this](const QString& m) { avisos << m; }; }
     std::deque<std::optional<QString>> respuestas;
-    QStringList ofrecidos, avisos;
+    QStringList ofrecidos, avisos, titulos;
 
 protected:
     void showEvent(QShowEvent* e) override {
         TfmInput::showEvent(e);
         QTimer::singleShot(0, this, [this] {
             ofrecidos << Texto()->lineEdit()->selectedText();
+            titulos << windowTitle();
             std::optional<QString> r = respuestas.front();
             respuestas.pop_front();
             if (!r) return reject();
@@ -88,6 +89,21 @@ TEST_F(Prompt, ASessionsVariablesAreAskedThroughIt) {
     ASSERT_EQ(input.avisos.size(), 1);  // the session's own refusal, shown by the prompt
     input.respuestas = {std::nullopt};
     EXPECT_EQ(s.Evaluar("b").texto, "Cálculo cancelado");
+
+    // A tool's question checked by the session, whose answer asks for x
+    // through the same window: refused, the tool's question comes back whole.
+    Pregunta p;
+    p.Titulo = "Tamaño";
+    long double valor = 0;
+    p.Validador = ValidadorSesion(s, &valor);
+    input.ofrecidos.clear();
+    input.titulos.clear();
+    input.respuestas = {"x/0", "2+", "4", "x-1", "4"};
+    EXPECT_EQ(input.Preguntar(p), "x-1");
+    EXPECT_EQ(valor, 3);
+    EXPECT_EQ(input.ofrecidos, QStringList({"", "1", "2+", "x/0", "4"}));  // x asked afresh for each answer
+    const QString x = "Indique el valor de la variable x";
+    EXPECT_EQ(input.titulos, QStringList({"Tamaño", x, x, "Tamaño", x}));
 }
 
 }  // namespace
