@@ -36,7 +36,8 @@ Veredicto EvaluarRespuesta(TExpresion<D>& motor, const std::string& texto, typen
     return {};
 }
 
-// `valor`, when given, receives the value of the answer taken.
+// `valor`, when given, receives the value of the answer taken. Never give it
+// a session's auxiliary engine itself (see ValidadorSesion).
 template <class D>
 ValidadorPregunta ValidadorMotor(TExpresion<D>& motor, typename D::Valor* valor = nullptr) {
     return [&motor, valor](const std::string& texto) {
