@@ -10,67 +10,46 @@
 namespace numbrix {
 namespace {
 
-struct Caso {
-    const char* texto;
-    const char* motivo;  // null: taken
-};
-
-void Comprobar(const ValidadorPregunta& v, std::initializer_list<Caso> casos) {
-    for (const auto& c : casos) {
-        const Veredicto r = v(c.texto);
-        EXPECT_EQ(r.aceptada, c.motivo == nullptr) << c.texto << ": " << r.motivo;
-        if (c.motivo) {
-            EXPECT_EQ(r.motivo, c.motivo) << c.texto;
-        }
-    }
-}
-
-TEST(ValidadorPregunta, ASessionsAuxiliaryEngineWithItsNames) {
+TEST(ValidadorPregunta, TakesOrRefusesWithTheReason) {
     TSesion s;
     s.Evaluar("5");
-    long double valor = 0;
-    const ValidadorPregunta v = ValidadorSesion(s, &valor);
-    EXPECT_TRUE(v("2*Rst").aceptada);
-    EXPECT_EQ(valor, 10);
-    const Veredicto mal = v("2+");
-    EXPECT_FALSE(mal.aceptada);
-    s.Auxiliar().SetTexto("2+");
-    EXPECT_EQ(mal.motivo, s.Auxiliar().Mensaje);
-    EXPECT_EQ(valor, 10);  // a refused answer leaves the value alone
-    // Nobody answers the question about x: the answer is refused, not taken as 0.
-    Comprobar(v, {{"x+1", Texto(Mensaje::CalculoCancelado)}, {"Raiz(-1)", TextoError(CodigoError::OperacionInvalida)}});
-
-    TSesionQ q;
+    long double real = 0, decimal = 0;
     TFrac f;
-    EXPECT_TRUE(ValidadorSesion(q, &f)("1|2+1|3").aceptada);
-    EXPECT_EQ(f, TFrac(5, 6));
-    TSesionC c;
     TComplejo z;
-    EXPECT_TRUE(ValidadorSesion(c, &z)("(1+i)*(1-i)").aceptada);
-    EXPECT_EQ(z.Re, 2);
-    EXPECT_EQ(z.Im, 0);
-}
-
-TEST(ValidadorPregunta, ReadersOfDecimalsFractionsAndComplexNumbers) {
-    const std::string falta = Texto(Mensaje::FaltaExpresion);
-    long double x = 0;
-    Comprobar(ValidadorDecimal(&x), {{" -2.5e1 ", nullptr}, {"2,5", "'2,5' no es un valor punto flotante válido"},
-                                     {"", falta.c_str()}, {"1/2", "'1/2' no es un valor punto flotante válido"}});
-    EXPECT_EQ(x, -25);
-
-    TFrac f;
-    Comprobar(ValidadorFraccion({.DenominadorMax = 10}, &f),
-              {{"0.33", nullptr}, {"a", "a no es un valor racional valido"}, {" ", falta.c_str()}, {"1|0", "División entre cero"}});
+    const char* falta = Texto(Mensaje::FaltaExpresion);
+    const struct {
+        ValidadorPregunta v;
+        const char* texto;
+        const char* motivo;  // null: taken
+    } casos[] = {
+        {ValidadorSesion(s, &real), "2*Rst", nullptr},  // the session's names
+        {ValidadorSesion(s, &real), "2+", "Error de sintaxis: la expresión empieza o termina en un operador"},
+        {ValidadorSesion(s), "x+1", Texto(Mensaje::CalculoCancelado)},  // nobody answers for x
+        {ValidadorSesion(s), "Raiz(-1)", TextoError(CodigoError::OperacionInvalida)},
+        {ValidadorDecimal(&decimal), " -2.5e1 ", nullptr},
+        {ValidadorDecimal(&decimal), "2,5", "'2,5' no es un valor punto flotante válido"},
+        {ValidadorDecimal(), "", falta},
+        {ValidadorFraccion({.DenominadorMax = 10}, &f), "0.33", nullptr},
+        {ValidadorFraccion({}, &f), "a", "a no es un valor racional valido"},
+        {ValidadorFraccion({}, &f), " ", falta},
+        {ValidadorComplejo(&z), "2-3i", nullptr},
+        {ValidadorComplejo(&z), "2+x", "'2+x' no es un valor punto flotante válido"},
+    };
+    for (const auto& c : casos) {
+        const Veredicto r = c.v(c.texto);
+        EXPECT_EQ(r.aceptada, c.motivo == nullptr) << c.texto << ": " << r.motivo;
+        EXPECT_EQ(r.motivo, c.motivo ? c.motivo : "") << c.texto;
+    }
+    // Each keeps the value of the answer it took, not of those it refused.
+    EXPECT_EQ(real, 10);
+    EXPECT_EQ(decimal, -25);
     EXPECT_EQ(f, TFrac(1, 3));
-    EXPECT_TRUE(ValidadorFraccion({}, &f)("1|2|3").aceptada);
-    EXPECT_EQ(f, TFrac(5, 3));
-
-    TComplejo z{1, 1};
-    Comprobar(ValidadorComplejo(&z), {{"2-3i", nullptr}, {"2+x", "'2+x' no es un valor punto flotante válido"}});
     EXPECT_EQ(z.Re, 2);
     EXPECT_EQ(z.Im, -3);
-    EXPECT_TRUE(ValidadorComplejo(&z)("").aceptada);  // the window reads an empty box as 0
-    EXPECT_EQ(z.Re, 0);
+
+    TSesionQ q;
+    EXPECT_TRUE(ValidadorSesion(q, &f)("1|2+1|3").aceptada);
+    EXPECT_EQ(f, TFrac(5, 6));
 }
 
 }  // namespace
