@@ -28,8 +28,8 @@ protected:
         QTimer::singleShot(0, this, [this] {
             ofrecidos << Texto()->lineEdit()->selectedText();
             titulos << windowTitle();
-            std::optional<QString> r = respuestas.front();
-            respuestas.pop_front();
+            std::optional<QString> r = respuestas.empty() ? std::nullopt : respuestas.front();
+            if (!respuestas.empty()) respuestas.pop_front();
             if (!r) return reject();
             Texto()->SetTexto("");
             prueba::Escribir(Texto(), *r + "\r");
@@ -37,15 +37,10 @@ protected:
     }
 };
 
-class Prompt : public CarpetaTemporal {
-protected:
-    void SetUp() override {
-        CarpetaTemporal::SetUp();
-        prueba::AplicacionQt();
-    }
-};
+using Prompt = CarpetaTemporal;
 
 TEST_F(Prompt, AsksAgainWithTheReasonUntilTheValidatorTakesTheAnswer) {
+    prueba::AplicacionQt();
     InputContestado input;
     TFrac f;
     Pregunta p;
@@ -69,6 +64,7 @@ TEST_F(Prompt, AsksAgainWithTheReasonUntilTheValidatorTakesTheAnswer) {
 }
 
 TEST_F(Prompt, AnAnswerThatAsksForAVariableThroughTheSameWindow) {
+    prueba::AplicacionQt();
     TSesion s;
     InputContestado input;
     s.Preguntar = PreguntadorDe(input, s);
