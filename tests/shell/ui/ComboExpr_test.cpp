@@ -80,16 +80,12 @@ TEST(AutoComp, EntryTextsTemplatesAndArgumentNotesByKind) {
     }
 }
 
+// The widget flows below cover the usual choices; these the odd ones.
 TEST(AutoComp, AcceptingKeepsWhatWasTyped) {
     const struct {
-        const char* prefijo;
-        const char* elegido;
-        const char* texto;
+        const char *prefijo, *elegido, *texto;
         int cursor;
-    } casos[] = {
-        {"Raiz", "raiz()", "2+Raiz()*x", 7}, {"s", "sen()", "2+sen()*x", 6},  {"", "Sen()", "2+Sen()*x", 6},
-        {"LOG", "LogN(,)", "2+LOGN(,)*x", 7}, {"p", "Pi", "2+pi*x", 4},     {"ab", "Rnd", "2+Rnd*x", 5},
-    };
+    } casos[] = {{"LOG", "LogN(,)", "2+LOGN(,)*x", 7}, {"ab", "Rnd", "2+Rnd*x", 5}, {"", "Sen()", "2+Sen()*x", 6}};
     for (const auto& c : casos) {
         const Eleccion e = Elegir("2+", c.prefijo, c.elegido, "*x");
         EXPECT_EQ(e.Texto.toStdString(), c.texto) << c.prefijo;
@@ -97,11 +93,6 @@ TEST(AutoComp, AcceptingKeepsWhatWasTyped) {
     }
     EXPECT_TRUE(ContinuaNombre("M", '1'));
     EXPECT_FALSE(ContinuaNombre("", '1'));
-    EXPECT_FALSE(ContinuaNombre("FF", '['));
-    const QStringList l = {"abs", "Cos", "Sen", "SenH", "Tg"};
-    EXPECT_EQ(PrimeraNoMenor(l, "s"), 2);
-    EXPECT_EQ(PrimeraNoMenor(l, "SENH"), 3);
-    EXPECT_EQ(PrimeraNoMenor(l, "z"), 5);
 }
 
 class CompletadoEnCaja : public ::testing::Test {
@@ -125,7 +116,6 @@ TEST_F(CompletadoEnCaja, NumbersAndNamesStayAsTyped) {
         int cursor;  // -1: at the end
     } casos[] = {
         {"FF[16]+1", "FF[16]+1", -1},   // the list closes on «F» then «[», both typed as such
-        {"2e3*ABC[16]", "2e3*ABC[16]", -1},
         {"Raiz\r", "Raiz()", 5},       // accepted, spelt as typed
         {"Raiz\r4", "Raiz(4)", 6},
         {"2+s\t", "2+sen()", 6},       // Tab accepts the first name with «s»
