@@ -7,13 +7,9 @@
 
 namespace numbrix {
 
-QChar AtajoOperador(QChar anterior, QChar tecla) {
-    if (tecla == '/' && anterior == '/') return '\\';
-    if (tecla == '/' && anterior == '*') return ')';
-    if (tecla == '*' && anterior == '*') return '^';
-    if (tecla == '*' && anterior == '/') return '(';
-    if (tecla == '.' && anterior == '.') return '|';
-    if (tecla == '-' && anterior == '-') return '%';
+QChar AtajoOperador(TablaAtajos tabla, QChar anterior, QChar tecla) {
+    for (const AtajoTeclas& a : tabla)
+        if (anterior == QLatin1Char(a.anterior) && tecla == QLatin1Char(a.tecla)) return QLatin1Char(a.queda);
     return QChar();
 }
 
@@ -131,7 +127,7 @@ bool TComboExpr::Atajo(const QString& tecla) {
     const int c = e->cursorPosition();
     if (c < 1) return false;
     QString t = e->text();
-    const QChar nuevo = AtajoOperador(t[c - 1], tecla[0]);
+    const QChar nuevo = AtajoOperador(Atajos, t[c - 1], tecla[0]);
     if (nuevo.isNull()) return false;
     t[c - 1] = nuevo;
     e->setText(t);

@@ -1,19 +1,43 @@
 #pragma once
 // TComboExpr: the drop-down expression box with a history, two-key
-// shortcuts for operators that are awkward on a numeric keypad (// → \,
-// ** → ^, /* → (, */ → ), .. → |, -- → %) and the identifier completion
-// list at the caret.
+// shortcuts for operators that are awkward on a numeric keypad (each box
+// its own table) and the identifier completion list at the caret.
 #include <QComboBox>
 #include <QMenu>
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "shell/ui/AutoComp.h"
 
 namespace numbrix {
+
+// `tecla` typed just after `anterior` turns that character into `queda`.
+struct AtajoTeclas {
+    char anterior, tecla, queda;
+};
+using TablaAtajos = std::span<const AtajoTeclas>;
+
+namespace atajos {
+inline constexpr AtajoTeclas kPrincipal[] = {{'/', '/', '\\'}, {'*', '/', ')'}, {'*', '*', '^'},
+                                             {'/', '*', '('},  {'.', '.', '|'}, {'-', '-', '%'}};
+inline constexpr AtajoTeclas kFraccion[] = {{'/', '/', '|'}, {'.', '.', '|'}, {'*', '*', '^'}};
+inline constexpr AtajoTeclas kFormula[] = {{'/', '/', '\\'}, {'*', '/', ')'}, {'*', '*', '^'},
+                                           {'/', '*', '('},  {'.', '.', '|'}};
+}  // namespace atajos
+
+// The main expression box and the value prompt: // → \, */ → ), ** → ^,
+// /* → (, .. → |, -- → %.
+inline constexpr TablaAtajos kAtajosPrincipal = atajos::kPrincipal;
+// The fraction box, where «|» is the fraction bar: // and .. write it; ** → ^.
+inline constexpr TablaAtajos kAtajosFraccion = atajos::kFraccion;
+// Formula boxes: a formula may well subtract a negative, so no -- → %.
+inline constexpr TablaAtajos kAtajosFormula = atajos::kFormula;
+// Polynomial boxes: every key is typed as it is.
+inline constexpr TablaAtajos kSinAtajos{};
 
 class TComboExpr : public QComboBox {
     Q_OBJECT
@@ -28,6 +52,7 @@ public:
     // the session instead).
     std::filesystem::path FileName;
     static constexpr int kMaxHistoria = 50;
+    TablaAtajos Atajos = kAtajosPrincipal;
 
     void CargarHistoria();
     void GuardarHistoria() const;  // raises EEscritura
@@ -66,9 +91,9 @@ private:
     TfmAutoComp::Fuente fuente_, relleno_;
 };
 
-// The two-key shortcut for `tecla` typed just after `anterior`, or a null
-// character when there is none.
-QChar AtajoOperador(QChar anterior, QChar tecla);
+// What `tecla` typed just after `anterior` makes of it in `tabla`, or a null
+// character when the table has no such pair.
+QChar AtajoOperador(TablaAtajos tabla, QChar anterior, QChar tecla);
 // Whether a letter typed at `cursor` of `texto` may open the completion
 // list: not inside a word, not inside a comment in braces.
 bool PuedeCompletarEn(const QString& texto, int cursor);

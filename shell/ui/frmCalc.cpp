@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -42,10 +41,8 @@
 #include "shell/ui/frmCalcPiezas.h"
 #include "support/Gradientes.h"
 #include "support/ui/ColoresSistema.h"
-#include "support/ui/ExportarFormula.h"
 #include "support/ui/GradientesQt.h"
 #include "support/ui/LienzoQt.h"
-#include "support/ui/Traduccion.h"
 #include "support/ui/VistaFormula.h"
 
 namespace numbrix {
@@ -132,11 +129,12 @@ TfrmCalcu::TfrmCalcu(TSesion& sesion, QWidget* padre) : TFormMX(padre), sesion_(
     CrearComponentes();
     CrearMenus();
 
-    input_ = new TfmInput(sesion_, this);
-    sesion_.Preguntar = [this](char letra, const std::string& propuesto, const std::string& error) {
+    input_ = new TfmInput(this);
+    sesion_.Preguntar = [this, preguntar = PreguntadorDe(*input_, sesion_)](
+                            char letra, const std::string& propuesto, const std::string& error) {
         // The prompt is answered with the normal pointer.
         QApplication::restoreOverrideCursor();
-        RespuestaPregunta r = input_->Preguntar(letra, propuesto, error);
+        RespuestaPregunta r = preguntar(letra, propuesto, error);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return r;
     };
@@ -574,21 +572,6 @@ void TfrmCalcu::DescribirFunciones(bool si) {
     DibujarFormula();
 }
 
-void TfrmCalcu::ExportarDibujo() {
-    if (!dibujo_) return;
-    QFileDialog dialogo(this, "Exportar");
-    dialogo.setAcceptMode(QFileDialog::AcceptSave);
-    dialogo.setNameFilters({"Imagen SVG (*.svg)", "Imagen PNG (*.png)", "Imagen JPEG (*.jpg)"});
-    TiposEnEspanol(dialogo);
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
-    QString ruta = dialogo.selectedFiles().first();
-    const QString filtro = dialogo.selectedNameFilter();
-    const QString ext = filtro.contains("svg") ? ".svg" : filtro.contains("png") ? ".png" : ".jpg";
-    if (!ruta.endsWith(ext, Qt::CaseInsensitive)) ruta += ext;
-    std::string error;
-    if (!ExportarFormula(&*dibujo_, ruta.toStdString(), 1.0, error)) Informar(Q(error));
-}
-
 void TfrmCalcu::SplitterMovido() {
     QList<int> t = panelMedio->sizes();
     if (t.size() != 2) return;
@@ -833,10 +816,6 @@ bool TfrmCalcu::eventFilter(QObject* o, QEvent* e) {
         else if (o == cajaResultado) AjustarMensaje();
         else if (o == cajaTotal) RefrescarTotal();
         return false;
-    }
-    if (o == vistaFormula && t == QEvent::MouseButtonDblClick) {
-        if (dibujo_) CopiarFormula(*dibujo_, 1.0);
-        return true;
     }
     return false;
 }

@@ -179,7 +179,6 @@ private:
     void DibujarFormula();
     void MostrarMarcador();
     void SplitterMovido();
-    void ExportarDibujo();
     void DescribirFunciones(bool si);
     void AbrirMenu(QMenu* m, QWidget* junto);
     void AbrirMenuEdicion(QLineEdit* caja, const QPoint& donde, bool conConvertir);
@@ -221,8 +220,6 @@ private:
     QAction* acOcultarTitulo_ = nullptr;
     QAction* acMinIcon_ = nullptr;
     QAction* acSeparador_ = nullptr;
-    QAction* acAjustar_ = nullptr;
-    QAction* acDescribir_ = nullptr;
     QAction* acRestaurar_ = nullptr;
     QAction* acSepRestaurar_ = nullptr;
     QAction* acSalirBandeja_ = nullptr;

@@ -29,7 +29,7 @@
 #include "shell/ui/frmCalc.h"
 #include "shell/ui/frmCalcPiezas.h"
 #include "support/ui/ColoresSistema.h"
-#include "support/ui/ExportarFormula.h"
+#include "support/ui/MenuFormula.h"
 #include "support/ui/VistaFormula.h"
 
 namespace numbrix {
@@ -168,9 +168,6 @@ void TfrmCalcu::CrearComponentes() {
     pm->setContentsMargins(2, 2, 2, 2);
     vistaFormula = new TVistaFormula(panelFormula);
     vistaFormula->setObjectName("vistaFormula");
-    vistaFormula->PonerAjustar(true);
-    vistaFormula->setContextMenuPolicy(Qt::CustomContextMenu);
-    vistaFormula->installEventFilter(this);
     pm->addWidget(vistaFormula);
     listaResultados = new QListWidget(panelMedio);
     listaResultados->setObjectName("listaResultados");
@@ -357,28 +354,12 @@ void TfrmCalcu::CrearMenus() {
     });
 
     // Formula view.
-    menuFormula = new QMenu(this);
-    QAction* copiarF = menuFormula->addAction("Copiar");
-    QAction* exportarF = menuFormula->addAction("Exportar");
-    menuFormula->addSeparator();
-    acAjustar_ = menuFormula->addAction("Ajustar a la ventana");
-    acAjustar_->setCheckable(true);
-    acAjustar_->setChecked(true);
-    acDescribir_ = menuFormula->addAction("Describir funciones de usuario");
-    acDescribir_->setCheckable(true);
-    connect(copiarF, &QAction::triggered, this, [this] {
-        if (dibujo_) CopiarFormula(*dibujo_, 1.0);
-    });
-    connect(exportarF, &QAction::triggered, this, [this] { ExportarDibujo(); });
-    connect(acAjustar_, &QAction::triggered, this, [this](bool b) { vistaFormula->PonerAjustar(b); });
-    connect(acDescribir_, &QAction::triggered, this, [this](bool b) { DescribirFunciones(b); });
-    connect(menuFormula, &QMenu::aboutToShow, this, [=, this] {
-        copiarF->setEnabled(dibujo_.has_value());
-        exportarF->setEnabled(dibujo_.has_value());
-    });
-    connect(vistaFormula, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        if (!evaluando_) menuFormula->popup(vistaFormula->mapToGlobal(p));
-    });
+    auto* formula = new TMenuFormula(vistaFormula, this);
+    formula->Dibujo = [this]() -> const LienzoGrabado* { return dibujo_ ? &*dibujo_ : nullptr; };
+    formula->Disponible = [this] { return !evaluando_; };
+    formula->Informar = [this](const QString& texto) { Informar(texto); };
+    formula->PonerDescribir([this](bool si) { DescribirFunciones(si); });
+    menuFormula = formula;
 
     menuEdicion = new QMenu(this);
     menuExpresion = new QMenu(this);
