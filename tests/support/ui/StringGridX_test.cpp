@@ -7,6 +7,7 @@
 #include "CarpetaTemporal.h"
 
 #include <gtest/gtest.h>
+#include <system_error>
 
 namespace numbrix {
 namespace {
@@ -113,7 +114,7 @@ TEST_F(StringGridXArchivo, GuardarYCargar) {
 
     // an unreadable file leaves the grid alone
     EXPECT_FALSE(h.CargarDeArchivo(dir_ / "no.gri", &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error.toStdString(), std::system_category().message(ENOENT));
     EXPECT_EQ(h.RowCount(), 3);
     EXPECT_EQ(h.Cells(3, 1), "año");
 }
