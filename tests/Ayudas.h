@@ -17,6 +17,7 @@
 #include "engine/ExpresionX.h"
 #include "numbers/ExpresionC.h"
 #include "numbers/ExpresionQ.h"
+#include "shell/DibujoCalculo.h"
 #include "support/Errores.h"
 #include "support/angulos.h"
 
@@ -63,6 +64,18 @@ template <class D>
 std::string Salida(Motor<D>& m, const std::string& texto) {
     const auto v = m.Eval(texto);
     return m.e.HayError ? m.e.Mensaje : D::TextoExacto(v);
+}
+
+// The calculus functions with their drawings, as the session registers
+// them, each worth 0: what the layout tests draw.
+inline void DibujosCalculo(TExpresionX& e) {
+    auto cero = [](ContextoX&, const std::vector<Ref<TEvalX>>&) -> long double { return 0; };
+    auto [ms, ds] = DibujoSumatoria();
+    e.AgregarFuncionN("Sumatoria", cero, "Sumatoria", 3, 3, ms, ds, true);
+    auto [mp, dp] = DibujoProducto();
+    e.AgregarFuncionN("Producto", cero, "Producto", 3, 3, mp, dp, true);
+    auto [mi, di] = DibujoIntegral();
+    e.AgregarFuncionN("Integrar", cero, "Integrar", 4, 3, mi, di, true);
 }
 
 using MotorX = Motor<DominioReal>;

@@ -22,7 +22,6 @@ void Llenar(TStringGridX& g, int columnas, int filas) {
 }
 
 TEST(StringGridX, CeldasFijasNoSeEditan) {
-    prueba::AplicacionQt();
     TStringGridX g;
     Llenar(g, 3, 3);
     EXPECT_EQ(g.FixedCols(), 1);
@@ -43,7 +42,6 @@ TEST(StringGridX, CeldasFijasNoSeEditan) {
 }
 
 TEST(StringGridX, BorrarFilaSubeLasDeAbajoYMantieneLaSeleccion) {
-    prueba::AplicacionQt();
     TStringGridX g;
     Llenar(g, 2, 4);
     g.setCurrentCell(4, 2);
@@ -69,7 +67,6 @@ TEST(StringGridX, BorrarFilaSubeLasDeAbajoYMantieneLaSeleccion) {
 }
 
 TEST(StringGridX, ElTecladoNoEntraEnLasCeldasFijas) {
-    prueba::AplicacionQt();
     TStringGridX g;
     Llenar(g, 3, 3);
     g.setCurrentCell(1, 1);
@@ -91,7 +88,6 @@ TEST(StringGridX, ElTecladoNoEntraEnLasCeldasFijas) {
 class StringGridXArchivo : public CarpetaTemporal {};
 
 TEST_F(StringGridXArchivo, GuardarYCargar) {
-    prueba::AplicacionQt();
     TStringGridX g;
     Llenar(g, 3, 2);
     g.SetCells(2, 2, "");
