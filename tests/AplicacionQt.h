@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 namespace numbrix::prueba {
 
 inline QApplication& AplicacionQt() {
@@ -17,5 +19,11 @@ inline QApplication& AplicacionQt() {
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
+
+// Made before the first test, so a widget test need not ask for it.
+struct EntornoQt : ::testing::Environment {
+    void SetUp() override { AplicacionQt(); }
+};
+[[maybe_unused]] static ::testing::Environment* const kEntornoQt = ::testing::AddGlobalTestEnvironment(new EntornoQt);
 
 }  // namespace numbrix::prueba

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "engine/ExpresionX.h"
 #include "numbers/ExpresionC.h"
 #include "numbers/ExpresionQ.h"
+#include "shell/DibujoCalculo.h"
 #include "support/Errores.h"
 #include "support/angulos.h"
 
@@ -64,6 +66,18 @@ std::string Salida(Motor<D>& m, const std::string& texto) {
     return m.e.HayError ? m.e.Mensaje : D::TextoExacto(v);
 }
 
+// The calculus functions with their drawings, as the session registers
+// them, each worth 0: what the layout tests draw.
+inline void DibujosCalculo(TExpresionX& e) {
+    auto cero = [](ContextoX&, const std::vector<Ref<TEvalX>>&) -> long double { return 0; };
+    auto [ms, ds] = DibujoSumatoria();
+    e.AgregarFuncionN("Sumatoria", cero, "Sumatoria", 3, 3, ms, ds, true);
+    auto [mp, dp] = DibujoProducto();
+    e.AgregarFuncionN("Producto", cero, "Producto", 3, 3, mp, dp, true);
+    auto [mi, di] = DibujoIntegral();
+    e.AgregarFuncionN("Integrar", cero, "Integrar", 4, 3, mi, di, true);
+}
+
 using MotorX = Motor<DominioReal>;
 using MotorQ = Motor<DominioRacional>;
 using MotorC = Motor<DominioComplejo>;
@@ -88,6 +102,39 @@ template <class F>
 CodigoError CodigoLanzado(F&& f) {
     const auto e = Lanzado<EMatematico>(f);
     return e ? e->Codigo() : CodigoError::Sintaxis;
+}
+
+// The text of what f raised as E, «sin error» when it raised nothing.
+template <class E = ENumbrix, class F>
+std::string MensajeLanzado(F&& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "sin error";
+}
+
+// The determinant by cofactors along the first row, the definition that
+// elimination is checked against; a(fila, columna) counts from 0.
+template <class F>
+auto Cofactores(const F& a, std::vector<int> columnas, int fila = 0) {
+    using V = std::decay_t<decltype(a(0, 0))>;
+    if (columnas.size() == 1) return V(a(fila, columnas[0]));
+    V s{};
+    for (std::size_t k = 0; k < columnas.size(); ++k) {
+        std::vector<int> resto = columnas;
+        resto.erase(resto.begin() + static_cast<std::ptrdiff_t>(k));
+        const V t = a(fila, columnas[k]) * Cofactores(a, resto, fila + 1);
+        s = k % 2 ? s - t : s + t;
+    }
+    return s;
+}
+template <class F>
+auto Cofactores(const F& a, int n) {
+    std::vector<int> columnas(static_cast<std::size_t>(n));
+    for (int c = 0; c < n; ++c) columnas[static_cast<std::size_t>(c)] = c;
+    return Cofactores(a, columnas);
 }
 
 // The shipped data folder: the one the test run names, else the source

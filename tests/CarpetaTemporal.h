@@ -12,6 +12,17 @@
 
 namespace numbrix {
 
+inline std::string Leer(const std::filesystem::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+inline void Poner(const std::filesystem::path& p, const std::string& bytes) {
+    if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
 class CarpetaTemporal : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -22,16 +33,6 @@ protected:
     void TearDown() override {
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
-    }
-    static std::string Leer(const std::filesystem::path& p) {
-        std::ifstream f(p, std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    static void Poner(const std::filesystem::path& p, const std::string& bytes) {
-        if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << bytes;
     }
     std::filesystem::path dir_;
 };

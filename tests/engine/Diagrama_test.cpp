@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "Ayudas.h"
 #include "MetricasFijas.h"
 #include "engine/DiagramaX.h"
 
@@ -17,12 +18,8 @@ namespace {
 
 using prueba::Fijas;
 
-struct Motor {
-    TExpresionX e;
-    Motor() {
-        e.SetPredefinidas(true);
-        e.Silencioso = true;
-        for (const char* v : {"a", "b", "c", "d", "x", "y", "z", "n", "k", "r"}) e.AgregarVariable(v);
+struct Motor : prueba::MotorX {
+    Motor() : prueba::MotorX(Radianes, {"a", "b", "c", "d", "x", "y", "z", "n", "k", "r"}) {
         e.AgregarUsuario("Cubo", "?a^3", "");
     }
     const TEvalX& Arbol(const std::string& t) {

@@ -43,12 +43,9 @@ TEST(Predefinidas, FactorialesYCombinacionesRedondeanYAcotan) {
 }
 
 TEST(Predefinidas, NormalAcumulada) {
-    EXPECT_EQ(NormalAcumulada(0), 0.5L);
-    EXPECT_EQ(NormalAcumulada(9), 1.0L);
+    // 0, ±9 and 1 are the DNormStdA and DNormalA rows below.
     EXPECT_EQ(NormalAcumulada(1e4000L), 1.0L);
-    EXPECT_EQ(NormalAcumulada(-9), 0.0L);
     // Boole's rule over 400 steps is good to a few parts in 1e17.
-    EXPECT_CERCA_REL(NormalAcumulada(1), 0.841344746068542948585L, 1e-16L);
     EXPECT_CERCA_REL(NormalAcumulada(1.96L), 0.975002104851779565863L, 1e-16L);
     EXPECT_CERCA_REL(NormalAcumulada(3), 0.998650101968369905473L, 1e-16L);
     EXPECT_CERCA_REL(NormalAcumulada(-0.5L), 0.308537538725986896362L, 1e-16L);

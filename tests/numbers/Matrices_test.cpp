@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Aproximado.h"
+#include "Ayudas.h"
 #include "numbers/MMatrix.h"
 #include "numbers/matrizQ.h"
 
@@ -15,15 +16,7 @@ namespace {
 TMatriz Q(const TablaTextos& t) { return TMatriz::CreateDesdeRejilla(t, {}, 0, 0); }
 TMatrix C(const TablaTextos& t) { return TMatrix::CreateDesdeRejilla(t, int(t.size()), int(t[0].size()), 0, 0); }
 
-template <class F>
-void EsperaMensaje(F&& f, const std::string& mensaje) {
-    try {
-        f();
-        ADD_FAILURE() << "sin error; se esperaba " << mensaje;
-    } catch (const ENumbrix& e) {
-        EXPECT_EQ(e.what(), mensaje);
-    }
-}
+void EsperaMensaje(auto&& f, const std::string& mensaje) { EXPECT_EQ(prueba::MensajeLanzado(f), mensaje); }
 
 // What the shared tests need to know of each kind.
 struct Racional {
@@ -78,21 +71,6 @@ typename K::M Aleatoria(std::mt19937& gen, int columnas, int filas) {
     for (int r = 1; r <= filas; ++r)
         for (int c = 1; c <= columnas; ++c) m.PonElemento(c, r, K::Aleatorio(gen));
     return m;
-}
-
-// The reference: expansion by cofactors along the first row.
-template <class M>
-auto Cofactores(const M& a, std::vector<int> columnas, int fila) {
-    using V = std::decay_t<decltype(a.Elemento(1, 1))>;
-    if (columnas.size() == 1) return V(a.Elemento(columnas[0], fila));
-    V s{};
-    for (std::size_t k = 0; k < columnas.size(); ++k) {
-        std::vector<int> resto = columnas;
-        resto.erase(resto.begin() + static_cast<std::ptrdiff_t>(k));
-        const V t = a.Elemento(columnas[k], fila) * Cofactores(a, resto, fila + 1);
-        s = k % 2 ? s - t : s + t;
-    }
-    return s;
 }
 
 TYPED_TEST(Matrices, DimensionesEntre1Y255) {
@@ -173,7 +151,8 @@ TYPED_TEST(Matrices, DeterminanteIgualAlDeCofactores) {
     // Rows of norm below 18 bound the determinant's terms by 18^6 < 4e7.
     for (int i = 0; i < 30; ++i) {
         const auto a = Aleatoria<K>(gen, 6, 6);
-        EXPECT_TRUE(K::Cerca(K::Det(a), Cofactores(a, {1, 2, 3, 4, 5, 6}, 1), 4e7L));
+        const auto ref = prueba::Cofactores([&](int f, int c) { return a.Elemento(c + 1, f + 1); }, 6);
+        EXPECT_TRUE(K::Cerca(K::Det(a), ref, 4e7L));
     }
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Ayudas.h"
+
 namespace numbrix {
 namespace {
 
@@ -25,13 +27,10 @@ struct CasoFallo { const char* expresion; void (*f)(); EFraccion::Tipo tipo; };
 #define FALLA(expr, tipo) CasoFallo{#expr, [] { (void)(expr); }, EFraccion::Tipo::tipo}
 
 void EsperaFallo(const char* expresion, auto&& f, EFraccion::Tipo tipo, const std::string& mensaje) {
-    try {
-        f();
-        ADD_FAILURE() << expresion << ": sin error; se esperaba " << mensaje;
-    } catch (const EFraccion& e) {
-        EXPECT_EQ(e.tipo(), tipo) << expresion;
-        EXPECT_EQ(e.what(), mensaje) << expresion;
-    }
+    const auto e = prueba::Lanzado<EFraccion>(f);
+    ASSERT_TRUE(e) << expresion << ": sin error; se esperaba " << mensaje;
+    EXPECT_EQ(e->tipo(), tipo) << expresion;
+    EXPECT_EQ(e->what(), mensaje) << expresion;
 }
 
 TEST(Fraccion, ResultadosExactos) {
@@ -102,14 +101,11 @@ TEST(Fraccion, FallosConSuTipoYSuTexto) {
         {TFrac(3), TFrac(0), true, CodigoError::DivisionCero, "División de punto flotante entre cero"},
     };
     for (const CasoReal& c : reales) {
-        try {
-            TFrac x = c.base;
-            c.raiz ? x.Raiz(c.f, {}) : x.Potencia(c.f, {});
-            ADD_FAILURE() << "sin error: " << c.mensaje;
-        } catch (const EMatematico& e) {
-            EXPECT_EQ(e.Codigo(), c.tipo);
-            EXPECT_STREQ(e.what(), c.mensaje);
-        }
+        TFrac x = c.base;
+        const auto e = prueba::Lanzado<EMatematico>([&] { c.raiz ? x.Raiz(c.f, {}) : x.Potencia(c.f, {}); });
+        ASSERT_TRUE(e) << c.mensaje;
+        EXPECT_EQ(e->Codigo(), c.tipo);
+        EXPECT_STREQ(e->what(), c.mensaje);
     }
 }
 

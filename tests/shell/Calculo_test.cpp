@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Aproximado.h"
+#include "Ayudas.h"
 #include "shell/Calculo.h"
 
 using namespace numbrix;
@@ -197,23 +198,19 @@ TEST_P(ErroresCalculo, MensajeYVariablesRestauradas) {
 INSTANTIATE_TEST_SUITE_P(Calculo, ErroresCalculo, ::testing::ValuesIn(kErrores));
 
 TEST_F(Calculo, CadaArgumentoSeEvaluaLasVecesJustas) {
-    struct Caso {
-        std::string texto;
-        int evaluaciones;
-    };
     std::string det25 = "Det(Cuenta";
     for (int i = 1; i < 25; ++i) det25 += ",Cuenta";
     det25 += ")";
-    const Caso casos[] = {
+    const std::pair<std::string, int> casos[] = {
         {"Integrar(2,2,Cuenta)", 0}, {"Integrar(0,1,3,Cuenta)", 0}, {"Integrar(0,1,8,Cuenta)", 10},
         {"Integrar(0,1,Cuenta)", 125}, {"Sumatoria(1,10,Cuenta)", 10}, {"Producto(3,1,Cuenta)", 0},
         {"Derivar(1,Cuenta)", 5}, {"Evaluar(1,Cuenta)", 1},
         {det25, 25},  // once each: no cofactor expansion
     };
-    for (const auto& c : casos) {
-        Salida s = Evaluar(c.texto);
-        EXPECT_FALSE(s.error) << c.texto << ": " << s.mensaje;
-        EXPECT_EQ(cuenta, c.evaluaciones) << c.texto;
+    for (const auto& [texto, evaluaciones] : casos) {
+        Salida s = Evaluar(texto);
+        EXPECT_FALSE(s.error) << texto << ": " << s.mensaje;
+        EXPECT_EQ(cuenta, evaluaciones) << texto;
     }
 }
 
@@ -253,39 +250,19 @@ TEST_F(Calculo, BuclesLargosSeCancelan) {
 // ---------------------------------------------------------------- helpers
 
 TEST(EnteroAcotado, RedondeoYRango) {
-    struct Caso {
-        long double v;
-        std::int64_t esperado;
-    };
-    const Caso buenos[] = {{2.5L, 2},   {3.5L, 4}, {-2.5L, -2}, {-0.4L, 0}, {0x1p63L - 1, INT64_MAX},
+    const std::pair<long double, std::int64_t> buenos[] = {{2.5L, 2},   {3.5L, 4}, {-2.5L, -2}, {-0.4L, 0}, {0x1p63L - 1, INT64_MAX},
                            {-0x1p63L, INT64_MIN}, {1e18L, 1000000000000000000LL}};
-    for (const auto& c : buenos) EXPECT_EQ(EnteroAcotado(c.v, "m"), c.esperado) << static_cast<double>(c.v);
+    for (const auto& [v, esperado] : buenos) EXPECT_EQ(EnteroAcotado(v, "m"), esperado) << static_cast<double>(v);
     const long double malos[] = {0x1p63L, -0x1p63L - 1, 1e300L, std::numeric_limits<long double>::infinity(),
                                  -std::numeric_limits<long double>::infinity(),
                                  std::numeric_limits<long double>::quiet_NaN()};
-    for (long double v : malos) {
-        try {
-            EnteroAcotado(v, "fuera");
-            ADD_FAILURE() << static_cast<double>(v);
-        } catch (const EMathError& err) {
-            EXPECT_STREQ(err.what(), "fuera");
-        }
-    }
+    for (long double v : malos)
+        EXPECT_EQ(prueba::MensajeLanzado<EMathError>([&] { EnteroAcotado(v, "fuera"); }), "fuera")
+            << static_cast<double>(v);
 }
 
-// The textbook expansion along the first row: the definition to check against.
 long double Cofactores(const std::vector<long double>& a, int n) {
-    if (n == 1) return a[0];
-    long double det = 0;
-    for (int j = 0; j < n; ++j) {
-        std::vector<long double> menor;
-        for (int r = 1; r < n; ++r)
-            for (int c = 0; c < n; ++c)
-                if (c != j) menor.push_back(a[static_cast<std::size_t>(r * n + c)]);
-        long double t = a[static_cast<std::size_t>(j)] * Cofactores(menor, n - 1);
-        det += (j % 2 == 0) ? t : -t;
-    }
-    return det;
+    return prueba::Cofactores([&](int f, int c) { return a[static_cast<std::size_t>(f * n + c)]; }, n);
 }
 
 TEST(Determinante, IgualQueLosCofactoresEnMatricesAleatorias) {
@@ -320,12 +297,8 @@ TEST(Determinante, ExtremosDelRango) {
     const long double grande = 1e3000L, chico = 1e-3000L;
     const long double d = Determinante({grande, 0, 0, 0, grande, 0, 0, 0, chico}, 3);
     EXPECT_NEAR(static_cast<double>(d / grande), 1.0, 1e-15);
-    try {
-        Determinante({grande, 0, 0, 0, grande, 0, 0, 0, 1}, 3);
-        ADD_FAILURE() << "un determinante fuera de rango";
-    } catch (const EMatematico& err) {
-        EXPECT_EQ(err.Codigo(), CodigoError::Desbordamiento);
-    }
+    EXPECT_EQ(prueba::CodigoLanzado([&] { Determinante({grande, 0, 0, 0, grande, 0, 0, 0, 1}, 3); }),
+              CodigoError::Desbordamiento);
     EXPECT_EQ(Determinante({chico, 0, 0, chico}, 2), 0);  // underflow is not an error
 }
 

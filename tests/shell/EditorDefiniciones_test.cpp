@@ -43,10 +43,6 @@ TEST_F(EditorDefiniciones, CargaNombresYPartesDeLaSeccionDelModo) {
     ASSERT_EQ(f.Cantidad(), 1);
     EXPECT_EQ(f.Definicion(0), "?A*?B");
     EXPECT_FALSE(f.Modificado());
-    EXPECT_STREQ(TEditorDefiniciones::Titulo(1), "Funciones");
-    EXPECT_STREQ(TEditorDefiniciones::Titulo(2), "Expresiones");
-    EXPECT_EQ(TEditorDefiniciones::TemaAyuda(0), 18);
-    EXPECT_EQ(TEditorDefiniciones::TemaAyuda(1), 19);
 }
 
 TEST_F(EditorDefiniciones, CambiarYNuevaConSusRechazos) {

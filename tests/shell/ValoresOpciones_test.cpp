@@ -22,9 +22,10 @@ TEST(ValoresOpciones, Tolerancia) {
 }
 
 TEST(ValoresOpciones, TamanoDeFuente) {
-    for (const char* t : {"6", "20", " 12"}) {
+    for (const auto& [t, tam] : {std::pair{"6", 6}, {"20", 20}, {" 12", 12}}) {
         int v = 0;
         EXPECT_EQ(LeerTamanoFuente(t, v), "") << t;
+        EXPECT_EQ(v, tam) << t;
     }
     for (const char* t : {"5", "21", "", "1a", "100", "-8", "8.5"}) {
         int v = -1;

@@ -8,9 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -187,20 +185,16 @@ TEST_F(VelIniTest, SeccionesYClavesSinMayusculas) {
 // --------------------------------------------------------------- numbers ----
 
 TEST_F(VelIniTest, LecturaDeEnteros) {
-    struct Caso {
-        const char* texto;
-        int esperado;
-    };
-    const Caso casos[] = {
+    const std::pair<const char*, int> casos[] = {
         {"0x1F", 31}, {"0X1f", 31}, {"$1F", 31}, {"12", 12}, {"-12", -12}, {"+3", 3}, {" 7 ", 7}, {"12abc", -99},
         {"abc", -99}, {"", -99}, {"0x", -99}, {"$", -99}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
         {"2147483648", -99}, {"99999999999", -99}, {"0x80000008", -2147483640}, {"0xFFFFFFFF", -1},
         {"0x100000000", -99}, {"1.5", -99}, {"0x1G", -99}, {"- 1", -99}, {"--1", -99},
     };
     TVelIniFile f;
-    for (const auto& c : casos) {
-        f.WriteString("s", "k", c.texto);
-        EXPECT_EQ(f.ReadInteger("s", "k", -99), c.esperado) << c.texto;
+    for (const auto& [texto, esperado] : casos) {
+        f.WriteString("s", "k", texto);
+        EXPECT_EQ(f.ReadInteger("s", "k", -99), esperado) << texto;
     }
     for (const auto& [texto, defecto, valor] : {std::tuple{"5", false, true}, {"0", true, false}, {"sí", true, true}}) {
         f.WriteString("s", "b", texto);
@@ -226,21 +220,17 @@ TEST_F(VelIniTest, Hexadecimales) {
 
 TEST_F(VelIniTest, RealesConPuntoEnFormatoGeneral) {
     // The tests run under a comma locale: none of this may depend on it.
-    struct Caso {
-        long double valor;
-        const char* texto;
-    };
-    const Caso casos[] = {
+    const std::pair<long double, const char*> casos[] = {
         {0.5L, "0.5"}, {1E-15L, "1E-15"}, {1, "1"}, {-2.25L, "-2.25"}, {0, "0"}, {100, "100"}, {1E15L, "1E15"},
         {123456789012345.0L, "123456789012345"}, {0.0001L, "0.0001"}, {0.00001L, "0.00001"}, {0.000001L, "1E-6"},
         {1.5E300L, "1.5E300"}, {-3E-4000L, "-3E-4000"}, {1.0L / 3, "0.33333333333333333334"},
         {std::numeric_limits<long double>::infinity(), "INF"},
     };
     TVelIniFile f;
-    for (const auto& c : casos) {
-        f.WriteFloat("s", "r", c.valor);
-        EXPECT_EQ(f.ReadString("s", "r"), c.texto);
-        EXPECT_EQ(f.ReadFloat("s", "r", -1), c.valor) << c.texto;
+    for (const auto& [valor, texto] : casos) {
+        f.WriteFloat("s", "r", valor);
+        EXPECT_EQ(f.ReadString("s", "r"), texto);
+        EXPECT_EQ(f.ReadFloat("s", "r", -1), valor) << texto;
     }
     for (const char* malo : {"1,5", "abc", "1.5x", "1e99999", "", "1.5 2", "0x10"}) {
         f.WriteString("s", "r", malo);
@@ -327,16 +317,14 @@ TEST_F(VelIniTest, ReemplazarSeccion) {
 TEST_F(VelIniTest, ClavesYValoresQueInyectarianLineasSeRechazan) {
     Poner(ini_, "[s]\r\na=1\r\n\r\n");
     TVelIniFile f(ini_);
-    struct Caso {
-        std::string seccion, clave, valor;
-    };
-    const Caso casos[] = {
+    const std::tuple<std::string, std::string, std::string> casos[] = {
         {"s", "", "x"},          // an empty key must not erase the section
         {"s", "a=b", "x"}, {"s", "a\nb", "x"}, {"s", "a\rb", "x"}, {"s", "[t]", "x"}, {"s", "[t", "x"},
         {"s", ";c", "x"}, {"s", "k", "x\ny"}, {"s", "k", "x\r\n[t]"}, {"s", "k", std::string("a\0b", 3)},
         {"s\n[t]", "k", "x"}, {"", "", "x"},
     };
-    for (const auto& c : casos) EXPECT_THROW(f.WriteString(c.seccion, c.clave, c.valor), EArchivoIni) << c.clave;
+    for (const auto& [seccion, clave, valor] : casos)
+        EXPECT_THROW(f.WriteString(seccion, clave, valor), EArchivoIni) << clave;
     EXPECT_THROW(f.WriteList("s", {"ok", "no\nvale"}), EArchivoIni);
     // Stray bytes would turn the whole file into Latin-1 on the next read.
     EXPECT_THROW(f.WriteString("s", "k", "a\xF1o"), EArchivoIni);
@@ -575,18 +563,15 @@ TEST(VelIniFuzz, ArchivosAleatoriosYMutados) {
         for (unsigned m = 1 + n(3); m > 0; --m) bytes.insert(bytes.empty() ? 0 : n(static_cast<unsigned>(bytes.size())), pieza());
         std::error_code ec;
         fs::remove(copia, ec);
-        { std::ofstream(ruta, std::ios::binary) << bytes; }
+        Poner(ruta, bytes);
         bool problemas;
         {
             TVelIniFile f(ruta);
             problemas = f.Informe().HayProblemas();
             f.WriteString("Nueva", "k", std::to_string(caso));
         }
-        std::ifstream c(copia, std::ios::binary);
-        std::stringstream guardado;
-        guardado << c.rdbuf();
         if (problemas)
-            ASSERT_EQ(guardado.str(), bytes) << "caso " << caso;
+            ASSERT_EQ(Leer(copia), bytes) << "caso " << caso;
         else
             ASSERT_FALSE(fs::exists(copia)) << "caso " << caso;
         ASSERT_EQ(TVelIniFile(ruta).ReadString("nueva", "K"), std::to_string(caso));

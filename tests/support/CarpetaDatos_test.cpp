@@ -4,9 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
-
-#include "support/Errores.h"
 
 namespace numbrix {
 namespace {
@@ -80,13 +79,9 @@ TEST_F(CarpetaDatosTest, CopiaLosQueFaltanSinPisarLosDelUsuario) {
 TEST_F(CarpetaDatosTest, CarpetaImposibleSeInforma) {
     Poner(dir_ / "archivo", "x");
     const fs::path imposible = dir_ / "archivo" / "sub";
-    try {
-        PrepararCarpetaDatos(imposible, {});
-        ADD_FAILURE() << "sin error";
-    } catch (const ENumbrix& e) {
-        EXPECT_EQ(e.what(), "No se pudo crear la carpeta de datos «" + imposible.string() + "» (" +
-                                std::system_category().message(ENOTDIR) + ").");
-    }
+    EXPECT_EQ(prueba::MensajeLanzado([&] { PrepararCarpetaDatos(imposible, {}); }),
+              "No se pudo crear la carpeta de datos «" + imposible.string() + "» (" +
+                  std::system_category().message(ENOTDIR) + ").");
 }
 
 TEST(CarpetaDatos, OpcionData) {
@@ -103,12 +98,7 @@ TEST(CarpetaDatos, OpcionData) {
     }
     for (std::string opcion : {"--data", "--data="}) {
         std::vector<std::string> args{opcion};
-        try {
-            ExtraerOpcionData(args);
-            ADD_FAILURE() << opcion;
-        } catch (const ENumbrix& e) {
-            EXPECT_EQ(e.what(), "Falta la carpeta después de «" + opcion + "».");
-        }
+        EXPECT_EQ(prueba::MensajeLanzado([&] { ExtraerOpcionData(args); }), "Falta la carpeta después de «" + opcion + "».");
     }
 }
 

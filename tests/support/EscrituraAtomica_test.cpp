@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
 
 namespace numbrix {
@@ -63,14 +64,11 @@ TEST_F(EscrituraAtomicaTest, FalloDejaElArchivoAnterior) {
     rlimit limite = antes;
     limite.rlim_cur = 8;
     ::setrlimit(RLIMIT_FSIZE, &limite);
-    try {
-        EscribirArchivoAtomico(f, "un contenido bastante más largo que el límite");
-        ADD_FAILURE() << "debía fallar";
-    } catch (const EEscritura& e) {
-        EXPECT_EQ(e.what(), Fallo(f, "supera el tamaño máximo de archivo permitido", EFBIG));
-        EXPECT_EQ(e.Ruta(), f);
-    }
+    const auto e = prueba::Lanzado<EEscritura>([&] { EscribirArchivoAtomico(f, "un contenido más largo que el límite"); });
     ::setrlimit(RLIMIT_FSIZE, &antes);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->what(), Fallo(f, "supera el tamaño máximo de archivo permitido", EFBIG));
+    EXPECT_EQ(e->Ruta(), f);
     EXPECT_EQ(Leer(f), "contenido anterior");
 
     std::string error;

@@ -13,16 +13,13 @@ constexpr std::uint32_t Px(int r, int g, int b, int a = 255) {
 
 TEST(RegionImagen, UnPixelEsTransparenteSiSusTresCanalesEstanEnElRango) {
     const TColor clave = ColorRGB(10, 20, 30), tol = ColorRGB(5, 0, 2);
-    struct Caso {
-        std::uint32_t pixel;
-        bool transparente;
-    };
-    const Caso casos[] = {
+    const std::pair<std::uint32_t, bool> casos[] = {
         {Px(10, 20, 30), true},  {Px(15, 20, 32), true},  {Px(16, 20, 30), false}, {Px(9, 20, 30), false},
         {Px(10, 21, 30), false}, {Px(10, 20, 33), false}, {Px(10, 20, 30, 0), true},  // alpha ignored
         {Px(200, 20, 30), false},
     };
-    for (const auto& c : casos) EXPECT_EQ(PixelTransparente(c.pixel, clave, tol), c.transparente) << std::hex << c.pixel;
+    for (const auto& [pixel, transparente] : casos)
+        EXPECT_EQ(PixelTransparente(pixel, clave, tol), transparente) << std::hex << pixel;
     // the top of the range stops at 255
     EXPECT_TRUE(PixelTransparente(Px(255, 255, 255), ColorRGB(250, 250, 250), ColorRGB(10, 10, 10)));
     EXPECT_FALSE(PixelTransparente(Px(249, 255, 255), ColorRGB(250, 250, 250), ColorRGB(10, 10, 10)));

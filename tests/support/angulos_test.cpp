@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "support/Errores.h"
+#include "Ayudas.h"
 
 namespace numbrix {
 namespace {
@@ -58,14 +58,9 @@ TEST(Angulos, RedondeoMedioYFueraDeRango) {
         {"GMSARad", GMSARad, 1e300L},       {"GMSARad", GMSARad, kNaN},      {"RadAGMS", RadAGMS, 1e300L},
         {"DeRadianes(GMS)", deGMS, kInf},
     };
-    for (const Caso& c : casos) {
-        try {
-            c.f(c.valor);
-            ADD_FAILURE() << c.que << ": sin error para " << static_cast<double>(c.valor);
-        } catch (const EMatematico& e) {
-            EXPECT_EQ(e.Codigo(), CodigoError::ArgumentoInvalido) << c.que;
-        }
-    }
+    for (const Caso& c : casos)
+        EXPECT_EQ(prueba::CodigoLanzado([&] { c.f(c.valor); }), CodigoError::ArgumentoInvalido)
+            << c.que << " " << static_cast<double>(c.valor);
 }
 
 }  // namespace

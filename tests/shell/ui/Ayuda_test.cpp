@@ -13,12 +13,10 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTimer>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "Ventanas.h"
 #include "shell/Consejos.h"
@@ -34,13 +32,6 @@ namespace numbrix {
 namespace {
 
 using prueba::Datos;
-
-std::string LeerArchivo(const std::filesystem::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 // A caption as the user reads it: no accelerator marks, no shortcut text,
 // blanks folded.
@@ -164,7 +155,7 @@ TEST_F(PrimerContacto, HelpPagesAndTipsNameOnlyMenusThatExist) {
     const auto menus = Menus();
     int rutas = 0;
     for (const auto& p : PaginasAyuda()) {
-        const QString html = QString::fromStdString(LeerArchivo(Datos() / "help" / p.Archivo));
+        const QString html = QString::fromStdString(Leer(Datos() / "help" / p.Archivo));
         for (auto m = marca.globalMatch(html); m.hasNext(); ++rutas) {
             const QString ruta = m.next().captured(1);
             EXPECT_TRUE(ExisteRuta(ruta)) << p.Archivo << ": " << ruta.toStdString();
@@ -242,9 +233,9 @@ TEST_F(PrimerContacto, TheKeysPageListsEveryKeyTheWindowTakesAndNoOther) {
                     << "la ventana toma " << QKeySequence(k | mod).toString().toStdString() << " y la tabla no la tiene";
             }
         }
-    const std::string teclado = LeerArchivo(Datos() / "help" / "teclado.html");
+    const std::string teclado = Leer(Datos() / "help" / "teclado.html");
     std::string todas;
-    for (const auto& p : PaginasAyuda()) todas += LeerArchivo(Datos() / "help" / p.Archivo);
+    for (const auto& p : PaginasAyuda()) todas += Leer(Datos() / "help" / p.Archivo);
     for (const auto& [tecla, t] : tabla) {
         const std::string nombre = t.first.toStdString(), kbd = "<kbd>" + nombre + "</kbd>";
         if (t.second) {
@@ -262,7 +253,6 @@ TEST_F(PrimerContacto, TheKeysPageListsEveryKeyTheWindowTakesAndNoOther) {
 }
 
 TEST(VentanaAyuda, EnterInTheSearchOpensTheFirstHit) {
-    prueba::AplicacionQt();
     FijarCarpetaDatosAyuda(Datos());
     AbrirAyuda(nullptr, "indice");
     QTextBrowser* nav = NavegadorAyuda();
@@ -288,7 +278,6 @@ TEST(VentanaAyuda, EnterInTheSearchOpensTheFirstHit) {
 }
 
 TEST(VentanaAyuda, HelpOpenedFromADialogOutlivesIt) {
-    prueba::AplicacionQt();
     FijarCarpetaDatosAyuda(Datos());
     auto* dialogo = new QDialog;
     dialogo->setAttribute(Qt::WA_DeleteOnClose);
@@ -317,7 +306,6 @@ TEST(VentanaAyuda, HelpOpenedFromADialogOutlivesIt) {
 // The pages keep their light page under a dark desktop, and every colour
 // their style sheets give text reads on what it is painted on.
 TEST(VentanaAyuda, PagesAreReadableUnderADarkDesktop) {
-    prueba::AplicacionQt();
     const QPalette antes = QApplication::palette();
     QPalette oscura = antes;
     oscura.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
@@ -339,7 +327,7 @@ TEST(VentanaAyuda, PagesAreReadableUnderADarkDesktop) {
     static const QRegularExpression fondo("background:#([0-9a-fA-F]{6})");
     auto leer = [](const QString& hex) { return ColorDeQColor(QColor("#" + hex)); };
     for (const auto& e : std::filesystem::directory_iterator(CarpetaAyuda(Datos()))) {
-        const QString html = QString::fromStdString(LeerArchivo(e.path()));
+        const QString html = QString::fromStdString(Leer(e.path()));
         for (auto m = regla.globalMatch(html); m.hasNext();) {
             const QString cuerpo = m.next().captured(1);
             const auto c = color.match(cuerpo);

@@ -21,7 +21,6 @@ namespace {
 class VentanaOpciones : public CarpetaTemporal {
 protected:
     void SetUp() override {
-        prueba::AplicacionQt();
         CarpetaTemporal::SetUp();
         Poner(dir_ / "colores.ini", "[Colores]\r\nAzul=$FFD3A8,$FFA346,$80000008,$D9ECEC\r\nVerde=1,2,3,4\r\n");
         sesion.Abrir(dir_);

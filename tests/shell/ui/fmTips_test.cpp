@@ -19,13 +19,7 @@
 namespace numbrix {
 namespace {
 
-class VentanaTips : public CarpetaTemporal {
-protected:
-    void SetUp() override {
-        prueba::AplicacionQt();
-        CarpetaTemporal::SetUp();
-    }
-};
+class VentanaTips : public CarpetaTemporal {};
 
 TEST_F(VentanaTips, SinConsejosMuestraUnTextoFijo) {
     for (const char* cuenta : {"0", "150"}) {
@@ -59,7 +53,6 @@ TEST_F(VentanaTips, UsaSeGuardaAlCerrar) {
 // Which page each topic is: tests/shell/TemasAyuda_test.cpp. Here that the
 // window opens it, by number and by a function's name.
 TEST(VentanaAyuda, TopicsOpenTheirPages) {
-    prueba::AplicacionQt();
     FijarCarpetaDatosAyuda(prueba::Datos());
     const int tema = TemasNumerados().front();
     AbrirAyudaTema(nullptr, tema);
@@ -74,7 +67,6 @@ TEST(VentanaAyuda, TopicsOpenTheirPages) {
 
 // The about window's band runs from the scheme's light colour to its shadow.
 TEST(VentanaAcerca, TheBandTakesTheSchemesColours) {
-    prueba::AplicacionQt();
     AjustesCalculadora a;
     a.ClLuz = 0x40E0FF;  // 0x00BBGGRR: orange
     a.ClSombra = 0x602000;

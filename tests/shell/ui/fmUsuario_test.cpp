@@ -19,7 +19,6 @@ namespace {
 class VentanaUsuario : public CarpetaTemporal {
 protected:
     void SetUp() override {
-        prueba::AplicacionQt();
         CarpetaTemporal::SetUp();
         Poner(dir_ / "real.duf", "[Constantes]\r\nkk=2_dos\r\n\r\n[Funciones]\r\nf2=?A*2_doble\r\n\r\n");
         sesion.Abrir(dir_);
@@ -96,7 +95,8 @@ TEST_F(VentanaUsuario, TeclasDeLaDefinicion) {
     EXPECT_TRUE(v->isVisible());  // Esc in the memo does not close
     prueba::Escribir(d, "?A_");
     EXPECT_EQ(d->text(), "?A");
-    EXPECT_FALSE(v->Mensaje()->text().isEmpty());
+    EXPECT_EQ(v->Mensaje()->text().toStdString(),
+              "La definición no puede contener \"_\": separa la definición de su descripción.");
 }
 
 TEST_F(VentanaUsuario, CancelarConCambiosPregunta) {

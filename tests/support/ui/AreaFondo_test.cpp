@@ -22,7 +22,6 @@ QImage Pintar(TAreaFondo& area) {
 TColor En(const QImage& img, int x, int y) { return ColorDeQColor(img.pixelColor(x, y)); }
 
 TEST(AreaFondo, EachStylePaintsItsRampItsWay) {
-    prueba::AplicacionQt();
     const TColor blanco = ColorRGB(255, 255, 255), negro = ColorRGB(0, 0, 0);
     const struct {
         TEstiloFondo estilo;
@@ -66,7 +65,6 @@ TEST(AreaFondo, EachStylePaintsItsRampItsWay) {
 }
 
 TEST(AreaFondo, PictureStylesShowThePlainColourAndSystemColoursFollowThePalette) {
-    prueba::AplicacionQt();
     for (TEstiloFondo e : {efEstirar, efMozaico, efAlfombra}) {
         TAreaFondo area;
         area.resize(30, 20);
@@ -89,7 +87,6 @@ TEST(AreaFondo, PictureStylesShowThePlainColourAndSystemColoursFollowThePalette)
 // Centring the caption is TextoCentrado's (GradientesQt_test); here that it
 // is written, in the palette's text colour.
 TEST(AreaFondo, TheCaptionIsWrittenInTheTextColour) {
-    prueba::AplicacionQt();
     TAreaFondo area;
     area.resize(200, 40);
     area.SetEstilo(efEstirar);

@@ -17,9 +17,9 @@
 #include <string>
 
 #include "AplicacionQt.h"
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "engine/DiagramaX.h"
-#include "shell/DibujoCalculo.h"
 #include "support/ui/ExportarFormula.h"
 #include "support/ui/LienzoQt.h"
 #include "support/ui/VistaFormula.h"
@@ -27,20 +27,9 @@
 namespace numbrix {
 namespace {
 
-struct Motor {
-    TExpresionX e;
-    Motor() {
-        e.SetPredefinidas(true);
-        e.Silencioso = true;
-        for (const char* v : {"a", "b", "c", "d", "x", "y", "z", "n", "k", "r"}) e.AgregarVariable(v);
-        // The calculus functions with their drawings, as the session registers them.
-        auto cero = [](ContextoX&, const std::vector<Ref<TEvalX>>&) -> long double { return 0; };
-        auto [ms, ds] = DibujoSumatoria();
-        e.AgregarFuncionN("Sumatoria", cero, "Sumatoria", 3, 3, ms, ds, true);
-        auto [mp, dp] = DibujoProducto();
-        e.AgregarFuncionN("Producto", cero, "Producto", 3, 3, mp, dp, true);
-        auto [mi, di] = DibujoIntegral();
-        e.AgregarFuncionN("Integrar", cero, "Integrar", 4, 3, mi, di, true);
+struct Motor : prueba::MotorX {
+    Motor() : prueba::MotorX(Radianes, {"a", "b", "c", "d", "x", "y", "z", "n", "k", "r"}) {
+        prueba::DibujosCalculo(e);
     }
     std::optional<LienzoGrabado> Dibujo(const std::string& t) {
         e.SetTexto(t);
@@ -49,13 +38,7 @@ struct Motor {
     }
 };
 
-class Exportar : public CarpetaTemporal {
-protected:
-    void SetUp() override {
-        prueba::AplicacionQt();
-        CarpetaTemporal::SetUp();
-    }
-};
+class Exportar : public CarpetaTemporal {};
 
 TEST_F(Exportar, CadaFormatoSeDecodificaConSuTamano) {
     Motor m;

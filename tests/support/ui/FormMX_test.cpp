@@ -17,7 +17,6 @@ void Eventos() { QCoreApplication::processEvents(); }
 
 // Not clearing the background waits until the image covers it.
 TEST(FormMX, NoEraseOnlyOnceTheImageCoversTheWindow) {
-    prueba::AplicacionQt();
     TFormMX f;
     EXPECT_FALSE(f.testAttribute(Qt::WA_OpaquePaintEvent));
     f.resize(30, 20);
@@ -28,7 +27,6 @@ TEST(FormMX, NoEraseOnlyOnceTheImageCoversTheWindow) {
 }
 
 TEST(FormMX, AutoZoomEscalaLosHijos) {
-    prueba::AplicacionQt();
     TFormMX f;
     f.resize(200, 100);
     auto* hijo = new QWidget(&f);
@@ -54,7 +52,6 @@ TEST(FormMX, AutoZoomEscalaLosHijos) {
 }
 
 TEST(FormMX, LaImagenSigueAlTamanoYSePintaEncima) {
-    prueba::AplicacionQt();
     TFormMX f;
     f.resize(40, 30);
     f.Image().fill(QColor(10, 200, 30));
@@ -77,7 +74,6 @@ TEST(FormMX, LaImagenSigueAlTamanoYSePintaEncima) {
 }
 
 TEST(FormMX, VentanaConFormaSinLosPixelesDelColorClave) {
-    prueba::AplicacionQt();
     TFormMX f;
     f.resize(40, 30);
     QImage& img = f.Image();
@@ -115,7 +111,6 @@ TEST(FormMX, VentanaConFormaSinLosPixelesDelColorClave) {
 }
 
 TEST(FormMX, SiempreEncimaSeAplicaUnaVezYLaVentanaSigueVisible) {
-    prueba::AplicacionQt();
     EXPECT_TRUE(TFormMX(nullptr, Qt::WindowStaysOnTopHint).TopMost());
     TFormMX f;
     f.resize(50, 50);
@@ -144,7 +139,6 @@ void Arrastrar(TFormMX& f, QPoint destino) {
 }
 
 TEST(FormMX, ArrastrarDesdeCualquierPuntoYPegarseAlBorde) {
-    prueba::AplicacionQt();
     if (!TFormMX::VentanasSePosicionanSolas()) GTEST_SKIP() << "la plataforma mueve las ventanas";
     TFormMX f;
     f.resize(200, 100);
@@ -176,7 +170,6 @@ TEST(FormMX, ArrastrarDesdeCualquierPuntoYPegarseAlBorde) {
 }
 
 TEST(FormMX, AvisaAlEntrarYSalirElRaton) {
-    prueba::AplicacionQt();
     TFormMX f;
     int avisos = 0;
     bool dentro = false;

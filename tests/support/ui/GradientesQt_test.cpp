@@ -21,7 +21,6 @@ QImage Lienzo(int ancho, int alto, QColor fondo = Qt::white) {
 TColor En(const QImage& img, int x, int y) { return ColorDeQColor(img.pixelColor(x, y)); }
 
 TEST(GradientesQt, CadaPixelTieneElColorDeSuBanda) {
-    prueba::AplicacionQt();
     const TColor de = ColorRGB(250, 10, 100), a = ColorRGB(5, 200, 30);
     for (const bool vertical : {false, true}) {
         QImage img = vertical ? Lienzo(3, 600) : Lienzo(600, 3);
@@ -40,7 +39,6 @@ TEST(GradientesQt, CadaPixelTieneElColorDeSuBanda) {
 // The bands and ellipses are support/Gradientes' (tested there); here that
 // they are filled where they belong.
 TEST(GradientesQt, PaintingStaysInsideItsRectangleAndTheSphereBrightensInwards) {
-    prueba::AplicacionQt();
     QImage img = Lienzo(40, 40);
     {
         QPainter p(&img);
@@ -83,7 +81,6 @@ QRect Tinta(QSize tamano, const std::function<void(QPainter&)>& pintar) {
 }
 
 TEST(GradientesQt, TextsCentredTurnedAndTiled) {
-    prueba::AplicacionQt();
     const QRect centrado = Tinta({200, 200}, [](QPainter& p) { TextoCentrado(p, QRect(0, 0, 200, 200), "MMMM"); });
     ASSERT_FALSE(centrado.isEmpty());
     EXPECT_NEAR(centrado.center().x(), 100, 4);
@@ -104,7 +101,6 @@ TEST(GradientesQt, TextsCentredTurnedAndTiled) {
 // Which pixels are see-through is support/RegionImagen's (tested there);
 // here that a QImage's pixels reach it as they are, in any format.
 TEST(GradientesQt, RegionDeImagenSinLosPixelesClave) {
-    prueba::AplicacionQt();
     QImage img = Lienzo(20, 10, QColor(200, 0, 100));  // red and blue swapped would not be the key
     img.setPixelColor(3, 2, QColor(100, 0, 200));
     const QRegion region = RegionDeImagen(img, ColorRGB(200, 0, 100));
@@ -114,7 +110,6 @@ TEST(GradientesQt, RegionDeImagenSinLosPixelesClave) {
 }
 
 TEST(ColoresSistema, LosColoresDelSistemaSalenDeLaPaleta) {
-    prueba::AplicacionQt();
     QPalette pal;
     pal.setColor(QPalette::Active, QPalette::Text, QColor(1, 2, 3));
     pal.setColor(QPalette::Active, QPalette::Base, QColor(4, 5, 6));

@@ -13,7 +13,6 @@ namespace {
 // The scale's arithmetic is support/EscalaMundo's (tested there); here that
 // the box keeps it in step with its size and tells.
 TEST(PaintBoxM, LaEscalaSigueAlTamano) {
-    prueba::AplicacionQt();
     TPaintBoxM caja;
     int avisos = 0;
     QObject::connect(&caja, &TPaintBoxM::OnResize, [&] { ++avisos; });
@@ -39,7 +38,6 @@ void Raton(QWidget& w, QEvent::Type tipo, QPoint p, Qt::MouseButton boton, Qt::M
 }
 
 TEST(PaintBoxM, BandaElasticaNormalizada) {
-    prueba::AplicacionQt();
     TPaintBoxM caja;
     caja.resize(100, 100);
     std::vector<std::pair<QRect, QPoint>> dibujos;

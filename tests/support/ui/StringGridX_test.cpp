@@ -7,6 +7,7 @@
 #include "CarpetaTemporal.h"
 
 #include <gtest/gtest.h>
+#include <system_error>
 
 namespace numbrix {
 namespace {
@@ -21,7 +22,6 @@ void Llenar(TStringGridX& g, int columnas, int filas) {
 }
 
 TEST(StringGridX, CeldasFijasNoSeEditan) {
-    prueba::AplicacionQt();
     TStringGridX g;
     Llenar(g, 3, 3);
     EXPECT_EQ(g.FixedCols(), 1);
@@ -42,7 +42,6 @@ TEST(StringGridX, CeldasFijasNoSeEditan) {
 }
 
 TEST(StringGridX, BorrarFilaSubeLasDeAbajoYMantieneLaSeleccion) {
-    prueba::AplicacionQt();
     TStringGridX g;
     Llenar(g, 2, 4);
     g.setCurrentCell(4, 2);
@@ -68,7 +67,6 @@ TEST(StringGridX, BorrarFilaSubeLasDeAbajoYMantieneLaSeleccion) {
 }
 
 TEST(StringGridX, ElTecladoNoEntraEnLasCeldasFijas) {
-    prueba::AplicacionQt();
     TStringGridX g;
     Llenar(g, 3, 3);
     g.setCurrentCell(1, 1);
@@ -90,7 +88,6 @@ TEST(StringGridX, ElTecladoNoEntraEnLasCeldasFijas) {
 class StringGridXArchivo : public CarpetaTemporal {};
 
 TEST_F(StringGridXArchivo, GuardarYCargar) {
-    prueba::AplicacionQt();
     TStringGridX g;
     Llenar(g, 3, 2);
     g.SetCells(2, 2, "");
@@ -113,7 +110,7 @@ TEST_F(StringGridXArchivo, GuardarYCargar) {
 
     // an unreadable file leaves the grid alone
     EXPECT_FALSE(h.CargarDeArchivo(dir_ / "no.gri", &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error.toStdString(), std::system_category().message(ENOENT));
     EXPECT_EQ(h.RowCount(), 3);
     EXPECT_EQ(h.Cells(3, 1), "año");
 }
