@@ -615,7 +615,9 @@ TEST_F(VentanaCalc, ControlsThatDoNothingAreNotOffered) {
     sesion_->Ajustes.MMR = false;
     EXPECT_TRUE(ventana_->TeclaVentana(&ctrlR));
     EXPECT_TRUE(quimica);
-    ventana_->RegistrarHerramienta({"Prueba", "Prueba", 'F', [](QWidget*, bool) {}, false});
+    Herramienta prueba;
+    prueba.Nombre = "Prueba";
+    ventana_->RegistrarHerramienta(prueba);
     QApplication::processEvents();
     EXPECT_TRUE(ventana_->panelHerramientas->isVisible());
     // "Mostrar Total" hides the whole group, its label too.
