@@ -71,7 +71,7 @@ public:
     static constexpr int kAnchoMinimo = 420;
     static constexpr int kAltoMinimo = 84;
     static constexpr int kPanelMinimo = 30;
-    static constexpr int kAnchoBotonHerramienta = 21;
+    static constexpr int kAnchoBotonHerramienta = 20;
     // The middle panel never comes back shorter than this.
     static constexpr int kAltoMedioMinimo = 100;
 

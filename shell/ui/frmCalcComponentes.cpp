@@ -205,11 +205,11 @@ void TfrmCalcu::CrearComponentes() {
     cajaTotal->setObjectName("cajaTotal");
     cajaTotal->setProperty("etiqueta", 3);
     cajaTotal->setReadOnly(true);
-    cajaTotal->setMinimumWidth(140);
+    cajaTotal->setMinimumWidth(60);  // beside the ten tools at the least width; the total shortens to fit
     cajaTotal->setAlignment(Qt::AlignRight);
     etiquetaCuenta = new QLabel("0", bandaInferior);
     etiquetaCuenta->setObjectName("etiquetaCuenta");
-    etiquetaCuenta->setMinimumWidth(24);
+    etiquetaCuenta->setMinimumWidth(18);
     etiquetaCuenta->setAlignment(Qt::AlignCenter);
     etiquetaCuenta->setToolTip("Cantidad de resultados sumados");
     botonTotalACero = Boton(bandaInferior, "→0", "Total a cero (Ctrl+0)", "botonTotalACero");
