@@ -2,6 +2,7 @@
 // opened or closed, its menu mark, its button and its flag say whether its
 // window shows; the flags outlive a restart; the hooks are heard.
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
@@ -9,6 +10,7 @@
 
 #include "Ventanas.h"
 #include "shell/VelIni.h"
+#include "shell/ui/frmCalcPiezas.h"
 
 namespace numbrix {
 namespace {
@@ -109,6 +111,21 @@ TEST_F(VentanaHerramientas, MarksButtonsAndFlagsFollowTheWindowHoweverItOpensOrC
     EXPECT_TRUE(sesion_->Ajustes.Fracciones && Item("Fracciones")->isChecked());
     ventana_->setWindowState(Qt::WindowNoState);
     EXPECT_TRUE(ventana_->VentanaHerramienta("Fracciones")->isVisible());
+}
+
+TEST_F(VentanaHerramientas, TenButtonsFitBesideTheTotalAtTheLeastWidth) {
+    for (const auto& d : HerramientasConocidas()) ASSERT_TRUE(ventana_->RegistrarHerramienta(Falsa(d.Nombre)));
+    Mostrar(TfrmCalcu::kAnchoMinimo, 300);
+    const auto botones = ventana_->panelHerramientas->findChildren<QToolButton*>();
+    ASSERT_EQ(botones.size(), 10);
+    for (QToolButton* b : botones) {
+        EXPECT_EQ(b->width(), TfrmCalcu::kAnchoBotonHerramienta) << b->accessibleName().toStdString();
+        EXPECT_FALSE(b->text().contains('&'));
+        EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()), b->contentsRect().width());
+    }
+    EXPECT_GE(ventana_->panelHerramientas->width(), 10 * TfrmCalcu::kAnchoBotonHerramienta);  // none clipped
+    EXPECT_LE(ventana_->panelHerramientas->geometry().right(), ventana_->etiquetaTotal->geometry().left());
+    EXPECT_LE(ventana_->botonDeshacer->geometry().right(), ventana_->bandaInferior->width());
 }
 
 TEST_F(VentanaHerramientas, FlagsPlacesAndToolSettingsSurviveARestartAndReopenInOrder) {
