@@ -929,12 +929,13 @@ bool TfrmCalcu::eventFilter(QObject* o, QEvent* e) {
         for (std::size_t i = 0; i < herramientas_.size(); ++i) {
             if (o != herramientas_[i].ventana) continue;
             if (t == QEvent::Show || t == QEvent::Hide) ReflejarHerramienta(i);
-            // Escape that the tool left alone closes it.
-            if (t == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape &&
-                static_cast<QKeyEvent*>(e)->modifiers() == Qt::NoModifier) {
-                w->close();
-                return true;
-            }
+            if (t != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->modifiers() != Qt::NoModifier) continue;
+            // Escape and F1 that the tool left alone: close it, open its page.
+            const int k = static_cast<QKeyEvent*>(e)->key();
+            if (k == Qt::Key_Escape) w->close();
+            else if (k == Qt::Key_F1 && !herramientas_[i].h.PaginaAyuda.empty()) AbrirAyuda(w, herramientas_[i].h.PaginaAyuda);
+            else continue;
+            return true;
         }
         return false;
     }

@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "Ventanas.h"
 #include "shell/VelIni.h"
+#include "shell/ui/Ayuda.h"
 #include "shell/ui/frmCalcPiezas.h"
 
 namespace numbrix {
@@ -189,6 +191,20 @@ TEST_F(VentanaHerramientas, HooksAreHeardAndTheComplexQuestionComesAfterTheResul
     EXPECT_EQ(Oido("eval Fracciones").last(), "eval Fracciones 2");
     EXPECT_EQ(Oido("angulo"), QStringList({"angulo Fracciones1", "angulo Complejos1"}));
     EXPECT_EQ(Oido("colores").size(), 4);  // each as it was made, then both
+
+    // A tool's page and keys join the help; F1 in the tool opens its page.
+    Herramienta con = Falsa("Con ayuda");
+    con.PaginaAyuda = "teclado.html";
+    con.TituloAyuda = "Página de prueba";
+    con.Teclas = {{"Ctrl+9", "Hace algo."}};
+    ASSERT_TRUE(ventana_->RegistrarHerramienta(con));
+    ventana_->MostrarHerramienta("Con ayuda", true);
+    prueba::Tecla(ventana_->VentanaHerramienta("Con ayuda"), Qt::Key_F1);
+    ASSERT_NE(NavegadorAyuda(), nullptr);
+    EXPECT_EQ(NavegadorAyuda()->source().fileName(), "teclado.html");
+    EXPECT_TRUE(NavegadorAyuda()->toPlainText().contains("Con ayuda"));
+    EXPECT_TRUE(NavegadorAyuda()->toPlainText().contains("Ctrl+9"));
+    NavegadorAyuda()->window()->close();
 }
 
 }  // namespace
