@@ -534,6 +534,7 @@ bool TfrmCalcu::RegistrarHerramienta(Herramienta h) {
     b->setFixedSize(kAnchoBotonHerramienta, kAnchoBotonHerramienta);
     QFont f = b->font();
     f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.1);
     b->setFont(f);
     connect(b, &QToolButton::clicked, this, [this, nombre] { AlternarHerramienta(nombre); });
     static_cast<QHBoxLayout*>(panelHerramientas->layout())->insertWidget(static_cast<int>(*pos), b);
