@@ -70,7 +70,6 @@ ResultadoEvaluacion TSesion::Evaluar(const std::string& expresion) {
         r.pista = Pista(r.texto, r.valor);
     }
     ultima_ = r;
-    if (r.codigo == CodigoError::OperacionInvalida && AlFallarEnReales) AlFallarEnReales(expresion);
     return r;
 }
 

@@ -79,10 +79,6 @@ public:
     void CambiarNotacion(NotacionNumero notacion);
     void CambiarSeparador(bool agrupar);
 
-    // Told about an expression that failed with the error the complex domain
-    // may overcome (an invalid operation).
-    std::function<void(const std::string& expresion)> AlFallarEnReales;
-
     TMemorias Memorias;
     TListaResultados Lista;
     AjustesCalculadora Ajustes;          // the main window's other settings

@@ -8,8 +8,10 @@
 
 namespace numbrix {
 
-const std::vector<PaginaAyuda>& PaginasAyuda() {
-    static const std::vector<PaginaAyuda> paginas = {
+namespace {
+
+std::vector<PaginaAyuda>& Paginas() {
+    static std::vector<PaginaAyuda> paginas = {
         {"indice.html", "Contenido"},
         {"introduccion.html", "Introducción a Numbrix"},
         {"expresiones.html", "El lenguaje de las expresiones"},
@@ -24,6 +26,70 @@ const std::vector<PaginaAyuda>& PaginasAyuda() {
         {"ayuda.html", "Cómo usar esta ayuda"},
     };
     return paginas;
+}
+
+struct SeccionTeclas {
+    std::string id, titulo, nota;
+    std::vector<TeclaAyuda> teclas;
+};
+std::vector<SeccionTeclas>& SeccionesTeclas() {
+    static std::vector<SeccionTeclas> s;
+    return s;
+}
+
+}  // namespace
+
+const std::vector<PaginaAyuda>& PaginasAyuda() { return Paginas(); }
+
+void RegistrarPaginaAyuda(const PaginaAyuda& p) {
+    auto& v = Paginas();
+    for (const auto& q : v)
+        if (q.Archivo == p.Archivo) return;
+    v.insert(v.end() - 1, p);
+}
+
+void FijarTeclasAyuda(const std::string& id, const std::string& titulo, const std::string& nota,
+                      std::vector<TeclaAyuda> teclas) {
+    for (auto& s : SeccionesTeclas())
+        if (s.id == id) {
+            s = {id, titulo, nota, std::move(teclas)};
+            return;
+        }
+    SeccionesTeclas().push_back({id, titulo, nota, std::move(teclas)});
+}
+
+std::string HtmlTeclasAyuda() {
+    std::string h;
+    for (const auto& s : SeccionesTeclas()) {
+        if (s.teclas.empty()) continue;
+        h += "<h2 id=\"" + s.id + "\">" + s.titulo + "</h2>\n";
+        if (!s.nota.empty()) h += "<p>" + s.nota + "</p>\n";
+        h += "<table><tr><th>Tecla</th><th>Acción</th></tr>\n";
+        for (const auto& t : s.teclas) {
+            std::string teclas;
+            std::size_t desde = 0;
+            while (true) {
+                const std::size_t hasta = t.Tecla.find('|', desde);
+                if (!teclas.empty()) teclas += " o ";
+                teclas += "<kbd>" + t.Tecla.substr(desde, hasta - desde) + "</kbd>";
+                if (hasta == std::string::npos) break;
+                desde = hasta + 1;
+            }
+            h += "<tr><td>" + teclas + "</td><td>" + t.Accion + "</td></tr>\n";
+        }
+        h += "</table>\n";
+    }
+    return h;
+}
+
+std::string LeerPaginaAyuda(const std::filesystem::path& carpeta, const std::string& archivo) {
+    std::ifstream f(carpeta / archivo, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    std::string texto = ss.str();
+    static const std::string kMarca = "<!--teclas-->";
+    if (const std::size_t p = texto.find(kMarca); p != std::string::npos) texto.replace(p, kMarca.size(), HtmlTeclasAyuda());
+    return texto;
 }
 
 namespace {
@@ -164,11 +230,9 @@ std::vector<ResultadoAyuda> BuscarEnAyuda(const std::filesystem::path& carpeta, 
     std::vector<ResultadoAyuda> r;
     if (palabras.empty()) return r;
     for (const auto& p : PaginasAyuda()) {
-        std::ifstream f(carpeta / p.Archivo, std::ios::binary);
-        if (!f) continue;
-        std::stringstream ss;
-        ss << f.rdbuf();
-        const std::string texto = TextoPlanoAyuda(ss.str());
+        std::error_code ec;
+        if (!std::filesystem::exists(carpeta / p.Archivo, ec)) continue;
+        const std::string texto = TextoPlanoAyuda(LeerPaginaAyuda(carpeta, p.Archivo));
         int total = 0;
         bool todas = true;
         for (const auto& w : palabras) {

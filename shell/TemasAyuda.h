@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/Herramientas.h"
+
 namespace numbrix {
 
 struct PaginaAyuda {
@@ -16,6 +18,19 @@ struct PaginaAyuda {
 
 // Every page in the contents' order; the first is the contents page itself.
 const std::vector<PaginaAyuda>& PaginasAyuda();
+// A tool's page joins the contents (once), before "Cómo usar esta ayuda".
+void RegistrarPaginaAyuda(const PaginaAyuda& p);
+
+// The keys page («Atajos de teclado», "teclado.html") is written around
+// tables made from the windows' own key bindings, so a key cannot be
+// missing from it: each window sets its section (an "id" anchor, a title, a
+// note, the keys; "Insert|F8" are two keys for one action). The page holds
+// "<!--teclas-->" where they go, in the order they were first set.
+void FijarTeclasAyuda(const std::string& id, const std::string& titulo, const std::string& nota,
+                      std::vector<TeclaAyuda> teclas);
+std::string HtmlTeclasAyuda();
+// A page's text as the help shows it (the keys page with its tables).
+std::string LeerPaginaAyuda(const std::filesystem::path& carpetaAyuda, const std::string& archivo);
 
 // The page (file name with an optional "#anchor") for a topic: "indice", a
 // window's class ("frmCalc", "TfmOpciones" or "fmOpciones"), or a built-in

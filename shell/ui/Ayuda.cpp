@@ -26,6 +26,23 @@ std::filesystem::path& CarpetaDatosAyuda() {
     return c;
 }
 
+// Pages come through LeerPaginaAyuda, so the keys page shows the tables the
+// windows set.
+class TNavegador : public QTextBrowser {
+public:
+    TNavegador(QWidget* padre, std::filesystem::path carpeta) : QTextBrowser(padre), carpeta_(std::move(carpeta)) {}
+    QVariant loadResource(int tipo, const QUrl& nombre) override {
+        const QString archivo = nombre.fileName();
+        if (tipo == QTextDocument::HtmlResource && archivo.endsWith(".html") &&
+            std::filesystem::exists(carpeta_ / archivo.toStdString()))
+            return QString::fromStdString(LeerPaginaAyuda(carpeta_, archivo.toStdString()));
+        return QTextBrowser::loadResource(tipo, nombre);
+    }
+
+private:
+    std::filesystem::path carpeta_;
+};
+
 class TfmAyuda : public QDialog {
 public:
     explicit TfmAyuda(QWidget* padre) : QDialog(padre) {
@@ -39,7 +56,7 @@ public:
         buscar_->setPlaceholderText("Buscar en la ayuda...");
         buscar_->setClearButtonEnabled(true);
         lista_ = new QListWidget(this);
-        navegador_ = new QTextBrowser(this);
+        navegador_ = new TNavegador(this, carpeta_);
         navegador_->setObjectName("navegador");
         navegador_->setSearchPaths({QString::fromStdString(carpeta_.string())});
         navegador_->setOpenExternalLinks(true);

@@ -33,6 +33,7 @@
 #include "shell/ui/AutoComp.h"
 #include "shell/ui/Ayuda.h"
 #include "shell/ui/ColocacionVentana.h"
+#include "shell/TemasAyuda.h"
 #include "shell/ui/ComboExpr.h"
 #include "shell/ui/fmComun.h"
 #include "shell/ui/fmInput.h"
@@ -128,6 +129,7 @@ TfrmCalcu::TfrmCalcu(TSesion& sesion, QWidget* padre) : TFormMX(padre), sesion_(
     };
     CrearComponentes();
     CrearMenus();
+    PublicarTeclas();
 
     input_ = new TfmInput(this);
     sesion_.Preguntar = [this, preguntar = PreguntadorDe(*input_, sesion_)](
@@ -181,15 +183,103 @@ void TfrmCalcu::AbrirMenu(QMenu* m, QWidget* junto) {
     m->popup(junto->mapToGlobal(QPoint(0, junto->height())));
 }
 
-void TfrmCalcu::AlternarHerramienta(char atajo) {
+// ------------------------------------------------------------- tools
+// The menu item, the button and the flag always say what the tool's window
+// really does: they are set from its show and hide events (eventFilter),
+// whoever opened or closed it.
+
+QWidget* TfrmCalcu::VentanaHerramienta(std::string_view nombre) const {
+    const auto i = registro_.PorNombre(nombre);
+    return i ? herramientas_[*i].ventana.data() : nullptr;
+}
+
+bool TfrmCalcu::HerramientaAbierta(std::string_view nombre) const {
+    const QWidget* w = VentanaHerramienta(nombre);
+    return w && w->isVisible();
+}
+
+void TfrmCalcu::MostrarHerramienta(std::string_view nombre, bool mostrar) {
+    if (const auto i = registro_.PorNombre(nombre)) MostrarHerramienta(*i, mostrar);
+}
+
+void TfrmCalcu::AlternarHerramienta(std::string_view nombre) {
+    if (const auto i = registro_.PorNombre(nombre)) MostrarHerramienta(*i, !HerramientaAbierta(nombre));
+}
+
+void TfrmCalcu::MostrarHerramienta(std::size_t i, bool mostrar) {
     if (evaluando_) return;
-    for (auto& h : herramientas_)
-        if (h.Atajo == atajo && h.Mostrar) {
-            h.Abierta = !h.Abierta;
-            h.Mostrar(this, h.Abierta);
-            return;
+    EstadoHerramienta& t = herramientas_[i];
+    if (mostrar && !t.ventana && t.h.Crear) {
+        QWidget* w = t.h.Crear(*this);
+        if (!w) return;
+        // Owned by the main window, a window of its own, kept when closed.
+        w->setParent(this, (w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        if (w->objectName().isEmpty()) w->setObjectName(Q(t.h.Clave.empty() ? SinMarcas(t.h.Nombre) : t.h.Clave));
+        if (w->windowTitle().isEmpty()) w->setWindowTitle(Q(SinMarcas(t.h.Nombre)));
+        if (sesion_.Ini()) RestaurarColocacion(*w, *sesion_.Ini());
+        t.ventana = w;
+        if (t.h.AlAplicarColores) t.h.AlAplicarColores(w);
+    }
+    if (!t.ventana) return;
+    if (mostrar) {
+        t.ventana->show();
+        t.ventana->raise();
+        t.ventana->activateWindow();
+    } else {
+        t.ventana->close();  // as its title bar would: the tool may keep itself open
+    }
+    ReflejarHerramienta(i);
+}
+
+void TfrmCalcu::ReflejarHerramienta(std::size_t i) {
+    EstadoHerramienta& t = herramientas_[i];
+    const bool abierta = t.ventana && (t.ventana->isVisible() || t.conPrincipal);
+    t.accion->setChecked(abierta);
+    t.boton->setChecked(abierta);
+    if (siguiendo_) registro_.Recordar(sesion_.Ajustes, i, abierta);
+}
+
+void TfrmCalcu::OcultarHerramientas(bool ocultar) {
+    // Along with the main window (minimised, in the notification area): the
+    // flags and marks stay as they were.
+    for (EstadoHerramienta& t : herramientas_) {
+        if (!t.ventana) continue;
+        if (ocultar && t.ventana->isVisible()) {
+            t.conPrincipal = true;
+            t.ventana->hide();
+        } else if (!ocultar && t.conPrincipal) {
+            t.conPrincipal = false;
+            t.ventana->show();
         }
-    // A tool that does not exist yet: nothing to show.
+    }
+}
+
+void TfrmCalcu::TrasEvaluar(const std::string& expresion) {
+    for (EstadoHerramienta& t : herramientas_)
+        if (t.ventana && t.h.TrasEvaluar) t.h.TrasEvaluar(t.ventana, sesion_.Ultima());
+    // Asked once the evaluation has unwound and its failure shows.
+    if (sesion_.Ultima().codigo == CodigoError::OperacionInvalida && registro_.PorNombre("Complejos"))
+        QTimer::singleShot(0, this, [this, expresion] { PreguntarComplejos(expresion); });
+}
+
+void TfrmCalcu::PreguntarComplejos(const std::string& expresion) {
+    const auto i = registro_.PorNombre("Complejos");
+    if (!i || evaluando_ || cerrando_) return;
+    if (!Confirmar("Parametro no válido",
+                   "Esta expresión no pudo evaluarse, \npero quizá sea posible en el dominio de los Complejos.\n\n"
+                   "¿Desea evaluar esta expresión con la Herramienta Complejos? "))
+        return;
+    MostrarHerramienta(*i, true);
+    EstadoHerramienta& t = herramientas_[*i];
+    if (t.ventana && t.h.Recibir) t.h.Recibir(t.ventana, expresion);
+}
+
+void TfrmCalcu::showEvent(QShowEvent* e) {
+    TFormMX::showEvent(e);
+    if (mostrada_) return;
+    mostrada_ = true;
+    for (std::size_t i : registro_.AReabrir(sesion_.Ajustes)) MostrarHerramienta(i, true);
 }
 
 // ------------------------------------------------------------- settings
@@ -271,6 +361,8 @@ void TfrmCalcu::AplicarDiseno() {
     EstadoCompletado::Activo = acAutocompletar_->isChecked();
     EstadoCompletado::Descartado = false;
     AjustarAltura();
+    for (EstadoHerramienta& t : herramientas_)
+        if (t.ventana && t.h.AlAplicarColores) t.h.AlAplicarColores(t.ventana);
 }
 
 void TfrmCalcu::AjustarAltura() {
@@ -440,6 +532,7 @@ void TfrmCalcu::Evaluar() {
         cajaExpresion->setCurrentIndex(0);
         cajaExpresion->SetTexto(Q(expresion));
     }
+    TrasEvaluar(expresion);
     if (cierrePendiente_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
@@ -464,6 +557,9 @@ void TfrmCalcu::CambiarAngulo(int angulo) {
     RefrescarLista();
     RefrescarTotal();
     RefrescarHistoria();
+    for (EstadoHerramienta& t : herramientas_)
+        if (t.ventana && t.h.AlCambiarAngulo) t.h.AlCambiarAngulo(t.ventana, static_cast<UnidadAngulo>(angulo));
+    TrasEvaluar(expresion);
     if (cierrePendiente_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
@@ -697,82 +793,135 @@ void TfrmCalcu::PreguntarCierre() {
     if (Confirmar(QApplication::applicationDisplayName(), "¿Cierra este programa?")) close();
 }
 
+const std::vector<TeclaVentanaCalc>& TfrmCalcu::TablaTeclas() {
+    using K = QKeyCombination;
+    constexpr auto C = Qt::ControlModifier;
+    auto menu = [](QMenu* TfrmCalcu::*m, QToolButton* TfrmCalcu::*b) {
+        return [m, b](TfrmCalcu& v) {
+            v.AbrirMenu(v.*m, v.*b);
+            return true;
+        };
+    };
+    static const std::vector<TeclaVentanaCalc> t = {
+        {{}, "Enter", "En la caja de expresión, calcula la expresión.", nullptr},
+        {{K(Qt::Key_Escape)}, "Esc",
+         "Si la caja de expresión tiene texto, la vacía y le da el foco; si está vacía, pregunta si cierra el programa.",
+         [](TfrmCalcu& v) {
+             if (v.cajaExpresion->Texto().isEmpty()) return v.PreguntarCierre(), true;
+             v.cajaExpresion->setFocus();
+             v.cajaExpresion->SetTexto(QString());
+             v.cajaExpresion->SetSuprimido(false);
+             return true;
+         }},
+        {{K(Qt::Key_F1)}, "F1", "Abre esta ayuda en la página de la ventana principal.",
+         [](TfrmCalcu& v) { return AbrirAyuda(&v, "frmCalc"), true; }},
+        {{K(Qt::Key_F2)}, "F2", "Abre la lista de autocompletar en la caja de expresión, aunque se haya cerrado con Esc.",
+         [](TfrmCalcu& v) {
+             EstadoCompletado::Descartado = false;
+             v.cajaExpresion->setFocus();
+             v.cajaExpresion->AbrirCompletado();
+             return true;
+         }},
+        {{K(Qt::Key_F5)}, "F5", "Abre el menú Herramientas.", menu(&TfrmCalcu::menuHerramientas, &TfrmCalcu::botonHerramientas)},
+        {{K(Qt::Key_F7)}, "F7",
+         "Cambia la base del resultado: 10, 2, 8, 16 y otra vez 10 (desde cualquier otra base, vuelve a 10).",
+         [](TfrmCalcu& v) { return v.SiguienteBase(), true; }},
+        {{K(Qt::Key_Insert), K(Qt::Key_F8)}, "Insert|F8", "Abre el menú Insertar.",
+         menu(&TfrmCalcu::menuInsertar, &TfrmCalcu::botonInsertar)},
+        {{K(Qt::Key_Pause), K(Qt::Key_F9)}, "Pausa|F9", "Abre el menú Memorias.",
+         menu(&TfrmCalcu::menuMemorias, &TfrmCalcu::botonMemorias)},
+        {{K(Qt::Key_F11)}, "F11", "Pasa a la siguiente unidad de ángulo (después de la última, la primera).",
+         [](TfrmCalcu& v) { return v.SiguienteAngulo(), true; }},
+        {{K(Qt::Key_F12)}, "F12",
+         "Pasa al siguiente formato decimal: Flotante, 0, 2, 4, ..., 16 decimales y otra vez Flotante.",
+         [](TfrmCalcu& v) { return v.SiguientesDigitos(), true; }},
+        {{K(Qt::Key_PageUp)}, "Re Pág", "Lleva el foco a la caja de expresión.",
+         [](TfrmCalcu& v) { return v.cajaExpresion->setFocus(), true; }},
+        {{K(Qt::Key_PageDown)}, "Av Pág", "Lleva el foco a la caja de resultado.",
+         [](TfrmCalcu& v) { return v.cajaResultado->setFocus(), true; }},
+        {{K(Qt::Key_Menu)}, "Menú",
+         "En la caja de expresión, la de resultado o la del total, abre el menú de edición: Copiar, Cortar, Pegar, "
+         "Eliminar y Seleccionar todo.",
+         [](TfrmCalcu& v) {
+             QLineEdit* c = v.CajaEnfocada();
+             if (c) v.AbrirMenuEdicion(c, v.cajaExpresion->mapToGlobal(QPoint(0, v.cajaExpresion->height())), false);
+             return c != nullptr;
+         }},
+        {{K(C, Qt::Key_0)}, "Ctrl+0", "Pone el total a cero.", [](TfrmCalcu& v) { return v.TotalACero(), true; }},
+        {{K(C, Qt::Key_H)}, "Ctrl+H", "Muestra u oculta la fórmula y la lista de resultados.",
+         [](TfrmCalcu& v) { return v.VerHistorial(!v.sesion_.Ajustes.VerHistorial), true; }},
+        {{K(C, Qt::Key_T)}, "Ctrl+T", "Muestra u oculta la barra inferior.",
+         [](TfrmCalcu& v) { return v.VerBarra(!v.sesion_.Ajustes.VerBarra), true; }},
+        {{K(C, Qt::Key_U)}, "Ctrl+U", "Activa o desactiva Autocompletar.",
+         [](TfrmCalcu& v) {
+             v.acAutocompletar_->setChecked(!v.acAutocompletar_->isChecked());
+             EstadoCompletado::Activo = v.acAutocompletar_->isChecked();
+             v.sesion_.Ajustes.Autocompletar = EstadoCompletado::Activo;
+             return true;
+         }},
+        // Offered only while the chemistry look-up exists.
+        {{K(C, Qt::Key_R)}, "Ctrl+R", "Activa o desactiva el cálculo de masas moleculares (MMR).",
+         [](TfrmCalcu& v) {
+             if (!v.Quimica) return false;
+             v.sesion_.Ajustes.MMR = !v.sesion_.Ajustes.MMR;
+             v.Quimica(v.sesion_.Ajustes.MMR);
+             return true;
+         }},
+        {{K(C, Qt::Key_O)}, "Ctrl+O", "Abre las <a href=\"fmOpciones.html\">Opciones</a>.",
+         [](TfrmCalcu& v) { return v.AbrirOpciones(), true; }},
+        {{K(C | Qt::AltModifier, Qt::Key_A)}, "Ctrl+Alt+A",
+         "Despeja la incógnita <code>?</code> de la expresión escrita y muestra su valor en un mensaje.",
+         [](TfrmCalcu& v) { return v.ResolverIncognita(), true; }},
+    };
+    return t;
+}
+
 bool TfrmCalcu::TeclaVentana(QKeyEvent* e) {
-    const int k = e->key();
+    const Qt::Key k = Qt::Key(e->key());
     const auto mod = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-    const bool ctrl = mod == Qt::ControlModifier;
-    if (mod == (Qt::ControlModifier | Qt::AltModifier) && k == Qt::Key_A) {
-        ResolverIncognita();
-        return true;
-    }
-    if (ctrl) {
-        switch (k) {
-        case Qt::Key_0: TotalACero(); return true;
-        case Qt::Key_H: VerHistorial(!sesion_.Ajustes.VerHistorial); return true;
-        case Qt::Key_T: VerBarra(!sesion_.Ajustes.VerBarra); return true;
-        case Qt::Key_U:
-            acAutocompletar_->setChecked(!acAutocompletar_->isChecked());
-            EstadoCompletado::Activo = acAutocompletar_->isChecked();
-            sesion_.Ajustes.Autocompletar = EstadoCompletado::Activo;
-            return true;
-        case Qt::Key_R:
-            if (!Quimica) return false;  // no chemistry yet: the key is not offered
-            sesion_.Ajustes.MMR = !sesion_.Ajustes.MMR;
-            Quimica(sesion_.Ajustes.MMR);
-            return true;
-        case Qt::Key_O: AbrirOpciones(); return true;
-        case Qt::Key_F: AlternarHerramienta('F'); return true;
-        case Qt::Key_J: AlternarHerramienta('J'); return true;
-        case Qt::Key_L: AlternarHerramienta('L'); return true;
-        case Qt::Key_M: AlternarHerramienta('M'); return true;
-        case Qt::Key_P: AlternarHerramienta('P'); return true;
-        case Qt::Key_Q: AlternarHerramienta('Q'); return true;
-        case Qt::Key_S: AlternarHerramienta('S'); return true;
-        default: return false;
-        }
-    }
-    if (mod != Qt::NoModifier && mod != Qt::ShiftModifier) return false;
-    switch (k) {
-    case Qt::Key_Escape:
-        if (!cajaExpresion->Texto().isEmpty()) {
-            cajaExpresion->setFocus();
-            cajaExpresion->SetTexto(QString());
-            cajaExpresion->SetSuprimido(false);
-        } else {
-            PreguntarCierre();
-        }
-        return true;
-    case Qt::Key_PageUp: cajaExpresion->setFocus(); return true;
-    case Qt::Key_PageDown: cajaResultado->setFocus(); return true;
-    case Qt::Key_Insert:
-    case Qt::Key_F8: AbrirMenu(menuInsertar, botonInsertar); return true;
-    case Qt::Key_Pause:
-    case Qt::Key_F9: AbrirMenu(menuMemorias, botonMemorias); return true;
-    case Qt::Key_F1: AbrirAyuda(this, "frmCalc"); return true;
-    case Qt::Key_F2:
-        EstadoCompletado::Descartado = false;
-        cajaExpresion->setFocus();
-        cajaExpresion->AbrirCompletado();
-        return true;
-    case Qt::Key_F5: AbrirMenu(menuHerramientas, botonHerramientas); return true;
-    case Qt::Key_F7: SiguienteBase(); return true;
-    case Qt::Key_F10: return true;  // conversions: with the unit converter
-    case Qt::Key_F11: SiguienteAngulo(); return true;
-    case Qt::Key_F12: SiguientesDigitos(); return true;
-    case Qt::Key_Menu:
-        if (QLineEdit* c = CajaEnfocada()) {
-            AbrirMenuEdicion(c, cajaExpresion->mapToGlobal(QPoint(0, cajaExpresion->height())), false);
+    for (const TeclaVentanaCalc& t : TablaTeclas())
+        for (QKeyCombination c : t.Teclas)
+            // Shift does not change a key that has no modifier of its own.
+            if (c.key() == k && (c.keyboardModifiers() == mod ||
+                                 (mod == Qt::ShiftModifier && c.keyboardModifiers() == Qt::NoModifier)))
+                return t.Hacer(*this);
+    if (mod == Qt::ControlModifier && k >= Qt::Key_A && k <= Qt::Key_Z)
+        if (const auto i = registro_.PorAtajo(static_cast<char>('A' + (k - Qt::Key_A)))) {
+            MostrarHerramienta(*i, !(herramientas_[*i].ventana && herramientas_[*i].ventana->isVisible()));
             return true;
         }
-        return false;
-    default: return false;
-    }
+    return false;
+}
+
+void TfrmCalcu::PublicarTeclas() {
+    std::vector<TeclaAyuda> filas;
+    for (const TeclaVentanaCalc& t : TablaTeclas())
+        if (std::string_view(t.Nombre) != "Ctrl+R" || Quimica) filas.push_back({t.Nombre, t.Accion});
+    for (TeclaAyuda& t : registro_.Teclas()) filas.push_back(std::move(t));
+    FijarTeclasAyuda("principal", "Ventana principal",
+                     "Estas teclas actúan en la ventana principal, tenga el foco la caja que tenga.", std::move(filas));
+    for (const EstadoHerramienta& t : herramientas_)
+        FijarTeclasAyuda(t.h.Clave.empty() ? SinMarcas(t.h.Nombre) : t.h.Clave, SinMarcas(t.h.Nombre), "", t.h.Teclas);
 }
 
 bool TfrmCalcu::eventFilter(QObject* o, QEvent* e) {
     const QEvent::Type t = e->type();
     auto* w = qobject_cast<QWidget*>(o);
     const bool nuestra = w && w->window() == this;
+    if (!nuestra && w && w->isWindow()) {
+        for (std::size_t i = 0; i < herramientas_.size(); ++i) {
+            if (o != herramientas_[i].ventana) continue;
+            if (t == QEvent::Show || t == QEvent::Hide) ReflejarHerramienta(i);
+            if (t != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->modifiers() != Qt::NoModifier) continue;
+            // Escape and F1 that the tool left alone: close it, open its page.
+            const int k = static_cast<QKeyEvent*>(e)->key();
+            if (k == Qt::Key_Escape) w->close();
+            else if (k == Qt::Key_F1 && !herramientas_[i].h.PaginaAyuda.empty()) AbrirAyuda(w, herramientas_[i].h.PaginaAyuda);
+            else continue;
+            return true;
+        }
+        return false;
+    }
     if (evaluando_) {
         // While computing only Escape (cancel) and the prompt window act.
         if (!nuestra) return false;
@@ -894,8 +1043,10 @@ void TfrmCalcu::leaveEvent(QEvent* e) {
 
 void TfrmCalcu::changeEvent(QEvent* e) {
     TFormMX::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange && isMinimized() && sesion_.Ajustes.MinIcon &&
-        QSystemTrayIcon::isSystemTrayAvailable())
+    if (e->type() != QEvent::WindowStateChange) return;
+    // The open tools go and come back with the main window.
+    OcultarHerramientas(isMinimized());
+    if (isMinimized() && sesion_.Ajustes.MinIcon && QSystemTrayIcon::isSystemTrayAvailable())
         QTimer::singleShot(0, this, [this] { AMinimizarEnBandeja(); });
 }
 
@@ -917,6 +1068,7 @@ void TfrmCalcu::RestaurarDeBandeja() {
     if (!enBandeja_) return;
     enBandeja_ = false;
     showNormal();
+    OcultarHerramientas(false);
     raise();
     activateWindow();
     if (bandeja_) bandeja_->hide();
@@ -930,9 +1082,15 @@ bool TfrmCalcu::GuardarTodo() {
         a.AltoF = t[0];
         a.AltoH = t[1];
     }
+    for (EstadoHerramienta& t : herramientas_)
+        if (t.ventana && t.h.AlGuardar) t.h.AlGuardar(t.ventana);
     while (true) {
         try {
-            if (sesion_.Ini()) GuardarColocacion(*this, *sesion_.Ini());
+            if (sesion_.Ini()) {
+                GuardarColocacion(*this, *sesion_.Ini());
+                for (EstadoHerramienta& t : herramientas_)
+                    if (t.ventana) GuardarColocacion(*t.ventana, *sesion_.Ini());
+            }
             sesion_.Guardar();
             return true;
         } catch (const std::exception& ex) {
@@ -962,8 +1120,9 @@ void TfrmCalcu::closeEvent(QCloseEvent* e) {
     cerrando_ = true;
     Expandir();
     GuardarTodo();
-    for (auto& h : herramientas_)
-        if (h.Abierta && h.Mostrar) h.Mostrar(this, false);
+    siguiendo_ = false;  // written: closing them now is not the user's doing
+    for (EstadoHerramienta& t : herramientas_)
+        if (t.ventana) t.ventana->hide();
     if (bandeja_) bandeja_->hide();
     TfmAutoComp::Instancia().hide();
     e->accept();

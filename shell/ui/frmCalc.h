@@ -5,6 +5,7 @@
 // bottom bar the total. Everything it computes, records and stores is the
 // session's; the window reads input, calls the session and shows.
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QPointer>
 #include <functional>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "shell/Esquemas.h"
+#include "shell/Herramientas.h"
 #include "shell/Sesion.h"
 #include "support/LienzoGrabado.h"
 #include "support/ui/FormMX.h"
@@ -30,19 +32,36 @@ namespace numbrix {
 
 class TComboExpr;
 class TfmInput;
+class TfrmCalcu;
 class TVistaFormula;
 class TPanelBanda;
 
-// A tool window the main window can open: its setting key (empty when it
-// is not remembered), its caption, its Ctrl shortcut letter and what shows
-// or hides it. The tools register themselves as they arrive; until then
-// their keys and menu items do nothing.
-struct Herramienta {
-    std::string Clave;
-    QString Titulo;
-    char Atajo = 0;
-    std::function<void(QWidget* principal, bool mostrar)> Mostrar;
-    bool Abierta = false;
+// A tool window as it registers with the main window: who it is (name,
+// flag, Ctrl letter, help: shell/Herramientas.h), how its window is made
+// the first time it is shown (child of the main window, hidden when closed,
+// never destroyed before it), and what it wants to hear. Every hook is
+// optional and reaches only a window already made.
+struct Herramienta : DescripcionHerramienta {
+    std::function<QWidget*(TfrmCalcu& principal)> Crear;
+    // After each evaluation of the main window, also a failed one.
+    std::function<void(QWidget*, const ResultadoEvaluacion&)> TrasEvaluar;
+    std::function<void(QWidget*, UnidadAngulo)> AlCambiarAngulo;
+    // The options changed the colours: paint again.
+    std::function<void(QWidget*)> AlAplicarColores;
+    // numbrix.ini is about to be written: write its own settings now.
+    std::function<void(QWidget*)> AlGuardar;
+    // An expression to take and evaluate (the complex tool, for the
+    // expression the real domain could not evaluate).
+    std::function<void(QWidget*, const std::string& expresion)> Recibir;
+};
+
+// A key the main window takes: the keys, its name on the keys page, what it
+// does there and the command (false: not taken now, the key goes on).
+struct TeclaVentanaCalc {
+    std::vector<QKeyCombination> Teclas;
+    const char* Nombre;  // "Insert|F8"
+    const char* Accion;
+    std::function<bool(TfrmCalcu&)> Hacer;
 };
 
 class TfrmCalcu : public TFormMX {
@@ -52,6 +71,7 @@ public:
     static constexpr int kAnchoMinimo = 420;
     static constexpr int kAltoMinimo = 84;
     static constexpr int kPanelMinimo = 30;
+    static constexpr int kAnchoBotonHerramienta = 20;
     // The middle panel never comes back shorter than this.
     static constexpr int kAltoMedioMinimo = 100;
 
@@ -92,9 +112,19 @@ public:
     // False only when the user chose to close without saving.
     bool GuardarTodo();
 
-    // Tools: each registers itself once it exists.
-    void RegistrarHerramienta(Herramienta h);
-    const std::vector<Herramienta>& Herramientas() const { return herramientas_; }
+    // Tools: each registers itself once it exists; false when its name or
+    // its letter is taken. A remembered tool registered after the window
+    // first showed opens at once; before, they open in order as it shows.
+    bool RegistrarHerramienta(Herramienta h);
+    const TRegistroHerramientas& Herramientas() const { return registro_; }
+    // The tool's window (null before its first show) and whether it is open.
+    QWidget* VentanaHerramienta(std::string_view nombre) const;
+    bool HerramientaAbierta(std::string_view nombre) const;
+    // Shows or hides a tool; the menu, its button and its flag follow.
+    void MostrarHerramienta(std::string_view nombre, bool mostrar);
+    void AlternarHerramienta(std::string_view nombre);
+    // The keys the window takes, in the keys page's order.
+    static const std::vector<TeclaVentanaCalc>& TablaTeclas();
     // Chemistry look-up on or off (both engines); empty until the chemistry
     // tool exists, and while it is, Ctrl+R and the option are not offered.
     std::function<void(bool)> Quimica;
@@ -155,6 +185,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
@@ -184,7 +215,12 @@ private:
     void AbrirMenuEdicion(QLineEdit* caja, const QPoint& donde, bool conConvertir);
     void EditarUsuario(int modo);
     void AbrirOpciones();
-    void AlternarHerramienta(char atajo);
+    void MostrarHerramienta(std::size_t i, bool mostrar);
+    void ReflejarHerramienta(std::size_t i);
+    void OcultarHerramientas(bool ocultar);
+    void TrasEvaluar(const std::string& expresion);
+    void PreguntarComplejos(const std::string& expresion);
+    void PublicarTeclas();
     void PreguntarCierre();
     bool PopupAbierto() const;
     void Reducir();
@@ -198,7 +234,18 @@ private:
 
     TSesion& sesion_;
     TfmInput* input_ = nullptr;
-    std::vector<Herramienta> herramientas_;
+    // The tools in menu order, beside the registry's descriptions.
+    TRegistroHerramientas registro_;
+    struct EstadoHerramienta {
+        Herramienta h;
+        QPointer<QWidget> ventana;
+        QAction* accion = nullptr;
+        QToolButton* boton = nullptr;
+        bool conPrincipal = false;  // hidden along with the main window
+    };
+    std::vector<EstadoHerramienta> herramientas_;
+    bool mostrada_ = false;   // the window has shown once (remembered tools reopened)
+    bool siguiendo_ = true;   // flags follow the tools' windows (not while closing or minimising)
     std::optional<LienzoGrabado> dibujo_;
     ColoresPintados pintados_;
     int altoMedio_ = -1;  // the middle panel's height when last shown

@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "shell/Esquemas.h"
+#include "shell/TemasAyuda.h"
 #include "shell/VelIni.h"
 #include "shell/ui/AutoComp.h"
 #include "shell/ui/Ayuda.h"
@@ -194,19 +195,18 @@ void TfrmCalcu::CrearComponentes() {
     panelHerramientas->setObjectName("panelHerramientas");
     auto* tiras = new QHBoxLayout(panelHerramientas);
     tiras->setContentsMargins(0, 0, 0, 0);
-    tiras->setSpacing(1);
-    tiras->addStretch(1);
+    tiras->setSpacing(0);
     panelHerramientas->hide();
-    p2->addWidget(panelHerramientas, 1);
+    p2->addWidget(panelHerramientas);
     cajaTotal = new QLineEdit(bandaInferior);
     cajaTotal->setObjectName("cajaTotal");
     cajaTotal->setProperty("etiqueta", 3);
     cajaTotal->setReadOnly(true);
-    cajaTotal->setMinimumWidth(140);
+    cajaTotal->setMinimumWidth(60);  // beside the ten tools at the least width; the total shortens to fit
     cajaTotal->setAlignment(Qt::AlignRight);
     etiquetaCuenta = new QLabel("0", bandaInferior);
     etiquetaCuenta->setObjectName("etiquetaCuenta");
-    etiquetaCuenta->setMinimumWidth(24);
+    etiquetaCuenta->setMinimumWidth(18);
     etiquetaCuenta->setAlignment(Qt::AlignCenter);
     etiquetaCuenta->setToolTip("Cantidad de resultados sumados");
     botonTotalACero = Boton(bandaInferior, "→0", "Total a cero (Ctrl+0)", "botonTotalACero");
@@ -490,22 +490,42 @@ void TfrmCalcu::CrearMenuHerramientas() {
         acSalirBandeja_->setVisible(enBandeja_);
         menuConfigurar_->menuAction()->setVisible(!enBandeja_);
         acSepHerramientas_->setVisible(!herramientas_.empty());
-        for (auto& h : herramientas_) (void)h;
     });
 }
 
-void TfrmCalcu::RegistrarHerramienta(Herramienta h) {
-    QAction* a = new QAction(h.Titulo, menuHerramientas);
+bool TfrmCalcu::RegistrarHerramienta(Herramienta h) {
+    const auto pos = registro_.Registrar(h);
+    if (!pos) return false;
+    static_cast<DescripcionHerramienta&>(h) = registro_[*pos];  // with what the table fills in
+    const QString leido = Q(SinMarcas(h.Nombre));
+    const QString tecla = h.Atajo ? QString("Ctrl+%1").arg(h.Atajo) : QString();
+    const std::string nombre = h.Nombre;
+    // The menu and the strip keep the registry's order.
+    QAction* despues = *pos < herramientas_.size() ? herramientas_[*pos].accion : acSepHerramientas_;
+    auto* a = new QAction(tecla.isEmpty() ? Q(h.Nombre) : Q(h.Nombre) + "\t" + tecla, menuHerramientas);
     a->setCheckable(true);
-    const char atajo = h.Atajo;
-    menuHerramientas->insertAction(acSepHerramientas_, a);
-    connect(a, &QAction::triggered, this, [this, atajo] { AlternarHerramienta(atajo); });
-    auto* b = Boton(panelHerramientas, h.Titulo, h.Titulo, "");
+    menuHerramientas->insertAction(despues, a);
+    connect(a, &QAction::triggered, this, [this, nombre] { AlternarHerramienta(nombre); });
+    // A glyph on a small button, so all ten fit beside the total at the
+    // least width; the name is its tip.
+    auto* b = Boton(panelHerramientas, Q(h.Glifo), tecla.isEmpty() ? leido : leido + " (" + tecla + ")",
+                    ("boton" + h.Clave).c_str());
+    b->setAccessibleName(leido);
     b->setCheckable(true);
-    static_cast<QHBoxLayout*>(panelHerramientas->layout())->insertWidget(static_cast<int>(herramientas_.size()), b);
+    b->setFixedSize(kAnchoBotonHerramienta, kAnchoBotonHerramienta);
+    QFont f = b->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.1);
+    b->setFont(f);
+    connect(b, &QToolButton::clicked, this, [this, nombre] { AlternarHerramienta(nombre); });
+    static_cast<QHBoxLayout*>(panelHerramientas->layout())->insertWidget(static_cast<int>(*pos), b);
     panelHerramientas->show();
-    connect(b, &QToolButton::clicked, this, [this, atajo] { AlternarHerramienta(atajo); });
-    herramientas_.push_back(std::move(h));
+    if (!h.PaginaAyuda.empty()) RegistrarPaginaAyuda({h.PaginaAyuda, h.TituloAyuda});
+    herramientas_.insert(herramientas_.begin() + static_cast<std::ptrdiff_t>(*pos), {std::move(h), nullptr, a, b});
+    PublicarTeclas();
+    // Registered after the others reopened: it opens now when remembered.
+    if (mostrada_ && registro_.Recordada(sesion_.Ajustes, *pos)) MostrarHerramienta(*pos, true);
+    return true;
 }
 
 }  // namespace numbrix

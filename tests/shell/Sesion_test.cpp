@@ -198,13 +198,10 @@ TEST(Sesion, CambioDeBaseSinReevaluar) {
     EXPECT_EQ(s.Lista.NumFilas(), 6u);
 }
 
-TEST(Sesion, AvisoDelDominioComplejoYCancelarUnBucleLargo) {
+TEST(Sesion, ElErrorQueLosComplejosSuperanYCancelarUnBucleLargo) {
     TSesion s;
-    std::vector<std::string> avisadas;
-    s.AlFallarEnReales = [&](const std::string& e) { avisadas.push_back(e); };
     EXPECT_EQ(s.Evaluar("(-8)^0.5").codigo, CodigoError::OperacionInvalida);
-    s.Evaluar("1/0");
-    EXPECT_EQ(avisadas, std::vector<std::string>{"(-8)^0.5"});
+    EXPECT_NE(s.Evaluar("1/0").codigo, CodigoError::OperacionInvalida);
     // The progress callback comes at every poll, before the cancel token.
     int sondeos = 0, progresos = 0;
     s.Progreso = [&] { ++progresos; };
