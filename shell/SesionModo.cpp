@@ -216,6 +216,15 @@ typename D::Valor TSesionModo<D>::LeerPregunta(VariableP& v) {
 template <class D>
 ResultadoBase TSesionModo<D>::Ejecutar(const std::string& expresion, V& valor) {
     ResultadoBase r;
+    const Ocupacion ocupacion(*this);
+    if (!ocupacion.Tomada()) {
+        // Another window's evaluation is under way: its engines, answers and
+        // last result are not ours to touch.
+        r.error = r.ocupada = true;
+        r.codigo = CodigoError::Mensaje;
+        r.texto = Texto(Mensaje::SesionOcupada);
+        return r;
+    }
     NotaAsignacion.clear();
     for (auto& v : variables_) v.preguntada = false;
     if (expresion.empty()) {

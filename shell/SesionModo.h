@@ -11,6 +11,7 @@
 //
 // Every evaluation goes through Ejecutar: the place where a session will
 // refuse to be entered again while one of its windows evaluates.
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -65,6 +66,7 @@ struct ResultadoBase {
     bool cancelado = false; // the user cancelled it (a prompt, a long loop)
     bool vacio = false;     // nothing was evaluated
     bool verdad = false;    // a truth value (only where they are told from numbers)
+    bool ocupada = false;   // refused: the session was busy with another evaluation
 };
 
 template <class D>
@@ -77,6 +79,26 @@ public:
     virtual ~TSesionModo() = default;
     TSesionModo(const TSesionModo&) = delete;
     TSesionModo& operator=(const TSesionModo&) = delete;
+
+    // Busy while one of its windows evaluates: the window keeps repainting
+    // and asking for values meanwhile, and no other window may enter the
+    // session then. An Ocupacion holds it for its lifetime when it was free
+    // (Tomada()); Ejecutar takes one and refuses a second evaluation.
+    class Ocupacion {
+    public:
+        explicit Ocupacion(TSesionModo& s) : s_(s), tomada_(!s.ocupada_.exchange(true)) {}
+        ~Ocupacion() {
+            if (tomada_) s_.ocupada_ = false;
+        }
+        Ocupacion(const Ocupacion&) = delete;
+        Ocupacion& operator=(const Ocupacion&) = delete;
+        bool Tomada() const { return tomada_; }
+
+    private:
+        TSesionModo& s_;
+        const bool tomada_;
+    };
+    bool Ocupada() const { return ocupada_; }
 
     Preguntador Preguntar;            // none: a prompt cancels the evaluation
     // The cancel token, polled during long evaluations: true ends the one
@@ -139,6 +161,7 @@ private:
     std::vector<char> respondiendo_;  // letters whose answer is being evaluated
     std::filesystem::path archivoDefiniciones_;
     bool repararDefiniciones_ = false;
+    std::atomic<bool> ocupada_{false};
     DefinicionesUsuario definiciones_;  // as last read
 };
 
