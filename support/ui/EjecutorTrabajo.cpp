@@ -67,6 +67,10 @@ TEjecutorTrabajo::~TEjecutorTrabajo() {
     delete dialogo_.data();
 }
 
+QDialog* TEjecutorTrabajo::Ventana() const { return dialogo_.data(); }
+
+QMessageBox* TEjecutorTrabajo::Pregunta() const { return pregunta_.data(); }
+
 TTrabajo* TEjecutorTrabajo::TrabajoActual() { return estado_ ? &estado_->trabajo : nullptr; }
 
 bool TEjecutorTrabajo::Ejecutar(Trabajo trabajo, Aplicar aplicar) {

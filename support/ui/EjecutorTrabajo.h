@@ -27,7 +27,7 @@ class QWidget;
 namespace numbrix {
 
 struct OpcionesTrabajo {
-    QString titulo;                    // of the progress window; the application's name when empty
+    QString titulo{};                  // of the progress window; the application's name when empty
     bool conservarParcial = false;     // apply what a cancelled or failed job produced
     bool preguntarAlCancelar = false;  // «¿Cancela este proceso?» first; the job waits meanwhile
     // The tool's own bar and label instead of the progress window (either may
@@ -58,8 +58,8 @@ public:
     void CancelarYEsperar();
 
     // What is showing, for the tool and its tests (null when nothing is).
-    QDialog* Ventana() const { return dialogo_.data(); }
-    QMessageBox* Pregunta() const { return pregunta_.data(); }
+    QDialog* Ventana() const;
+    QMessageBox* Pregunta() const;
     TTrabajo* TrabajoActual();
 
     // Every runner of the program: cancels every running job, then waits for
