@@ -26,6 +26,7 @@
 #include "shell/Historial.h"
 #include "shell/VariablePregunta.h"
 #include "support/Notificador.h"
+#include "support/Trabajo.h"
 
 namespace numbrix {
 
@@ -102,9 +103,9 @@ public:
 
     Preguntador Preguntar;            // none: a prompt cancels the evaluation
     // The cancel token, polled during long evaluations: true ends the one
-    // in progress. Progreso is called at every poll, before it, so a front
-    // end can repaint and read Escape.
-    std::function<bool()> Cancelar;
+    // in progress (a job's TTrabajo::Token() fits). Progreso is called at
+    // every poll, before it, so a front end can repaint and read Escape.
+    TokenCancelar Cancelar;
     std::function<void()> Progreso;
     std::string NotaAsignacion;       // "{x=2} " pieces of the last evaluation
     V UltimoResultado{};              // of the last evaluation that succeeded

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -85,9 +85,10 @@ bool TEjecutorTrabajo::Ejecutar(Trabajo trabajo, Aplicar aplicar) {
     }
     if (opciones_.etiqueta) opciones_.etiqueta->clear();
     if (opciones_.barra || opciones_.etiqueta) {
-        QWidget* dueno = opciones_.barra ? opciones_.barra->window() : opciones_.etiqueta->window();
-        escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), dueno);
-        connect(escape_, &QShortcut::activated, this, &TEjecutorTrabajo::PedirCancelar);
+        // Escape anywhere in the tool's window cancels, before the window's
+        // own use of it (closing, clearing a box) while the job runs.
+        escapeEn_ = opciones_.barra ? opciones_.barra->window() : opciones_.etiqueta->window();
+        qApp->installEventFilter(this);
     } else {
         if (!dialogo_) {
             dialogo_ = new VentanaProgreso(ventana_, [this] { PedirCancelar(); });
@@ -134,6 +135,21 @@ void TEjecutorTrabajo::Refrescar() {
     }
     if (opciones_.barra) opciones_.barra->setValue(valor);
     if (opciones_.etiqueta && opciones_.etiqueta->text() != texto) opciones_.etiqueta->setText(texto);
+}
+
+bool TEjecutorTrabajo::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!estado_ || !escapeEn_ || !w || w->window() != escapeEn_ || k->key() != Qt::Key_Escape ||
+        k->modifiers() != Qt::NoModifier)
+        return false;
+    if (e->type() == QEvent::ShortcutOverride) {
+        e->accept();  // no shortcut takes it: it comes back as a key press
+        return false;
+    }
+    PedirCancelar();
+    return true;
 }
 
 void TEjecutorTrabajo::PedirCancelar() {
@@ -194,7 +210,8 @@ void TEjecutorTrabajo::Terminar(const std::shared_ptr<Estado>& e) {
     estado_.reset();
     reloj_->stop();
     CerrarPregunta();
-    if (escape_) delete escape_.data();
+    if (escapeEn_) qApp->removeEventFilter(this);
+    escapeEn_ = nullptr;
     if (dialogo_) dialogo_->hide();
     const ResultadoTrabajo r = e->resultado;
     Aplicar aplicar = std::move(aplicar_);

@@ -20,7 +20,6 @@ class QDialog;
 class QLabel;
 class QMessageBox;
 class QProgressBar;
-class QShortcut;
 class QTimer;
 class QWidget;
 
@@ -70,6 +69,9 @@ public:
 signals:
     void Terminado(numbrix::FinTrabajo fin);  // after Aplicar
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     struct Estado;
     void Terminar(const std::shared_ptr<Estado>& e);
@@ -85,7 +87,7 @@ private:
     QPointer<QDialog> dialogo_;  // a child of the tool's window, which may delete it first
     QProgressBar* barraDialogo_ = nullptr;
     QLabel* etiquetaDialogo_ = nullptr;
-    QPointer<QShortcut> escape_;
+    QPointer<QWidget> escapeEn_;  // the tool's window whose Escape cancels (own bar)
     QPointer<QMessageBox> pregunta_;
     int ticks_ = 0;
 };

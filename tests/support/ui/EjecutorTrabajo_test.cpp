@@ -86,7 +86,8 @@ TEST(EjecutorTrabajo, ConservarParcialEnLaBarraPropia) {
     ASSERT_TRUE(h.Lanzar(x));
     Esperar([&] { return etiqueta->text().startsWith("Calculado: "); });
     EXPECT_TRUE(barra->value() == barra->maximum() / 2 && !x.Ventana());
-    x.PedirCancelar();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(etiqueta, &escape);  // Escape in the tool's window
     Esperar([&] { return !x.EnCurso(); });
     ASSERT_EQ(h.aplicados.size(), 1u);
     EXPECT_TRUE(h.aplicados[0].fin == FinTrabajo::Cancelado && h.datos.size() > 3);
