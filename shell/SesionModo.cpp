@@ -83,6 +83,9 @@ bool TSesionModo<D>::Cede(char letra) const {
 
 template <class D>
 void TSesionModo<D>::RegistrarVocabulario() {
+    // Not under an evaluation's feet: its trees are the ones replaced.
+    vocabularioPendiente_ = ocupada_;
+    if (vocabularioPendiente_) return;
     principal_.ReiniciarFunciones();
     auxiliar_.ReiniciarFunciones();
     definiciones_ = {};
@@ -119,6 +122,15 @@ void TSesionModo<D>::RegistrarVocabulario() {
     ajustes_.falso = llanos.falso;
     ++ajustes_.cambios;
     NombresUsuario = RegistrarDefiniciones(definiciones_, principal_, auxiliar_, aviso_);
+}
+
+template <class D>
+void TSesionModo<D>::RegistrarVocabularioPendiente() noexcept {
+    try {
+        RegistrarVocabulario();
+    } catch (const std::exception& e) {
+        if (aviso_) aviso_(NivelAviso::Advertencia, e.what());
+    }
 }
 
 template <class D>

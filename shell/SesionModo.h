@@ -84,12 +84,15 @@ public:
     // Busy while one of its windows evaluates: the window keeps repainting
     // and asking for values meanwhile, and no other window may enter the
     // session then. An Ocupacion holds it for its lifetime when it was free
-    // (Tomada()); Ejecutar takes one and refuses a second evaluation.
+    // (Tomada()); Ejecutar takes one and refuses a second evaluation, and a
+    // new registration of the vocabulary waits until it is released.
     class Ocupacion {
     public:
         explicit Ocupacion(TSesionModo& s) : s_(s), tomada_(!s.ocupada_.exchange(true)) {}
         ~Ocupacion() {
-            if (tomada_) s_.ocupada_ = false;
+            if (!tomada_) return;
+            s_.ocupada_ = false;
+            if (s_.vocabularioPendiente_) s_.RegistrarVocabularioPendiente();
         }
         Ocupacion(const Ocupacion&) = delete;
         Ocupacion& operator=(const Ocupacion&) = delete;
@@ -127,6 +130,7 @@ public:
 
     // Empties both engines' vocabulary and registers it again, with the
     // user's definitions read anew; prompt answers and their texts stay.
+    // While the session is busy, done when it is released.
     void RegistrarVocabulario();
     // From now on the user's constants and functions come from `archivo`
     // (real.duf), read at every registration; registers the vocabulary now.
@@ -149,6 +153,7 @@ private:
     V LeerPregunta(VariableP& v);
     TExpresion<D>& MotorRespuesta(int nivel);
     bool Cede(char letra) const;
+    void RegistrarVocabularioPendiente() noexcept;
 
     const ModoSesion modo_;
     AjustesMotor<D> ajustes_;  // before the engines, which read it
@@ -163,6 +168,7 @@ private:
     std::filesystem::path archivoDefiniciones_;
     bool repararDefiniciones_ = false;
     std::atomic<bool> ocupada_{false};
+    bool vocabularioPendiente_ = false;
     DefinicionesUsuario definiciones_;  // as last read
 };
 

@@ -14,6 +14,7 @@ TEST(SesionOcupada, OtraVentanaNoEntraMientrasSeEvalua) {
     s.Preguntar = [&](char, const std::string&, const std::string&) {
         dentro.push_back(s.Calcular("100"));
         dentro.push_back(s.CambiarAngulo(Sexagesimales, "sin(90)"));
+        s.RegistrarVocabulario();  // waits: this evaluation's tree is in use
         return RespuestaPregunta{RespuestaPregunta::Responder, "2"};
     };
     EXPECT_EQ(s.Calcular("a+1").texto, "3");
