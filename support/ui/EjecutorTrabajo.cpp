@@ -82,6 +82,7 @@ bool TEjecutorTrabajo::Ejecutar(Trabajo trabajo, Aplicar aplicar) {
     if (opciones_.barra) {
         opciones_.barra->setRange(0, kEscala);
         opciones_.barra->setValue(0);
+        opciones_.barra->show();
     }
     if (opciones_.etiqueta) opciones_.etiqueta->clear();
     if (opciones_.barra || opciones_.etiqueta) {
@@ -216,7 +217,7 @@ void TEjecutorTrabajo::Terminar(const std::shared_ptr<Estado>& e) {
     const ResultadoTrabajo r = e->resultado;
     Aplicar aplicar = std::move(aplicar_);
     aplicar_ = nullptr;
-    if (r.fin == FinTrabajo::Terminado && opciones_.barra) opciones_.barra->setValue(kEscala);
+    if (opciones_.barra) opciones_.barra->hide();
     if (aplicar && (r.fin == FinTrabajo::Terminado || opciones_.conservarParcial)) aplicar(r);
     if (r.fin == FinTrabajo::Fallido) {
         // Not waited for: the program may be quitting.

@@ -30,7 +30,8 @@ struct OpcionesTrabajo {
     bool conservarParcial = false;     // apply what a cancelled or failed job produced
     bool preguntarAlCancelar = false;  // «¿Cancela este proceso?» first; the job waits meanwhile
     // The tool's own bar and label instead of the progress window (either may
-    // be null); Escape in the bar's window then cancels.
+    // be null); Escape in the bar's window then cancels. The bar shows only
+    // while the job runs.
     QProgressBar* barra = nullptr;
     QLabel* etiqueta = nullptr;
 };

@@ -81,6 +81,7 @@ TEST(EjecutorTrabajo, ConservarParcialEnLaBarraPropia) {
     prueba::AplicacionQt();
     Herramienta h;
     auto* barra = new QProgressBar(&h.ventana);
+    barra->hide();
     auto* etiqueta = new QLabel(&h.ventana);
     TEjecutorTrabajo x(&h.ventana, {.conservarParcial = true, .barra = barra, .etiqueta = etiqueta});
     ASSERT_TRUE(h.Lanzar(x));
@@ -90,7 +91,7 @@ TEST(EjecutorTrabajo, ConservarParcialEnLaBarraPropia) {
     QApplication::sendEvent(etiqueta, &escape);  // Escape in the tool's window
     Esperar([&] { return !x.EnCurso(); });
     ASSERT_EQ(h.aplicados.size(), 1u);
-    EXPECT_TRUE(h.aplicados[0].fin == FinTrabajo::Cancelado && h.datos.size() > 3);
+    EXPECT_TRUE(h.aplicados[0].fin == FinTrabajo::Cancelado && h.datos.size() > 3 && barra->isHidden());
 }
 
 // «No» lets the paused job go on; «Sí» cancels it.
