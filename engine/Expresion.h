@@ -15,6 +15,7 @@
 
 #include "engine/ExprBase.h"
 #include "support/Notificador.h"
+#include "support/Trabajo.h"
 
 namespace numbrix {
 
@@ -75,7 +76,7 @@ public:
     ProcDibujar<D> DibujarExterno;
     std::function<void(TExpresion&)> AlCambiar;
     Notificador Notificar;             // where a non-silent engine reports errors
-    std::function<bool()> Cancelar;    // polled by long loops; true cancels
+    TokenCancelar Cancelar;            // polled by long loops; true cancels (a job's Token())
 
 private:
     AjustesMotor<D> propios_;

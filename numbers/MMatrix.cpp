@@ -29,12 +29,13 @@ void ComprobarFinitos(const std::vector<TComplejo>& m) {
 // n rows and `cols` columns, pivots in the first `colsPivote` columns.
 // Returns the number of row exchanges; *completo is false when some pivot
 // column had no non-zero element.
-int Elimina(std::vector<TComplejo>& m, int n, int cols, int colsPivote, bool* completo) {
+int Elimina(std::vector<TComplejo>& m, int n, int cols, int colsPivote, bool* completo, const TokenCancelar& sondeo) {
     auto at = [&](int r, int c) -> TComplejo& { return m[static_cast<std::size_t>(r * cols + c)]; };
     int intercambios = 0;
     *completo = true;
     int r = 0;
     for (int c = 0; c < colsPivote && r < n; ++c) {
+        ComprobarToken(sondeo);
         int p = r;
         long double mejor = Peso(at(r, c));
         for (int i = r + 1; i < n; ++i) {
@@ -109,21 +110,21 @@ TMatrix TMatrix::Producto(const TMatrix& a, const TMatrix& b) {
     return p;
 }
 
-void TMatrix::Triangula() {
+void TMatrix::Triangula(const TokenCancelar& sondeo) {
     bool completo;
     std::vector<TComplejo> m = e_;
-    intercambios_ = Elimina(m, filas_, columnas_, columnas_, &completo);
+    intercambios_ = Elimina(m, filas_, columnas_, columnas_, &completo, sondeo);
     e_ = std::move(m);
 }
 
-TComplejo TMatrix::Determinante() const {
+TComplejo TMatrix::Determinante(const TokenCancelar& sondeo) const {
     if (columnas_ < filas_) throw ErrorComplejo("La matriz debe ser cuadrada o tener mas columnas que filas");
     int n = filas_;
     std::vector<TComplejo> m(static_cast<std::size_t>(n * n));
     for (int r = 1; r <= n; ++r)
         for (int c = 1; c <= n; ++c) m[static_cast<std::size_t>((r - 1) * n + (c - 1))] = En(c, r);
     bool completo;
-    int intercambios = Elimina(m, n, n, n, &completo);
+    int intercambios = Elimina(m, n, n, n, &completo, sondeo);
     if (!completo) return {0, 0};
     TComplejo d{1, 0};
     for (int i = 0; i < n; ++i) d = CProducto(d, m[static_cast<std::size_t>(i * n + i)]);
@@ -132,7 +133,7 @@ TComplejo TMatrix::Determinante() const {
 
 void TMatrix::Determinante(TComplejo& z) const { z = Determinante(); }
 
-void TMatrix::Invierte() {
+void TMatrix::Invierte(const TokenCancelar& sondeo) {
     if (columnas_ != filas_) throw ErrorComplejo("La matriz no es cuadrada.");
     int n = filas_, cols = 2 * n;
     std::vector<TComplejo> m(static_cast<std::size_t>(n * cols));
@@ -142,10 +143,11 @@ void TMatrix::Invierte() {
         at(r, n + r) = {1, 0};
     }
     bool completo;
-    Elimina(m, n, cols, n, &completo);
+    Elimina(m, n, cols, n, &completo, sondeo);
     if (!completo) throw ErrorComplejo("La matriz no tiene inversa");
     // Back substitution: each pivot row scaled to 1, then cleared upwards.
     for (int r = n - 1; r >= 0; --r) {
+        ComprobarToken(sondeo);
         TComplejo inverso = CReciproco(at(r, r));
         for (int k = n; k < cols; ++k) at(r, k) = CProducto(at(r, k), inverso);
         for (int i = 0; i < r; ++i) {

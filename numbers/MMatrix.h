@@ -6,6 +6,7 @@
 // user sees.
 #include "numbers/MComplex.h"
 #include "numbers/RejillaMatriz.h"
+#include "support/Trabajo.h"
 
 namespace numbrix {
 
@@ -31,13 +32,15 @@ public:
     void Suma(const TMatrix& m);
     void Resta(const TMatrix& m);
     static TMatrix Producto(const TMatrix& a, const TMatrix& b);
+    // The eliminations poll `sondeo` once per pivot and raise ECancelado
+    // when it answers true, leaving the matrix as it was.
     // Row-echelon form in place, pivoting on the largest modulus down each
     // column; counts the row exchanges.
-    void Triangula();
+    void Triangula(const TokenCancelar& sondeo = {});
     // Of the leading square block when there are more columns than rows.
     void Determinante(TComplejo& z) const;
-    TComplejo Determinante() const;
-    void Invierte();  // "La matriz no tiene inversa" when singular
+    TComplejo Determinante(const TokenCancelar& sondeo = {}) const;
+    void Invierte(const TokenCancelar& sondeo = {});  // "La matriz no tiene inversa" when singular
 
     void ARejilla(TablaTextos& rejilla, int columnaInicial = 1, int filaInicial = 1) const;
 

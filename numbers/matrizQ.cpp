@@ -271,7 +271,7 @@ TFrac AFrac(const Entero& num, const Entero& den) {
 // Bareiss: every intermediate is a minor of the matrix, each division exact.
 // The determinant of the n x n row-major integer matrix m.
 template <class Ops>
-typename Ops::T Bareiss(std::vector<typename Ops::T> m, int n) {
+typename Ops::T Bareiss(std::vector<typename Ops::T> m, int n, const TokenCancelar& sondeo) {
     using T = typename Ops::T;
     auto at = [&](int r, int c) -> T& { return m[static_cast<std::size_t>(r * n + c)]; };
     bool negativo = false;
@@ -284,9 +284,11 @@ typename Ops::T Bareiss(std::vector<typename Ops::T> m, int n) {
             for (int c = 0; c < n; ++c) std::swap(at(k, c), at(i, c));
             negativo = !negativo;
         }
-        for (int i = k + 1; i < n; ++i)
+        for (int i = k + 1; i < n; ++i) {
+            ComprobarToken(sondeo);
             for (int j = k + 1; j < n; ++j)
                 at(i, j) = Ops::Div(Ops::Sub(Ops::Mul(at(i, j), at(k, k)), Ops::Mul(at(i, k), at(k, j))), anterior);
+        }
         anterior = at(k, k);
     }
     T d = at(n - 1, n - 1);
@@ -294,17 +296,17 @@ typename Ops::T Bareiss(std::vector<typename Ops::T> m, int n) {
 }
 
 template <class Ops>
-TFrac DeterminanteCon(const Bloque& b) {
+TFrac DeterminanteCon(const Bloque& b, const TokenCancelar& sondeo) {
     std::vector<typename Ops::T> m;
     auto escala = Escala(b, m);
-    return AFrac(Bareiss<Ops>(std::move(m), b.filas), escala);
+    return AFrac(Bareiss<Ops>(std::move(m), b.filas, sondeo), escala);
 }
 
 // Fraction-free Gauss-Jordan on an n x cols integer block [A | B]: ends as
 // [d I | d X] with X the solution of A X = B, every division exact. Returns
 // false when A is singular.
 template <class Ops>
-bool GaussJordanEntero(std::vector<typename Ops::T>& m, int n, int cols) {
+bool GaussJordanEntero(std::vector<typename Ops::T>& m, int n, int cols, const TokenCancelar& sondeo) {
     using T = typename Ops::T;
     auto at = [&](int r, int c) -> T& { return m[static_cast<std::size_t>(r * cols + c)]; };
     T anterior(1);
@@ -317,6 +319,7 @@ bool GaussJordanEntero(std::vector<typename Ops::T>& m, int n, int cols) {
         }
         for (int i = 0; i < n; ++i) {
             if (i == k) continue;
+            ComprobarToken(sondeo);
             for (int j = 0; j < cols; ++j)
                 if (j != k) at(i, j) = Ops::Div(Ops::Sub(Ops::Mul(at(k, k), at(i, j)), Ops::Mul(at(i, k), at(k, j))), anterior);
             at(i, k) = T(0);
@@ -327,11 +330,11 @@ bool GaussJordanEntero(std::vector<typename Ops::T>& m, int n, int cols) {
 }
 
 template <class Ops>
-std::optional<std::vector<TFrac>> ResuelveCon(const Bloque& b) {
+std::optional<std::vector<TFrac>> ResuelveCon(const Bloque& b, const TokenCancelar& sondeo) {
     std::vector<typename Ops::T> m;
     Escala(b, m);
     int n = b.filas, cols = b.cols;
-    if (!GaussJordanEntero<Ops>(m, n, cols)) return std::nullopt;
+    if (!GaussJordanEntero<Ops>(m, n, cols, sondeo)) return std::nullopt;
     std::vector<TFrac> x;
     x.reserve(static_cast<std::size_t>(n * (cols - n)));
     for (int r = 0; r < n; ++r)
@@ -341,27 +344,27 @@ std::optional<std::vector<TFrac>> ResuelveCon(const Bloque& b) {
 }
 
 // Exact determinant: 128-bit integers while they suffice, big ones after.
-TFrac DeterminanteExacto(const Bloque& b) {
+TFrac DeterminanteExacto(const Bloque& b, const TokenCancelar& sondeo) {
     try {
-        return DeterminanteCon<Ops128>(b);
+        return DeterminanteCon<Ops128>(b, sondeo);
     } catch (const Desborda128&) {
-        return DeterminanteCon<OpsGrande>(b);
+        return DeterminanteCon<OpsGrande>(b, sondeo);
     }
 }
 
 // The solution X (n rows of cols - n values) of [A | B], or nothing when A
 // is singular. "Desbordamiento entero" only when an element of X does not fit.
-std::optional<std::vector<TFrac>> ResuelveExacto(const Bloque& b) {
+std::optional<std::vector<TFrac>> ResuelveExacto(const Bloque& b, const TokenCancelar& sondeo) {
     try {
-        return ResuelveCon<Ops128>(b);
+        return ResuelveCon<Ops128>(b, sondeo);
     } catch (const Desborda128&) {
-        return ResuelveCon<OpsGrande>(b);
+        return ResuelveCon<OpsGrande>(b, sondeo);
     }
 }
 
 // Row-echelon form of a rows x cols row-major block, pivots searched down
 // each of the first colsCoef columns in turn. Returns the rank found there.
-int Escalona(std::vector<TFrac>& m, int filas, int cols, int colsCoef) {
+int Escalona(std::vector<TFrac>& m, int filas, int cols, int colsCoef, const TokenCancelar& sondeo) {
     auto at = [&](int r, int c) -> TFrac& { return m[static_cast<std::size_t>(r * cols + c)]; };
     int r = 0;
     for (int c = 0; c < colsCoef && r < filas; ++c) {
@@ -373,6 +376,7 @@ int Escalona(std::vector<TFrac>& m, int filas, int cols, int colsCoef) {
         const TFrac pivote = at(r, c);
         for (int j = r + 1; j < filas; ++j) {
             if (at(j, c).EsCero()) continue;
+            ComprobarToken(sondeo);
             TFrac f = at(j, c) / pivote;
             at(j, c).PonCero();
             for (int k = c + 1; k < cols; ++k)
@@ -451,12 +455,12 @@ TMatriz TMatriz::Traspuesta(const TMatriz& a) {
     return t;
 }
 
-TFrac TMatriz::Determinante(const TMatriz& a) {
+TFrac TMatriz::Determinante(const TMatriz& a, const TokenCancelar& sondeo) {
     if (a.columnas_ < a.filas_) throw EMatriz("La matriz debe ser cuadrada o tener mas columnas que filas");
-    return DeterminanteExacto(Bloque{a.e_, a.filas_, a.filas_, a.columnas_});
+    return DeterminanteExacto(Bloque{a.e_, a.filas_, a.filas_, a.columnas_}, sondeo);
 }
 
-void TMatriz::Invierte() {
+void TMatriz::Invierte(const TokenCancelar& sondeo) {
     if (columnas_ != filas_) throw EMatriz("La matriz debe ser cuadrada");
     int n = filas_, cols = 2 * n;
     std::vector<TFrac> m(static_cast<std::size_t>(n * cols));
@@ -464,23 +468,27 @@ void TMatriz::Invierte() {
         for (int c = 0; c < n; ++c) m[static_cast<std::size_t>(r * cols + c)] = En(c + 1, r + 1);
         m[static_cast<std::size_t>(r * cols + n + r)].PonUno();
     }
-    auto x = ResuelveExacto(Bloque{m, n, cols, cols});
+    auto x = ResuelveExacto(Bloque{m, n, cols, cols}, sondeo);
     if (!x) throw EMatriz("La matriz no tiene inversa");
     e_ = std::move(*x);
 }
 
-void TMatriz::Triangula() { Escalona(e_, filas_, columnas_, columnas_); }
+void TMatriz::Triangula(const TokenCancelar& sondeo) {
+    std::vector<TFrac> m = e_;  // all or nothing: a cancel leaves the matrix
+    Escalona(m, filas_, columnas_, columnas_, sondeo);
+    e_ = std::move(m);
+}
 
-std::optional<TMatriz> TMatriz::Resuelve(const PreguntaSiNo& pregunta) const {
+std::optional<TMatriz> TMatriz::Resuelve(const PreguntaSiNo& pregunta, const TokenCancelar& sondeo) const {
     int n = filas_, m = columnas_;
     if (m <= n) throw EMatriz("La matriz debe tener mas columnas que filas");
-    if (auto x = ResuelveExacto(Bloque{e_, n, m, m})) {
+    if (auto x = ResuelveExacto(Bloque{e_, n, m, m}, sondeo)) {
         TMatriz s(m - n, n);
         s.e_ = std::move(*x);
         return s;
     }
     TMatriz t = *this;
-    int rango = Escalona(t.e_, n, m, n);
+    int rango = Escalona(t.e_, n, m, n, sondeo);
     // Rows past the rank have all-zero coefficients: any non-zero right side
     // makes the system incompatible.
     bool incompatible = false;

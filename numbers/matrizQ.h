@@ -8,6 +8,7 @@
 
 #include "numbers/RejillaMatriz.h"
 #include "numbers/fraccion.h"
+#include "support/Trabajo.h"
 
 namespace numbrix {
 
@@ -41,17 +42,19 @@ public:
     static TMatriz Producto(const TMatriz& a, const TMatriz& b);
     static TMatriz Cuadrado(const TMatriz& a);
     static TMatriz Traspuesta(const TMatriz& a);
+    // The eliminations poll `sondeo` once per row of each step and raise
+    // ECancelado when it answers true, leaving the matrix as it was.
     // Of the leading square block when there are more columns than rows.
-    static TFrac Determinante(const TMatriz& a);
-    void Invierte();
+    static TFrac Determinante(const TMatriz& a, const TokenCancelar& sondeo = {});
+    void Invierte(const TokenCancelar& sondeo = {});
     // Row-echelon form in place (pivot search down each column in turn).
     // The determinant, inverse and solutions are computed fraction-free on
     // integers, so they fail only when a result itself does not fit.
-    void Triangula();
+    void Triangula(const TokenCancelar& sondeo = {});
     // Solves the system whose first Filas() columns are the coefficients and
     // the rest one or more right-hand sides. A singular system asks the user
     // whether to see the triangulation: Yes returns it, No returns nothing.
-    std::optional<TMatriz> Resuelve(const PreguntaSiNo& pregunta) const;
+    std::optional<TMatriz> Resuelve(const PreguntaSiNo& pregunta, const TokenCancelar& sondeo = {}) const;
 
     // Writes the elements' texts (ATextoModo mode) into the table, sized to
     // the fixed rows and columns plus the matrix; fixed cells are kept.

@@ -64,6 +64,7 @@ std::string TSesion::Pista(const std::string& texto, long double v) const {
 ResultadoEvaluacion TSesion::Evaluar(const std::string& expresion) {
     ResultadoEvaluacion r;
     static_cast<ResultadoBase&>(r) = Ejecutar(expresion, r.valor);
+    if (r.ocupada) return r;  // the evaluation under way keeps its own
     ultimaExpresion_ = expresion;
     if (!r.error && !r.vacio) {
         if (!r.verdad) r.texto = TextoResultado(r.valor);
@@ -80,11 +81,16 @@ TListaResultados::Registro TSesion::Registrar() {
 
 ResultadoEvaluacion TSesion::Calcular(const std::string& expresion) {
     ResultadoEvaluacion r = Evaluar(expresion);
-    Registrar();
+    if (!r.ocupada) Registrar();
     return r;
 }
 
 ResultadoEvaluacion TSesion::CambiarAngulo(UnidadAngulo angulo, const std::string& expresion) {
+    if (Ocupada()) {
+        ResultadoEvaluacion r;
+        static_cast<ResultadoBase&>(r) = Ejecutar(expresion, r.valor);  // the refusal
+        return r;
+    }
     SetAngulo(angulo);
     ResultadoEvaluacion r = Evaluar(expresion);
     // The repeated result is listed again but must not count twice.

@@ -83,6 +83,9 @@ bool TSesionModo<D>::Cede(char letra) const {
 
 template <class D>
 void TSesionModo<D>::RegistrarVocabulario() {
+    // Not under an evaluation's feet: its trees are the ones replaced.
+    vocabularioPendiente_ = ocupada_;
+    if (vocabularioPendiente_) return;
     principal_.ReiniciarFunciones();
     auxiliar_.ReiniciarFunciones();
     definiciones_ = {};
@@ -119,6 +122,15 @@ void TSesionModo<D>::RegistrarVocabulario() {
     ajustes_.falso = llanos.falso;
     ++ajustes_.cambios;
     NombresUsuario = RegistrarDefiniciones(definiciones_, principal_, auxiliar_, aviso_);
+}
+
+template <class D>
+void TSesionModo<D>::RegistrarVocabularioPendiente() noexcept {
+    try {
+        RegistrarVocabulario();
+    } catch (const std::exception& e) {
+        if (aviso_) aviso_(NivelAviso::Advertencia, e.what());
+    }
 }
 
 template <class D>
@@ -216,6 +228,15 @@ typename D::Valor TSesionModo<D>::LeerPregunta(VariableP& v) {
 template <class D>
 ResultadoBase TSesionModo<D>::Ejecutar(const std::string& expresion, V& valor) {
     ResultadoBase r;
+    const Ocupacion ocupacion(*this);
+    if (!ocupacion.Tomada()) {
+        // Another window's evaluation is under way: its engines, answers and
+        // last result are not ours to touch.
+        r.error = r.ocupada = true;
+        r.codigo = CodigoError::Mensaje;
+        r.texto = Texto(Mensaje::SesionOcupada);
+        return r;
+    }
     NotaAsignacion.clear();
     for (auto& v : variables_) v.preguntada = false;
     if (expresion.empty()) {

@@ -11,6 +11,7 @@
 //
 // Every evaluation goes through Ejecutar: the place where a session will
 // refuse to be entered again while one of its windows evaluates.
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -25,6 +26,7 @@
 #include "shell/Historial.h"
 #include "shell/VariablePregunta.h"
 #include "support/Notificador.h"
+#include "support/Trabajo.h"
 
 namespace numbrix {
 
@@ -65,6 +67,7 @@ struct ResultadoBase {
     bool cancelado = false; // the user cancelled it (a prompt, a long loop)
     bool vacio = false;     // nothing was evaluated
     bool verdad = false;    // a truth value (only where they are told from numbers)
+    bool ocupada = false;   // refused: the session was busy with another evaluation
 };
 
 template <class D>
@@ -78,11 +81,34 @@ public:
     TSesionModo(const TSesionModo&) = delete;
     TSesionModo& operator=(const TSesionModo&) = delete;
 
+    // Busy while one of its windows evaluates: the window keeps repainting
+    // and asking for values meanwhile, and no other window may enter the
+    // session then. An Ocupacion holds it for its lifetime when it was free
+    // (Tomada()); Ejecutar takes one and refuses a second evaluation, and a
+    // new registration of the vocabulary waits until it is released.
+    class Ocupacion {
+    public:
+        explicit Ocupacion(TSesionModo& s) : s_(s), tomada_(!s.ocupada_.exchange(true)) {}
+        ~Ocupacion() {
+            if (!tomada_) return;
+            s_.ocupada_ = false;
+            if (s_.vocabularioPendiente_) s_.RegistrarVocabularioPendiente();
+        }
+        Ocupacion(const Ocupacion&) = delete;
+        Ocupacion& operator=(const Ocupacion&) = delete;
+        bool Tomada() const { return tomada_; }
+
+    private:
+        TSesionModo& s_;
+        const bool tomada_;
+    };
+    bool Ocupada() const { return ocupada_; }
+
     Preguntador Preguntar;            // none: a prompt cancels the evaluation
     // The cancel token, polled during long evaluations: true ends the one
-    // in progress. Progreso is called at every poll, before it, so a front
-    // end can repaint and read Escape.
-    std::function<bool()> Cancelar;
+    // in progress (a job's TTrabajo::Token() fits). Progreso is called at
+    // every poll, before it, so a front end can repaint and read Escape.
+    TokenCancelar Cancelar;
     std::function<void()> Progreso;
     std::string NotaAsignacion;       // "{x=2} " pieces of the last evaluation
     V UltimoResultado{};              // of the last evaluation that succeeded
@@ -104,6 +130,7 @@ public:
 
     // Empties both engines' vocabulary and registers it again, with the
     // user's definitions read anew; prompt answers and their texts stay.
+    // While the session is busy, done when it is released.
     void RegistrarVocabulario();
     // From now on the user's constants and functions come from `archivo`
     // (real.duf), read at every registration; registers the vocabulary now.
@@ -126,6 +153,7 @@ private:
     V LeerPregunta(VariableP& v);
     TExpresion<D>& MotorRespuesta(int nivel);
     bool Cede(char letra) const;
+    void RegistrarVocabularioPendiente() noexcept;
 
     const ModoSesion modo_;
     AjustesMotor<D> ajustes_;  // before the engines, which read it
@@ -139,6 +167,8 @@ private:
     std::vector<char> respondiendo_;  // letters whose answer is being evaluated
     std::filesystem::path archivoDefiniciones_;
     bool repararDefiniciones_ = false;
+    std::atomic<bool> ocupada_{false};
+    bool vocabularioPendiente_ = false;
     DefinicionesUsuario definiciones_;  // as last read
 };
 

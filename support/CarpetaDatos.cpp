@@ -73,6 +73,8 @@ CarpetaDatos PrepararCarpetaDatos(const fs::path& carpeta, const fs::path& defec
     if (ec || !fs::is_directory(carpeta))
         throw EEscritura(carpeta, "No se pudo crear la carpeta de datos «" + carpeta.string() + "»" +
                                       (ec ? " (" + ec.message() + ")" : std::string()) + ".");
+    // What an interrupted write left behind (a crash, a kill, a power cut).
+    BorrarTemporalesAbandonados(carpeta);
     if (defecto.empty() || !fs::is_directory(defecto, ec)) return r;
     if (fs::equivalent(carpeta, defecto, ec)) return r;
 

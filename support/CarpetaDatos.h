@@ -38,8 +38,9 @@ std::filesystem::path ResolverCarpetaDatos(const std::filesystem::path& opcionDa
 // for a development build. Empty when none exists.
 std::filesystem::path CarpetaDatosDefecto(const std::filesystem::path& carpetaEjecutable);
 
-// Creates `carpeta` (raising EEscritura when it cannot) and copies every file
-// of `defecto` (recursively) that is missing from it. Files already there are
+// Creates `carpeta` (raising EEscritura when it cannot), removes the
+// temporary files interrupted writes left in it more than a minute ago, and
+// copies every file of `defecto` (recursively) that is missing from it. Files already there are
 // left alone; failures to copy single files are listed, not raised.
 CarpetaDatos PrepararCarpetaDatos(const std::filesystem::path& carpeta, const std::filesystem::path& defecto);
 

@@ -58,6 +58,7 @@ enum class Mensaje : unsigned char {
     NoSeDespeja,                // solving
     SinVariableDespejar,        // solving
     ErrorDesconocido,           // a code outside the table
+    SesionOcupada,              // a session entered while it evaluates
     Cantidad_
 };
 

@@ -201,4 +201,38 @@ fs::path CopiaDeSeguridad(const fs::path& ruta) {
     return copia;
 }
 
+bool EsTemporalDeEscritura(const std::string& nombre) {
+    // The tail NombreTemporal writes: ".tmp" digits "_" digits "_" digits.
+    const std::size_t tmp = nombre.rfind(".tmp");
+    if (nombre.size() < 2 || nombre[0] != '.' || tmp == std::string::npos || tmp < 2) return false;
+    int grupos = 0;
+    bool digito = false;
+    for (std::size_t i = tmp + 4; i < nombre.size(); ++i) {
+        const char c = nombre[i];
+        if (c >= '0' && c <= '9') {
+            digito = true;
+        } else if (c == '_' && digito && grupos < 2) {
+            ++grupos;
+            digito = false;
+        } else {
+            return false;
+        }
+    }
+    return grupos == 2 && digito;
+}
+
+std::vector<fs::path> BorrarTemporalesAbandonados(const fs::path& carpeta, std::chrono::seconds edad) {
+    std::vector<fs::path> borrados;
+    const auto limite = fs::file_time_type::clock::now() - edad;
+    std::error_code ec;
+    fs::recursive_directory_iterator it(carpeta, fs::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        std::error_code ec2;
+        if (!it->is_regular_file(ec2) || !EsTemporalDeEscritura(it->path().filename().string())) continue;
+        const auto cuando = it->last_write_time(ec2);
+        if (!ec2 && cuando < limite && fs::remove(it->path(), ec2)) borrados.push_back(it->path());
+    }
+    return borrados;
+}
+
 }  // namespace numbrix

@@ -4,9 +4,11 @@
 // then renamed over the target; a crash, a kill or a full disk leaves either
 // the old file or the new one, never a mix. Every file Numbrix writes goes
 // through here.
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/Errores.h"
 
@@ -43,5 +45,16 @@ std::filesystem::path DestinoReal(const std::filesystem::path& ruta);
 // `ruta` does not exist. Raises EEscritura when no copy could be made.
 // Returns the path of the copy (empty when there was nothing to keep).
 std::filesystem::path CopiaDeSeguridad(const std::filesystem::path& ruta);
+
+// Whether a file name is one of the temporary names the writes above use
+// (".NAME.tmpPID_N_M"): a write killed half-way leaves such a file behind.
+bool EsTemporalDeEscritura(const std::string& nombre);
+
+// Removes, from `carpeta` and its subfolders, the temporary files of writes
+// that were interrupted: those named as above and last modified longer ago
+// than `edad` (a younger one may belong to a write under way in another
+// process). Returns the files removed; failures are ignored.
+std::vector<std::filesystem::path> BorrarTemporalesAbandonados(
+    const std::filesystem::path& carpeta, std::chrono::seconds edad = std::chrono::minutes(1));
 
 }  // namespace numbrix
