@@ -42,6 +42,7 @@
 #include "shell/ui/frmCalcPiezas.h"
 #include "support/Gradientes.h"
 #include "support/ui/ColoresSistema.h"
+#include "support/ui/EjecutorTrabajo.h"
 #include "support/ui/GradientesQt.h"
 #include "support/ui/LienzoQt.h"
 #include "support/ui/VistaFormula.h"
@@ -1119,6 +1120,9 @@ void TfrmCalcu::closeEvent(QCloseEvent* e) {
     }
     cerrando_ = true;
     Expandir();
+    // A tool's running job ends as after a cancel (its partial result kept
+    // where the tool chose so) before the tools write their settings.
+    TEjecutorTrabajo::CancelarTodos();
     GuardarTodo();
     siguiendo_ = false;  // written: closing them now is not the user's doing
     for (EstadoHerramienta& t : herramientas_)

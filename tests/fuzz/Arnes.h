@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/VelIni.h"
+
 namespace numbrix::fuzz {
 
 using FuncionArnes = void (*)(std::string_view entrada);
@@ -27,6 +29,13 @@ inline void Exigir(bool cierto, const char* que) {
 // The input as a file, for readers that take a path: one file per process,
 // rewritten for each input.
 std::filesystem::path ComoArchivo(std::string_view entrada, const char* nombre = "entrada");
+
+// A reader's options that never write the file behind the harness's back.
+inline OpcionesIni SoloLectura() {
+    OpcionesIni o;
+    o.GuardarAlCerrar = false;
+    return o;
+}
 
 // A cancel poll that says yes once `ms` have passed since it was made: long
 // evaluations end through the engines' own cancel path.

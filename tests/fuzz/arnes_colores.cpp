@@ -7,7 +7,7 @@
 using namespace numbrix;
 
 NUMBRIX_ARNES(colores) {
-    TVelIniFile archivo(fuzz::ComoArchivo(entrada, "colores.ini"), {}, OpcionesIni{.GuardarAlCerrar = false});
+    TVelIniFile archivo(fuzz::ComoArchivo(entrada, "colores.ini"), {}, fuzz::SoloLectura());
     TEsquemas esquemas;
     esquemas.Cargar(archivo);
     T4Colores c;

@@ -6,7 +6,7 @@
 using namespace numbrix;
 
 NUMBRIX_ARNES(consejos) {
-    TVelIniFile archivo(fuzz::ComoArchivo(entrada, "tips.ini"), {}, OpcionesIni{.GuardarAlCerrar = false});
+    TVelIniFile archivo(fuzz::ComoArchivo(entrada, "tips.ini"), {}, fuzz::SoloLectura());
     TConsejos consejos;
     consejos.Leer(archivo);
     fuzz::Exigir(!consejos.Texto().empty(), "ningún texto que mostrar");

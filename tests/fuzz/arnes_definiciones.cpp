@@ -7,7 +7,7 @@
 using namespace numbrix;
 
 NUMBRIX_ARNES(definiciones) {
-    TVelIniFile archivo(fuzz::ComoArchivo(entrada, "real.duf"), {}, OpcionesIni{.GuardarAlCerrar = false});
+    TVelIniFile archivo(fuzz::ComoArchivo(entrada, "real.duf"), {}, fuzz::SoloLectura());
     const DefinicionesUsuario defs = LeerDefiniciones(archivo);
     fuzz::Plazo plazo(200);
     TExpresionX principal, auxiliar;

@@ -29,7 +29,7 @@ void Probar(std::string_view entrada, const std::string& clave, const std::strin
     std::string antes;
     bool problemas = false, escrita = false;
     {
-        TVelIniFile ini(ruta, clave, OpcionesIni{.GuardarAlCerrar = false});
+        TVelIniFile ini(ruta, clave, fuzz::SoloLectura());
         problemas = ini.Informe().HayProblemas();
         antes = Volcado(ini);
         ini.WriteString("Fuzz", "clave", "valor");
@@ -40,7 +40,7 @@ void Probar(std::string_view entrada, const std::string& clave, const std::strin
         }
         ini.UpdateFile();
     }
-    TVelIniFile otra(ruta, clave, OpcionesIni{.GuardarAlCerrar = false});
+    TVelIniFile otra(ruta, clave, fuzz::SoloLectura());
     fuzz::Exigir(otra.ReadString("Fuzz", "clave") == "valor", "la clave escrita no se lee");
     if (escrita)
         fuzz::Exigir(otra.ReadString(escritura[0], escritura[1], "\x01") == escritura[2],

@@ -13,6 +13,7 @@
 #include "shell/VelIni.h"
 #include "shell/ui/Ayuda.h"
 #include "shell/ui/frmCalcPiezas.h"
+#include "support/ui/EjecutorTrabajo.h"
 
 namespace numbrix {
 namespace {
@@ -136,7 +137,16 @@ TEST_F(VentanaHerramientas, FlagsPlacesAndToolSettingsSurviveARestartAndReopenIn
     for (const char* n : {"Complejos", "Fracciones", "Prueba", "Sucesiones"}) ventana_->MostrarHerramienta(n, true);
     ventana_->VentanaHerramienta("Fracciones")->setGeometry(70, 90, 300, 200);
     QApplication::processEvents();
+    // Quitting during a tool's endless job ends it, its partial result kept,
+    // before the tool writes its settings.
+    // (The tool window owns its runner.)
+    auto* trabajo = new TEjecutorTrabajo(ventana_->VentanaHerramienta("Fracciones"), {.conservarParcial = true});
+    ASSERT_TRUE(trabajo->Ejecutar([](TTrabajo& t) { while (true) t.Comprobar(); },
+                                 [this](const ResultadoTrabajo&) { oido_ << "aplicar"; }));
     ventana_->close();
+    EXPECT_FALSE(trabajo->EnCurso());
+    EXPECT_LT(oido_.indexOf("aplicar"), oido_.indexOf("guardar Fracciones"));
+    EXPECT_GE(oido_.indexOf("aplicar"), 0);
     // Each tool wrote its settings before the file was.
     TVelIniFile ini(dir_ / "numbrix.ini");
     EXPECT_EQ(ini.ReadString("HerramientaFracciones", "Dato"), "1");
