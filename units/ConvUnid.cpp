@@ -200,6 +200,7 @@ void TModeloUnidades::CargarMagnitudes(const TVelIniFile& ini) {
             std::string unidad(Recortar(std::string_view(linea).substr(0, igual)));
             std::string definicion = linea.substr(igual + 1);
             if (unidad == ClaveFundamental) {
+                if (m.Fundamental < 0) m.Fundamental = static_cast<int>(m.Unidades.size());
                 m.Unidades.push_back({std::string(Recortar(definicion)), CrearUnidad("u_u")});
                 continue;
             }

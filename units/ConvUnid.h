@@ -60,6 +60,7 @@ struct UnidadMagnitud {
 struct Magnitud {
     std::string Nombre;
     std::vector<UnidadMagnitud> Unidades;  // file order; the fundamental where its key stood
+    int Fundamental = -1;                  // its index; -1 when the section names none
 };
 
 class TModeloUnidades {
