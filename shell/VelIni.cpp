@@ -351,7 +351,6 @@ bool AbreConSeccion(std::string_view texto) {
     if (p == std::string_view::npos) return true;
     std::size_t q = texto.find_first_of("\r\n", p);
     std::string_view primera = texto.substr(p, (q == std::string_view::npos ? texto.size() : q) - p);
-    while (!primera.empty() && (primera.back() == ' ' || primera.back() == '\t')) primera.remove_suffix(1);
     return (EsCabecera(primera) || primera == "\x1A") && primera.find('\0') == std::string_view::npos;
 }
 }  // namespace

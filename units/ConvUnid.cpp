@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstdio>
 
 #include "shell/VelIni.h"
 #include "support/ClavesArchivos.h"
