@@ -4,8 +4,168 @@
 // (cli/OpcionesCli.h).
 #include "cli/OpcionesCli.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "cli/ModosCli.h"
+#include "shell/Sesion.h"
+#include "support/CarpetaDatos.h"
+#include "support/basicos.h"
+#include "units/ConvUnid.h"
+#include "units/MenuConversiones.h"
+
 namespace numbrix {
 
-void RegistrarHerramientasCli(RegistroCli&) {}
+namespace {
+
+// ------------------------------------------------------------ units ----
+
+// The unit model, made on the first unit option only: a plain run never
+// reads the unit file. Its load problems go to standard error once.
+TModeloUnidades& ModeloCli(const OpcionesCli& o) {
+    static std::unique_ptr<TModeloUnidades> modelo;
+    if (modelo) return *modelo;
+    namespace fs = std::filesystem;
+    const fs::path exe = CarpetaDelEjecutable();
+    fs::path archivo =
+        ResolverCarpetaDatos(o.data, exe, std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) /
+        TModeloUnidades::NombreArchivo;
+    std::error_code ec;
+    // A folder made before the unit file shipped (or none at all): the
+    // shipped file, as the rest of a read-only run does.
+    if (!fs::exists(archivo, ec)) {
+        const fs::path defecto = CarpetaDatosDefecto(exe);
+        if (!defecto.empty()) archivo = defecto / TModeloUnidades::NombreArchivo;
+    }
+    modelo = std::make_unique<TModeloUnidades>();
+    modelo->CargarMagnitudes(archivo);
+    for (const auto& l : Separar(modelo->ErroresCarga(), U'\n')) {
+        std::string_view t = Recortar(l);
+        while (!t.empty() && t.back() == '\r') t.remove_suffix(1);
+        if (!t.empty()) std::cerr << "numbrix-cli: " << t << '\n';
+    }
+    return *modelo;
+}
+
+SalidaAccion Mensaje1(std::string texto) {
+    SalidaAccion s;
+    s.estado = SalidaAccion::Mensaje;
+    s.lineas.push_back(std::move(texto));
+    return s;
+}
+
+std::string NoDeclarada(std::string_view nombre) { return "La magnitud \"" + std::string(nombre) + "\" no esta declarada"; }
+
+// Why a conversion text names nothing: the first name the model lacks.
+std::string Desconocido(const TModeloUnidades& m, std::string_view texto) {
+    const std::size_t f = texto.find(" -> ");
+    if (f == std::string_view::npos) return NoDeclarada(texto);
+    const std::string_view origen = Recortar(texto.substr(0, f));
+    std::string_view destino = Recortar(texto.substr(f + 4));
+    int mag = -1;
+    if (const std::size_t p = destino.rfind(" ("); p != std::string_view::npos && destino.back() == ')') {
+        const std::string_view nombre = destino.substr(p + 2, destino.size() - p - 3);
+        mag = m.BuscarMagnitud(nombre);
+        if (mag < 0) return NoDeclarada(nombre);
+        destino = Recortar(destino.substr(0, p));
+    }
+    auto existe = [&](std::string_view u) {
+        if (mag >= 0) return m.BuscarUnidad(mag, u) >= 0;
+        for (std::size_t i = 0; i < m.Magnitudes().size(); ++i)
+            if (m.BuscarUnidad(static_cast<int>(i), u) >= 0) return true;
+        return false;
+    };
+    if (!existe(origen)) return NoDeclarada(origen);
+    if (!existe(destino)) return NoDeclarada(destino);
+    // Both exist, but no one magnitude holds both.
+    return NoDeclarada(mag >= 0 ? m.Magnitudes()[static_cast<std::size_t>(mag)].Nombre : std::string(destino));
+}
+
+SalidaAccion Convertir(const ContextoAccion& c) {
+    TModeloUnidades& m = ModeloCli(c.opciones);
+    const ConversionLeida conv = LeerConversion(m, c.operandos[0]);
+    if (conv.Resultado == ConversionLeida::Estado::Ambigua) {
+        std::string lista;
+        for (const auto& n : conv.Candidatas) lista += (lista.empty() ? "" : ", ") + n;
+        return Mensaje1("Indique la magnitud: " + lista);
+    }
+    if (conv.Resultado == ConversionLeida::Estado::Ninguna) return Mensaje1(Desconocido(m, c.operandos[0]));
+    // The real calculator evaluates, whatever -m says: units convert reals,
+    // and the display options apply as to the result box.
+    OpcionesCli o = c.opciones;
+    o.modo = ModoCli::Real;
+    o.guardar = false;
+    EvaluadorCli ev = CrearEvaluador(o, c.cancelar);
+    SalidaAccion s;
+    for (std::size_t i = 1; i < c.operandos.size(); ++i) {
+        const ResultadoEvaluacion r = ev.Sesion->Evaluar(c.operandos[i]);
+        if (r.error || r.vacio || r.verdad) return Mensaje1(r.error ? r.texto : "Resultado debe ser un número");
+        long double v = 0;
+        try {
+            v = m.ConvertirUnidades(conv.NombreMagnitud, conv.NombreOrigen, conv.NombreDestino, r.valor);
+        } catch (const std::exception& e) {
+            return Mensaje1(e.what());
+        }
+        s.lineas.push_back(ev.Sesion->TextoResultado(v));
+    }
+    return s;
+}
+
+SalidaAccion ListarUnidades(const ContextoAccion& c) {
+    const TModeloUnidades& m = ModeloCli(c.opciones);
+    auto nombres = [](const Magnitud& mg) {
+        std::vector<std::string> r;
+        if (mg.Fundamental >= 0) r.push_back(mg.Unidades[static_cast<std::size_t>(mg.Fundamental)].Nombre);
+        for (std::size_t i = 0; i < mg.Unidades.size(); ++i)
+            if (static_cast<int>(i) != mg.Fundamental) r.push_back(mg.Unidades[i].Nombre);
+        return r;
+    };
+    SalidaAccion s;
+    if (c.operandos.empty()) {
+        for (const auto& mg : m.Magnitudes()) {
+            std::string l = mg.Nombre + ":";
+            bool primera = true;
+            for (const auto& n : nombres(mg)) {
+                l += (primera ? " " : ", ") + n;
+                primera = false;
+            }
+            s.lineas.push_back(std::move(l));
+        }
+        return s;
+    }
+    const int i = m.BuscarMagnitud(c.operandos[0]);
+    if (i < 0) return Mensaje1(NoDeclarada(c.operandos[0]));
+    const Magnitud& mg = m.Magnitudes()[static_cast<std::size_t>(i)];
+    for (const auto& n : nombres(mg)) s.lineas.push_back(n);
+    return s;
+}
+
+void RegistrarUnidadesCli(RegistroCli& r) {
+    OpcionCli convertir;
+    convertir.largo = "--convert";
+    convertir.valor = "\"DE -> A (MAGNITUD)\" EXPR...";
+    convertir.ayuda =
+        "convierte el resultado de cada expresión de la unidad DE a la unidad A, como el menú de conversiones;\n"
+        "la magnitud puede omitirse cuando solo una tiene ambas unidades";
+    convertir.minOperandos = 2;
+    convertir.maxOperandos = 1 << 20;
+    convertir.Accion = Convertir;
+    r.Agregar(std::move(convertir));
+
+    OpcionCli unidades;
+    unidades.largo = "--units";
+    unidades.valor = "[MAGNITUD]";
+    unidades.ayuda = "lista las unidades de cada magnitud (o de la indicada), la fundamental primero";
+    unidades.minOperandos = 0;
+    unidades.maxOperandos = 1;
+    unidades.Accion = ListarUnidades;
+    r.Agregar(std::move(unidades));
+}
+
+}  // namespace
+
+void RegistrarHerramientasCli(RegistroCli& registro) { RegistrarUnidadesCli(registro); }
 
 }  // namespace numbrix

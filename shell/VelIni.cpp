@@ -343,29 +343,41 @@ void TVelIniFile::CargarBytes(std::string bytes) {
     Analizar(std::move(bytes));
 }
 
+namespace {
+// A well-formed file opens with a section (or is blank).
+bool AbreConSeccion(std::string_view texto) {
+    if (texto.substr(0, 3) == "\xEF\xBB\xBF") texto.remove_prefix(3);
+    std::size_t p = texto.find_first_not_of("\r\n");
+    if (p == std::string_view::npos) return true;
+    std::size_t q = texto.find_first_of("\r\n", p);
+    std::string_view primera = texto.substr(p, (q == std::string_view::npos ? texto.size() : q) - p);
+    return (EsCabecera(primera) || primera == "\x1A") && primera.find('\0') == std::string_view::npos;
+}
+}  // namespace
+
 void TVelIniFile::Analizar(std::string bytes) {
-    if (Keyed()) Mezclar(bytes, clave_);
+    if (Keyed()) {
+        std::string crudo = bytes;
+        Mezclar(bytes, clave_);
+        // Anything but a section first means the key does not match, or the
+        // file was never scrambled: a user may well have edited it as plain
+        // text. Such a file is read as it is and stays plain until an
+        // explicit save writes it keyed.
+        if (!AbreConSeccion(bytes)) {
+            if (!AbreConSeccion(crudo)) {
+                Problema(0, "el archivo no se pudo descifrar con la clave indicada (clave incorrecta o archivo dañado)");
+                AvisarCopia();
+                return;
+            }
+            bytes = std::move(crudo);
+            informe_.SinCifrar = true;
+            Problema(0, "el archivo no está cifrado; se lee como texto sin cifrar");
+        }
+    }
     // Decoded line by line: one stray Latin-1 byte must not turn the valid
     // UTF-8 of every other line into mojibake.
     std::string_view texto(bytes);
     if (texto.substr(0, 3) == "\xEF\xBB\xBF") texto.remove_prefix(3);
-
-    if (Keyed()) {
-        // A well-formed file opens with a section; anything else means the key
-        // does not match (or the file was never scrambled).
-        std::size_t p = texto.find_first_not_of("\r\n");
-        bool valido = p == std::string_view::npos;
-        if (!valido) {
-            std::size_t q = texto.find_first_of("\r\n", p);
-            std::string_view primera = texto.substr(p, (q == std::string_view::npos ? texto.size() : q) - p);
-            valido = (EsCabecera(primera) || primera == "\x1A") && primera.find('\0') == std::string_view::npos;
-        }
-        if (!valido) {
-            Problema(0, "el archivo no se pudo descifrar con la clave indicada (clave incorrecta o archivo sin cifrar)");
-            AvisarCopia();
-            return;
-        }
-    }
 
     // Size the name index once: growing it step by step costs more than the
     // whole parse on files of a million sections.

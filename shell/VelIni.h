@@ -47,6 +47,7 @@ struct InformeCarga {
     std::vector<ProblemaCarga> Problemas;
     std::size_t Omitidos = 0;  // problems beyond the ones listed
     bool Latin1 = false;       // some line was not UTF-8 and was read as Latin-1
+    bool SinCifrar = false;    // a keyed file held plain text and was read as such
     // Set when problems were found: where the original is kept before the
     // file is first rewritten.
     std::filesystem::path CopiaSeguridad;

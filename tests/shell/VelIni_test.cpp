@@ -384,6 +384,25 @@ TEST_F(VelIniTest, ArchivoConClaveLeidoSinElla) {
     }
 }
 
+// A keyed file the user wrote as plain text is read as it is, reported, left
+// plain by closing, and keyed only by an explicit save.
+TEST_F(VelIniTest, ArchivoSinCifrarLeidoConClave) {
+    const std::string plano = "[S]\r\nmm=1\r\nMm=2\r\n";
+    Poner(ini_, plano);
+    {
+        TVelIniFile f(ini_, "clave");
+        EXPECT_TRUE(f.Informe().SinCifrar);
+        EXPECT_EQ(f.ReadSectionValues("S"), (std::vector<std::string>{"mm=1", "Mm=2"}));
+    }
+    EXPECT_EQ(Leer(ini_), plano);
+    TVelIniFile f(ini_, "clave");
+    f.WriteString("S", "km", "3");
+    f.UpdateFile();
+    std::string bytes = Leer(ini_);
+    TVelIniFile::Mezclar(bytes, "clave");
+    EXPECT_EQ(bytes, "[S]\r\nmm=1\r\nMm=2\r\nkm=3\r\n\r\n");
+}
+
 // ------------------------------------------------------- failing writes ----
 
 TEST_F(VelIniTest, EscrituraFallidaConservaElArchivoYElEstado) {
