@@ -1,6 +1,7 @@
 // The main window's conversions: the menu from the unit model, the number
 // they act on, the recent list across a restart, and a reload.
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <gtest/gtest.h>
 
@@ -129,6 +130,28 @@ TEST_F(Conversiones, ResultadoEnBase16YErrores) {
     EXPECT_EQ(Expresion(), "Sen(x)");
 }
 
+TEST_F(Conversiones, ConvertirEnLosMenusDeLasCajas) {
+    Mostrar(600, 300);
+    emit ventana_->cajaExpresion->lineEdit()->customContextMenuRequested(QPoint(1, 1));
+    QAction* a = Accion(ventana_->menuExpresion, "Convertir");
+    ASSERT_TRUE(a);
+    ventana_->menuExpresion->hide();
+    a->trigger();
+    EXPECT_TRUE(ventana_->menuConversiones->isVisible());
+    EXPECT_TRUE(ventana_->ConvierteEnExpresion());
+    ventana_->menuConversiones->hide();
+
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(1, 1), QPoint(1, 1));
+    QApplication::sendEvent(ventana_->cajaResultado, &menu);
+    a = Accion(ventana_->menuResultado, "Convertir");
+    ASSERT_TRUE(a);
+    ventana_->menuResultado->hide();
+    a->trigger();
+    EXPECT_TRUE(ventana_->menuConversiones->isVisible());
+    EXPECT_FALSE(ventana_->ConvierteEnExpresion());
+    ventana_->menuConversiones->hide();
+}
+
 TEST_F(Conversiones, TeclasF10) {
     QStringList nombres;
     for (const TeclaVentanaCalc& t : TfrmCalcu::TablaTeclas()) nombres << t.Nombre;
@@ -196,9 +219,19 @@ TEST_F(Conversiones, RecargaRehaceElMenu) {
     QMenu* m = ventana_->menuConversiones;
     emit m->aboutToShow();
     EXPECT_TRUE(Accion(m, "Cosas && más"));
-    EXPECT_TRUE(Accion(m, "Longitud"));
-    Cargar("[Longitud]\r\nUniFundamental=m\r\npie=0.3048\r\n[Área]\r\nUniFundamental=m²\r\n");
-    EXPECT_TRUE(Ruta(m, {"Área"}));
+    EXPECT_FALSE(Accion(m, "Editar unidades...")->isVisible());  // no editor yet
+    EnExpresion("1", 1);
+    Convertir("Temperatura", "°F", "°C");
+    // The editor opens on the last conversion's magnitude and saves a new file.
+    std::string magnitud;
+    conv_->PonerEditor([&](const std::string& mg) {
+        magnitud = mg;
+        Cargar("[Longitud]\r\nUniFundamental=m\r\npie=0.3048\r\n[Área]\r\nUniFundamental=m²\r\n");
+    });
+    emit m->aboutToShow();
+    Accion(m, "Editar unidades...")->trigger();
+    EXPECT_EQ(magnitud, "Temperatura");
+    EXPECT_TRUE(Accion(m, "Área"));
     EXPECT_FALSE(Accion(m, "Cosas && más"));
     // The new unit, converted by the new code.
     EnExpresion("10", 2);
