@@ -13,6 +13,8 @@
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
 #include "support/ui/Traduccion.h"
+#include "units/ConvUnid.h"
+#include "units/ui/ConversionesCalc.h"
 
 namespace {
 
@@ -48,6 +50,16 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // The units before any window: the main window, the unit windows and the
+    // formula library share them. What the file holds wrong stays in
+    // ErroresCarga, silent at start.
+    numbrix::TModeloUnidades unidades;
+    try {
+        unidades.CargarMagnitudes(carpeta.Ruta / numbrix::TModeloUnidades::NombreArchivo);
+    } catch (const std::exception&) {
+        unidades.LiberarMagnitudes();  // no magnitudes rather than no program
+    }
+
     QWidget* presentacion = numbrix::MostrarPresentacion();
     app.processEvents();
 
@@ -58,6 +70,7 @@ int main(int argc, char* argv[]) {
     numbrix::TfrmCalcu::PreguntarPrimerInicio(sesion, presentacion);
 
     numbrix::TfrmCalcu ventana(sesion);
+    numbrix::ConectarConversiones(ventana, unidades);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

@@ -128,6 +128,9 @@ TfrmCalcu::TfrmCalcu(TSesion& sesion, QWidget* padre) : TFormMX(padre), sesion_(
     Informar = [this](const QString& texto) {
         QMessageBox::information(this, QApplication::applicationDisplayName(), texto);
     };
+    Error = [this](const QString& texto) {
+        QMessageBox::critical(this, QApplication::applicationDisplayName(), texto);
+    };
     CrearComponentes();
     CrearMenus();
     PublicarTeclas();
@@ -770,8 +773,13 @@ void TfrmCalcu::AbrirMenuEdicion(QLineEdit* caja, const QPoint& donde, bool conC
     if (!caja || evaluando_) return;
     QMenu* m = caja == cajaExpresion->lineEdit() ? menuExpresion : menuEdicion;
     m->clear();
-    // "Convertir" joins once the unit converter exists.
-    (void)conConvertir;
+    if (conConvertir) {
+        m->addAction("Convertir", this, [this, caja, donde] {
+            caja->setFocus();
+            AbrirMenuConversiones(donde, caja == cajaExpresion->lineEdit());
+        });
+        m->addSeparator();
+    }
     const bool editable = !caja->isReadOnly();
     QAction* copiar = m->addAction("&Copiar", caja, &QLineEdit::copy);
     QAction* cortar = m->addAction("C&ortar", caja, &QLineEdit::cut);
@@ -831,6 +839,14 @@ const std::vector<TeclaVentanaCalc>& TfrmCalcu::TablaTeclas() {
          menu(&TfrmCalcu::menuInsertar, &TfrmCalcu::botonInsertar)},
         {{K(Qt::Key_Pause), K(Qt::Key_F9)}, "Pausa|F9", "Abre el menú Memorias.",
          menu(&TfrmCalcu::menuMemorias, &TfrmCalcu::botonMemorias)},
+        {{K(Qt::Key_F10)}, "F10",
+         "Abre el menú de conversiones: convierte el número del cursor en la caja de expresión o, con el foco en "
+         "otra parte, el resultado.",
+         [](TfrmCalcu& v) { return v.AbrirMenuConversiones(), true; }},
+        {{K(C, Qt::Key_F10)}, "Ctrl+F10", "Repite la última conversión.",
+         [](TfrmCalcu& v) { return v.Repetir(false), true; }},
+        {{K(C | Qt::ShiftModifier, Qt::Key_F10)}, "Ctrl+Mayús+F10", "Aplica la última conversión a la inversa.",
+         [](TfrmCalcu& v) { return v.Repetir(true), true; }},
         {{K(Qt::Key_F11)}, "F11", "Pasa a la siguiente unidad de ángulo (después de la última, la primera).",
          [](TfrmCalcu& v) { return v.SiguienteAngulo(), true; }},
         {{K(Qt::Key_F12)}, "F12",
@@ -953,6 +969,7 @@ bool TfrmCalcu::eventFilter(QObject* o, QEvent* e) {
     if (o == cajaResultado && (t == QEvent::MouseButtonRelease || t == QEvent::ContextMenu)) {
         QPoint p = QCursor::pos();
         menuResultado->clear();
+        menuResultado->addAction("Convertir", this, [this, p] { AbrirMenuConversiones(p, false); });
         menuResultado->addAction("&Copiar", cajaResultado, [this] {
             QLineEdit* c = cajaResultado;
             QGuiApplication::clipboard()->setText(c->hasSelectedText() ? c->selectedText() : c->text());

@@ -129,12 +129,31 @@ public:
     // tool exists, and while it is, Ctrl+R and the option are not offered.
     std::function<void(bool)> Quimica;
 
+    // ---- conversions (frmCalcConversiones.cpp). The unit side fills
+    // menuConversiones and sets the hooks (units/ui/ConversionesCalc.h).
+    // Opens the menu at `donde` (default: below its button). It acts on the
+    // number at the expression box's cursor when that box has the focus (or
+    // `enExpresion`), else on the result box's number.
+    void AbrirMenuConversiones(std::optional<QPoint> donde = std::nullopt, std::optional<bool> enExpresion = std::nullopt);
+    bool ConvierteEnExpresion() const { return convertirEnExpresion_; }
+    // Replaces the number the menu acts on by `conversion` of it, selected;
+    // false, after the message, when there is none or the conversion failed.
+    bool ConvertirNumero(const std::function<long double(long double)>& conversion);
+    // Ctrl+F10 (false), Ctrl+Shift+F10 (true): the last conversion again.
+    std::function<void(bool inversa)> RepetirConversion;
+    // "Editar unidades..." and "Unidades...": the unit editor on the
+    // magnitude of the most recent conversion; both items stay hidden while
+    // this is empty.
+    std::function<void()> EditarUnidades;
+
     // The colours the window paints now (AplicarDiseno).
     const ColoresPintados& Pintados() const { return pintados_; }
 
     // Questions and messages go through these, so tests can answer them.
     std::function<bool(const QString& titulo, const QString& texto)> Confirmar;
     std::function<void(const QString& texto)> Informar;
+    // A failure the user must read (error icon).
+    std::function<void(const QString& texto)> Error;
 
     TSesion& Sesion() { return sesion_; }
     TfmInput* Input() const { return input_; }
@@ -147,6 +166,7 @@ public:
     QToolButton* botonReducido = nullptr;
     QToolButton* botonInsertar = nullptr;      // menuInsertar (F8)
     QToolButton* botonMemorias = nullptr;      // menuMemorias (F9)
+    QToolButton* botonConversiones = nullptr;  // menuConversiones (F10)
     QToolButton* botonAngulo = nullptr;        // menuAngulo (F11 cycles)
     QToolButton* botonHerramientas = nullptr;  // menuHerramientas (F5)
     QLineEdit* cajaResultado = nullptr;
@@ -170,6 +190,7 @@ public:
     // Menus.
     QMenu* menuInsertar = nullptr;
     QMenu* menuMemorias = nullptr;
+    QMenu* menuConversiones = nullptr;
     QMenu* menuAngulo = nullptr;
     QMenu* menuHerramientas = nullptr;
     QMenu* menuBase = nullptr;
@@ -213,6 +234,7 @@ private:
     void DescribirFunciones(bool si);
     void AbrirMenu(QMenu* m, QWidget* junto);
     void AbrirMenuEdicion(QLineEdit* caja, const QPoint& donde, bool conConvertir);
+    void Repetir(bool inversa);
     void EditarUsuario(int modo);
     void AbrirOpciones();
     void MostrarHerramienta(std::size_t i, bool mostrar);
@@ -279,6 +301,9 @@ private:
     std::vector<QAction*> accionesDigitos_;
     std::vector<QAction*> accionesNotacion_;
     QLineEdit* cajaMenu_ = nullptr;
+    QAction* acUnidades_ = nullptr;  // "Unidades..." in "Configurar"
+    // The box the conversion menu acts on: the expression's or the result's.
+    bool convertirEnExpresion_ = false;
 };
 
 }  // namespace numbrix

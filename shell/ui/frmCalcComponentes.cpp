@@ -131,9 +131,12 @@ void TfrmCalcu::CrearComponentes() {
     fila2->setSpacing(1);
     botonInsertar = Boton(bandaSuperior, "f(x)", "Insertar (F8)", "botonInsertar");
     botonMemorias = Boton(bandaSuperior, "M", "Memorias (F9)", "botonMemorias");
+    botonConversiones = Boton(bandaSuperior, "⇄", "Conversiones (F10)", "botonConversiones");
+    botonConversiones->setAccessibleName("Conversiones");
     botonAngulo = Boton(bandaSuperior, "Rad", "Formato de Angulos", "botonAngulo");
     botonHerramientas = Boton(bandaSuperior, "☰", "Herramientas (F5)", "botonHerramientas");
-    for (auto* b : {botonInsertar, botonMemorias, botonAngulo, botonHerramientas}) fila2->addWidget(b);
+    for (auto* b : {botonInsertar, botonMemorias, botonConversiones, botonAngulo, botonHerramientas})
+        fila2->addWidget(b);
     cajaResultado = new QLineEdit(bandaSuperior);
     cajaResultado->setObjectName("cajaResultado");
     cajaResultado->setProperty("etiqueta", 2);
@@ -301,6 +304,10 @@ void TfrmCalcu::CrearMenus() {
     connect(botonInsertar, &QToolButton::clicked, this, [this] { AbrirMenu(menuInsertar, botonInsertar); });
     CrearMenuMemorias();
     connect(botonMemorias, &QToolButton::clicked, this, [this] { AbrirMenu(menuMemorias, botonMemorias); });
+    // Filled by the unit side (units/ui/ConversionesCalc.h).
+    menuConversiones = new QMenu(this);
+    menuConversiones->setObjectName("menuConversiones");
+    connect(botonConversiones, &QToolButton::clicked, this, [this] { AbrirMenuConversiones(); });
     CrearMenuHerramientas();
     connect(botonHerramientas, &QToolButton::clicked, this, [this] { AbrirMenu(menuHerramientas, botonHerramientas); });
 
@@ -480,6 +487,11 @@ void TfrmCalcu::CrearMenuHerramientas() {
         if (sesion_.Ini()) sesion_.Ini()->WriteBool(AjustesCalculadora::Seccion, "MinIcon", b);
     });
     menuConfigurar_->addSeparator();
+    acUnidades_ = menuConfigurar_->addAction("Unidades...");
+    acUnidades_->setVisible(false);
+    connect(acUnidades_, &QAction::triggered, this, [this] {
+        if (EditarUnidades && !evaluando_) EditarUnidades();
+    });
     connect(menuConfigurar_->addAction("Opciones...\tCtrl+O"), &QAction::triggered, this, [this] { AbrirOpciones(); });
     acSalirBandeja_ = menuHerramientas->addAction("Salir");
     connect(acSalirBandeja_, &QAction::triggered, this, &QWidget::close);
@@ -490,6 +502,7 @@ void TfrmCalcu::CrearMenuHerramientas() {
         acSalirBandeja_->setVisible(enBandeja_);
         menuConfigurar_->menuAction()->setVisible(!enBandeja_);
         acSepHerramientas_->setVisible(!herramientas_.empty());
+        acUnidades_->setVisible(static_cast<bool>(EditarUnidades));
     });
 }
 
