@@ -18,6 +18,7 @@ std::vector<PaginaAyuda>& Paginas() {
         {"funciones.html", "Funciones y constantes incorporadas"},
         {"teclado.html", "Atajos de teclado"},
         {"frmCalc.html", "La ventana principal"},
+        {"unidades.html", "Unidades y conversiones"},
         {"fmInput.html", "Pedido de valores de variables"},
         {"fmUsuario.html", "Constantes y funciones del usuario"},
         {"fmOpciones.html", "Opciones y combinaciones de colores"},
@@ -115,6 +116,7 @@ constexpr Ventana kVentanas[] = {
     {"fmacerca", "fmAcerca.html"},   {"tfmacerca", "fmAcerca.html"},    {"ayuda", "ayuda.html"},
     {"indice", "indice.html"},       {"contenido", "indice.html"},      {"introduccion", "introduccion.html"},
     {"expresiones", "expresiones.html"}, {"funciones", "funciones.html"}, {"teclado", "teclado.html"},
+    {"unidades", "unidades.html"},   {"conversiones", "unidades.html"},
 };
 
 }  // namespace
