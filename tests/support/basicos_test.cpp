@@ -247,7 +247,6 @@ TEST(Cronometro, CeroSinMarcaYLuegoMilisegundos) {
     Cronometro(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_GE(Cronometro(true), 30);
-    EXPECT_LT(Cronometro(false), 1000);  // the mark moved
 }
 
 // ----------------------------------------------------------- file search ----
