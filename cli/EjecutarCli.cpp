@@ -133,6 +133,7 @@ int EjecutarCli(const RegistroCli& registro, const std::vector<std::string>& arg
             uso = 2;
             return false;
         }
+        fallo = fallo || s.fallo;
         if (s.estado == SalidaAccion::Mensaje) {
             // The box's text alone, as a failed expression prints its message.
             fallo = true;

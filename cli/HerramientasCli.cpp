@@ -100,15 +100,22 @@ SalidaAccion Convertir(const ContextoAccion& c) {
     EvaluadorCli ev = CrearEvaluador(o, c.cancelar);
     SalidaAccion s;
     for (std::size_t i = 1; i < c.operandos.size(); ++i) {
+        // One line per expression: a failed one prints its message, as
+        // numbrix-cli does for any expression, and the others still convert.
         const ResultadoEvaluacion r = ev.Sesion->Evaluar(c.operandos[i]);
-        if (r.error || r.vacio || r.verdad) return Mensaje1(r.error ? r.texto : "Resultado debe ser un número");
-        long double v = 0;
-        try {
-            v = m.ConvertirUnidades(conv.NombreMagnitud, conv.NombreOrigen, conv.NombreDestino, r.valor);
-        } catch (const std::exception& e) {
-            return Mensaje1(e.what());
+        bool mal = r.error || r.vacio || r.verdad;
+        std::string linea = r.error ? r.texto : "Resultado debe ser un número";
+        if (!mal) {
+            try {
+                linea = ev.Sesion->TextoResultado(
+                    m.ConvertirUnidades(conv.NombreMagnitud, conv.NombreOrigen, conv.NombreDestino, r.valor));
+            } catch (const std::exception& e) {
+                linea = e.what();
+                mal = true;
+            }
         }
-        s.lineas.push_back(ev.Sesion->TextoResultado(v));
+        s.lineas.push_back(std::move(linea));
+        s.fallo = s.fallo || mal;
     }
     return s;
 }

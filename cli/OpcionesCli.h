@@ -31,6 +31,9 @@ struct OpcionesCli;
 struct SalidaAccion {
     enum Estado { Lineas = 0, Mensaje = 1, Uso = 2 } estado = Lineas;
     std::vector<std::string> lineas;
+    // Lineas only: some line is a failure's message (one operand of several
+    // failed, as a failed expression does), so the run's exit status is 1.
+    bool fallo = false;
 };
 
 struct ContextoAccion {

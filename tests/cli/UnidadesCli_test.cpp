@@ -55,6 +55,7 @@ TEST_F(UnidadesCli, ConvertirYListar) {
         {"--convert 'pc -> m' 1", {"La magnitud \"pc\" no esta declarada\n", 1}},
         {"--convert 'km -> m (Long)' 1", {"La magnitud \"Long\" no esta declarada\n", 1}},
         {"--convert 'km -> m' 1/0", {"División por cero\n", 1}},
+        {"--convert 'km -> m' 1 1/0 2", {"1000\nDivisión por cero\n2000\n", 1}},
         {"--units", {"Longitud: m, km, mi\nTemperatura: °C, °F, K\nVolumen: L, m³, galón (EE. UU.)\n"
                      "Volumen seco: L, m³\n", 0}},
         {"--units temperatura", {"°C\n°F\nK\n", 0}},
