@@ -56,19 +56,17 @@ SalidaAccion Mensaje1(std::string texto) {
     return s;
 }
 
-std::string NoDeclarada(std::string_view nombre) { return "La magnitud \"" + std::string(nombre) + "\" no esta declarada"; }
-
 // Why a conversion text names nothing: the first name the model lacks.
 std::string Desconocido(const TModeloUnidades& m, std::string_view texto) {
     const std::size_t f = texto.find(" -> ");
-    if (f == std::string_view::npos) return NoDeclarada(texto);
+    if (f == std::string_view::npos) return MensajeNoDeclarada(texto);
     const std::string_view origen = Recortar(texto.substr(0, f));
     std::string_view destino = Recortar(texto.substr(f + 4));
     int mag = -1;
     if (const std::size_t p = destino.rfind(" ("); p != std::string_view::npos && destino.back() == ')') {
         const std::string_view nombre = destino.substr(p + 2, destino.size() - p - 3);
         mag = m.BuscarMagnitud(nombre);
-        if (mag < 0) return NoDeclarada(nombre);
+        if (mag < 0) return MensajeNoDeclarada(nombre);
         destino = Recortar(destino.substr(0, p));
     }
     auto existe = [&](std::string_view u) {
@@ -77,10 +75,10 @@ std::string Desconocido(const TModeloUnidades& m, std::string_view texto) {
             if (m.BuscarUnidad(static_cast<int>(i), u) >= 0) return true;
         return false;
     };
-    if (!existe(origen)) return NoDeclarada(origen);
-    if (!existe(destino)) return NoDeclarada(destino);
+    if (!existe(origen)) return MensajeNoDeclarada(origen);
+    if (!existe(destino)) return MensajeNoDeclarada(destino);
     // Both exist, but no one magnitude holds both.
-    return NoDeclarada(mag >= 0 ? m.Magnitudes()[static_cast<std::size_t>(mag)].Nombre : std::string(destino));
+    return MensajeNoDeclarada(mag >= 0 ? m.Magnitudes()[static_cast<std::size_t>(mag)].Nombre : std::string(destino));
 }
 
 SalidaAccion Convertir(const ContextoAccion& c) {
@@ -104,7 +102,7 @@ SalidaAccion Convertir(const ContextoAccion& c) {
         // numbrix-cli does for any expression, and the others still convert.
         const ResultadoEvaluacion r = ev.Sesion->Evaluar(c.operandos[i]);
         bool mal = r.error || r.vacio || r.verdad;
-        std::string linea = r.error ? r.texto : "Resultado debe ser un número";
+        std::string linea = r.error ? r.texto : std::string(Texto(Mensaje::ResultadoNoNumero));
         if (!mal) {
             try {
                 linea = ev.Sesion->TextoResultado(
@@ -143,7 +141,7 @@ SalidaAccion ListarUnidades(const ContextoAccion& c) {
         return s;
     }
     const int i = m.BuscarMagnitud(c.operandos[0]);
-    if (i < 0) return Mensaje1(NoDeclarada(c.operandos[0]));
+    if (i < 0) return Mensaje1(MensajeNoDeclarada(c.operandos[0]));
     const Magnitud& mg = m.Magnitudes()[static_cast<std::size_t>(i)];
     for (const auto& n : nombres(mg)) s.lineas.push_back(n);
     return s;

@@ -1,6 +1,5 @@
 #include "shell/NumeroCursor.h"
 
-#include <vector>
 
 #include "engine/bases2_36.h"
 
@@ -53,7 +52,6 @@ std::optional<long double> Leer(std::string_view t) {
 }  // namespace
 
 std::optional<NumeroHallado> NumeroEnCursor(std::string_view t, std::size_t cursor) {
-    std::vector<NumeroHallado> hallados;
     std::size_t i = 0;
     while (i < t.size()) {
         if (!Alfanumerico(t[i])) {
@@ -88,13 +86,11 @@ std::optional<NumeroHallado> NumeroEnCursor(std::string_view t, std::size_t curs
                     n.Valor = -n.Valor;
                 }
             }
-            hallados.push_back(n);
+            if (n.Inicio <= cursor && cursor <= n.Fin) return n;
             fin = std::max(fin, n.Fin);
         }
         i = fin;
     }
-    for (const NumeroHallado& n : hallados)
-        if (n.Inicio <= cursor && cursor <= n.Fin) return n;
     return std::nullopt;
 }
 

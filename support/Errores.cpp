@@ -30,6 +30,7 @@ constexpr std::array<const char*, static_cast<std::size_t>(Mensaje::Cantidad_)> 
     "No se encuentra variable para despejar",
     "Error desconocido",
     "La calculadora está ocupada con otro cálculo; inténtelo de nuevo cuando termine",
+    "Resultado debe ser un número",
 };
 
 static_assert(std::size(kCodigosError) == static_cast<std::size_t>(Mensaje::ErrorSinTexto) + 1,

@@ -59,6 +59,7 @@ enum class Mensaje : unsigned char {
     SinVariableDespejar,        // solving
     ErrorDesconocido,           // a code outside the table
     SesionOcupada,              // a session entered while it evaluates
+    ResultadoNoNumero,          // a conversion of the result box, in the window and the CLI
     Cantidad_
 };
 

@@ -20,8 +20,6 @@ std::string Formato(const char* plantilla, std::string_view texto) {
     return r;
 }
 
-std::string NoDeclarada(std::string_view nombre) { return Formato("La magnitud \"%s\" no esta declarada", nombre); }
-
 EConvUnid ErrorExpresion(std::string_view lado, std::string detalle = {}) {
     return EConvUnid(Formato("Error en la expresión de conversión: \"%s\"", lado), std::move(detalle));
 }
@@ -64,6 +62,10 @@ std::string ClaveOrdenSinAcentos(std::string_view nombre) {
         r += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : static_cast<char>(c);
     }
     return r;
+}
+
+std::string MensajeNoDeclarada(std::string_view nombre) {
+    return Formato("La magnitud \"%s\" no esta declarada", nombre);
 }
 
 std::string PrimeraParte(std::string_view texto) {
@@ -276,11 +278,11 @@ long double TModeloUnidades::ConvertirUnidades(std::string_view magnitud, std::s
         }
         if (!ambas) return valor;
     }
-    if (m < 0) throw EConvUnid(NoDeclarada(magnitud));
+    if (m < 0) throw EConvUnid(MensajeNoDeclarada(magnitud));
     const int o = BuscarUnidad(m, origen);
-    if (o < 0) throw EConvUnid(NoDeclarada(origen));
+    if (o < 0) throw EConvUnid(MensajeNoDeclarada(origen));
     const int d = BuscarUnidad(m, destino);
-    if (d < 0) throw EConvUnid(NoDeclarada(destino));
+    if (d < 0) throw EConvUnid(MensajeNoDeclarada(destino));
     const auto& us = magnitudes_[static_cast<std::size_t>(m)].Unidades;
     return DeFundamental(us[static_cast<std::size_t>(d)].Unidad,
                          AFundamental(us[static_cast<std::size_t>(o)].Unidad, valor));

@@ -34,6 +34,9 @@ public:
 
 // The trimmed text before the first "_" (all of it when there is none) and
 // the trimmed text after it (empty when there is none).
+// «La magnitud "%s" no esta declarada»: an unknown magnitude or unit.
+std::string MensajeNoDeclarada(std::string_view nombre);
+
 std::string PrimeraParte(std::string_view texto);
 std::string SegundaParte(std::string_view texto);
 

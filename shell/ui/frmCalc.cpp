@@ -207,7 +207,12 @@ void TfrmCalcu::MostrarHerramienta(std::string_view nombre, bool mostrar) {
 }
 
 void TfrmCalcu::AlternarHerramienta(std::string_view nombre) {
-    if (const auto i = registro_.PorNombre(nombre)) MostrarHerramienta(*i, !HerramientaAbierta(nombre));
+    if (const auto i = registro_.PorNombre(nombre)) AlternarHerramienta(*i);
+}
+
+void TfrmCalcu::AlternarHerramienta(std::size_t i) {
+    const QWidget* w = herramientas_[i].ventana;
+    MostrarHerramienta(i, !(w && w->isVisible()));
 }
 
 void TfrmCalcu::MostrarHerramienta(std::size_t i, bool mostrar) {
@@ -260,8 +265,7 @@ void TfrmCalcu::OcultarHerramientas(bool ocultar) {
 }
 
 void TfrmCalcu::TrasEvaluar(const std::string& expresion) {
-    for (EstadoHerramienta& t : herramientas_)
-        if (t.ventana && t.h.TrasEvaluar) t.h.TrasEvaluar(t.ventana, sesion_.Ultima());
+    Avisar(&Herramienta::TrasEvaluar, sesion_.Ultima());
     // Asked once the evaluation has unwound and its failure shows.
     if (sesion_.Ultima().codigo == CodigoError::OperacionInvalida && registro_.PorNombre("Complejos"))
         QTimer::singleShot(0, this, [this, expresion] { PreguntarComplejos(expresion); });
@@ -365,8 +369,7 @@ void TfrmCalcu::AplicarDiseno() {
     EstadoCompletado::Activo = acAutocompletar_->isChecked();
     EstadoCompletado::Descartado = false;
     AjustarAltura();
-    for (EstadoHerramienta& t : herramientas_)
-        if (t.ventana && t.h.AlAplicarColores) t.h.AlAplicarColores(t.ventana);
+    Avisar(&Herramienta::AlAplicarColores);
 }
 
 void TfrmCalcu::AjustarAltura() {
@@ -561,8 +564,7 @@ void TfrmCalcu::CambiarAngulo(int angulo) {
     RefrescarLista();
     RefrescarTotal();
     RefrescarHistoria();
-    for (EstadoHerramienta& t : herramientas_)
-        if (t.ventana && t.h.AlCambiarAngulo) t.h.AlCambiarAngulo(t.ventana, static_cast<UnidadAngulo>(angulo));
+    Avisar(&Herramienta::AlCambiarAngulo, static_cast<UnidadAngulo>(angulo));
     TrasEvaluar(expresion);
     if (cierrePendiente_) QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -904,7 +906,7 @@ bool TfrmCalcu::TeclaVentana(QKeyEvent* e) {
                 return t.Hacer(*this);
     if (mod == Qt::ControlModifier && k >= Qt::Key_A && k <= Qt::Key_Z)
         if (const auto i = registro_.PorAtajo(static_cast<char>('A' + (k - Qt::Key_A)))) {
-            MostrarHerramienta(*i, !(herramientas_[*i].ventana && herramientas_[*i].ventana->isVisible()));
+            AlternarHerramienta(*i);
             return true;
         }
     return false;
@@ -1100,8 +1102,7 @@ bool TfrmCalcu::GuardarTodo() {
         a.AltoF = t[0];
         a.AltoH = t[1];
     }
-    for (EstadoHerramienta& t : herramientas_)
-        if (t.ventana && t.h.AlGuardar) t.h.AlGuardar(t.ventana);
+    Avisar(&Herramienta::AlGuardar);
     while (true) {
         try {
             if (sesion_.Ini()) {

@@ -238,6 +238,7 @@ private:
     void EditarUsuario(int modo);
     void AbrirOpciones();
     void MostrarHerramienta(std::size_t i, bool mostrar);
+    void AlternarHerramienta(std::size_t i);
     void ReflejarHerramienta(std::size_t i);
     void OcultarHerramientas(bool ocultar);
     void TrasEvaluar(const std::string& expresion);
@@ -266,6 +267,12 @@ private:
         bool conPrincipal = false;  // hidden along with the main window
     };
     std::vector<EstadoHerramienta> herramientas_;
+    // Calls one hook of every tool whose window is made.
+    template <class Gancho, class... Args>
+    void Avisar(Gancho Herramienta::*gancho, const Args&... args) {
+        for (EstadoHerramienta& t : herramientas_)
+            if (t.ventana && t.h.*gancho) (t.h.*gancho)(t.ventana, args...);
+    }
     bool mostrada_ = false;   // the window has shown once (remembered tools reopened)
     bool siguiendo_ = true;   // flags follow the tools' windows (not while closing or minimising)
     std::optional<LienzoGrabado> dibujo_;

@@ -52,7 +52,7 @@ bool TfrmCalcu::ConvertirNumero(const std::function<long double(long double)>& c
         } else {
             const LecturaNumero l = LeerNumero(QuitarBlancos(cajaResultado->text().toStdString()));
             if (l.Error()) {
-                Error("Resultado debe ser un número");
+                Error(Texto(Mensaje::ResultadoNoNumero));
                 return false;
             }
             const long double v = conversion(l.valor);
