@@ -3,7 +3,8 @@
 # merges the inputs that reach new code into tests/fuzz/corpus/NAME/.
 #   devtools/fuzz.sh SECONDS [HARNESS...]     (default: every harness)
 # Builds with clang-16 (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
-# in build-fuzz/. A crash leaves its input in build-fuzz/fallos/ and the
+# in build-fuzz/. tests/fuzz/dict/NAME.dict, when present, seeds the mutations
+# with whole tokens. A crash leaves its input in build-fuzz/fallos/ and the
 # script ends with status 1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,8 +35,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktra
 uno() {
   local n=$1 nuevo=build-fuzz/nuevo/$1
   rm -rf "$nuevo"; mkdir -p "$nuevo" "tests/fuzz/corpus/$n"
-  local rc=0
-  build-fuzz/tests/fuzz/fuzz_"$n" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
+  local rc=0 dic=()
+  [ -f "tests/fuzz/dict/$n.dict" ] && dic=(-dict="tests/fuzz/dict/$n.dict")
+  build-fuzz/tests/fuzz/fuzz_"$n" "${dic[@]}" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix=build-fuzz/fallos/"$n"- "$nuevo" "tests/fuzz/corpus/$n" \
     >build-fuzz/registros/"$n".log 2>&1 || rc=$?
   build-fuzz/tests/fuzz/fuzz_"$n" -merge=1 "tests/fuzz/corpus/$n" "$nuevo" >>build-fuzz/registros/"$n".log 2>&1 || true
