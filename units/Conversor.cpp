@@ -102,6 +102,8 @@ TextosUnidades ConvertirATodas(TModeloUnidades& modelo, int magnitud, int origen
     } catch (const std::exception& e) {
         r.textos.assign(us.size(), std::string());
         r.error = e.what();
+        // The arithmetic kinds usually bring no text: their code's.
+        if (const auto* m = dynamic_cast<const EMatematico*>(&e); m && r.error.empty()) r.error = TextoError(m->Codigo());
     }
     return r;
 }
