@@ -21,7 +21,7 @@ void ConectarUnidades(TfrmCalcu& ventana, TModeloUnidades& modelo, TConversiones
 
     Herramienta h;
     h.Nombre = "Conversor";
-    h.PaginaAyuda = "fmConver";
+    h.PaginaAyuda = "fmConver.html";
     h.TituloAyuda = "Conversor instantáneo";
     h.Teclas = {{"Ctrl+C", "Copia el valor de la fila elegida en la tabla de unidades"},
                 {"Supr", "Borra la unidad de la fila elegida (editor de unidades)"},

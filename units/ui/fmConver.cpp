@@ -213,8 +213,8 @@ TfmConver::TfmConver(TSesion& sesion, TModeloUnidades& modelo, QWidget* padre)
         Editar(magnitud_->currentText().toStdString());
         Revisar();
     });
-    connect(ayuda, &QToolButton::clicked, this, [this] { AbrirAyuda(this, "fmConver"); });
-    AyudaConF1(this, "fmConver");
+    connect(ayuda, &QToolButton::clicked, this, [this] { AbrirAyuda(this, "fmConver.html"); });
+    AyudaConF1(this, "fmConver.html");
 
     erroresInicio_ = Q(modelo_.ErroresCarga()).trimmed();
     if (sesion_.Ini())

@@ -194,8 +194,8 @@ TfmDefMagUni::TfmDefMagUni(QWidget* padre, TModeloUnidades& modelo, std::filesys
     connect(bajar, &QToolButton::clicked, this, [this] { MoverFila(rejilla_->currentRow(), 1); });
     connect(guardar, &QPushButton::clicked, this, [this] { Guardar(); });
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ayuda, &QPushButton::clicked, this, [this] { AbrirAyuda(this, "fmConver"); });
-    AyudaConF1(this, "fmConver");
+    connect(ayuda, &QPushButton::clicked, this, [this] { AbrirAyuda(this, "fmConver.html"); });
+    AyudaConF1(this, "fmConver.html");
 
     try {
         copia_ = std::make_unique<TCopiaSecciones>(*AbrirArchivo(archivo_));
