@@ -173,7 +173,7 @@ TfmConver::TfmConver(TSesion& sesion, TModeloUnidades& modelo, QWidget* padre)
     todo->setContentsMargins(2, 2, 2, 2);
     todo->addWidget(paginas_, 1);
     todo->addWidget(estado_);
-    resize(340, 420);
+    resize(340, 470);
 
     connect(magnitud_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (!llenando_) ElegirMagnitud(i);
@@ -221,7 +221,7 @@ TfmConver::TfmConver(TSesion& sesion, TModeloUnidades& modelo, QWidget* padre)
         paginas_->setCurrentIndex(
             std::clamp(sesion_.Ini()->ReadInteger(AjustesCalculadora::Seccion, kClavePagina, 0), 0, 1));
     LlenarMagnitudes();
-    EscribirBases(1, 0);
+    numero_->setText("1");
     AplicarColores();
 }
 
@@ -345,7 +345,11 @@ void TfmConver::resizeEvent(QResizeEvent* e) {
     const int ancho = resultados_->viewport()->width();
     resultados_->setColumnWidth(0, ancho * 40 / 100);
     resultados_->setColumnWidth(1, ancho * 59 / 100);
-    for (TStringGridX* g : {bases1_, bases2_}) g->setColumnWidth(0, std::max(38, g->fontMetrics().horizontalAdvance("Hex =") + 10));
+    for (TStringGridX* g : {bases1_, bases2_}) {
+        QFont negrita = g->font();
+        negrita.setBold(true);
+        g->setColumnWidth(0, QFontMetrics(negrita).horizontalAdvance("Hex =") + 14);
+    }
 }
 
 void TfmConver::changeEvent(QEvent* e) {
