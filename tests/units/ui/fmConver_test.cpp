@@ -9,6 +9,8 @@
 
 #include "../../shell/ui/Ventanas.h"
 #include "shell/VelIni.h"
+#include "support/Contraste.h"
+#include "support/ui/ColoresSistema.h"
 #include "support/ClavesArchivos.h"
 #include "support/ui/StringGridX.h"
 #include "units/ui/ConversionesCalc.h"
@@ -158,6 +160,29 @@ TEST_F(Unidades, ConversorComoHerramienta) {
     EXPECT_EQ(c->RejillaDe(2)->Cells(1, TfmConver::FilaDe(2)), "11111111 [2]");
     c->EditarBase(10, "0");
     EXPECT_EQ(c->RejillaDe(2)->Cells(1, TfmConver::FilaDe(2)), "11111111 [2]");
+    // Typed into the Hex cell: lower case made capital, other digits swallowed.
+    TStringGridX* hex = c->RejillaDe(16);
+    hex->SetCells(1, TfmConver::FilaDe(16), "");
+    hex->editItem(hex->item(TfmConver::FilaDe(16), 1));
+    auto* caja = hex->findChild<QLineEdit*>();
+    ASSERT_NE(caja, nullptr);
+    prueba::Escribir(caja, "fgf");
+    EXPECT_EQ(caja->text(), "FF");
+    EXPECT_EQ(c->RejillaDe(10)->Cells(1, TfmConver::FilaDe(10)), "255");
+
+    // Readable in a dark scheme and in the default one.
+    for (int fondo : {0x101010, 0xFFFFFF}) {
+        sesion_->Ajustes.ClFondo = fondo;
+        sesion_->Ajustes.ClTexto = 0x202020;
+        c->AplicarColores();
+        for (QWidget* w : {static_cast<QWidget*>(c->Resultados()), static_cast<QWidget*>(hex),
+                           static_cast<QWidget*>(c->Numero())})
+            EXPECT_GE(Contraste(ColorDeQColor(w->palette().color(QPalette::Text)),
+                                ColorDeQColor(w->palette().color(QPalette::Base))),
+                      kContrasteMinimo)
+                << w->objectName().toStdString() << " " << fondo;
+    }
+
     c->RstBases()->setChecked(true);
     Calcular("31");
     EXPECT_EQ(c->Numero()->text(), "31");
