@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -95,7 +96,7 @@ TfmConver::TfmConver(TSesion& sesion, TModeloUnidades& modelo, QWidget* padre)
     setObjectName("Conversor");
     setWindowTitle("Conversor instantáneo");
     SetEasyDrag(false);
-    setMinimumSize(260, 220);
+    setMinimumSize(320, 240);
 
     paginas_ = new QTabWidget(this);
     paginas_->setObjectName("paginas");
@@ -124,6 +125,7 @@ TfmConver::TfmConver(TSesion& sesion, TModeloUnidades& modelo, QWidget* padre)
     resultados_->setToolTip("Use el boton secudario del mouse para copiar un valor");
     resultados_->setContextMenuPolicy(Qt::CustomContextMenu);
     resultados_->installEventFilter(this);
+    resultados_->viewport()->installEventFilter(this);
 
     auto* fila1 = new QHBoxLayout;
     fila1->addWidget(magnitud_, 1);
@@ -341,10 +343,6 @@ void TfmConver::SeguirResultado(const ResultadoEvaluacion& r) {
 
 void TfmConver::resizeEvent(QResizeEvent* e) {
     TFormMX::resizeEvent(e);
-    // Shares of the grid's own width: the window's would overflow it.
-    const int ancho = resultados_->viewport()->width();
-    resultados_->setColumnWidth(0, ancho * 40 / 100);
-    resultados_->setColumnWidth(1, ancho * 59 / 100);
     for (TStringGridX* g : {bases1_, bases2_}) {
         QFont negrita = g->font();
         negrita.setBold(true);
@@ -358,6 +356,13 @@ void TfmConver::changeEvent(QEvent* e) {
 }
 
 bool TfmConver::eventFilter(QObject* o, QEvent* e) {
+    // Shares of the grid's own width, once the layout gave it: the window's
+    // would overflow it.
+    if (o == resultados_->viewport() && e->type() == QEvent::Resize) {
+        const int ancho = static_cast<QResizeEvent*>(e)->size().width();
+        resultados_->setColumnWidth(0, ancho * 40 / 100);
+        resultados_->setColumnWidth(1, ancho * 59 / 100);
+    }
     // The result grid takes no typing; control keys move and copy.
     if (o == resultados_ && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
