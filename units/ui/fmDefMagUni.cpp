@@ -1,6 +1,8 @@
 #include "units/ui/fmDefMagUni.h"
 
 #include <QComboBox>
+#include <QDropEvent>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -14,7 +16,6 @@
 #include "shell/ui/Ayuda.h"
 #include "support/ClavesArchivos.h"
 #include "support/basicos.h"
-#include "support/ui/StringGridX.h"
 
 namespace numbrix {
 
@@ -33,6 +34,29 @@ std::shared_ptr<TVelIniFile> AbrirArchivo(const std::filesystem::path& archivo) 
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- TRejillaFilas
+
+TRejillaFilas::TRejillaFilas(QWidget* padre) : TStringGridX(padre) {
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::InternalMove);
+    setDropIndicatorShown(true);
+}
+
+void TRejillaFilas::dragMoveEvent(QDragMoveEvent* e) {
+    e->setDropAction(Qt::MoveAction);
+    e->accept();
+}
+
+void TRejillaFilas::dropEvent(QDropEvent* e) {
+    // Qt would move the dragged cells over the others' texts: the rows move
+    // whole instead, through the owner.
+    const int hasta = rowAt(e->position().toPoint().y());
+    e->setDropAction(Qt::IgnoreAction);
+    e->accept();
+    if (Mover && currentRow() >= 0) Mover(currentRow(), hasta < 0 ? rowCount() - 1 : hasta);
+}
 
 // ---------------------------------------------------------------- TfrmNuevoTipo
 
@@ -108,7 +132,7 @@ TfmDefMagUni::TfmDefMagUni(QWidget* padre, TModeloUnidades& modelo, std::filesys
     fundamental_->setObjectName("fundamental");
     auto* etF = new QLabel("Unidad fundamental (U.F.):", this);
     etF->setBuddy(fundamental_);
-    rejilla_ = new TStringGridX(this);
+    rejilla_ = new TRejillaFilas(this);
     rejilla_->setObjectName("rejilla");
     rejilla_->SetColCount(4);
     rejilla_->SetRowCount(2);
@@ -190,6 +214,12 @@ TfmDefMagUni::TfmDefMagUni(QWidget* padre, TModeloUnidades& modelo, std::filesys
     connect(mas, &QToolButton::clicked, this, [this] { Agregar(); });
     connect(menos, &QToolButton::clicked, this, [this] { Eliminar(); });
     connect(renombrar, &QToolButton::clicked, this, [this] { Renombrar(); });
+    rejilla_->Mover = [this](int desde, int hasta) {
+        const int ultima = rejilla_->rowCount() - 2;  // the empty row stays last
+        hasta = std::clamp(hasta, 1, std::max(ultima, 1));
+        for (int f = desde; f < hasta; ++f) MoverFila(f, 1);
+        for (int f = desde; f > hasta; --f) MoverFila(f, -1);
+    };
     connect(subir, &QToolButton::clicked, this, [this] { MoverFila(rejilla_->currentRow(), -1); });
     connect(bajar, &QToolButton::clicked, this, [this] { MoverFila(rejilla_->currentRow(), 1); });
     connect(guardar, &QPushButton::clicked, this, [this] { Guardar(); });

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "shell/ui/fmComun.h"
+#include "support/ui/StringGridX.h"
 #include "units/Conversor.h"
 
 class QComboBox;
@@ -21,7 +22,18 @@ class QToolButton;
 
 namespace numbrix {
 
-class TStringGridX;
+
+// A grid whose rows can be dragged to another place: the drop asks `Mover`
+// (from row, to row) instead of moving cells itself.
+class TRejillaFilas : public TStringGridX {
+public:
+    explicit TRejillaFilas(QWidget* padre = nullptr);
+    std::function<void(int desde, int hasta)> Mover;
+
+protected:
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+};
 
 // "Nueva Magnitud": the new magnitude's name and its fundamental unit.
 class TfrmNuevoTipo : public QDialog {
@@ -62,7 +74,7 @@ public:
 
     QComboBox* Magnitudes() const { return magnitud_; }
     QLineEdit* Fundamental() const { return fundamental_; }
-    TStringGridX* Rejilla() const { return rejilla_; }
+    TRejillaFilas* Rejilla() const { return rejilla_; }
     QLabel* Estado() const { return estado_; }
     bool Modificado() const { return modificado_; }
 
@@ -84,7 +96,7 @@ private:
 
     QComboBox* magnitud_;
     QLineEdit* fundamental_;
-    TStringGridX* rejilla_;
+    TRejillaFilas* rejilla_;
     QLabel* estado_;
 };
 

@@ -76,6 +76,7 @@ TEST_F(Unidades, EditorSoloGuardarTocaElArchivo) {
     EXPECT_EQ(Leer(Archivo()), antes);
     r_.texto = "LONGITUD";
     d->Renombrar();
+    d->Rejilla()->Mover(2, 0);  // mm dropped on the header: first unit row
     d->PedirNueva = [] { return std::pair<QString, QString>{"Masa", "kg"}; };
     d->Agregar();
     EXPECT_TRUE(d->Modificado());
@@ -83,7 +84,8 @@ TEST_F(Unidades, EditorSoloGuardarTocaElArchivo) {
     EXPECT_EQ(d->result(), QDialog::Accepted);
     ASSERT_EQ(modelo_.Magnitudes().size(), 3u);
     EXPECT_EQ(modelo_.Magnitudes()[0].Nombre, "LONGITUD");
-    EXPECT_EQ(modelo_.Magnitudes()[0].Unidades.size(), 3u);
+    ASSERT_EQ(modelo_.Magnitudes()[0].Unidades.size(), 3u);
+    EXPECT_EQ(modelo_.Magnitudes()[0].Unidades[1].Nombre, "mm");
     const Magnitud& masa = modelo_.Magnitudes()[1];
     EXPECT_EQ(masa.Nombre, "Masa");
     ASSERT_EQ(masa.Unidades.size(), 1u);
