@@ -92,7 +92,7 @@ bool TDelegadoBase::eventFilter(QObject* o, QEvent* e) {
 }
 
 TfmConver::TfmConver(TSesion& sesion, TModeloUnidades& modelo, QWidget* padre)
-    : TFormMX(padre), sesion_(sesion), modelo_(modelo), cantidad_core_(sesion) {
+    : TFormMX(padre), sesion_(sesion), modelo_(modelo), lector_(sesion) {
     setObjectName("Conversor");
     setWindowTitle("Conversor instantáneo");
     SetEasyDrag(false);
@@ -295,7 +295,7 @@ void TfmConver::Recalcular() {
         Decir(erroresInicio_);
         return;
     }
-    const LecturaCantidad l = cantidad_core_.Leer(cantidad_->Texto().toStdString());
+    const LecturaCantidad l = lector_.Leer(cantidad_->Texto().toStdString());
     if (l.ocupada) return;
     if (!l.ok) {
         vaciar();

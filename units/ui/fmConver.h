@@ -79,7 +79,7 @@ private:
 
     TSesion& sesion_;
     TModeloUnidades& modelo_;
-    TCantidadConversor cantidad_core_;
+    TCantidadConversor lector_;
     std::uint64_t generacion_ = 0;
     bool llenando_ = false;
     QString erroresInicio_;
