@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -107,6 +108,12 @@ bool TfrmNuevoTipo::eventFilter(QObject* o, QEvent* e) {
 TfmDefMagUni::TfmDefMagUni(QWidget* padre, TModeloUnidades& modelo, std::filesystem::path archivo)
     : QDialog(padre), modelo_(modelo), archivo_(std::move(archivo)) {
     Cajas = CajasDialogo::Estandar(this, true);
+    // Definitions that failed are a warning, not a plain question.
+    Cajas.Preguntar = [this, pregunta = Cajas.Preguntar](const QString& titulo, const QString& texto) {
+        if (titulo != "Problemas") return pregunta(titulo, texto);
+        return QMessageBox::warning(this, titulo, texto, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+               QMessageBox::Yes;
+    };
     PedirNueva = [this]() -> std::optional<std::pair<QString, QString>> {
         TfrmNuevoTipo d(this);
         if (d.exec() != QDialog::Accepted) return std::nullopt;
