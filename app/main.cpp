@@ -15,6 +15,7 @@
 #include "support/ui/Traduccion.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
+#include "units/ui/HerramientaUnidades.h"
 
 namespace {
 
@@ -70,7 +71,8 @@ int main(int argc, char* argv[]) {
     numbrix::TfrmCalcu::PreguntarPrimerInicio(sesion, presentacion);
 
     numbrix::TfrmCalcu ventana(sesion);
-    numbrix::ConectarConversiones(ventana, unidades);
+    auto* conversiones = numbrix::ConectarConversiones(ventana, unidades);
+    numbrix::ConectarUnidades(ventana, unidades, *conversiones);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

@@ -145,6 +145,8 @@ public:
     // magnitude of the most recent conversion; both items stay hidden while
     // this is empty.
     std::function<void()> EditarUnidades;
+    // The edit menu of the result box, for a tool's own box.
+    void MenuEdicion(QLineEdit* caja, const QPoint& donde) { AbrirMenuEdicion(caja, donde, false); }
 
     // The colours the window paints now (AplicarDiseno).
     const ColoresPintados& Pintados() const { return pintados_; }
