@@ -176,7 +176,7 @@ TEST(Estadistica, BordesYDivisionesPorCero) {
     }
     auto h = Con({"1e200", "-1e200*2", "3e200"});  // Σ² past the double range
     for (const auto& m : h.Medidas()) {
-        if (m.Valor != "N/D") EXPECT_TRUE(std::isfinite(Leido(m.Valor))) << m.Nombre;
+        if (m.Valor != "N/D") { EXPECT_TRUE(std::isfinite(Leido(m.Valor))) << m.Nombre; }
     }
     EXPECT_CERCA_REL(Leido(Medida(h, "RMC")), std::sqrt(3.0L) * 1e200L, 1e-15L);
     EXPECT_CERCA_REL(Leido(Medida(h, " Desv. Estandar")), std::sqrt(11.0L / 3) * 1e200L, 1e-15L);
