@@ -63,6 +63,18 @@ std::string Exacto(double v) {
     return std::string(b, r.ptr);
 }
 
+// x to 15 significant digits (what a double holds), so the data's binary
+// noise does not show in 16-decimal texts: «6.2», not «6.2000000000000002».
+long double Redondeado(long double x, int digitos = 15) {
+    if (!std::isfinite(x) || x == 0) return x;
+    char b[64];
+    const auto r = std::to_chars(b, b + sizeof b, std::fabs(x), std::chars_format::scientific, digitos - 1);
+    std::string t(b, r.ptr);
+    t.erase(std::remove(t.begin(), t.end(), '+'), t.end());
+    const auto l = LeerNumero(t);
+    return l.Error() ? x : (x < 0 ? -l.valor : l.valor);
+}
+
 // Round half to even of n·p/100 without overflow.
 std::int64_t Rango(std::int64_t n, int p) {
     const std::int64_t base = (n / 100) * p;
@@ -220,11 +232,17 @@ void TEstadistica::Ordenar(int columna) {
 
 // ----------------------------------------------------------- output ----
 
+// The 80-bit value nearest to the double's shortest text: what was typed.
+std::string TEstadistica::TextoValor(double v) const {
+    const auto l = LeerNumero(Exacto(std::fabs(v)));
+    return RealATexto(l.Error() ? v : std::copysign(l.valor, static_cast<long double>(v)), Formato);
+}
+
 std::string TEstadistica::TextoN() const { return datos_.empty() ? "" : std::to_string(n_); }
-std::string TEstadistica::TextoSuma() const { return datos_.empty() ? "" : RealATexto(suma_, Formato); }
+std::string TEstadistica::TextoSuma() const { return datos_.empty() ? "" : RealATexto(Redondeado(suma_), Formato); }
 std::string TEstadistica::TextoMedia() const {
     if (datos_.empty()) return "";
-    return n_ == 0 ? kMensajeND : RealATexto(suma_ / static_cast<long double>(n_), Formato);
+    return n_ == 0 ? kMensajeND : RealATexto(Redondeado(suma_ / static_cast<long double>(n_)), Formato);
 }
 
 std::string TEstadistica::TextoRelativa(std::int64_t f) const {
@@ -329,7 +347,7 @@ std::vector<MedidaEstadistica> TEstadistica::Medidas() {
     const long double q1 = percentil(25), q3 = percentil(75);
     const double minimo = datos_[orden_.front()].Valor, maximo = datos_[orden_.back()].Valor;
 
-    auto T = [&](long double x) { return RealATexto(x, Formato); };
+    auto T = [&](long double x) { return RealATexto(Redondeado(x), Formato); };
     const std::string nd = kMensajeND;
     const long double varianza = n_ > 1 ? m2 / (n - 1) : 0;
     const long double varPob = m2 / n;

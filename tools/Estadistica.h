@@ -93,7 +93,7 @@ public:
     std::string TextoSuma() const;
     std::string TextoMedia() const;
     std::string TextoRelativa(std::int64_t frecuencia) const;  // "%8.6f" of f/n
-    std::string TextoValor(double v) const { return RealATexto(v, Formato); }
+    std::string TextoValor(double v) const;
 
     // "Copiar tabla": header and one line per record, "\r\n" line ends.
     std::string CopiarTabla() const;

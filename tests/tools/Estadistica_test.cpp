@@ -178,8 +178,8 @@ TEST(Estadistica, BordesYDivisionesPorCero) {
     for (const auto& m : h.Medidas()) {
         if (m.Valor != "N/D") { EXPECT_TRUE(std::isfinite(Leido(m.Valor))) << m.Nombre; }
     }
-    EXPECT_CERCA_REL(Leido(Medida(h, "RMC")), std::sqrt(3.0L) * 1e200L, 1e-15L);
-    EXPECT_CERCA_REL(Leido(Medida(h, " Desv. Estandar")), std::sqrt(11.0L / 3) * 1e200L, 1e-15L);
+    EXPECT_CERCA_REL(Leido(Medida(h, "RMC")), std::sqrt(3.0L) * 1e200L, 1e-14L);
+    EXPECT_CERCA_REL(Leido(Medida(h, " Desv. Estandar")), std::sqrt(11.0L / 3) * 1e200L, 1e-14L);
     auto e = Con({"5", "5*-1", "7*0"});
     EXPECT_EQ(e.Suma(), 0);
     EXPECT_EQ(e.TextoMedia(), "N/D");

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -189,6 +190,7 @@ TfmStat::TfmStat(QWidget* padre) : TFormMX(padre) {
     tablaMedidas->setContextMenuPolicy(Qt::CustomContextMenu);
     tablaMedidas->installEventFilter(this);
     tablaMedidas->setMinimumWidth(300);
+    tablaMedidas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(tablaMedidas, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         QMenu m(this);
         QAction* copiar = m.addAction("Copiar");
@@ -298,6 +300,13 @@ void TfmStat::Calcular() {
         tablaMedidas->setItem(i, 0, nombre);
         tablaMedidas->setItem(i, 1, valor);
     }
+    // Wide enough for every value, so none is cut.
+    tablaMedidas->resizeColumnToContents(0);
+    int valores = 0;
+    for (const auto& x : medidas_) valores = std::max(valores, tablaMedidas->fontMetrics().horizontalAdvance(Q(x.Valor)));
+    const int ancho = tablaMedidas->columnWidth(0) + valores + 12 + 2 * tablaMedidas->frameWidth() +
+                      tablaMedidas->verticalScrollBar()->sizeHint().width() + 8;
+    tablaMedidas->setMinimumWidth(std::max(300, ancho));
     const auto m = datos_.Grafico().VentanaMundo(grafico->width(), grafico->height());
     grafico->SetScale(m.Izquierda, m.Arriba, m.Derecha, m.Abajo);
     etiquetaPuntero->clear();
