@@ -237,6 +237,11 @@ TfmStat::TfmStat(QWidget* padre) : TFormMX(padre) {
     Actualizar();
 }
 
+void TfmStat::showEvent(QShowEvent* e) {
+    TFormMX::showEvent(e);
+    if (paginas->currentIndex() == 0) cajaEntrada->setFocus();
+}
+
 void TfmStat::Fallo(const std::exception& e) { Cajas.Avisar(kTituloAplicacion, QString::fromUtf8(e.what())); }
 
 void TfmStat::Actualizar() {

@@ -80,6 +80,7 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void Actualizar();  // the table and the three labels, after every change
