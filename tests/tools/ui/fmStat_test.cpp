@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
+
 #include "AplicacionQt.h"
 #include "shell/ui/Ventanas.h"
 
@@ -26,6 +28,9 @@ TEST(fmStat, PuertaVaciarYBorrar) {
     EXPECT_EQ(v.tablaMedidas->item(6, 0)->text(), "   Mínimo =");
     EXPECT_EQ(v.tablaMedidas->item(6, 1)->text(), "5");
     EXPECT_FALSE(v.tablaMedidas->item(6, 0)->flags() & Qt::ItemIsSelectable);
+    QMouseEvent mover(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(v.grafico, &mover);  // the corner: clamped to (minimum, highest frequency)
+    EXPECT_EQ(v.etiquetaPuntero->text(), "x = 5.00  f = 4");
 
     v.paginas->setCurrentIndex(0);
     v.tablaDatos->setCurrentIndex(v.tablaDatos->model()->index(2, 0));  // 8, after the sort by value
