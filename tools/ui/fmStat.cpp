@@ -372,22 +372,23 @@ void TfmStat::Pintar(QPainter& p) {
     p.setPen(Qt::black);
     p.drawText(QPoint(2, h - fm.descent()), "Dato");
 
-    // The quartile and mean lines, their labels in rows that never overlap.
+    // The quartile and mean lines; their labels share the top margin, pushed
+    // aside (right, then back left from the edge) so that none overlaps.
     auto lineas = g.Lineas();
     std::sort(lineas.begin(), lineas.end(), [](const auto& a, const auto& b) { return a.X < b.X; });
-    std::vector<int> finFila;
-    for (const auto& l : lineas) {
-        const int x = grafico->MundoAPixelX(l.X);
-        p.setPen(l.EsMedia ? QPen(Qt::red, 1, Qt::SolidLine) : QPen(Qt::black, 1, Qt::DotLine));
+    std::vector<int> izq(lineas.size()), ancho(lineas.size());
+    for (std::size_t i = 0; i < lineas.size(); ++i) {
+        const int x = grafico->MundoAPixelX(lineas[i].X);
+        p.setPen(lineas[i].EsMedia ? QPen(Qt::red, 1, Qt::SolidLine) : QPen(Qt::black, 1, Qt::DotLine));
         p.drawLine(x, y0, x, y1);
-        const int ancho = fm.horizontalAdvance(l.Etiqueta);
-        const int izq = std::clamp(x - ancho / 2, 0, std::max(0, w - ancho));
-        std::size_t fila = 0;
-        while (fila < finFila.size() && finFila[fila] + 2 > izq) ++fila;
-        if (fila == finFila.size()) finFila.push_back(0);
-        finFila[fila] = izq + ancho;
-        p.setPen(l.EsMedia ? kRojoMedia : Qt::black);
-        p.drawText(QPoint(izq, 1 + fm.ascent() + static_cast<int>(fila) * fm.height()), l.Etiqueta);
+        ancho[i] = fm.horizontalAdvance(lineas[i].Etiqueta);
+        izq[i] = std::max(x - ancho[i] / 2, i ? izq[i - 1] + ancho[i - 1] + 3 : 0);
+    }
+    for (std::size_t i = lineas.size(); i-- > 0;)
+        izq[i] = std::min(izq[i], i + 1 < lineas.size() ? izq[i + 1] - ancho[i] - 3 : w - ancho[i]);
+    for (std::size_t i = 0; i < lineas.size(); ++i) {
+        p.setPen(lineas[i].EsMedia ? kRojoMedia : Qt::black);
+        p.drawText(QPoint(izq[i], 1 + fm.ascent()), lineas[i].Etiqueta);
     }
 
     if (g.HayCurva) {
