@@ -13,6 +13,7 @@
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
 #include "support/ui/Traduccion.h"
+#include "tools/ui/fmStat.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 #include "units/ui/HerramientaUnidades.h"
@@ -73,6 +74,7 @@ int main(int argc, char* argv[]) {
     numbrix::TfrmCalcu ventana(sesion);
     auto* conversiones = numbrix::ConectarConversiones(ventana, unidades);
     numbrix::ConectarUnidades(ventana, unidades, *conversiones);
+    numbrix::RegistrarEstadistica(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

@@ -7,12 +7,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "cli/ModosCli.h"
 #include "shell/Sesion.h"
 #include "support/CarpetaDatos.h"
 #include "support/basicos.h"
+#include "tools/Estadistica.h"
 #include "units/ConvUnid.h"
 #include "units/MenuConversiones.h"
 
@@ -169,8 +172,49 @@ void RegistrarUnidadesCli(RegistroCli& r) {
     r.Agregar(std::move(unidades));
 }
 
+// ------------------------------------------------------- statistics ----
+
+SalidaAccion Estadisticas(const ContextoAccion& c) {
+    std::stringstream texto;
+    if (c.operandos.empty()) {
+        texto << c.entrada.rdbuf();
+    } else {
+        std::ifstream f(c.operandos[0], std::ios::binary);
+        if (!f) return Mensaje1("No se puede leer el archivo " + c.operandos[0]);
+        texto << f.rdbuf();
+    }
+    TEstadistica e;
+    e.Formato.SetDigitos(c.opciones.digitos);
+    e.Formato.Notacion = c.opciones.notacion;
+    e.Formato.BaseDefecto = c.opciones.base;
+    e.Formato.Agrupar = c.opciones.agrupar;
+    try {
+        e.Pegar(texto.str());
+    } catch (const std::exception& x) {
+        return Mensaje1(x.what());
+    }
+    SalidaAccion s;
+    for (const auto& m : e.Medidas()) s.lineas.push_back(m.Nombre + "\t" + m.Valor);
+    return s;
+}
+
+void RegistrarEstadisticaCli(RegistroCli& r) {
+    OpcionCli o;
+    o.largo = "--stats";
+    o.valor = "[ARCHIVO]";
+    o.ayuda = "lee datos («valor», «valor*frecuencia» o «valor<tab>frecuencia», uno por línea) del archivo o de la\n"
+              "entrada estándar, como «Pegar datos» de Estadísticas, y escribe sus 21 medidas";
+    o.minOperandos = 0;
+    o.maxOperandos = 1;
+    o.Accion = Estadisticas;
+    r.Agregar(std::move(o));
+}
+
 }  // namespace
 
-void RegistrarHerramientasCli(RegistroCli& registro) { RegistrarUnidadesCli(registro); }
+void RegistrarHerramientasCli(RegistroCli& registro) {
+    RegistrarUnidadesCli(registro);
+    RegistrarEstadisticaCli(registro);
+}
 
 }  // namespace numbrix

@@ -111,6 +111,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>la fórmula dibujada, para copiar o exportar como imagen;</li>"
                    "<li>conversión de unidades (F10) con magnitudes y unidades que usted edita;</li>"
                    "<li>conversor instantáneo: una cantidad en todas sus unidades y un número en las bases 2 a 36;</li>"
+                   "<li>estadísticas de una tabla de frecuencias: 21 medidas y la curva normal;</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");
