@@ -13,6 +13,7 @@
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
 #include "support/ui/Traduccion.h"
+#include "tools/ui/frmFechas.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 
@@ -71,6 +72,7 @@ int main(int argc, char* argv[]) {
 
     numbrix::TfrmCalcu ventana(sesion);
     numbrix::ConectarConversiones(ventana, unidades);
+    numbrix::ConectarFechas(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();
