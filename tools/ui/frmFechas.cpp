@@ -50,7 +50,7 @@ TfmFecha::TfmFecha(LocalFechas local, QWidget* padre) : TFormMX(padre), calc_(st
     auto caja = [this](QWidget* padre, bool soloLectura = false) {
         auto* e = new QLineEdit(padre);
         e->setReadOnly(soloLectura);
-        e->setMinimumWidth(220);
+        e->setMinimumWidth(260);
         if (!soloLectura) {
             e->installEventFilter(this);
             connect(e, &QLineEdit::textChanged, this, &TfmFecha::Recalcular);
@@ -71,8 +71,10 @@ TfmFecha::TfmFecha(LocalFechas local, QWidget* padre) : TFormMX(padre), calc_(st
     tipo = new QComboBox(this);
     for (int i = 0; i < kTiposCalculoFecha; ++i) tipo->addItem(NombreTipoCalculo(static_cast<TipoCalculoFecha>(i)));
     auto* general = new QGridLayout(this);
-    general->addWidget(etiqueta("&Tipo de cálculo:", this, tipo), 0, 0);
-    general->addWidget(tipo, 0, 1);
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(etiqueta("&Tipo de cálculo:", this, tipo));
+    fila->addWidget(tipo, 1);
+    general->addLayout(fila, 0, 0, 1, 2);
 
     menuFormato = new QMenu(this);
     auto* grupo = new QActionGroup(menuFormato);
@@ -122,6 +124,7 @@ TfmFecha::TfmFecha(LocalFechas local, QWidget* padre) : TFormMX(padre), calc_(st
     gf->addWidget(etiqueta("&Resultado:", panelFecha, resultadoFecha), 3, 0);
     gf->addWidget(resultadoFecha, 3, 1);
     gf->addWidget(formatoFecha, 4, 1, Qt::AlignLeft);
+    gf->setRowStretch(5, 1);  // spare height below, rows kept together
     general->addWidget(panelFecha, 1, 0, 1, 2);
 
     // The time panel.
@@ -144,6 +147,7 @@ TfmFecha::TfmFecha(LocalFechas local, QWidget* padre) : TFormMX(padre), calc_(st
     gt->addWidget(etiqueta("&Resultado:", panelTiempo, resultadoTiempo), 3, 0);
     gt->addWidget(resultadoTiempo, 3, 1);
     gt->addWidget(formatoTiempo, 4, 1, Qt::AlignLeft);
+    gt->setRowStretch(5, 1);
     general->addWidget(panelTiempo, 2, 0, 1, 2);
     general->setRowStretch(3, 1);
 
@@ -189,7 +193,12 @@ void TfmFecha::Recalcular() {
                                                 : std::array<QLineEdit*, 3>{tiempo1, tiempo2, tiempo3};
     for (std::size_t i = 0; i < 3; ++i)
         if (de[i] && (de[i] != tiempo3 || t == TipoCalculoFecha::TiempoMasTiempo)) textos[i] = de[i]->text().toStdString();
-    (fechas ? resultadoFecha : resultadoTiempo)->setText(Q(calc_.Calcular(t, textos)));
+    Mostrar(fechas ? resultadoFecha : resultadoTiempo, calc_.Calcular(t, textos));
+}
+
+void TfmFecha::Mostrar(QLineEdit* resultado, const std::string& texto) {
+    resultado->setText(Q(texto));
+    resultado->setCursorPosition(0);  // a long message from its start
 }
 
 void TfmFecha::ElegirFormato(FormatoDuracion f) {
@@ -197,8 +206,8 @@ void TfmFecha::ElegirFormato(FormatoDuracion f) {
     for (QToolButton* b : {formatoFecha, formatoTiempo}) b->setText(NombreFormato(f));
     for (QAction* a : menuFormato->actions())
         if (a->isCheckable()) a->setChecked(a->data().toInt() == static_cast<int>(f));
-    if (const auto r = calc_.Reescribir(0)) resultadoFecha->setText(Q(*r));
-    if (const auto r = calc_.Reescribir(1)) resultadoTiempo->setText(Q(*r));
+    if (const auto r = calc_.Reescribir(0)) Mostrar(resultadoFecha, *r);
+    if (const auto r = calc_.Reescribir(1)) Mostrar(resultadoTiempo, *r);
 }
 
 void TfmFecha::AbrirCalendario(int caja) {

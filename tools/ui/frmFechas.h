@@ -68,6 +68,7 @@ private:
     TipoCalculoFecha Tipo() const;
     void CambiarTipo();
     void Recalcular();
+    void Mostrar(QLineEdit* resultado, const std::string& texto);
     std::array<QLineEdit*, 5> Cajas() const { return {fecha1, fecha2, tiempo1, tiempo2, tiempo3}; }
 
     TCalculoFechas calc_;
