@@ -278,11 +278,7 @@ void ConectarFechas(TfrmCalcu& principal) {
         {"Ctrl+V", "Pega un texto, que se lee como si se hubiera escrito."},
         {"Flechas", "En el calendario, mueven la fecha un día o una semana."},
     };
-    h.Crear = [](TfrmCalcu& p) {
-        auto* w = new TfmFecha;
-        w->AplicarColores(ColoresVentana::De(p.Sesion().Ajustes));
-        return w;
-    };
+    h.Crear = [](TfrmCalcu&) { return new TfmFecha; };  // coloured by the hook below at once
     h.AlAplicarColores = [&principal](QWidget* w) {
         static_cast<TfmFecha*>(w)->AplicarColores(ColoresVentana::De(principal.Sesion().Ajustes));
     };
