@@ -164,6 +164,7 @@ TfmFecha::TfmFecha(LocalFechas local, QWidget* padre) : TFormMX(padre), calc_(st
     connect(calendario2, &QToolButton::clicked, this, [this] { AbrirCalendario(2); });
     connect(tipo, &QComboBox::currentIndexChanged, this, &TfmFecha::CambiarTipo);
     CambiarTipo();
+    resize(sizeHint());  // the first run centres it at this size
 }
 
 TipoCalculoFecha TfmFecha::Tipo() const { return static_cast<TipoCalculoFecha>(std::max(0, tipo->currentIndex())); }
