@@ -14,6 +14,7 @@
 #include "support/CarpetaDatos.h"
 #include "support/ui/Traduccion.h"
 #include "tools/ui/fmStat.h"
+#include "tools/ui/frmFechas.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 #include "units/ui/HerramientaUnidades.h"
@@ -75,6 +76,7 @@ int main(int argc, char* argv[]) {
     auto* conversiones = numbrix::ConectarConversiones(ventana, unidades);
     numbrix::ConectarUnidades(ventana, unidades, *conversiones);
     numbrix::RegistrarEstadistica(ventana);
+    numbrix::ConectarFechas(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

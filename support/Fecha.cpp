@@ -1,5 +1,6 @@
 #include "support/Fecha.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace numbrix {
@@ -24,13 +25,59 @@ long double FechaEnDias(std::time_t t, long double fraccionSegundo) {
     return dias + segundos / 86400.0L;
 }
 
-long double AhoraEnDias() {
+FechaCivil FechaDeDias(std::int64_t dias) {
+    // The inverse of the count above, by the same 400-year eras.
+    const std::int64_t z = dias - 25569 + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    const auto dia = static_cast<unsigned>(doy - (153 * mp + 2) / 5 + 1);
+    const auto mes = static_cast<unsigned>(mp < 10 ? mp + 3 : mp - 9);
+    return {yoe + era * 400 + (mes <= 2), mes, dia};
+}
+
+int DiaSemana(std::int64_t dias) {
+    // Day 0, 30 December 1899, was a Saturday.
+    return static_cast<int>(((dias + 6) % 7 + 7) % 7);
+}
+
+namespace {
+
+FechaHoraCivil RelojSistema() {
     using namespace std::chrono;
-    auto ahora = system_clock::now();
+    const auto ahora = system_clock::now();
     auto s = time_point_cast<seconds>(ahora);
     if (s > ahora) s -= seconds(1);
-    long double frac = duration<long double>(ahora - s).count();
-    return FechaEnDias(system_clock::to_time_t(s), frac);
+    const std::time_t t = system_clock::to_time_t(s);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    FechaHoraCivil f;
+    f.Fecha = {tm.tm_year + 1900LL, static_cast<unsigned>(tm.tm_mon + 1), static_cast<unsigned>(tm.tm_mday)};
+    f.Hora = static_cast<unsigned>(tm.tm_hour);
+    f.Minuto = static_cast<unsigned>(tm.tm_min);
+    f.Segundo = static_cast<unsigned>(std::min(tm.tm_sec, 59));  // a leap second stays in its minute
+    f.Milisegundo = static_cast<unsigned>(duration_cast<milliseconds>(ahora - s).count());
+    return f;
 }
+
+RelojCivil& Reloj() {
+    static RelojCivil r;
+    return r;
+}
+
+}  // namespace
+
+void FijarRelojCivil(RelojCivil reloj) { Reloj() = std::move(reloj); }
+
+FechaHoraCivil AhoraCivil() { return Reloj() ? Reloj()() : RelojSistema(); }
+
+long double DiasDeFechaHora(const FechaHoraCivil& f) {
+    const long double ms = ((f.Hora * 60.0L + f.Minuto) * 60 + f.Segundo) * 1000 + f.Milisegundo;
+    return static_cast<long double>(DiasDesde1899(f.Fecha.Anio, f.Fecha.Mes, f.Fecha.Dia)) + ms / 86400000.0L;
+}
+
+long double AhoraEnDias() { return DiasDeFechaHora(AhoraCivil()); }
 
 }  // namespace numbrix

@@ -112,6 +112,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>conversión de unidades (F10) con magnitudes y unidades que usted edita;</li>"
                    "<li>conversor instantáneo: una cantidad en todas sus unidades y un número en las bases 2 a 36;</li>"
                    "<li>estadísticas de una tabla de frecuencias: 21 medidas y la curva normal;</li>"
+                   "<li>fechas y tiempo (Ctrl+F): días entre fechas, fechas más días y cuentas con duraciones;</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");

@@ -38,5 +38,23 @@ TEST(Fecha, LaHoraEsLaFraccion) {
     EXPECT_LT(a, 80000);
 }
 
+
+TEST(Fecha, LaCuentaYSuInversaConcuerdanCadaDia) {
+    for (std::int64_t n = DiasDesde1899(1, 1, 1); n < DiasDesde1899(10000, 1, 1); ++n) {
+        const FechaCivil f = FechaDeDias(n), siguiente = FechaDeDias(n + 1);
+        ASSERT_EQ(DiasDesde1899(f.Anio, f.Mes, f.Dia), n);
+        // A real date: the next day is the day after or the first of a month.
+        ASSERT_TRUE(f.Mes >= 1 && f.Mes <= 12 && (siguiente.Dia == f.Dia + 1 || siguiente.Dia == 1)) << n;
+    }
+    EXPECT_EQ(DiaSemana(0), 6);  // a Saturday
+    EXPECT_EQ(DiaSemana(DiasDesde1899(1, 1, 1)), 1);
+}
+
+TEST(Fecha, AhoraLeeElRelojFijado) {
+    FijarRelojCivil([] { return FechaHoraCivil{{2024, 3, 31}, 2, 30, 15, 250}; });
+    EXPECT_EQ(AhoraEnDias(), DiasDesde1899(2024, 3, 31) + (9015250.0L / 86400000));
+    FijarRelojCivil({});
+}
+
 }  // namespace
 }  // namespace numbrix
