@@ -2,6 +2,7 @@
 //   numbrix-pack img CARPETA SALIDA [--password P] [--lh5]
 //   numbrix-pack img --list ARCHIVO [--password P]
 //   numbrix-pack img --extract ARCHIVO CARPETA [--password P]
+//   numbrix-pack lh5 ENTRADA SALIDA   (the bare lh5 stream of a file)
 // Items are the folder's files, named by their file names, in byte order of
 // the names, so the same folder always gives the same bytes.
 #include <algorithm>
@@ -25,7 +26,8 @@ namespace {
 int Uso() {
     std::fputs("Uso: numbrix-pack img CARPETA SALIDA [--password P] [--lh5]\n"
                "     numbrix-pack img --list ARCHIVO [--password P]\n"
-               "     numbrix-pack img --extract ARCHIVO CARPETA [--password P]\n",
+               "     numbrix-pack img --extract ARCHIVO CARPETA [--password P]\n"
+               "     numbrix-pack lh5 ENTRADA SALIDA\n",
                stderr);
     return 2;
 }
@@ -99,4 +101,15 @@ int ComandoImg(int argc, char** argv) {
         return 1;
     }
     return Uso();
+}
+
+int ComandoLh5(int argc, char** argv) {
+    if (argc != 2) return Uso();
+    std::string datos, error;
+    if (!LeerArchivoEntero(argv[0], datos, &error)) {
+        std::fprintf(stderr, "numbrix-pack: %s: %s\n", argv[0], error.c_str());
+        return 1;
+    }
+    EscribirArchivoAtomico(argv[1], ComprimirLh5(datos));
+    return 0;
 }
