@@ -1,6 +1,6 @@
 // The lh5 expander alone: the first three bytes declare the size (capped at
 // 1 MiB), the rest is the stream. It expands to exactly that size or fails
-// with ECorruptFile; what expands, compressed again, expands back to itself.
+// with ECorruptFile; what expands (up to 64 KiB), compressed again, expands back to itself.
 #include "Arnes.h"
 #include "CodificadorLh5.h"
 #include "support/StreamsRoutines.h"
@@ -18,5 +18,7 @@ NUMBRIX_ARNES(lh5) {
         return;
     }
     fuzz::Exigir(salida.size() == tam, "la expansión no tiene el tamaño declarado");
-    fuzz::Exigir(ExpandirLh5(ComprimirLh5(salida), tam) == salida, "comprimida otra vez no vuelve igual");
+    // The compressor is slow on long runs; small outputs keep the fuzzer fast.
+    if (tam <= 65536)
+        fuzz::Exigir(ExpandirLh5(ComprimirLh5(salida), tam) == salida, "comprimida otra vez no vuelve igual");
 }
