@@ -2,6 +2,8 @@
 // plain sources can live in the repository:
 //   numbrix-pack scramble   --key datos|formulas IN OUT
 //   numbrix-pack unscramble --key datos|formulas IN OUT
+//   numbrix-pack img ...  (picture archives, ImagenesPack.cpp)
+//   numbrix-pack lh5 IN OUT  (a raw lh5 stream, for test fixtures)
 // The scrambling is its own inverse, so both commands do the same; they are
 // named apart only to check the result's shape (a keyed file must not open
 // with a section, a plain one must).
@@ -29,7 +31,12 @@ bool AbreConSeccion(std::string_view texto) {
 
 }  // namespace
 
+int ComandoImg(int argc, char** argv);
+int ComandoLh5(int argc, char** argv);
+
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string_view(argv[1]) == "img") return ComandoImg(argc - 2, argv + 2);
+    if (argc >= 2 && std::string_view(argv[1]) == "lh5") return ComandoLh5(argc - 2, argv + 2);
     if (argc != 6 || std::string_view(argv[2]) != "--key") return Uso();
     const std::string_view orden = argv[1], nombreClave = argv[3];
     if (orden != "scramble" && orden != "unscramble") return Uso();

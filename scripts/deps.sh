@@ -6,8 +6,12 @@ numbrix_install_deps() {
   # The windows: Qt 6, libjpeg for JPEG export, and the fonts formulas are set in.
   pkgs+=(qt6-base-dev qt6-svg-dev qt6-translations-l10n libjpeg-dev libgl-dev
          fonts-liberation fonts-dejavu-core)
+  # Blowfish for the picture archive, found through pkg-config.
+  pkgs+=(libgcrypt20-dev pkgconf)
   if [ "$kind" = test ]; then
     pkgs+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev)
+    # The lh5 decoder's reference in tests and benchmarks.
+    pkgs+=(liblhasa-dev)
   fi
   local missing=()
   for p in "${pkgs[@]}"; do
