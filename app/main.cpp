@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "numbers/ui/HerramientasNumeros.h"
 #include "shell/Sesion.h"
 #include "shell/ui/fmAcerca.h"
 #include "shell/ui/fmTips.h"
@@ -71,6 +72,8 @@ int main(int argc, char* argv[]) {
 
     numbrix::TfrmCalcu ventana(sesion);
     numbrix::ConectarConversiones(ventana, unidades);
+    numbrix::RegistrarFracciones(ventana);
+    numbrix::RegistrarComplejos(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();
