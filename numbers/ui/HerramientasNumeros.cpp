@@ -22,7 +22,7 @@ void RegistrarFracciones(TfrmCalcu& ventana) {
     h.PaginaAyuda = "fmFraccion.html";
     h.TituloAyuda = "Fracciones";
     h.Teclas = TeclasComunes();
-    h.Teclas.push_back({".. o //", "Escriben la barra de fracción «|»."});
+    h.Teclas.push_back({"..|//", "Escriben la barra de fracción «|»."});
     h.Teclas.push_back({"**", "Escribe la potencia «^»."});
     h.Crear = [](TfrmCalcu& p) -> QWidget* { return new TfmFraccion(p); };
     h.AlAplicarColores = [](QWidget* w) { static_cast<TfmFraccion*>(w)->AplicarColores(); };

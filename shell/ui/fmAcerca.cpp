@@ -110,6 +110,8 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "y despejar una incógnita «?»;</li>"
                    "<li>la fórmula dibujada, para copiar o exportar como imagen;</li>"
                    "<li>conversión de unidades (F10) con magnitudes y unidades que usted edita;</li>"
+                   "<li>fracciones exactas, con formato mixto y regla de dieciseisavos (Ctrl+Q);</li>"
+                   "<li>números complejos, con norma y argumento en su unidad de ángulo (Ctrl+J);</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");
