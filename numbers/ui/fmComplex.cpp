@@ -16,6 +16,7 @@ TfmComplex::TfmComplex(TfrmCalcu& principal, CajasDialogo cajas)
     if (cajas.Avisar) Cajas = std::move(cajas);
     setFixedWidth(kAncho);
     setMinimumHeight(kAltoMinimo);
+    resize(kAncho, kAltoMinimo + 40);
     Conectar(sesion_, kAtajosPrincipal);
 
     auto* filas = new QGridLayout;

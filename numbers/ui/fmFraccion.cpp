@@ -78,6 +78,7 @@ TfmFraccion::TfmFraccion(TfrmCalcu& principal)
               "separar\r\nnumerador de denominador.") {
     setObjectName("Fracciones");
     setMinimumSize(kAnchoMinimo, kAltoMinimo);
+    resize(kAnchoMinimo + 20, kAltoMinimo + 50);
     Conectar(sesion_, kAtajosFraccion);
 
     auto* filas = new QGridLayout;
