@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "shell/ui/frmCalc.h"
@@ -32,8 +33,18 @@ TfmModo::TfmModo(TfrmCalcu& principal, const QString& titulo, const std::filesys
     setWindowTitle(titulo);
     Cajas = CajasDialogo::Estandar(this);
     PreguntarValor = [this](const Pregunta& p) -> std::optional<std::string> {
-        if (TfmInput* input = principal_.Input()) return input->Preguntar(p);
-        return std::nullopt;
+        TfmInput* input = principal_.Input();
+        if (!input) return std::nullopt;
+        // The prompt belongs to the main window: brought over this one, on
+        // top of it, once it shows.
+        QTimer::singleShot(0, input, [this, input] {
+            QRect r = input->frameGeometry();
+            r.moveCenter(frameGeometry().center());
+            input->move(r.topLeft());
+            input->raise();
+            input->activateWindow();
+        });
+        return input->Preguntar(p);
     };
 
     disposicion_ = new QVBoxLayout(this);
