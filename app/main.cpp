@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "numbers/ui/HerramientasNumeros.h"
 #include "shell/Sesion.h"
 #include "shell/ui/fmAcerca.h"
 #include "shell/ui/fmTips.h"
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
 #include "support/ui/Traduccion.h"
+#include "tools/ui/HerramientasNumeros.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 

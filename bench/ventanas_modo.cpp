@@ -9,8 +9,8 @@
 #include <fstream>
 #include <memory>
 
-#include "numbers/ui/fmComplex.h"
-#include "numbers/ui/fmFraccion.h"
+#include "tools/ui/fmComplex.h"
+#include "tools/ui/fmFraccion.h"
 #include "shell/Sesion.h"
 #include "shell/ui/frmCalc.h"
 

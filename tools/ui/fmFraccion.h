@@ -6,7 +6,7 @@
 // mixed format (sbEntero).
 #include <QWidget>
 
-#include "numbers/ui/fmModo.h"
+#include "tools/ui/fmModo.h"
 #include "shell/PantallaModos.h"
 
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "numbers/ui/fmComplex.h"
+#include "tools/ui/fmComplex.h"
 
 #include <QGridLayout>
 #include <QLabel>

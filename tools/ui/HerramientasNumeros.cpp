@@ -1,7 +1,7 @@
-#include "numbers/ui/HerramientasNumeros.h"
+#include "tools/ui/HerramientasNumeros.h"
 
-#include "numbers/ui/fmComplex.h"
-#include "numbers/ui/fmFraccion.h"
+#include "tools/ui/fmComplex.h"
+#include "tools/ui/fmFraccion.h"
 #include "shell/ui/frmCalc.h"
 
 namespace numbrix {

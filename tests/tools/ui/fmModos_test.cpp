@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "shell/ui/Ventanas.h"
-#include "numbers/ui/HerramientasNumeros.h"
-#include "numbers/ui/fmComplex.h"
-#include "numbers/ui/fmFraccion.h"
+#include "tools/ui/HerramientasNumeros.h"
+#include "tools/ui/fmComplex.h"
+#include "tools/ui/fmFraccion.h"
 #include "support/ui/MenuFormula.h"
 
 namespace numbrix {

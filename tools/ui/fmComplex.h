@@ -3,7 +3,7 @@
 // the main window's angle unit, with the user's constants and functions of
 // "real.duf". The result as z (Edit2), its modulus (Edit3) and argument
 // (Edit4).
-#include "numbers/ui/fmModo.h"
+#include "tools/ui/fmModo.h"
 #include "shell/PantallaModos.h"
 
 class QLineEdit;

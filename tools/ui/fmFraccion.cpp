@@ -1,4 +1,4 @@
-#include "numbers/ui/fmFraccion.h"
+#include "tools/ui/fmFraccion.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "numbers/ui/fmModo.h"
+#include "tools/ui/fmModo.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
