@@ -15,6 +15,7 @@
 #include "support/ui/Traduccion.h"
 #include "tools/ui/fmStat.h"
 #include "tools/ui/frmFechas.h"
+#include "tools/ui/HerramientasNumeros.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 #include "units/ui/HerramientaUnidades.h"
@@ -77,6 +78,8 @@ int main(int argc, char* argv[]) {
     numbrix::ConectarUnidades(ventana, unidades, *conversiones);
     numbrix::RegistrarEstadistica(ventana);
     numbrix::ConectarFechas(ventana);
+    numbrix::RegistrarFracciones(ventana);
+    numbrix::RegistrarComplejos(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

@@ -115,6 +115,9 @@ const Clave kClaves[] = {
     {.nombre = "Fracciones", .campo = &A::Fracciones, .defecto = false},
     {.nombre = "Complejos", .campo = &A::Complejos, .defecto = false},
     {.nombre = "Polinomios", .campo = &A::Polinomios, .defecto = false},
+    {.nombre = "FracDenominadorDec", .campo = &A::FracDenominadorDec, .defecto = 1000, .minimo = 1, .maximo = 10000000,
+     .requisito = "el denominador máximo debe estar entre 1 y 10000000"},
+    {.nombre = "FracSepEntero", .campo = &A::FracSepEntero, .defecto = false},
 };
 
 Lugar Ubicar(const Campo& c, A& a) {

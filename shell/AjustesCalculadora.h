@@ -51,6 +51,8 @@ struct AjustesCalculadora {
     int AltoH;                     // result list height; -1 likewise
     // Tool windows open at the last close.
     bool Conversor, Formulas, Primos, Fechas, Matrices, Estadisticas, Fracciones, Complejos, Polinomios;
+    int FracDenominadorDec;        // largest denominator a decimal becomes (fractions, matrices)
+    bool FracSepEntero;            // fractions shown mixed
 
     // Recent conversion captions, newest first, at most kMaxRecientes.
     std::vector<std::string> Recientes;

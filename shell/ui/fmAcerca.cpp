@@ -113,6 +113,8 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>conversor instantáneo: una cantidad en todas sus unidades y un número en las bases 2 a 36;</li>"
                    "<li>estadísticas de una tabla de frecuencias: 21 medidas y la curva normal;</li>"
                    "<li>fechas y tiempo (Ctrl+F): días entre fechas, fechas más días y cuentas con duraciones;</li>"
+                   "<li>fracciones exactas, con formato mixto y regla de dieciseisavos (Ctrl+Q);</li>"
+                   "<li>números complejos, con norma y argumento en su unidad de ángulo (Ctrl+J);</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");

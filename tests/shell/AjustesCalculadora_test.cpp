@@ -85,7 +85,7 @@ TEST_F(AjustesTest, CadaEscrituraConSusClaves) {
                          "ModoReducido", "Magnetico", "Autocompletar", "MMR", "NoTitulo", "MaxList", "ClLuz",
                          "ClSombra", "ClTexto", "ClFondo", "VerBarra", "VerTotal", "VerHistorial", "Conversor",
                          "Formulas", "Primos", "Fechas", "Matrices", "Estadisticas", "Fracciones", "Complejos",
-                         "Polinomios"}));
+                         "Polinomios", "FracDenominadorDec", "FracSepEntero"}));
     EXPECT_EQ(Ordenadas(opciones.ReadSection("Opciones")),
               Ordenadas({"SiempreVisible", "Autocompletar", "MMR", "NoAuto", "NoTitulo", "Magnetico", "MinIcon",
                          "MaxList", "MaxDif", "FENom", "FETam", "FETipo", "FRNom", "FRTam", "FRTipo"}));
