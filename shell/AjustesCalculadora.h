@@ -51,6 +51,11 @@ struct AjustesCalculadora {
     int AltoH;                     // result list height; -1 likewise
     // Tool windows open at the last close.
     bool Conversor, Formulas, Primos, Fechas, Matrices, Estadisticas, Fracciones, Complejos, Polinomios;
+    // The matrix window: its mode (true complex) and its panels' sizes.
+    bool ModoMatriz;
+    int TamaMatPan1, TamaMatPan2, TamaMatPan3;
+    // Largest denominator a decimal typed in a fraction cell may turn into.
+    int FracDenominadorDec;
 
     // Recent conversion captions, newest first, at most kMaxRecientes.
     std::vector<std::string> Recientes;

@@ -85,7 +85,8 @@ TEST_F(AjustesTest, CadaEscrituraConSusClaves) {
                          "ModoReducido", "Magnetico", "Autocompletar", "MMR", "NoTitulo", "MaxList", "ClLuz",
                          "ClSombra", "ClTexto", "ClFondo", "VerBarra", "VerTotal", "VerHistorial", "Conversor",
                          "Formulas", "Primos", "Fechas", "Matrices", "Estadisticas", "Fracciones", "Complejos",
-                         "Polinomios"}));
+                         "Polinomios", "ModoMatriz", "TamaMatPan1", "TamaMatPan2", "TamaMatPan3",
+                         "FracDenominadorDec"}));
     EXPECT_EQ(Ordenadas(opciones.ReadSection("Opciones")),
               Ordenadas({"SiempreVisible", "Autocompletar", "MMR", "NoAuto", "NoTitulo", "Magnetico", "MinIcon",
                          "MaxList", "MaxDif", "FENom", "FETam", "FETipo", "FRNom", "FRTam", "FRTipo"}));
