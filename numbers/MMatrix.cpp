@@ -106,13 +106,22 @@ TMatrix TMatrix::Producto(const TMatrix& a, const TMatrix& b, const TokenCancela
     if (a.columnas_ != b.filas_)
         throw ErrorComplejo("El número de columnas de la primera matriz no coincide con el número de filas de la segunda.");
     TMatrix p(b.columnas_, a.filas_);
+    // Plain sums of products in the inner loop; each row is checked once.
+    std::vector<TComplejo> fila(static_cast<std::size_t>(b.columnas_));
     for (int r = 1; r <= a.filas_; ++r) {
         ComprobarToken(sondeo);
+        std::fill(fila.begin(), fila.end(), TComplejo{});
         for (int k = 1; k <= a.columnas_; ++k) {
             const TComplejo& x = a.En(k, r);
             if (CEsCero(x)) continue;
-            for (int c = 1; c <= b.columnas_; ++c) p.En(c, r) = CSuma(p.En(c, r), CProducto(x, b.En(c, k)));
+            const TComplejo* y = &b.En(1, k);
+            for (std::size_t c = 0; c < fila.size(); ++c) {
+                fila[c].Re += x.Re * y[c].Re - x.Im * y[c].Im;
+                fila[c].Im += x.Re * y[c].Im + x.Im * y[c].Re;
+            }
         }
+        ComprobarFinitos(fila);
+        for (int c = 1; c <= b.columnas_; ++c) p.En(c, r) = SinCeroNegativo(fila[static_cast<std::size_t>(c - 1)]);
     }
     return p;
 }
