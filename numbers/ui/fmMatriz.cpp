@@ -259,7 +259,7 @@ void TfmMatriz::CrearComponentes() {
         barraEstado->addWidget(estado_[i], i == 2 ? 1 : 0);
     }
     raiz->addWidget(barraEstado);
-    resize(std::max(900, ajustes_.pan1 * 2 + 20), ajustes_.pan3 * 2 + 90);
+    resize(std::max(980, ajustes_.pan1 * 2 + 20), ajustes_.pan3 * 2 + 90);
 }
 
 void TfmMatriz::CargarRejillas() {

@@ -13,33 +13,10 @@ namespace numbrix {
 namespace {
 
 // "1 2/3 4": rows at "/", cells at blanks.
-TTablaTextos Tabla(const std::string& filas, int letra = kMatrizA) {
+TTablaTextos Tabla(std::string filas, int letra = kMatrizA) {
+    for (char& c : filas) c = c == '/' ? '\n' : c == ' ' ? '\t' : c;
     TTablaTextos t = TablaVacia(letra);
-    t.Redimensionar(1, 1);
-    int f = 0, columnas = 0;
-    std::string fila;
-    std::vector<std::vector<std::string>> celdas;
-    for (std::size_t i = 0; i <= filas.size(); ++i) {
-        if (i < filas.size() && filas[i] != '/') {
-            fila += filas[i];
-            continue;
-        }
-        celdas.emplace_back();
-        std::size_t a = 0;
-        while (a < fila.size()) {
-            std::size_t b = fila.find(' ', a);
-            if (b == std::string::npos) b = fila.size();
-            if (b > a) celdas.back().push_back(fila.substr(a, b - a));
-            a = b + 1;
-        }
-        columnas = std::max(columnas, static_cast<int>(celdas.back().size()));
-        fila.clear();
-        ++f;
-    }
-    t.Redimensionar(columnas + 1, f + 1);
-    for (int r = 0; r < f; ++r)
-        for (int c = 0; c < static_cast<int>(celdas[static_cast<std::size_t>(r)].size()); ++c)
-            t.SetCelda(c + 1, r + 1, celdas[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+    EXPECT_FALSE(PegarEnTabla(filas, t)) << filas;
     return t;
 }
 
