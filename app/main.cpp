@@ -9,6 +9,7 @@
 
 #include "shell/Sesion.h"
 #include "shell/ui/fmAcerca.h"
+#include "shell/ui/HerramientaMatrices.h"
 #include "shell/ui/fmTips.h"
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
@@ -80,6 +81,7 @@ int main(int argc, char* argv[]) {
     numbrix::ConectarFechas(ventana);
     numbrix::RegistrarFracciones(ventana);
     numbrix::RegistrarComplejos(ventana);
+    numbrix::RegistrarMatrices(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

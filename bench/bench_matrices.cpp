@@ -102,6 +102,95 @@ void BM_InversaCompleja50x50(benchmark::State& state) {
 }
 BENCHMARK(BM_InversaCompleja50x50)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
+// Entries uniform in [-1, 1], real and imaginary parts, from a fixed seed.
+TMatrix ComplejaUniforme(int n, unsigned semilla) {
+    std::mt19937 gen(semilla);
+    std::uniform_real_distribution<double> d(-1, 1);
+    TMatrix m(n, n);
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n; ++c) m.PonElemento(c, r, {d(gen), d(gen)});
+    return m;
+}
+
+void BM_DeterminanteComplejo100x100(benchmark::State& state) {
+    const TMatrix a = ComplejaUniforme(100, 100);
+    for (auto _ : state) benchmark::DoNotOptimize(a.Determinante());
+}
+BENCHMARK(BM_DeterminanteComplejo100x100)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_InversaCompleja100x100(benchmark::State& state) {
+    const TMatrix a = ComplejaUniforme(100, 101);
+    TMatrix inv = a;
+    if (!inv.InvierteSiRegular()) {
+        state.SkipWithError("singular");
+        return;
+    }
+    TMatrix p = TMatrix::Producto(a, inv);
+    long double residuo = 0;
+    for (int r = 1; r <= 100; ++r)
+        for (int c = 1; c <= 100; ++c)
+            residuo = std::max(residuo, CModulo(CResta(p.Elemento(c, r), {r == c ? 1.0L : 0.0L, 0})));
+    state.counters["residuo"] = static_cast<double>(residuo);
+    if (residuo > 1e-12L) {
+        state.SkipWithError("residuo de A * inv(A) demasiado grande");
+        return;
+    }
+    for (auto _ : state) {
+        TMatrix m = a;
+        benchmark::DoNotOptimize(m.InvierteSiRegular());
+    }
+}
+BENCHMARK(BM_InversaCompleja100x100)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_ProductoComplejo100x100(benchmark::State& state) {
+    const TMatrix a = ComplejaUniforme(100, 102), b = ComplejaUniforme(100, 103);
+    for (auto _ : state) benchmark::DoNotOptimize(TMatrix::Producto(a, b));
+}
+BENCHMARK(BM_ProductoComplejo100x100)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_ProductoRacional100x100(benchmark::State& state) {
+    const TMatriz a = EnterosAleatorios(100, 9, 104), b = EnterosAleatorios(100, 9, 105);
+    for (auto _ : state) benchmark::DoNotOptimize(TMatriz::Producto(a, b));
+}
+BENCHMARK(BM_ProductoRacional100x100)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// 1 on and above the diagonal: the inverse is 1 on the diagonal, -1 just above.
+void BM_InversaRacionalTriangular100x100(benchmark::State& state) {
+    TMatriz a(100, 100);
+    for (int r = 1; r <= 100; ++r)
+        for (int c = r; c <= 100; ++c) a.PonElemento(c, r, TFrac(1));
+    TMatriz inv = a;
+    inv.Invierte();
+    if (!(inv.Elemento(1, 1) == TFrac(1) && inv.Elemento(2, 1) == TFrac(-1) && inv.Elemento(3, 1) == TFrac(0))) {
+        state.SkipWithError("inversa incorrecta");
+        return;
+    }
+    for (auto _ : state) {
+        TMatriz m = a;
+        m.Invierte();
+        benchmark::DoNotOptimize(m);
+    }
+}
+BENCHMARK(BM_InversaRacionalTriangular100x100)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// A 100 x 100 integer determinant is far beyond 64 bits: the message, not a hang.
+void BM_DesbordamientoDeterminante100x100(benchmark::State& state) {
+    const TMatriz a = EnterosAleatorios(100, 9, 106);
+    for (auto _ : state) {
+        try {
+            benchmark::DoNotOptimize(TMatriz::Determinante(a));
+            state.SkipWithError("sin desbordamiento");
+            return;
+        } catch (const ENumbrix& e) {
+            if (std::string(e.what()) != "Desbordamiento entero") {
+                state.SkipWithError(e.what());
+                return;
+            }
+        }
+    }
+}
+BENCHMARK(BM_DesbordamientoDeterminante100x100)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
 }  // namespace
 
 BENCHMARK_MAIN();

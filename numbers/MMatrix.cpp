@@ -1,5 +1,7 @@
 #include "numbers/MMatrix.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <utility>
 
@@ -28,8 +30,10 @@ void ComprobarFinitos(const std::vector<TComplejo>& m) {
 // Elimination with partial pivoting by modulus on a row-major block of
 // n rows and `cols` columns, pivots in the first `colsPivote` columns.
 // Returns the number of row exchanges; *completo is false when some pivot
-// column had no non-zero element.
-int Elimina(std::vector<TComplejo>& m, int n, int cols, int colsPivote, bool* completo, const TokenCancelar& sondeo) {
+// column had no non-zero element. With `umbral` (one bound per row, moved
+// with its row) a pivot not above its row's bound counts as zero.
+int Elimina(std::vector<TComplejo>& m, int n, int cols, int colsPivote, bool* completo, const TokenCancelar& sondeo,
+            std::vector<long double>* umbral = nullptr) {
     auto at = [&](int r, int c) -> TComplejo& { return m[static_cast<std::size_t>(r * cols + c)]; };
     int intercambios = 0;
     *completo = true;
@@ -45,12 +49,13 @@ int Elimina(std::vector<TComplejo>& m, int n, int cols, int colsPivote, bool* co
                 mejor = w;
             }
         }
-        if (mejor == 0) {
+        if (mejor == 0 || (umbral && mejor <= (*umbral)[static_cast<std::size_t>(p)])) {
             *completo = false;
             continue;
         }
         if (p != r) {
             for (int k = 0; k < cols; ++k) std::swap(at(p, k), at(r, k));
+            if (umbral) std::swap((*umbral)[static_cast<std::size_t>(p)], (*umbral)[static_cast<std::size_t>(r)]);
             ++intercambios;
         }
         TComplejo inverso = CReciproco(at(r, c));
@@ -97,16 +102,27 @@ void TMatrix::Suma(const TMatrix& m) { Combina(m, kDistintoTamano, CSuma); }
 
 void TMatrix::Resta(const TMatrix& m) { Combina(m, kDistintoTamano, CResta); }
 
-TMatrix TMatrix::Producto(const TMatrix& a, const TMatrix& b) {
+TMatrix TMatrix::Producto(const TMatrix& a, const TMatrix& b, const TokenCancelar& sondeo) {
     if (a.columnas_ != b.filas_)
         throw ErrorComplejo("El número de columnas de la primera matriz no coincide con el número de filas de la segunda.");
     TMatrix p(b.columnas_, a.filas_);
-    for (int r = 1; r <= a.filas_; ++r)
+    // Plain sums of products in the inner loop; each row is checked once.
+    std::vector<TComplejo> fila(static_cast<std::size_t>(b.columnas_));
+    for (int r = 1; r <= a.filas_; ++r) {
+        ComprobarToken(sondeo);
+        std::fill(fila.begin(), fila.end(), TComplejo{});
         for (int k = 1; k <= a.columnas_; ++k) {
             const TComplejo& x = a.En(k, r);
             if (CEsCero(x)) continue;
-            for (int c = 1; c <= b.columnas_; ++c) p.En(c, r) = CSuma(p.En(c, r), CProducto(x, b.En(c, k)));
+            const TComplejo* y = &b.En(1, k);
+            for (std::size_t c = 0; c < fila.size(); ++c) {
+                fila[c].Re += x.Re * y[c].Re - x.Im * y[c].Im;
+                fila[c].Im += x.Re * y[c].Im + x.Im * y[c].Re;
+            }
         }
+        ComprobarFinitos(fila);
+        for (int c = 1; c <= b.columnas_; ++c) p.En(c, r) = SinCeroNegativo(fila[static_cast<std::size_t>(c - 1)]);
+    }
     return p;
 }
 
@@ -134,17 +150,27 @@ TComplejo TMatrix::Determinante(const TokenCancelar& sondeo) const {
 void TMatrix::Determinante(TComplejo& z) const { z = Determinante(); }
 
 void TMatrix::Invierte(const TokenCancelar& sondeo) {
+    if (!InvierteSiRegular(sondeo)) throw ErrorComplejo("La matriz no tiene inversa");
+}
+
+bool TMatrix::InvierteSiRegular(const TokenCancelar& sondeo) {
     if (columnas_ != filas_) throw ErrorComplejo("La matriz no es cuadrada.");
     int n = filas_, cols = 2 * n;
     std::vector<TComplejo> m(static_cast<std::size_t>(n * cols));
+    std::vector<long double> umbral(static_cast<std::size_t>(n));
     auto at = [&](int r, int c) -> TComplejo& { return m[static_cast<std::size_t>(r * cols + c)]; };
     for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < n; ++c) at(r, c) = En(c + 1, r + 1);
+        long double mayor = 0;
+        for (int c = 0; c < n; ++c) {
+            at(r, c) = En(c + 1, r + 1);
+            mayor = std::max(mayor, Peso(at(r, c)));
+        }
+        umbral[static_cast<std::size_t>(r)] = n * LDBL_EPSILON * mayor;
         at(r, n + r) = {1, 0};
     }
     bool completo;
-    Elimina(m, n, cols, n, &completo, sondeo);
-    if (!completo) throw ErrorComplejo("La matriz no tiene inversa");
+    Elimina(m, n, cols, n, &completo, sondeo, &umbral);
+    if (!completo) return false;
     // Back substitution: each pivot row scaled to 1, then cleared upwards.
     for (int r = n - 1; r >= 0; --r) {
         ComprobarToken(sondeo);
@@ -159,6 +185,7 @@ void TMatrix::Invierte(const TokenCancelar& sondeo) {
     ComprobarFinitos(m);
     for (int r = 0; r < n; ++r)
         for (int c = 0; c < n; ++c) En(c + 1, r + 1) = SinCeroNegativo(at(r, n + c));
+    return true;
 }
 
 void TMatrix::ARejilla(TablaTextos& rejilla, int columnaInicial, int filaInicial) const {

@@ -31,7 +31,8 @@ public:
 
     void Suma(const TMatrix& m);
     void Resta(const TMatrix& m);
-    static TMatrix Producto(const TMatrix& a, const TMatrix& b);
+    // Polls `sondeo` once per row of the result.
+    static TMatrix Producto(const TMatrix& a, const TMatrix& b, const TokenCancelar& sondeo = {});
     // The eliminations poll `sondeo` once per pivot and raise ECancelado
     // when it answers true, leaving the matrix as it was.
     // Row-echelon form in place, pivoting on the largest modulus down each
@@ -41,6 +42,11 @@ public:
     void Determinante(TComplejo& z) const;
     TComplejo Determinante(const TokenCancelar& sondeo = {}) const;
     void Invierte(const TokenCancelar& sondeo = {});  // "La matriz no tiene inversa" when singular
+    // The inverse in place, or false (matrix unchanged) when singular. A
+    // pivot counts as zero when its modulus is at most n * LDBL_EPSILON times
+    // the largest modulus of its row in the original matrix: rounding alone
+    // leaves that much of an exactly singular matrix.
+    bool InvierteSiRegular(const TokenCancelar& sondeo = {});
 
     void ARejilla(TablaTextos& rejilla, int columnaInicial = 1, int filaInicial = 1) const;
 

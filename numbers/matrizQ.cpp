@@ -431,22 +431,24 @@ void TMatriz::PorEscalar(const TFrac& f) {
     *this = std::move(r);
 }
 
-TMatriz TMatriz::Producto(const TMatriz& a, const TMatriz& b) {
+TMatriz TMatriz::Producto(const TMatriz& a, const TMatriz& b, const TokenCancelar& sondeo) {
     if (a.columnas_ != b.filas_) throw EMatriz("Matrices no conformables para producto");
     TMatriz p(b.columnas_, a.filas_);
-    for (int r = 1; r <= a.filas_; ++r)
+    for (int r = 1; r <= a.filas_; ++r) {
+        ComprobarToken(sondeo);
         for (int k = 1; k <= a.columnas_; ++k) {
             const TFrac& x = a.En(k, r);
             if (x.EsCero()) continue;
             for (int c = 1; c <= b.columnas_; ++c)
                 if (!b.En(c, k).EsCero()) p.En(c, r).Suma(x * b.En(c, k));
         }
+    }
     return p;
 }
 
-TMatriz TMatriz::Cuadrado(const TMatriz& a) {
+TMatriz TMatriz::Cuadrado(const TMatriz& a, const TokenCancelar& sondeo) {
     if (a.columnas_ != a.filas_) throw EMatriz("La matriz debe ser cuadrada");
-    return Producto(a, a);
+    return Producto(a, a, sondeo);
 }
 
 TMatriz TMatriz::Traspuesta(const TMatriz& a) {
@@ -481,7 +483,7 @@ void TMatriz::Triangula(const TokenCancelar& sondeo) {
 
 std::optional<TMatriz> TMatriz::Resuelve(const PreguntaSiNo& pregunta, const TokenCancelar& sondeo) const {
     int n = filas_, m = columnas_;
-    if (m <= n) throw EMatriz("La matriz debe tener mas columnas que filas");
+    if (m <= n) throw EMatriz(Texto(Mensaje::MasColumnasSinTilde));
     if (auto x = ResuelveExacto(Bloque{e_, n, m, m}, sondeo)) {
         TMatriz s(m - n, n);
         s.e_ = std::move(*x);

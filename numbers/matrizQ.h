@@ -39,8 +39,9 @@ public:
     void Suma(const TMatriz& m);
     void Resta(const TMatriz& m);
     void PorEscalar(const TFrac& f);
-    static TMatriz Producto(const TMatriz& a, const TMatriz& b);
-    static TMatriz Cuadrado(const TMatriz& a);
+    // The products poll `sondeo` once per row of the result.
+    static TMatriz Producto(const TMatriz& a, const TMatriz& b, const TokenCancelar& sondeo = {});
+    static TMatriz Cuadrado(const TMatriz& a, const TokenCancelar& sondeo = {});
     static TMatriz Traspuesta(const TMatriz& a);
     // The eliminations poll `sondeo` once per row of each step and raise
     // ECancelado when it answers true, leaving the matrix as it was.

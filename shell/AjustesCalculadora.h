@@ -53,6 +53,11 @@ struct AjustesCalculadora {
     bool Conversor, Formulas, Primos, Fechas, Matrices, Estadisticas, Fracciones, Complejos, Polinomios;
     int FracDenominadorDec;        // largest denominator a decimal becomes (fractions, matrices)
     bool FracSepEntero;            // fractions shown mixed
+    // The matrix window: its mode (true complex) and its panels' sizes.
+    bool ModoMatriz;
+    int TamaMatPan1, TamaMatPan2, TamaMatPan3;
+    // Largest denominator a decimal typed in a fraction cell may turn into.
+    int FracDenominadorDec;
 
     // Recent conversion captions, newest first, at most kMaxRecientes.
     std::vector<std::string> Recientes;

@@ -31,6 +31,8 @@ constexpr std::array<const char*, static_cast<std::size_t>(Mensaje::Cantidad_)> 
     "Error desconocido",
     "La calculadora está ocupada con otro cálculo; inténtelo de nuevo cuando termine",
     "Resultado debe ser un número",
+    "La matriz debe tener mas columnas que filas",
+    "La matriz debe tener más columnas que filas",
 };
 
 static_assert(std::size(kCodigosError) == static_cast<std::size_t>(Mensaje::ErrorSinTexto) + 1,

@@ -60,6 +60,8 @@ enum class Mensaje : unsigned char {
     ErrorDesconocido,           // a code outside the table
     SesionOcupada,              // a session entered while it evaluates
     ResultadoNoNumero,          // a conversion of the result box, in the window and the CLI
+    MasColumnasSinTilde,        // the rational solve
+    MasColumnasConTilde,        // the matrix window's complex solve
     Cantidad_
 };
 

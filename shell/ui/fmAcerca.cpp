@@ -115,6 +115,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>fechas y tiempo (Ctrl+F): días entre fechas, fechas más días y cuentas con duraciones;</li>"
                    "<li>fracciones exactas, con formato mixto y regla de dieciseisavos (Ctrl+Q);</li>"
                    "<li>números complejos, con norma y argumento en su unidad de ángulo (Ctrl+J);</li>"
+                   "<li>matrices de fracciones exactas o de complejos (Ctrl+M): sistemas, inversas, determinantes;</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");

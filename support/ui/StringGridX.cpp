@@ -1,6 +1,10 @@
 #include "support/ui/StringGridX.h"
 
+#include <QDrag>
+#include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <algorithm>
 
 namespace numbrix {
@@ -133,6 +137,57 @@ bool TStringGridX::GuardarEnArchivo(const std::filesystem::path& ruta, QString* 
     if (Tabla().Guardar(ruta, &e)) return true;
     if (error) *error = QString::fromStdString(e);
     return false;
+}
+
+namespace {
+constexpr char kMimeRejilla[] = "application/x-numbrix-rejilla";
+}
+
+void TStringGridX::SetArrastrable(bool b) {
+    arrastrable_ = b;
+    setAcceptDrops(b);
+    viewport()->setAcceptDrops(b);
+}
+
+void TStringGridX::mousePressEvent(QMouseEvent* e) {
+    const QModelIndex i = indexAt(e->position().toPoint());
+    pulsadoEnDatos_ = e->button() == Qt::LeftButton && i.isValid() && !EsFija(i.column(), i.row());
+    QTableWidget::mousePressEvent(e);
+}
+
+// Within the grid the drag selects as usual; leaving it starts the exchange.
+void TStringGridX::mouseMoveEvent(QMouseEvent* e) {
+    if (arrastrable_ && pulsadoEnDatos_ && (e->buttons() & Qt::LeftButton) &&
+        !viewport()->rect().contains(e->position().toPoint())) {
+        pulsadoEnDatos_ = false;
+        auto* datos = new QMimeData;
+        datos->setData(kMimeRejilla, QByteArray::number(reinterpret_cast<quintptr>(this)));
+        auto* d = new QDrag(this);
+        d->setMimeData(datos);
+        d->exec(Qt::MoveAction);
+        return;
+    }
+    QTableWidget::mouseMoveEvent(e);
+}
+
+void TStringGridX::dragEnterEvent(QDragEnterEvent* e) {
+    if (arrastrable_ && e->mimeData()->hasFormat(kMimeRejilla) && e->source() != this) e->acceptProposedAction();
+    else QTableWidget::dragEnterEvent(e);
+}
+
+void TStringGridX::dragMoveEvent(QDragMoveEvent* e) {
+    if (arrastrable_ && e->mimeData()->hasFormat(kMimeRejilla) && e->source() != this) e->acceptProposedAction();
+    else QTableWidget::dragMoveEvent(e);
+}
+
+void TStringGridX::dropEvent(QDropEvent* e) {
+    auto* origen = qobject_cast<TStringGridX*>(e->source());
+    if (arrastrable_ && origen && origen != this && e->mimeData()->hasFormat(kMimeRejilla)) {
+        e->acceptProposedAction();
+        emit Soltada(origen);
+        return;
+    }
+    QTableWidget::dropEvent(e);
 }
 
 }  // namespace numbrix

@@ -45,9 +45,21 @@ public:
     bool CargarDeArchivo(const std::filesystem::path& ruta, QString* error = nullptr);
     bool GuardarEnArchivo(const std::filesystem::path& ruta, QString* error = nullptr) const;
 
+    // A left-button drag from the data area out of the grid and onto another
+    // arrastrable grid emits Soltada on that one (default off).
+    void SetArrastrable(bool b);
+
+signals:
+    void Soltada(numbrix::TStringGridX* origen);
+
 protected:
     // The keyboard never takes the current cell into the fixed cells.
     QModelIndex moveCursor(CursorAction accion, Qt::KeyboardModifiers teclas) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     bool EsFija(int columna, int fila) const { return columna < fijasCol_ || fila < fijasFila_; }
@@ -57,6 +69,8 @@ private:
 
     int fijasCol_ = 1;
     int fijasFila_ = 1;
+    bool arrastrable_ = false;
+    bool pulsadoEnDatos_ = false;
 };
 
 }  // namespace numbrix
