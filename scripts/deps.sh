@@ -6,8 +6,11 @@ numbrix_install_deps() {
   # The windows: Qt 6, libjpeg for JPEG export, and the fonts formulas are set in.
   pkgs+=(qt6-base-dev qt6-svg-dev qt6-translations-l10n libjpeg-dev libgl-dev
          fonts-liberation fonts-dejavu-core)
+  # The primes tool's sieve.
+  pkgs+=(libprimesieve-dev)
   if [ "$kind" = test ]; then
     pkgs+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev)
+    pkgs+=(primesieve)  # the primes tool's peer in the benchmarks
   fi
   local missing=()
   for p in "${pkgs[@]}"; do
