@@ -15,6 +15,7 @@
 #include "support/ui/Traduccion.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
+#include "tools/ui/fmPrimos.h"
 
 namespace {
 
@@ -71,6 +72,7 @@ int main(int argc, char* argv[]) {
 
     numbrix::TfrmCalcu ventana(sesion);
     numbrix::ConectarConversiones(ventana, unidades);
+    numbrix::ConectarPrimos(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

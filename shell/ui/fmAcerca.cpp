@@ -110,6 +110,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "y despejar una incógnita «?»;</li>"
                    "<li>la fórmula dibujada, para copiar o exportar como imagen;</li>"
                    "<li>conversión de unidades (F10) con magnitudes y unidades que usted edita;</li>"
+                   "<li>números primos (Ctrl+P): primalidad, factores, divisores, el n-ésimo primo y listas;</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");
