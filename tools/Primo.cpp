@@ -131,28 +131,29 @@ std::string Fijo3(double v) {
 
 using Reloj = std::chrono::steady_clock;
 
-// Slices of the sieve's counts: about 50 ms each, never so short that the
+// Slices of the sieve's counts: about 30 ms each, never so short that the
 // sieve's set-up (its primes up to √hi) dominates.
 class Rebanadas {
 public:
-    explicit Rebanadas(u64 hi) {
-        minimo_ = std::max<u64>(1u << 20, static_cast<u64>(std::sqrt(static_cast<double>(hi))) / 2);
-        largo_ = std::max<u64>(minimo_, 1u << 24);
-    }
-    u64 Largo() const { return largo_; }
+    // The length of the slice starting at `a`.
+    u64 Largo(u64 a) const { return std::max(largo_, Minimo(a)); }
     u64 Contar(u64 lo, u64 hi) {
         const auto t0 = Reloj::now();
         const u64 r = ContarPrimosCriba(lo, hi);
         const double ms = std::chrono::duration<double, std::milli>(Reloj::now() - t0).count();
         if (hi - lo + 1 >= largo_) {
-            const double f = std::clamp(50.0 / std::max(ms, 0.01), 0.25, 4.0);
-            largo_ = std::max<u64>(minimo_, static_cast<u64>(static_cast<double>(largo_) * f));
+            const double f = std::clamp(30.0 / std::max(ms, 0.01), 0.25, 4.0);
+            largo_ = std::max<u64>(1u << 20, static_cast<u64>(static_cast<double>(largo_) * f));
         }
         return r;
     }
 
 private:
-    u64 minimo_, largo_;
+    // The set-up sieves up to the square root of the slice's end.
+    static u64 Minimo(u64 a) {
+        return std::max<u64>(1u << 20, static_cast<u64>(std::sqrt(static_cast<double>(a))) / 16);
+    }
+    u64 largo_ = 1u << 24;
 };
 
 // Narrow beside √hi: the sieve's set-up would cost more than testing each
@@ -327,9 +328,10 @@ u64 ContarPrimos(u64 lo, u64 hi, TTrabajo& t, OpcionesCriba o) {
         return cuenta;
     }
     AjustarHilos(o);
-    Rebanadas r(hi);
+    Rebanadas r;
     for (u64 a = lo;;) {
-        const u64 b = hi - a < r.Largo() ? hi : a + r.Largo() - 1;
+        const u64 largo = r.Largo(a);
+        const u64 b = hi - a < largo ? hi : a + largo - 1;
         cuenta += r.Contar(a, b);
         const double f = static_cast<double>(b - lo) / static_cast<double>(hi - lo);
         t.Avanzar(f, Decimal(b) + "   (" + Fijo3(100 * f) + "%)");
@@ -347,10 +349,10 @@ u64 EnesimoPrimo(u64 n, TTrabajo& t, OpcionesCriba o) {
     // the lower one and then in smaller ones, so the walk stays short.
     const double dn = static_cast<double>(n), ln = std::log(dn), lln = std::log(ln);
     const u64 bajo = static_cast<u64>(dn * (ln + lln - 1)), alto = static_cast<u64>(dn * (ln + lln)) + 1;
-    Rebanadas r(alto);
+    Rebanadas r;
     u64 hasta = 1, cuenta = 0;  // primes ≤ hasta
     for (;;) {
-        u64 largo = r.Largo();
+        u64 largo = r.Largo(hasta);
         if (hasta >= bajo) largo = std::min(largo, std::max<u64>((alto - bajo) / 16, 1u << 16));
         u64 b = hasta + largo;
         if (hasta < bajo && b > bajo) b = bajo;
@@ -380,6 +382,7 @@ ResultadoLista ListarPrimos(u64 lo, u64 hi, TTrabajo& t, const std::function<voi
     b.reserve(1 << 16);
     const double ancho = static_cast<double>(hi - lo) + 1;
     u64 ultimo = lo;
+    auto ultimoAvance = Reloj::now();
     auto avanzar = [&] {
         const double f = static_cast<double>(ultimo - lo) / ancho;
         t.Avanzar(f, Decimal(ultimo) + "   (" + Fijo3(100 * f) + "%)");
@@ -405,7 +408,10 @@ ResultadoLista ListarPrimos(u64 lo, u64 hi, TTrabajo& t, const std::function<voi
                 entregar();
                 throw ECancelado();
             }
-            if ((res.cantidad & 0xFFFFF) == 0) avanzar();
+            if (const auto ahora = Reloj::now(); ahora - ultimoAvance > std::chrono::milliseconds(100)) {
+                ultimoAvance = ahora;
+                avanzar();
+            }
         }
         return true;
     };

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "shell/ui/Ventanas.h"
 #include "support/ui/EjecutorTrabajo.h"
