@@ -20,6 +20,7 @@
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 #include "units/ui/HerramientaUnidades.h"
+#include "tools/ui/fmPrimos.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ int main(int argc, char* argv[]) {
     numbrix::RegistrarFracciones(ventana);
     numbrix::RegistrarComplejos(ventana);
     numbrix::RegistrarMatrices(ventana);
+    numbrix::ConectarPrimos(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

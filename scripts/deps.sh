@@ -8,10 +8,13 @@ numbrix_install_deps() {
          fonts-liberation fonts-dejavu-core)
   # Blowfish for the picture archive, found through pkg-config.
   pkgs+=(libgcrypt20-dev pkgconf)
+  # The primes tool's sieve.
+  pkgs+=(libprimesieve-dev)
   if [ "$kind" = test ]; then
     pkgs+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev)
     # The lh5 decoder's reference in tests and benchmarks.
     pkgs+=(liblhasa-dev)
+    pkgs+=(primesieve)  # the primes tool's peer in the benchmarks
   fi
   local missing=()
   for p in "${pkgs[@]}"; do

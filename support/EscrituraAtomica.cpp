@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <cerrno>
 #include <chrono>
 #include <fstream>
@@ -159,6 +160,84 @@ void EscribirArchivoAtomico(const fs::path& ruta, std::string_view bytes) {
     if (archivo.Cerrar() != 0) throw abandonar("falló el cierre", errno);
     if (::rename(temporal.c_str(), destino.c_str()) != 0) throw abandonar("no se pudo reemplazar", errno);
     SincronizarCarpeta(CarpetaDe(destino));
+}
+
+TEscrituraAtomica::TEscrituraAtomica(fs::path ruta) : ruta_(std::move(ruta)) {}
+
+TEscrituraAtomica::~TEscrituraAtomica() { Abandonar(); }
+
+void TEscrituraAtomica::Fallar(const std::string& que, int codigo) {
+    Abandonar();
+    throw EEscritura(ruta_, "No se pudo escribir el archivo " + Citar(ruta_) + ": " + que +
+                                (codigo ? " (" + TextoErrno(codigo) + ")" : std::string()) +
+                                ". El archivo anterior no se ha modificado.");
+}
+
+void TEscrituraAtomica::Abrir() {
+    if (ruta_.empty()) throw EEscritura(ruta_, "No se indicó el nombre del archivo que se debe escribir.");
+    Abandonar();
+    // The size limit cannot be checked before: the length is not known.
+    // Ignored, its signal becomes EFBIG from write().
+    std::signal(SIGXFSZ, SIG_IGN);
+    destino_ = DestinoReal(ruta_);
+    struct stat anterior {};
+    const bool existia = ::stat(destino_.c_str(), &anterior) == 0;
+    if (existia && S_ISDIR(anterior.st_mode)) Fallar("es una carpeta", EISDIR);
+    for (unsigned intento = 0; intento < 100 && fd_ < 0; ++intento) {
+        temporal_ = NombreTemporal(destino_, intento);
+        fd_ = ::open(temporal_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) {
+            const int e = errno;
+            temporal_.clear();
+            Fallar("no se pudo crear el archivo temporal", e);
+        }
+    }
+    if (fd_ < 0) {
+        temporal_.clear();
+        Fallar("no se pudo crear el archivo temporal", EEXIST);
+    }
+    if (existia) {
+        if (::fchown(fd_, anterior.st_uid, anterior.st_gid) != 0) {
+            // Not the owner: the new file is ours.
+        }
+        ::fchmod(fd_, anterior.st_mode & 07777);
+    }
+    bufer_.reserve(1 << 20);
+}
+
+void TEscrituraAtomica::Volcar() {
+    if (bufer_.empty()) return;
+    if (int e = EscribirTodo(fd_, bufer_)) Fallar("falló la escritura", e);
+    // Starts the write-back now, so the final fsync (after a cancel too)
+    // has little left to wait for.
+    ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+    bufer_.clear();
+}
+
+void TEscrituraAtomica::Agregar(std::string_view bytes) {
+    if (fd_ < 0) Fallar("no está abierto", EBADF);
+    bufer_.append(bytes);
+    if (bufer_.size() >= (1u << 20)) Volcar();
+}
+
+void TEscrituraAtomica::Confirmar() {
+    if (fd_ < 0) Fallar("no está abierto", EBADF);
+    Volcar();
+    if (::fsync(fd_) != 0) Fallar("no se pudo volcar al disco", errno);
+    const int r = ::close(fd_);
+    fd_ = -1;
+    if (r != 0) Fallar("falló el cierre", errno);
+    if (::rename(temporal_.c_str(), destino_.c_str()) != 0) Fallar("no se pudo reemplazar", errno);
+    temporal_.clear();
+    SincronizarCarpeta(CarpetaDe(destino_));
+}
+
+void TEscrituraAtomica::Abandonar() noexcept {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temporal_.empty()) ::unlink(temporal_.c_str());
+    temporal_.clear();
+    bufer_.clear();
 }
 
 fs::path CopiaDeSeguridad(const fs::path& ruta) {

@@ -35,6 +35,35 @@ void EscribirArchivoAtomico(const std::filesystem::path& ruta, std::string_view 
 bool IntentarEscribirArchivoAtomico(const std::filesystem::path& ruta, std::string_view bytes,
                                     std::string* error = nullptr) noexcept;
 
+// The same guarantees for a file written piece by piece, in constant memory:
+// Abrir creates the temporary, Agregar appends (buffered), Confirmar flushes,
+// syncs and renames it over the target, Abandonar (or the destructor without
+// Confirmar) removes it. There is no size pre-check: SIGXFSZ is ignored, so a
+// size limit ends the write with the system's error instead of the process.
+// Any failure raises EEscritura, the temporary removed and the old file intact.
+class TEscrituraAtomica {
+public:
+    explicit TEscrituraAtomica(std::filesystem::path ruta);
+    ~TEscrituraAtomica();
+    TEscrituraAtomica(const TEscrituraAtomica&) = delete;
+    TEscrituraAtomica& operator=(const TEscrituraAtomica&) = delete;
+
+    void Abrir();
+    void Agregar(std::string_view bytes);
+    void Confirmar();
+    void Abandonar() noexcept;
+    bool Abierta() const { return fd_ >= 0; }
+    const std::filesystem::path& Ruta() const { return ruta_; }
+
+private:
+    void Volcar();
+    [[noreturn]] void Fallar(const std::string& que, int codigo);
+
+    std::filesystem::path ruta_, destino_, temporal_;
+    int fd_ = -1;
+    std::string bufer_;
+};
+
 // Follows symbolic links (up to a sane depth) to the file that a write to
 // `ruta` must replace. A dangling link resolves to the path it points at.
 std::filesystem::path DestinoReal(const std::filesystem::path& ruta);

@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QLinearGradient>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPainter>
 #include <QShortcut>
 
@@ -29,6 +30,18 @@ CajasDialogo CajasDialogo::Estandar(QWidget* padre, bool segundo) {
     };
     c.Avisar = [padre](const QString& titulo, const QString& texto) {
         QMessageBox::warning(padre, titulo, texto);
+    };
+    c.PreguntarSiNoCancelar = [padre](const QString& titulo, const QString& texto) -> std::optional<bool> {
+        QMessageBox caja(QMessageBox::Question, titulo, texto, QMessageBox::NoButton, padre);
+        QPushButton* si = caja.addButton("Sí", QMessageBox::YesRole);
+        QPushButton* no = caja.addButton("No", QMessageBox::NoRole);
+        QPushButton* cancelar = caja.addButton("Cancelar", QMessageBox::RejectRole);
+        caja.setDefaultButton(cancelar);
+        caja.setEscapeButton(cancelar);
+        caja.exec();
+        if (caja.clickedButton() == si) return true;
+        if (caja.clickedButton() == no) return false;
+        return std::nullopt;
     };
     return c;
 }

@@ -26,6 +26,8 @@ struct CajasDialogo {
         PedirTexto;
     // A message the user must read.
     std::function<void(const QString& titulo, const QString& texto)> Avisar;
+    // Yes/No/Cancel, Cancel the default: true yes, false no, nullopt cancel.
+    std::function<std::optional<bool>(const QString& titulo, const QString& texto)> PreguntarSiNoCancelar;
     static CajasDialogo Estandar(QWidget* padre, bool segundoBotonPorDefecto = false);
 };
 
