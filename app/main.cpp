@@ -14,13 +14,13 @@
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
 #include "support/ui/Traduccion.h"
+#include "tools/ui/fmPrimos.h"
 #include "tools/ui/fmStat.h"
 #include "tools/ui/frmFechas.h"
 #include "tools/ui/HerramientasNumeros.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 #include "units/ui/HerramientaUnidades.h"
-#include "tools/ui/fmPrimos.h"
 
 namespace {
 

@@ -125,8 +125,6 @@ const Clave kClaves[] = {
      .requisito = "el ancho debe estar entre 0 y 100000"},
     {.nombre = "TamaMatPan3", .campo = &A::TamaMatPan3, .defecto = 160, .minimo = 0, .maximo = 100000,
      .requisito = kAltura},
-    {.nombre = "FracDenominadorDec", .campo = &A::FracDenominadorDec, .defecto = 1000, .minimo = 1,
-     .maximo = 1000000000, .requisito = "el denominador máximo debe estar entre 1 y 1000000000"},
 };
 
 Lugar Ubicar(const Campo& c, A& a) {

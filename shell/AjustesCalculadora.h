@@ -56,8 +56,6 @@ struct AjustesCalculadora {
     // The matrix window: its mode (true complex) and its panels' sizes.
     bool ModoMatriz;
     int TamaMatPan1, TamaMatPan2, TamaMatPan3;
-    // Largest denominator a decimal typed in a fraction cell may turn into.
-    int FracDenominadorDec;
 
     // Recent conversion captions, newest first, at most kMaxRecientes.
     std::vector<std::string> Recientes;

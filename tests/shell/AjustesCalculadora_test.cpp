@@ -85,9 +85,8 @@ TEST_F(AjustesTest, CadaEscrituraConSusClaves) {
                          "ModoReducido", "Magnetico", "Autocompletar", "MMR", "NoTitulo", "MaxList", "ClLuz",
                          "ClSombra", "ClTexto", "ClFondo", "VerBarra", "VerTotal", "VerHistorial", "Conversor",
                          "Formulas", "Primos", "Fechas", "Matrices", "Estadisticas", "Fracciones", "Complejos",
-                         "Polinomios", "FracDenominadorDec", "FracSepEntero"}));
-                         "Polinomios", "ModoMatriz", "TamaMatPan1", "TamaMatPan2", "TamaMatPan3",
-                         "FracDenominadorDec"}));
+                         "Polinomios", "FracDenominadorDec", "FracSepEntero", "ModoMatriz", "TamaMatPan1",
+                         "TamaMatPan2", "TamaMatPan3"}));
     EXPECT_EQ(Ordenadas(opciones.ReadSection("Opciones")),
               Ordenadas({"SiempreVisible", "Autocompletar", "MMR", "NoAuto", "NoTitulo", "Magnetico", "MinIcon",
                          "MaxList", "MaxDif", "FENom", "FETam", "FETipo", "FRNom", "FRTam", "FRTipo"}));
