@@ -4,14 +4,14 @@
 // (cli/OpcionesCli.h).
 #include "cli/OpcionesCli.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <iostream>
-#include <fstream>
-#include <memory>
-#include <sstream>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
 #include <thread>
 
 #include "cli/ModosCli.h"
@@ -176,6 +176,87 @@ void RegistrarUnidadesCli(RegistroCli& r) {
     r.Agregar(std::move(unidades));
 }
 
+
+// ----------------------------------------------------------- primes ----
+
+// Runs a primes job on this thread; Ctrl+C (polled beside it) cancels it.
+// False when it was cancelled.
+bool TrabajoCli(const ContextoAccion& c, const std::function<void(TTrabajo&)>& f) {
+    TTrabajo t;
+    std::atomic<bool> fin{false};
+    std::thread vigia([&] {
+        while (!fin.load()) {
+            if (c.cancelar()) {
+                t.Cancelar();
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    ResultadoTrabajo r = EjecutarTrabajo(f, t);
+    fin = true;
+    vigia.join();
+    if (r.fin == FinTrabajo::Fallido) throw ENumbrix(r.error);
+    return r.fin == FinTrabajo::Terminado;
+}
+
+// One operation on one number or a range, its message on a refused number.
+SalidaAccion Primos(const ContextoAccion& c, OperacionPrimos op, int cual) {
+    SalidaAccion s;
+    try {
+        const std::uint64_t n = NumeroPara(op, c.operandos[0]);
+        if (cual == 0) s.lineas = LineasEsPrimo(n).lineas;
+        else if (cual == 1) s.lineas = LineasFactores(n).lineas;
+        else if (cual == 2) s.lineas = LineasDivisores(n).lineas;
+        else if (cual == 3) {
+            std::uint64_t p = 0;
+            if (TrabajoCli(c, [&](TTrabajo& t) { p = EnesimoPrimo(n, t); })) s.lineas.push_back(std::to_string(p));
+        } else {
+            const std::uint64_t hi = NumeroPara(op, c.operandos[1]);
+            if (cual == 4) {
+                std::uint64_t k = 0;
+                if (TrabajoCli(c, [&](TTrabajo& t) { k = ContarPrimos(n, hi, t); })) s.lineas.push_back(std::to_string(k));
+            } else {
+                // Streamed: a listing may be far longer than memory.
+                std::cout << std::flush;
+                TrabajoCli(c, [&](TTrabajo& t) {
+                    ListarPrimos(n, hi, t, [](std::string_view b) { std::cout.write(b.data(), static_cast<std::streamsize>(b.size())); });
+                });
+                std::cout << std::flush;
+            }
+        }
+    } catch (const std::exception& e) {
+        s.estado = SalidaAccion::Mensaje;
+        s.lineas = {e.what()};
+    }
+    return s;
+}
+
+void RegistrarPrimosCli(RegistroCli& r) {
+    struct Def {
+        const char *largo, *valor, *ayuda;
+        OperacionPrimos op;
+    } defs[] = {
+        {"--isprime", "N", "¿es primo N? (1 ≤ N ≤ 2^63-1), como el botón «¿Es primo?»", OperacionPrimos::EsPrimo},
+        {"--factor", "N", "los factores primos de N, uno por línea («p ^ e» si se repite)", OperacionPrimos::Factores},
+        {"--divisors", "N", "los divisores de N salvo 1 y N, de menor a mayor", OperacionPrimos::Divisores},
+        {"--nth-prime", "N", "el N-ésimo primo (1 ≤ N ≤ 2^57)", OperacionPrimos::Enesimo},
+        {"--count-primes", "DESDE HASTA", "cuántos primos hay entre DESDE y HASTA", OperacionPrimos::Rango},
+        {"--primes", "DESDE HASTA", "los primos entre DESDE y HASTA, uno por línea", OperacionPrimos::Rango},
+    };
+    int cual = 0;
+    for (const Def& d : defs) {
+        OpcionCli o;
+        o.largo = d.largo;
+        o.valor = d.valor;
+        o.ayuda = d.ayuda;
+        o.minOperandos = o.maxOperandos = d.op == OperacionPrimos::Rango ? 2 : 1;
+        o.Accion = [op = d.op, cual](const ContextoAccion& c) { return Primos(c, op, cual); };
+        r.Agregar(std::move(o));
+        ++cual;
+    }
+}
+
 // ------------------------------------------------------- statistics ----
 
 SalidaAccion Estadisticas(const ContextoAccion& c) {
@@ -214,84 +295,12 @@ void RegistrarEstadisticaCli(RegistroCli& r) {
     r.Agregar(std::move(o));
 }
 
-
-// ----------------------------------------------------------- primes ----
-
-// Runs a primes job on this thread; Ctrl+C (polled beside it) cancels it.
-// False when it was cancelled.
-bool TrabajoCli(const ContextoAccion& c, const std::function<void(TTrabajo&)>& f) {
-    TTrabajo t;
-    std::atomic<bool> fin{false};
-    std::thread vigia([&] {
-        while (!fin.load()) {
-            if (c.cancelar()) {
-                t.Cancelar();
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    });
-    ResultadoTrabajo r = EjecutarTrabajo(f, t);
-    fin = true;
-    vigia.join();
-    if (r.fin == FinTrabajo::Fallido) throw ENumbrix(r.error);
-    return r.fin == FinTrabajo::Terminado;
-
-// One operation on one number or a range, its message on a refused number.
-SalidaAccion Primos(const ContextoAccion& c, OperacionPrimos op, int cual) {
-        const std::uint64_t n = NumeroPara(op, c.operandos[0]);
-        if (cual == 0) s.lineas = LineasEsPrimo(n).lineas;
-        else if (cual == 1) s.lineas = LineasFactores(n).lineas;
-        else if (cual == 2) s.lineas = LineasDivisores(n).lineas;
-        else if (cual == 3) {
-            std::uint64_t p = 0;
-            if (TrabajoCli(c, [&](TTrabajo& t) { p = EnesimoPrimo(n, t); })) s.lineas.push_back(std::to_string(p));
-        } else {
-            const std::uint64_t hi = NumeroPara(op, c.operandos[1]);
-            if (cual == 4) {
-                std::uint64_t k = 0;
-                if (TrabajoCli(c, [&](TTrabajo& t) { k = ContarPrimos(n, hi, t); })) s.lineas.push_back(std::to_string(k));
-            } else {
-                // Streamed: a listing may be far longer than memory.
-                std::cout << std::flush;
-                TrabajoCli(c, [&](TTrabajo& t) {
-                    ListarPrimos(n, hi, t, [](std::string_view b) { std::cout.write(b.data(), static_cast<std::streamsize>(b.size())); });
-                });
-                std::cout << std::flush;
-            }
-        }
-    } catch (const std::exception& e) {
-        s.estado = SalidaAccion::Mensaje;
-        s.lineas = {e.what()};
-
-void RegistrarPrimosCli(RegistroCli& r) {
-    struct Def {
-        const char *largo, *valor, *ayuda;
-        OperacionPrimos op;
-    } defs[] = {
-        {"--isprime", "N", "¿es primo N? (1 ≤ N ≤ 2^63-1), como el botón «¿Es primo?»", OperacionPrimos::EsPrimo},
-        {"--factor", "N", "los factores primos de N, uno por línea («p ^ e» si se repite)", OperacionPrimos::Factores},
-        {"--divisors", "N", "los divisores de N salvo 1 y N, de menor a mayor", OperacionPrimos::Divisores},
-        {"--nth-prime", "N", "el N-ésimo primo (1 ≤ N ≤ 2^57)", OperacionPrimos::Enesimo},
-        {"--count-primes", "DESDE HASTA", "cuántos primos hay entre DESDE y HASTA", OperacionPrimos::Rango},
-        {"--primes", "DESDE HASTA", "los primos entre DESDE y HASTA, uno por línea", OperacionPrimos::Rango},
-    };
-    int cual = 0;
-    for (const Def& d : defs) {
-        OpcionCli o;
-        o.largo = d.largo;
-        o.valor = d.valor;
-        o.ayuda = d.ayuda;
-        o.minOperandos = o.maxOperandos = d.op == OperacionPrimos::Rango ? 2 : 1;
-        o.Accion = [op = d.op, cual](const ContextoAccion& c) { return Primos(c, op, cual); };
-        r.Agregar(std::move(o));
-        ++cual;
 }  // namespace
 
 void RegistrarHerramientasCli(RegistroCli& registro) {
     RegistrarUnidadesCli(registro);
     RegistrarEstadisticaCli(registro);
-}
     RegistrarPrimosCli(registro);
+}
 
 }  // namespace numbrix
