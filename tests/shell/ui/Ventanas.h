@@ -5,6 +5,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QString>
 #include <QStringList>
 #include <cstdlib>
@@ -27,6 +30,33 @@ namespace prueba {
 inline std::filesystem::path Datos() {
     const char* d = std::getenv("NUMBRIX_TEST_DATA");
     return d ? std::filesystem::path(d) : std::filesystem::path(NUMBRIX_SOURCE_DATA_DIR);
+}
+
+// The desktop palettes the program must stay readable under: Fusion's own
+// light one, and the dark one a GTK desktop (Adwaita dark) hands Qt.
+inline QPalette PaletaEscritorio(bool oscura) {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    QPalette p = fusion->standardPalette();
+    if (!oscura) return p;
+    struct Rol {
+        QPalette::ColorRole rol;
+        QColor activo, inactivo;
+    } const roles[] = {
+        {QPalette::WindowText, {240, 240, 240}, {130, 130, 130}}, {QPalette::Button, {50, 50, 50}, {50, 50, 50}},
+        {QPalette::Light, {75, 75, 75}, {75, 75, 75}},           {QPalette::Midlight, {42, 42, 42}, {42, 42, 42}},
+        {QPalette::Dark, {33, 33, 33}, {190, 190, 190}},        {QPalette::Mid, {38, 38, 38}, {38, 38, 38}},
+        {QPalette::Text, {240, 240, 240}, {130, 130, 130}},     {QPalette::BrightText, {75, 75, 75}, {75, 75, 75}},
+        {QPalette::ButtonText, {240, 240, 240}, {130, 130, 130}}, {QPalette::Base, {36, 36, 36}, {50, 50, 50}},
+        {QPalette::Window, {50, 50, 50}, {50, 50, 50}},         {QPalette::Shadow, {25, 25, 25}, {37, 37, 37}},
+        {QPalette::Highlight, {48, 140, 198}, {145, 145, 145}}, {QPalette::HighlightedText, {240, 240, 240}, {240, 240, 240}},
+        {QPalette::Link, {48, 140, 198}, {48, 140, 198}},       {QPalette::AlternateBase, {43, 43, 43}, {43, 43, 43}},
+    };
+    for (const Rol& r : roles) {
+        p.setColor(QPalette::Active, r.rol, r.activo);
+        p.setColor(QPalette::Inactive, r.rol, r.activo);
+        p.setColor(QPalette::Disabled, r.rol, r.inactivo);
+    }
+    return p;
 }
 
 inline void Tecla(QWidget* w, int tecla, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& texto = {}) {

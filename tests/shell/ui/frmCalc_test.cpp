@@ -361,32 +361,7 @@ TEST_F(VentanaCalc, DescribingUserFunctionsRedrawsWithoutRecording) {
 
 // ---------------------------------------------------------------- readability
 
-// The desktop palettes the program must stay readable under: Fusion's own
-// light one, and the dark one a GTK desktop (Adwaita dark) hands Qt.
-QPalette PaletaEscritorio(bool oscura) {
-    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
-    QPalette p = fusion->standardPalette();
-    if (!oscura) return p;
-    struct Rol {
-        QPalette::ColorRole rol;
-        QColor activo, inactivo;
-    } const roles[] = {
-        {QPalette::WindowText, {240, 240, 240}, {130, 130, 130}}, {QPalette::Button, {50, 50, 50}, {50, 50, 50}},
-        {QPalette::Light, {75, 75, 75}, {75, 75, 75}},           {QPalette::Midlight, {42, 42, 42}, {42, 42, 42}},
-        {QPalette::Dark, {33, 33, 33}, {190, 190, 190}},        {QPalette::Mid, {38, 38, 38}, {38, 38, 38}},
-        {QPalette::Text, {240, 240, 240}, {130, 130, 130}},     {QPalette::BrightText, {75, 75, 75}, {75, 75, 75}},
-        {QPalette::ButtonText, {240, 240, 240}, {130, 130, 130}}, {QPalette::Base, {36, 36, 36}, {50, 50, 50}},
-        {QPalette::Window, {50, 50, 50}, {50, 50, 50}},         {QPalette::Shadow, {25, 25, 25}, {37, 37, 37}},
-        {QPalette::Highlight, {48, 140, 198}, {145, 145, 145}}, {QPalette::HighlightedText, {240, 240, 240}, {240, 240, 240}},
-        {QPalette::Link, {48, 140, 198}, {48, 140, 198}},       {QPalette::AlternateBase, {43, 43, 43}, {43, 43, 43}},
-    };
-    for (const Rol& r : roles) {
-        p.setColor(QPalette::Active, r.rol, r.activo);
-        p.setColor(QPalette::Inactive, r.rol, r.activo);
-        p.setColor(QPalette::Disabled, r.rol, r.inactivo);
-    }
-    return p;
-}
+using prueba::PaletaEscritorio;
 
 double Razon(const QColor& a, const QColor& b) { return Contraste(ColorDeQColor(a), ColorDeQColor(b)); }
 

@@ -3,12 +3,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "../../shell/ui/Ventanas.h"
 #include "shell/VelIni.h"
+#include "shell/ui/fmOpciones.h"
 #include "support/Contraste.h"
 #include "support/ui/ColoresSistema.h"
 #include "support/ClavesArchivos.h"
@@ -172,18 +174,28 @@ TEST_F(Unidades, ConversorComoHerramienta) {
     EXPECT_EQ(caja->text(), "FF");
     EXPECT_EQ(c->RejillaDe(10)->Cells(1, TfmConver::FilaDe(10)), "255");
 
-    // Readable in a dark scheme and in the default one.
-    for (int fondo : {0x101010, 0xFFFFFF}) {
-        sesion_->Ajustes.ClFondo = fondo;
-        sesion_->Ajustes.ClTexto = 0x202020;
-        c->AplicarColores();
-        for (QWidget* w : {static_cast<QWidget*>(c->Resultados()), static_cast<QWidget*>(hex),
-                           static_cast<QWidget*>(c->Numero())})
-            EXPECT_GE(Contraste(ColorDeQColor(w->palette().color(QPalette::Text)),
-                                ColorDeQColor(w->palette().color(QPalette::Base))),
-                      kContrasteMinimo)
-                << w->objectName().toStdString() << " " << fondo;
-    }
+    // Readable in every shipped scheme, applied as a user would, under a
+    // light and a dark desktop.
+    std::filesystem::copy_file(prueba::Datos() / "colores.ini", dir_ / "colores.ini");
+    {
+        TfmOpciones opciones(ventana_.get(), *sesion_, [this] { ventana_->AplicarDiseno(); });
+        const QPalette original = QApplication::palette();
+        for (bool oscura : {false, true}) {
+            QApplication::setPalette(prueba::PaletaEscritorio(oscura));
+            for (int i = 0; i < static_cast<int>(opciones.Esquemas().Lista().size()); ++i) {
+                opciones.ListaEsquemas()->setCurrentRow(i);
+                opciones.Aplicar();
+                for (QWidget* w : {static_cast<QWidget*>(c->Resultados()), static_cast<QWidget*>(hex),
+                                   static_cast<QWidget*>(c->Numero()), static_cast<QWidget*>(c->Cantidad()->lineEdit())})
+                    EXPECT_GE(Contraste(ColorDeQColor(w->palette().color(QPalette::Text)),
+                                        ColorDeQColor(w->palette().color(QPalette::Base))),
+                              kContrasteMinimo)
+                        << w->objectName().toStdString() << " " << opciones.Esquemas().Lista()[i].Nombre
+                        << (oscura ? " (oscuro)" : " (claro)");
+            }
+        }
+        QApplication::setPalette(original);
+    }  // the options window is the main window's child: gone before it reopens
 
     c->RstBases()->setChecked(true);
     Calcular("31");
