@@ -131,7 +131,7 @@ std::string Fijo3(double v) {
 
 using Reloj = std::chrono::steady_clock;
 
-// Slices of the sieve's counts: about 30 ms each, never so short that the
+// Slices of the sieve's counts: about 20 ms each, never so short that the
 // sieve's set-up (its primes up to √hi) dominates.
 class Rebanadas {
 public:
@@ -142,7 +142,7 @@ public:
         const u64 r = ContarPrimosCriba(lo, hi, token);
         const double ms = std::chrono::duration<double, std::milli>(Reloj::now() - t0).count();
         if (hi - lo + 1 >= largo_) {
-            const double f = std::clamp(30.0 / std::max(ms, 0.01), 0.25, 4.0);
+            const double f = std::clamp(20.0 / std::max(ms, 0.01), 0.25, 4.0);
             largo_ = std::max<u64>(1u << 20, static_cast<u64>(static_cast<double>(largo_) * f));
         }
         return r;
