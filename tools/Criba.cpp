@@ -120,12 +120,17 @@ u64 ContarPrimosCriba(u64 lo, u64 hi, const TokenCancelar& token) {
         ComprobarToken(token);
         return primesieve::count_primes(lo, hi);
     }
-    THijo h([&](int fd) {
-        const u64 r = primesieve::count_primes(lo, hi);
-        return EscribirTodo(fd, &r, sizeof r);
-    });
+    std::optional<THijo> h;
+    try {
+        h.emplace([&](int fd) {
+            const u64 r = primesieve::count_primes(lo, hi);
+            return EscribirTodo(fd, &r, sizeof r);
+        });
+    } catch (const std::system_error&) {  // no process to spare: here, slow to cancel
+        return primesieve::count_primes(lo, hi);
+    }
     u64 r = 0;
-    h.LeerTodo(&r, sizeof r, token);
+    h->LeerTodo(&r, sizeof r, token);
     return r;
 }
 
@@ -141,10 +146,17 @@ struct TRecorridoPrimos::Impl {
     bool fin = false;
 
     Impl(u64 lo, u64 tope, TokenCancelar t) : token(std::move(t)) {
-        if (tope < kUmbralHijo) {
-            it.emplace(lo, tope);
-            return;
+        if (tope >= kUmbralHijo) {
+            try {
+                Lanzar(lo, tope);
+                return;
+            } catch (const std::system_error&) {  // no process to spare: here, slow to cancel
+            }
         }
+        it.emplace(lo, tope);
+    }
+
+    void Lanzar(u64 lo, u64 tope) {
         lote.resize(kLote);
         hijo.emplace([lo, tope](int fd) {
             primesieve::iterator i(lo, tope);
