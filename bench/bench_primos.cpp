@@ -141,6 +141,11 @@ BENCHMARK_CAPTURE(Latencia, archivo_bajo, [](TTrabajo& t) { ListarPrimosArchivo(
 BENCHMARK_CAPTURE(Latencia, lista_alto_rueda, [](TTrabajo& t) {
     ListarPrimos(kMax - 50000000000ull, kMax, t, [](std::string_view) {});
 })->Iterations(1);
+BENCHMARK_CAPTURE(Latencia, lista_alto_criba, [](TTrabajo& t) {
+    ListarPrimos(kMax - 200000000000ull, kMax, t, [](std::string_view) {});
+})->Iterations(1);
+BENCHMARK_CAPTURE(Latencia, archivo_alto, [](TTrabajo& t) { ListarPrimosArchivo(kMax - 200000000000ull, kMax, kTmp, t); })
+    ->Iterations(1);
 BENCHMARK_CAPTURE(Latencia, contar_alto, [](TTrabajo& t) { ContarPrimos(kMax - 1000000000000ull, kMax, t); })
     ->Iterations(1);
 

@@ -131,18 +131,18 @@ std::string Fijo3(double v) {
 
 using Reloj = std::chrono::steady_clock;
 
-// Slices of the sieve's counts: about 30 ms each, never so short that the
+// Slices of the sieve's counts: about 20 ms each, never so short that the
 // sieve's set-up (its primes up to √hi) dominates.
 class Rebanadas {
 public:
     // The length of the slice starting at `a`.
     u64 Largo(u64 a) const { return std::max(largo_, Minimo(a)); }
-    u64 Contar(u64 lo, u64 hi) {
+    u64 Contar(u64 lo, u64 hi, const TokenCancelar& token) {
         const auto t0 = Reloj::now();
-        const u64 r = ContarPrimosCriba(lo, hi);
+        const u64 r = ContarPrimosCriba(lo, hi, token);
         const double ms = std::chrono::duration<double, std::milli>(Reloj::now() - t0).count();
         if (hi - lo + 1 >= largo_) {
-            const double f = std::clamp(30.0 / std::max(ms, 0.01), 0.25, 4.0);
+            const double f = std::clamp(20.0 / std::max(ms, 0.01), 0.25, 4.0);
             largo_ = std::max<u64>(1u << 20, static_cast<u64>(static_cast<double>(largo_) * f));
         }
         return r;
@@ -328,11 +328,12 @@ u64 ContarPrimos(u64 lo, u64 hi, TTrabajo& t, OpcionesCriba o) {
         return cuenta;
     }
     AjustarHilos(o);
+    const TokenCancelar token = t.Token();
     Rebanadas r;
     for (u64 a = lo;;) {
         const u64 largo = r.Largo(a);
         const u64 b = hi - a < largo ? hi : a + largo - 1;
-        cuenta += r.Contar(a, b);
+        cuenta += r.Contar(a, b, token);
         const double f = static_cast<double>(b - lo) / static_cast<double>(hi - lo);
         t.Avanzar(f, Decimal(b) + "   (" + Fijo3(100 * f) + "%)");
         if (b == hi) return cuenta;
@@ -349,6 +350,7 @@ u64 EnesimoPrimo(u64 n, TTrabajo& t, OpcionesCriba o) {
     // the lower one and then in smaller ones, so the walk stays short.
     const double dn = static_cast<double>(n), ln = std::log(dn), lln = std::log(ln);
     const u64 bajo = static_cast<u64>(dn * (ln + lln - 1)), alto = static_cast<u64>(dn * (ln + lln)) + 1;
+    const TokenCancelar token = t.Token();
     Rebanadas r;
     u64 hasta = 1, cuenta = 0;  // primes ≤ hasta
     for (;;) {
@@ -356,9 +358,9 @@ u64 EnesimoPrimo(u64 n, TTrabajo& t, OpcionesCriba o) {
         if (hasta >= bajo) largo = std::min(largo, std::max<u64>((alto - bajo) / 16, 1u << 16));
         u64 b = hasta + largo;
         if (hasta < bajo && b > bajo) b = bajo;
-        const u64 c = r.Contar(hasta + 1, b);
+        const u64 c = r.Contar(hasta + 1, b, token);
         if (cuenta + c >= n) {
-            TRecorridoPrimos it(hasta + 1, b);
+            TRecorridoPrimos it(hasta + 1, b, token);
             for (u64 k = cuenta;;) {
                 const u64 p = it.Siguiente();
                 if (++k == n) return p;
@@ -419,7 +421,7 @@ ResultadoLista ListarPrimos(u64 lo, u64 hi, TTrabajo& t, const std::function<voi
         if (Estrecho(lo, hi)) {
             RuedaPrimos(lo, hi, t, agregar);
         } else {
-            TRecorridoPrimos it(lo, hi);
+            TRecorridoPrimos it(lo, hi, t.Token());
             for (u64 p = it.Siguiente(); p <= hi; p = it.Siguiente())
                 if (!agregar(p)) break;
         }

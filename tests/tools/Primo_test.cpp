@@ -13,6 +13,7 @@
 #include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "support/EscrituraAtomica.h"
+#include "tools/Criba.h"
 
 namespace numbrix {
 namespace {
@@ -163,6 +164,17 @@ TEST(Primo, ContarEnTramosLargos) {
     EXPECT_EQ(ContarPrimos(104729, 104729 + 20000000, t), Criba(104729, 104729 + 20000000).size());
 }
 
+// High up the sieve answers from a child process, in blocks of numbers.
+TEST(Primo, CribaEnOtroProceso) {
+    const u64 lo = 1ull << 52, hi = lo + 400000;
+    const auto ref = Criba(lo, hi);
+    EXPECT_EQ(ContarPrimosCriba(lo, hi), ref.size());
+    TRecorridoPrimos it(lo, hi);
+    std::vector<u64> r;
+    for (u64 p = it.Siguiente(); p <= hi; p = it.Siguiente()) r.push_back(p);
+    EXPECT_EQ(r, ref);
+}
+
 class PrimoArchivo : public CarpetaTemporal {};
 
 // A cancel from another thread ends each kind of job; what was listed stays.
@@ -172,6 +184,7 @@ TEST_F(PrimoArchivo, CancelarDesdeOtroHilo) {
         [](TTrabajo& t) { ContarPrimos(2, 1000000000000ull, t); },
         [](TTrabajo& t) { EnesimoPrimo(kMaximoEnesimo, t); },
         [](TTrabajo& t) { ListarPrimos(kMax - 1000000000ull, kMax, t, [](std::string_view) {}); },
+        [](TTrabajo& t) { ListarPrimos(kMax - 200000000000ull, kMax, t, [](std::string_view) {}); },
         [&](TTrabajo& t) { ListarPrimosArchivo(2, kMax, dir_ / "p.txt", t); },
     };
     for (const auto& trabajo : trabajos) {
