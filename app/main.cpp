@@ -14,6 +14,7 @@
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
 #include "support/ui/Traduccion.h"
+#include "tools/ui/fmPoli.h"
 #include "tools/ui/fmPrimos.h"
 #include "tools/ui/fmStat.h"
 #include "tools/ui/frmFechas.h"
@@ -84,6 +85,7 @@ int main(int argc, char* argv[]) {
     numbrix::RegistrarComplejos(ventana);
     numbrix::RegistrarMatrices(ventana);
     numbrix::ConectarPrimos(ventana);
+    numbrix::RegistrarPolinomios(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

@@ -19,6 +19,7 @@
 #include "support/CarpetaDatos.h"
 #include "support/basicos.h"
 #include "tools/Estadistica.h"
+#include "tools/Poli.h"
 #include "tools/Primo.h"
 #include "units/ConvUnid.h"
 #include "units/MenuConversiones.h"
@@ -295,12 +296,99 @@ void RegistrarEstadisticaCli(RegistroCli& r) {
     r.Agregar(std::move(o));
 }
 
+// ------------------------------------------------------- polynomials ----
+
+const char* const kOperacionesPoli[] = {"sum", "diff", "prod", "div", "eval", "deriv", "integ", "ruffini", "roots", "gen"};
+
+// What the polynomial window's memo shows for the operation, "\n" line ends.
+SalidaAccion Polinomio(const ContextoAccion& c) {
+    const AjustesFraccion aj{c.opciones.maxDen, c.opciones.mixto};
+    const std::string& op = c.operandos[0];
+    auto sinBlancos = [](std::string t) {
+        std::erase(t, ' ');
+        return t;
+    };
+    auto segundo = [&]() -> const std::string& {
+        if (c.operandos.size() < 3) throw EPoli(MensajeNoRacional(""));
+        return c.operandos[2];
+    };
+    std::string texto;
+    try {
+        if (op == "gen") {
+            texto = PoliDeRaices(c.operandos[1], aj).ATexto(aj);
+        } else {
+            TPoli p = TPoli::DesdeTexto(c.operandos[1], aj);
+            if (op == "sum" || op == "diff" || op == "prod" || op == "div") {
+                const TPoli q = TPoli::DesdeTexto(segundo(), aj);
+                if (op == "sum") texto = p.Suma(q).ATexto(aj);
+                else if (op == "diff") texto = p.Resta(q).ATexto(aj);
+                else if (op == "prod") texto = TPoli::Producto(p, q).ATexto(aj);
+                else {
+                    auto [co, r] = TPoli::Divide(p, q);
+                    texto = "Cociente: " + co.ATexto(aj) + "\r\nResto: " + r.ATexto(aj);
+                }
+            } else if (op == "eval") {
+                const std::string v(Recortar(segundo()));
+                if (v.find_first_of("iI") != std::string::npos) {
+                    texto = ComplejoATexto(p.EvaluaComplejo(TextoAComplejo(v)));
+                } else {
+                    const std::optional<TFrac> x = TextoAFrac(v, aj);
+                    if (!x) throw EPoli(MensajeNoRacional(v));
+                    texto = sinBlancos(p.EvaluaRacional(*x, aj).ATexto(aj)) + "  (" +
+                            RealAGeneral(p.EvaluaReal(x->Valor()), 15) + ")";
+                }
+            } else if (op == "deriv") {
+                texto = p.Deriva().ATexto(aj);
+            } else if (op == "integ") {
+                texto = p.Integra().ATexto(aj) + " +k";
+            } else if (op == "ruffini") {
+                const std::string v(Recortar(segundo()));
+                const std::optional<TFrac> r = TextoAFrac(v, aj);
+                if (!r) throw EPoli(MensajeNoRacional(v));
+                auto [co, resto] = TPoli::Ruffini(p, *r);
+                texto = "Cociente: " + co.ATexto(aj) + "\r\nResto: " + sinBlancos(resto.ATexto(aj));
+            } else {
+                texto = RaicesTexto(p, aj);
+            }
+        }
+    } catch (const std::exception& e) {
+        return Mensaje1(e.what());
+    }
+    SalidaAccion s;
+    for (std::size_t i = 0;;) {
+        const std::size_t f = texto.find("\r\n", i);
+        s.lineas.push_back(texto.substr(i, f == std::string::npos ? std::string::npos : f - i));
+        if (f == std::string::npos) break;
+        i = f + 2;
+    }
+    if (s.lineas.size() > 1 && s.lineas.back().empty()) s.lineas.pop_back();
+    return s;
+}
+
+void RegistrarPolinomiosCli(RegistroCli& r) {
+    OpcionCli o;
+    o.largo = "--poly";
+    o.valor = "OP P [Q|VALOR]";
+    o.ayuda = "polinomios como la ventana Polinomios; OP: sum, diff, prod, div, eval, deriv, integ, ruffini, roots\n"
+              "o gen (P es entonces la lista de raíces separadas por comas)";
+    o.minOperandos = 2;
+    o.maxOperandos = 3;
+    o.Comprobar = [](const std::vector<std::string>& a) -> std::string {
+        for (const char* op : kOperacionesPoli)
+            if (a[0] == op) return "";
+        return "--poly: operación desconocida: " + a[0];
+    };
+    o.Accion = Polinomio;
+    r.Agregar(std::move(o));
+}
+
 }  // namespace
 
 void RegistrarHerramientasCli(RegistroCli& registro) {
     RegistrarUnidadesCli(registro);
     RegistrarEstadisticaCli(registro);
     RegistrarPrimosCli(registro);
+    RegistrarPolinomiosCli(registro);
 }
 
 }  // namespace numbrix
