@@ -16,6 +16,7 @@
 #include "support/ui/Traduccion.h"
 #include "tools/ui/fmPrimos.h"
 #include "tools/ui/fmStat.h"
+#include "tools/ui/fmSucec.h"
 #include "tools/ui/frmFechas.h"
 #include "tools/ui/HerramientasNumeros.h"
 #include "units/ConvUnid.h"
@@ -84,6 +85,7 @@ int main(int argc, char* argv[]) {
     numbrix::RegistrarComplejos(ventana);
     numbrix::RegistrarMatrices(ventana);
     numbrix::ConectarPrimos(ventana);
+    numbrix::ConectarSucesiones(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

@@ -111,6 +111,20 @@ FinSucesion TSucesion::Paso(std::string* mensaje) {
     return FinSucesion::Parada;
 }
 
+bool TSucesion::EvaluarAuxiliar(int cual, const std::string& texto, long double x, long double& v,
+                                std::string* mensaje) {
+    TExpresionX& e = cual == 0 ? Ef : cual == 1 ? Eg : Eh;
+    e.SetTexto(texto);
+    if (!e.Arbol) {
+        if (mensaje) *mensaje = e.MensajeCompilacion;
+        return false;
+    }
+    (cual == 0 ? xf_ : cual == 1 ? xg_ : xh_)->AsignarValor(x);
+    v = e.Valor();
+    if (e.HayError && mensaje) *mensaje = e.Mensaje;
+    return !e.HayError;
+}
+
 bool TSucesion::ParadaCumplida() {
     Ep.Forzar = true;
     long double v = Ep.Valor();

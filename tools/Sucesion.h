@@ -68,6 +68,10 @@ public:
     // one line per term.
     FinSucesion CorrerDetallado(const TokenCancelar& cancelar, std::vector<std::string>& lineas);
 
+    // f, g or h (0, 1, 2) at x, for the evaluation buttons: false with
+    // *mensaje when the box does not compile or the value fails.
+    bool EvaluarAuxiliar(int cual, const std::string& texto, long double x, long double& v, std::string* mensaje);
+
     long double Termino(int ranura) const { return S_[static_cast<std::size_t>(ranura)]; }
     std::int64_t N() const { return n_; }
     int K() const { return k_; }

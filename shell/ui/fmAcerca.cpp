@@ -117,6 +117,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>números complejos, con norma y argumento en su unidad de ángulo (Ctrl+J);</li>"
                    "<li>matrices de fracciones exactas o de complejos (Ctrl+M): sistemas, inversas, determinantes;</li>"
                    "<li>números primos (Ctrl+P): primalidad, factores, divisores, el n-ésimo primo y listas;</li>"
+                   "<li>sucesiones por recurrencia (Ctrl+S) con condición de parada y definiciones guardadas;</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");
