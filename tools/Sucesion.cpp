@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "engine/DiagramaX.h"
 #include "shell/VelIni.h"
 #include "support/Errores.h"
 
@@ -27,6 +28,32 @@ void MayorIndice(const TEvalX& nodo, int& mayor) {
         for (const auto& h : e->Hijos)
             if (h) pila.push_back(h.get());
     }
+}
+
+// S with its index as a subscript ("n", "n-1" ...), in the serif face.
+CajaFormula MedirTermino(Diagrama<DominioReal>& d, const std::string& indice, int tam, int& bajada) {
+    const CajaFormula s = d.MedirTexto("S", FuenteSerif(tam, false, true));
+    const CajaFormula i = d.MedirTexto(indice, FuenteSerif(TamReducido(tam, 6, 10), false, true));
+    bajada = s.abajo * 2 / 3;
+    return {s.ancho + i.ancho, std::max(s.arriba, i.arriba - bajada), std::max(s.abajo, i.abajo + bajada)};
+}
+
+ProcMedir<DominioReal> MedidaTermino(std::string indice) {
+    return [indice](Diagrama<DominioReal>& d, const TEvalX&, int tam) {
+        int bajada = 0;
+        return MedirTermino(d, indice, tam, bajada);
+    };
+}
+
+ProcDibujar<DominioReal> DibujoTermino(std::string indice) {
+    return [indice](Diagrama<DominioReal>& d, const TEvalX&, int x, int y, int tam) {
+        int bajada = 0;
+        const CajaFormula c = MedirTermino(d, indice, tam, bajada);
+        const Fuente f = FuenteSerif(tam, false, true);
+        d.DibujarTexto("S", f, x, y + c.arriba);
+        d.DibujarTexto(indice, FuenteSerif(TamReducido(tam, 6, 10), false, true), x + d.MedirTexto("S", f).ancho,
+                       y + c.arriba + bajada);
+    };
 }
 
 void PrepararMotor(TExpresionX& e) {
@@ -61,7 +88,11 @@ TSucesion::TSucesion() {
     for (int j = 0; j <= 9; ++j) {
         std::string nombre = j == 0 ? "Sn" : "S" + std::to_string(j);
         std::string desc = j == 0 ? "Sn" : "Sn-" + std::to_string(j);
-        Es.AgregarFuncion0(nombre, [this, j](ContextoX&) { return S_[static_cast<std::size_t>(j + m_)]; }, desc);
+        char indice[16];
+        std::snprintf(indice, sizeof indice, "n-%d", j);
+        const std::string sub = j == 0 ? "n" : indice;
+        Es.AgregarFuncion0(nombre, [this, j](ContextoX&) { return S_[static_cast<std::size_t>(j + m_)]; }, desc,
+                           MakeFuncion0, MedidaTermino(sub), DibujoTermino(sub));
     }
     Es.AgregarFuncion0("n", [this](ContextoX&) { return static_cast<long double>(n_ - m_); },
                        "Número de iteración");
