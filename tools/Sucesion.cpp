@@ -221,7 +221,8 @@ std::string Escapar(const std::string& s) {
     return s;
 }
 std::string Desescapar(const std::string& s) { return !s.empty() && s.front() == ' ' ? s.substr(1) : s; }
-std::string Caja(const std::string& s) { return s.empty() ? "{}" : Escapar(s); }
+// An empty box is "{}"; a box that really reads "{}" is escaped like the rest.
+std::string Caja(const std::string& s) { return s.empty() ? "{}" : s == "{}" ? " {}" : Escapar(s); }
 std::string DeCaja(const std::string& s) { return s == "{}" ? std::string() : Desescapar(s); }
 }  // namespace
 
