@@ -303,7 +303,6 @@ void TfmSucec::Continuar() {
     const bool detallado = chDetallado->isChecked();
     auto lineas = std::make_shared<std::vector<std::string>>();
     Ocupado(true);
-    if (detallado) memo->hide();
     TSucesion* s = s_.get();
     ejecutor_->Ejecutar(
         [s, lineas, detallado](TTrabajo& t) {
@@ -320,7 +319,6 @@ void TfmSucec::Continuar() {
                 texto.chop(1);
                 memo->appendPlainText(texto);
             }
-            memo->show();
             Ocupado(false);
             lbEstado->setText("n=" + QString::number(s_->N()));
         });
