@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -179,7 +180,19 @@ TfmSucec::~TfmSucec() = default;
 
 void TfmSucec::AplicarColores(const ColoresVentana& c) {
     for (QWidget* w : {static_cast<QWidget*>(memo), static_cast<QWidget*>(comentario)}) AplicarColoresCaja(w, c);
-    for (auto* c2 : cajas) AplicarColoresCaja(c2, c);
+    for (auto* c2 : cajas) {
+        AplicarColoresCaja(c2, c);
+        // The placeholder stays readable on the boxes' own background.
+        QPalette p = c2->lineEdit()->palette();
+        p.setColor(QPalette::PlaceholderText,
+                   QColor::fromRgbF(c.Texto.redF() * 0.75f + c.Fondo.redF() * 0.25f,
+                                    c.Texto.greenF() * 0.75f + c.Fondo.greenF() * 0.25f,
+                                    c.Texto.blueF() * 0.75f + c.Fondo.blueF() * 0.25f));
+        c2->lineEdit()->setPalette(p);
+    }
+    // The formula's ink follows the window's scheme, light or dark.
+    vista->PonerTinta(palette().color(QPalette::WindowText));
+    vista->update();
 }
 
 bool TfmSucec::eventFilter(QObject* o, QEvent* e) {
