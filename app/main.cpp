@@ -17,6 +17,7 @@
 #include "tools/ui/fmPoli.h"
 #include "tools/ui/fmPrimos.h"
 #include "tools/ui/fmStat.h"
+#include "tools/ui/fmSucec.h"
 #include "tools/ui/frmFechas.h"
 #include "tools/ui/HerramientasNumeros.h"
 #include "units/ConvUnid.h"
@@ -86,6 +87,7 @@ int main(int argc, char* argv[]) {
     numbrix::RegistrarMatrices(ventana);
     numbrix::ConectarPrimos(ventana);
     numbrix::RegistrarPolinomios(ventana);
+    numbrix::ConectarSucesiones(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

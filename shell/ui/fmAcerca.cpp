@@ -118,6 +118,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>matrices de fracciones exactas o de complejos (Ctrl+M): sistemas, inversas, determinantes;</li>"
                    "<li>números primos (Ctrl+P): primalidad, factores, divisores, el n-ésimo primo y listas;</li>"
                    "<li>polinomios de coeficientes racionales: operaciones, división, Ruffini y raíces;</li>"
+                   "<li>sucesiones por recurrencia (Ctrl+S) con condición de parada y definiciones guardadas;</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");
