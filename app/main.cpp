@@ -18,6 +18,7 @@
 #include "tools/ui/fmStat.h"
 #include "tools/ui/frmFechas.h"
 #include "tools/ui/HerramientasNumeros.h"
+#include "tools/Quim.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 #include "units/ui/HerramientaUnidades.h"
@@ -72,6 +73,7 @@ int main(int argc, char* argv[]) {
     numbrix::TSesion sesion([](numbrix::NivelAviso, const std::string& m) {
         QMessageBox::warning(QApplication::activeWindow(), "Numbrix", QString::fromStdString(m));
     });
+    numbrix::ConectarQuimica(sesion);
     const auto informe = sesion.Abrir(carpeta.Ruta);
     numbrix::TfrmCalcu::PreguntarPrimerInicio(sesion, presentacion);
 
