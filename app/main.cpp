@@ -19,6 +19,7 @@
 #include "tools/ui/frmFechas.h"
 #include "tools/ui/HerramientasNumeros.h"
 #include "tools/Quim.h"
+#include "tools/ui/QuimicaCalc.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 #include "units/ui/HerramientaUnidades.h"
@@ -86,6 +87,7 @@ int main(int argc, char* argv[]) {
     numbrix::RegistrarComplejos(ventana);
     numbrix::RegistrarMatrices(ventana);
     numbrix::ConectarPrimos(ventana);
+    numbrix::ConectarQuimicaVentana(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();
