@@ -117,6 +117,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>números complejos, con norma y argumento en su unidad de ángulo (Ctrl+J);</li>"
                    "<li>matrices de fracciones exactas o de complejos (Ctrl+M): sistemas, inversas, determinantes;</li>"
                    "<li>números primos (Ctrl+P): primalidad, factores, divisores, el n-ésimo primo y listas;</li>"
+                   "<li>masas molares de fórmulas químicas en las expresiones (Ctrl+R): 2NaCl+H2SO4, Ca(OH)2;</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");

@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "shell/Sesion.h"
+#include "shell/TemasAyuda.h"
 #include "shell/ui/ComboExpr.h"
 #include "shell/ui/frmCalc.h"
 #include "tools/Quim.h"
@@ -39,6 +40,7 @@ void ConectarQuimicaVentana(TfrmCalcu& v) {
     v.cajaExpresion->PonerFuente([&v] { return EntradasDe(v.Sesion().Principal()); },
                                  [&v] { return EntradasElementos(v.Sesion()); });
     v.Quimica(v.Sesion().Ajustes.MMR);
+    RegistrarPaginaAyuda({"quimica.html", "Química"});
 }
 
 }  // namespace numbrix
