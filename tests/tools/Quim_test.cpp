@@ -8,7 +8,6 @@
 #include <cmath>
 #include <fstream>
 #include <iomanip>
-#include <sstream>
 
 #include "Ayudas.h"
 #include "shell/Sesion.h"
@@ -16,15 +15,9 @@
 namespace numbrix {
 namespace {
 
-std::string Texto21(long double v) {
-    std::ostringstream o;
-    o << std::setprecision(21) << v;
-    return o.str();
-}
-
 void Cerca(long double obtenido, long double esperado, const std::string& que) {
     EXPECT_LE(std::fabs(obtenido - esperado), 1e-12L * std::fabs(esperado))
-        << que << ": " << Texto21(obtenido) << " en vez de " << Texto21(esperado);
+        << que << ": " << std::setprecision(21) << obtenido << " en vez de " << esperado;
 }
 
 const TTablaQuimica& Fabrica() {

@@ -53,15 +53,5 @@ TEST_F(QuimicaCalc, MenuTeclaYListaDeElementos) {
     }
 }
 
-TEST_F(QuimicaCalc, ElAjusteSobreviveAlReinicio) {
-    Conectar();
-    Item()->trigger();
-    ASSERT_TRUE(ventana_->GuardarTodo());
-    Abrir();
-    Conectar();
-    EXPECT_FALSE(Item()->isChecked());
-    EXPECT_EQ(sesion_->Evaluar("H2O").texto, "Identificador desconocido: \"H2O\"");
-}
-
 }  // namespace
 }  // namespace numbrix
