@@ -14,12 +14,14 @@
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
 #include "support/ui/Traduccion.h"
+#include "tools/Quim.h"
 #include "tools/ui/fmPoli.h"
 #include "tools/ui/fmPrimos.h"
 #include "tools/ui/fmStat.h"
 #include "tools/ui/fmSucec.h"
 #include "tools/ui/frmFechas.h"
 #include "tools/ui/HerramientasNumeros.h"
+#include "tools/ui/QuimicaCalc.h"
 #include "units/ConvUnid.h"
 #include "units/ui/ConversionesCalc.h"
 #include "units/ui/HerramientaUnidades.h"
@@ -74,6 +76,7 @@ int main(int argc, char* argv[]) {
     numbrix::TSesion sesion([](numbrix::NivelAviso, const std::string& m) {
         QMessageBox::warning(QApplication::activeWindow(), "Numbrix", QString::fromStdString(m));
     });
+    numbrix::ConectarQuimica(sesion);
     const auto informe = sesion.Abrir(carpeta.Ruta);
     numbrix::TfrmCalcu::PreguntarPrimerInicio(sesion, presentacion);
 
@@ -88,6 +91,7 @@ int main(int argc, char* argv[]) {
     numbrix::ConectarPrimos(ventana);
     numbrix::RegistrarPolinomios(ventana);
     numbrix::ConectarSucesiones(ventana);
+    numbrix::ConectarQuimicaVentana(ventana);
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

@@ -384,7 +384,23 @@ void RegistrarPolinomiosCli(RegistroCli& r) {
 
 }  // namespace
 
+// Chemistry: a setting for this run, never saved by --save.
+void RegistrarQuimicaCli(RegistroCli& r) {
+    OpcionCli mmr;
+    mmr.largo = "--mmr";
+    mmr.valor = "on|off";
+    mmr.ayuda = "calcula (on) o no (off) la masa molar de las fórmulas químicas de las expresiones, como «Calcular "
+                "MMR»;\nsin ella, como lo diga la carpeta de datos";
+    mmr.Fijar = [](OpcionesCli& o, const std::string& v) -> std::string {
+        if (v != "on" && v != "off") return "--mmr espera on u off, no «" + v + "»";
+        o.mmr = v == "on";
+        return "";
+    };
+    r.Agregar(std::move(mmr));
+}
+
 void RegistrarHerramientasCli(RegistroCli& registro) {
+    RegistrarQuimicaCli(registro);
     RegistrarUnidadesCli(registro);
     RegistrarEstadisticaCli(registro);
     RegistrarPrimosCli(registro);

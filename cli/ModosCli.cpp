@@ -5,6 +5,7 @@
 
 #include "shell/Sesion.h"
 #include "shell/SesionModo.h"
+#include "tools/Quim.h"
 #include "support/CarpetaDatos.h"
 #include "support/EscrituraAtomica.h"
 
@@ -56,6 +57,7 @@ std::filesystem::path CarpetaALeer(const OpcionesCli& o, bool preparar, std::vec
 
 EvaluadorCli Real(const OpcionesCli& o, const std::function<bool()>& cancelar) {
     auto s = std::make_shared<TSesion>();
+    ConectarQuimica(*s);
     EvaluadorCli ev;
     const std::filesystem::path carpeta = CarpetaALeer(o, o.guardar, ev.Informe);
     // Only read: what the load finds is reported, and the files are written
@@ -64,6 +66,10 @@ EvaluadorCli Real(const OpcionesCli& o, const std::function<bool()>& cancelar) {
         auto mas = s->Abrir(carpeta, ModoDatos::SoloLectura);
         ev.Informe.insert(ev.Informe.end(), mas.begin(), mas.end());
     }
+    // --mmr rules this run only: the stored "MMR" is what --save writes.
+    const bool mmrGuardado = s->Ajustes.MMR;
+    s->SetQuimica(o.mmr >= 0 ? o.mmr == 1 : mmrGuardado);
+    s->Ajustes.MMR = mmrGuardado;
     // Results follow the command line's options, never the desktop's stored
     // display settings, so scripts print the same everywhere.
     s->SetAngulo(o.angulo);

@@ -104,6 +104,7 @@ struct OpcionesCli {
     std::string render;         // --render FILE: the last expression's picture
     int renderTam = 20;         // --render-size N, 1..255
     bool ayuda = false;
+    int mmr = -1;               // --mmr on|off: formulas for this run only; -1 the data folder's "MMR"
     std::string error;          // bad usage: the message (exit status 2)
 };
 

@@ -45,6 +45,20 @@ void TSesion::RegistrarNombresEn(TExpresionX& e) {
     RegistrarNombres(e, true);
     // The definitions' values come from this session's auxiliary engine.
     RegistrarDefiniciones(Definiciones(), e, Auxiliar(), {});
+    if (quimicaActiva_) {
+        e.BuscarExterno2 = quimica_.Buscar;
+        e.MedirExterno = quimica_.Medir;
+        e.DibujarExterno = quimica_.Dibujar;
+    }
+}
+
+void TSesion::SetQuimica(bool activa) {
+    quimicaActiva_ = activa && HayQuimica();
+    Ajustes.MMR = activa;
+    if (quimicaActiva_)
+        PonerExterno2(quimica_.Buscar, quimica_.Medir, quimica_.Dibujar);
+    else
+        PonerExterno2({});
 }
 
 // ---------------------------------------------------------------- evaluation
@@ -151,6 +165,8 @@ std::vector<std::string> TSesion::Abrir(const std::filesystem::path& carpetaDato
     AgregarInforme(informe, Lista.Cargar(*ini_));
     AgregarInforme(informe, Historial.Cargar(carpeta_ / THistorial::NombreArchivo));
     AgregarInforme(informe, CargarDefiniciones(carpeta_ / "real.duf", modo == ModoDatos::Reparar));
+    if (quimica_.Cargar) AgregarInforme(informe, quimica_.Cargar(carpeta_));
+    SetQuimica(Ajustes.MMR);
     return informe;
 }
 

@@ -46,6 +46,16 @@ enum class ModoDatos {
     SoloLectura,
 };
 
+// A look-up for names no engine knows, offered to the session by a tool
+// (chemistry): what it finds, how its nodes are typeset, and how it loads its
+// data from the data folder (returning the load report).
+struct ConsultaExterna {
+    TExpresionX::Buscador Buscar;
+    ProcMedir<DominioReal> Medir;
+    ProcDibujar<DominioReal> Dibujar;
+    std::function<std::vector<std::string>(const std::filesystem::path& carpetaDatos)> Cargar;
+};
+
 class TSesion : public TSesionModo<DominioReal> {
 public:
     explicit TSesion(Notificador aviso = {});
@@ -92,6 +102,14 @@ public:
     // another engine, so a picture of an expression can be made apart.
     void RegistrarNombresEn(TExpresionX& e);
 
+    // ---- chemistry: formulas inside expressions
+    // Offered by the chemistry tool; loaded by Abrir, switched by SetQuimica.
+    void OfrecerQuimica(ConsultaExterna c) { quimica_ = std::move(c); }
+    bool HayQuimica() const { return static_cast<bool>(quimica_.Buscar); }
+    // Turns the look-up on or off in every engine and keeps "MMR" in step.
+    void SetQuimica(bool activa);
+    bool Quimica() const { return quimicaActiva_; }
+
     // ---- data folder
     // Reads the settings, memories, result list, recent conversions, user
     // definitions and the expression history. Returns what could not be read.
@@ -116,6 +134,8 @@ private:
     std::string ultimaExpresion_;
     std::filesystem::path carpeta_;
     std::shared_ptr<TVelIniFile> ini_;
+    ConsultaExterna quimica_;
+    bool quimicaActiva_ = false;
 };
 
 }  // namespace numbrix

@@ -154,6 +154,23 @@ std::vector<std::string> TSesionModo<D>::CargarDefiniciones(const std::filesyste
     return informe;
 }
 
+template <class D>
+void TSesionModo<D>::AplicarExterno2(TExpresion<D>& e) const {
+    e.BuscarExterno2 = externo2_.buscar;
+    e.MedirExterno = externo2_.buscar ? externo2_.medir : ProcMedir<D>{};
+    e.DibujarExterno = externo2_.buscar ? externo2_.dibujar : ProcDibujar<D>{};
+}
+
+template <class D>
+void TSesionModo<D>::PonerExterno2(typename TExpresion<D>::Buscador buscar, ProcMedir<D> medir,
+                                   ProcDibujar<D> dibujar) {
+    externo2_ = {std::move(buscar), std::move(medir), std::move(dibujar)};
+    AplicarExterno2(principal_);
+    AplicarExterno2(auxiliar_);
+    for (auto& m : anidados_) AplicarExterno2(*m);
+    ++ajustes_.cambios;  // what compiled as unknown may now be a name, and back
+}
+
 // ---------------------------------------------------------------- prompts
 
 template <class D>
@@ -166,6 +183,7 @@ TExpresion<D>& TSesionModo<D>::MotorRespuesta(int nivel) {
         m->SetPadre(&auxiliar_);
         m->Silencioso = true;
         m->Cancelar = auxiliar_.Cancelar;
+        AplicarExterno2(*m);
         anidados_.push_back(std::move(m));
     }
     return *anidados_[static_cast<std::size_t>(nivel - 1)];

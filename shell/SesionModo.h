@@ -138,6 +138,11 @@ public:
     // out). The file is rewritten, after a copy, only when `reparar`.
     std::vector<std::string> CargarDefiniciones(const std::filesystem::path& archivo, bool reparar = false);
 
+    // The last-resort look-up for names no engine knows, with its
+    // typesetting, in every engine of the session (the nested answer engines
+    // too); an empty `buscar` removes it. Texts compile again.
+    void PonerExterno2(typename TExpresion<D>::Buscador buscar, ProcMedir<D> medir = {}, ProcDibujar<D> dibujar = {});
+
 protected:
     // Evaluates one expression: forgets the prompt answers, compiles, and
     // solves it for «?» when it reads «?», else takes its value. Fills the
@@ -170,6 +175,12 @@ private:
     std::atomic<bool> ocupada_{false};
     bool vocabularioPendiente_ = false;
     DefinicionesUsuario definiciones_;  // as last read
+    struct Externo2 {
+        typename TExpresion<D>::Buscador buscar;
+        ProcMedir<D> medir;
+        ProcDibujar<D> dibujar;
+    } externo2_;
+    void AplicarExterno2(TExpresion<D>& e) const;
 };
 
 extern template class TSesionModo<DominioReal>;

@@ -465,12 +465,13 @@ void TVelIniFile::Analizar(std::string bytes) {
             }
             continue;
         }
+        // A comment is no problem anywhere, also above the first section.
+        if (opciones_.SaltarComentarios && linea.front() == ';') continue;
         if (!actual) {
             Problema(numero, "línea fuera de toda sección; se omite");
             continue;
         }
 
-        if (opciones_.SaltarComentarios && linea.front() == ';') continue;
         std::string limpia(linea);
         if (opciones_.QuitarBlancosIgual) {
             auto igual = limpia.find('=');

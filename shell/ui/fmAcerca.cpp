@@ -119,6 +119,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>números primos (Ctrl+P): primalidad, factores, divisores, el n-ésimo primo y listas;</li>"
                    "<li>polinomios de coeficientes racionales: operaciones, división, Ruffini y raíces;</li>"
                    "<li>sucesiones por recurrencia (Ctrl+S) con condición de parada y definiciones guardadas;</li>"
+                   "<li>masas molares de fórmulas químicas en las expresiones (Ctrl+R): 2NaCl+H2SO4, Ca(OH)2;</li>"
                    "<li>diez memorias, variables que se preguntan, historial de expresiones y lista de resultados "
                    "con total.</li></ul><p>Qt " +
                    QString(qVersion()) + "</p>");

@@ -128,6 +128,10 @@ public:
     // Chemistry look-up on or off (both engines); empty until the chemistry
     // tool exists, and while it is, Ctrl+R and the option are not offered.
     std::function<void(bool)> Quimica;
+    // Where the chemistry tool puts its item: the «Configurar» submenu, after
+    // «Autocompletar».
+    QMenu* MenuConfigurar() const { return menuConfigurar_; }
+    QAction* AccionAutocompletar() const { return acAutocompletar_; }
 
     // ---- conversions (frmCalcConversiones.cpp). The unit side fills
     // menuConversiones and sets the hooks (units/ui/ConversionesCalc.h).

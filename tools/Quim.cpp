@@ -1,0 +1,164 @@
+#include "tools/Quim.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "shell/Sesion.h"
+#include "shell/VelIni.h"
+
+namespace numbrix {
+
+namespace {
+
+// More digits than this is a typo, and would wrap a 32-bit count.
+constexpr std::size_t kMaxCifras = 9;
+
+bool Mayuscula(char c) { return c >= 'A' && c <= 'Z'; }
+bool Minuscula(char c) { return c >= 'a' && c <= 'z'; }
+bool Cifra(char c) { return c >= '0' && c <= '9'; }
+
+// A count or coefficient at i: at most kMaxCifras digits, never 0 (a 0 is
+// a typo: «Ca0» for CaO).
+bool LeerCuenta(std::string_view t, std::size_t& i, long& n) {
+    const std::size_t b = i;
+    n = 0;
+    for (; i < t.size() && Cifra(t[i]); ++i) {
+        if (i - b == kMaxCifras) return false;
+        n = n * 10 + (t[i] - '0');
+    }
+    return n > 0;
+}
+
+}  // namespace
+
+const Elemento* TTablaQuimica::Buscar(std::string_view simbolo) const {
+    for (const Elemento& e : elementos_)
+        if (e.Simbolo == simbolo) return &e;
+    return nullptr;
+}
+
+// Coefficient, then terms up to the end; a term is an element symbol or a
+// parenthesised group (not nested), an optional count, and an optional "."
+// that separates the parts of a hydrate.
+bool TTablaQuimica::MasaMolar(std::string_view t, long double& masa) const {
+    masa = 0;
+    std::size_t i = 0;
+    long coeficiente = 1;
+    if (i < t.size() && Cifra(t[i]) && !LeerCuenta(t, i, coeficiente)) return false;
+    if (i >= t.size()) return false;  // no element at all
+    long double suma = 0;
+    while (i < t.size()) {
+        long double base = 0;
+        if (t[i] == '(') {
+            const std::size_t cierre = t.find(')', i + 1);
+            if (cierre == std::string_view::npos) return false;
+            // Strictly shorter: the parentheses are left out.
+            if (!MasaMolar(t.substr(i + 1, cierre - i - 1), base)) return false;
+            i = cierre + 1;
+        } else if (Mayuscula(t[i])) {
+            const std::size_t b = i++;
+            while (i < t.size() && Minuscula(t[i])) ++i;
+            const Elemento* e = Buscar(t.substr(b, i - b));
+            if (!e) return false;
+            base = e->Masa;
+        } else {
+            return false;
+        }
+        long cuenta = 1;
+        if (i < t.size() && Cifra(t[i]) && !LeerCuenta(t, i, cuenta)) return false;
+        if (i < t.size()) {
+            if (t[i] == '.') {
+                if (++i == t.size()) return false;  // a hydrate's second part is missing
+            } else if (!Mayuscula(t[i]) && t[i] != '(') {
+                return false;  // also a lower-case letter after ")" or a count
+            }
+        }
+        suma += base * static_cast<long double>(cuenta);
+    }
+    masa = static_cast<long double>(coeficiente) * suma;
+    return true;
+}
+
+std::vector<std::string> TTablaQuimica::Leer(const std::vector<std::string>& lineas, std::string_view nombre) {
+    elementos_.clear();
+    std::vector<std::string> informe;
+    const std::string n(nombre);
+    for (const std::string& l : lineas) {
+        const std::size_t igual = l.find('=');
+        if (igual == std::string::npos) {
+            informe.push_back(n + ": línea sin masa, se omite: «" + l + "».");
+            continue;
+        }
+        const std::string clave = l.substr(0, igual), valor = l.substr(igual + 1);
+        Elemento e;
+        // A "_" first is part of the symbol, not the start of a description.
+        const std::size_t raya = clave.find('_');
+        if (raya != std::string::npos && raya >= 1) {
+            e.Simbolo = clave.substr(0, raya);
+            e.Descripcion = clave.substr(raya + 1);
+        } else {
+            e.Simbolo = clave;
+        }
+        // "." in any locale; "1,008" is refused rather than read as 1 or 0.
+        const char* fin = valor.data() + valor.size();
+        const auto r = std::from_chars(valor.data(), fin, e.Masa, std::chars_format::general);
+        if (valor.empty() || r.ec != std::errc() || r.ptr != fin || !std::isfinite(e.Masa) || e.Masa <= 0) {
+            informe.push_back(n + ": la masa de «" + e.Simbolo + "» no es un número positivo («" + valor +
+                              "»); se omite el elemento.");
+            continue;
+        }
+        if (Buscar(e.Simbolo)) {
+            informe.push_back(n + ": el símbolo «" + e.Simbolo + "» está repetido; se conserva el primero.");
+            continue;
+        }
+        elementos_.push_back(std::move(e));
+    }
+    return informe;
+}
+
+std::vector<std::string> TTablaQuimica::Cargar(const std::filesystem::path& archivo) {
+    elementos_.clear();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(archivo, ec)) return {};
+    OpcionesIni o;
+    o.SaltarComentarios = true;
+    o.QuitarBlancosIgual = true;
+    o.GuardarAlCerrar = false;
+    TVelIniFile ini(archivo, {}, std::move(o));
+    std::vector<std::string> informe;
+    if (ini.Informe().HayProblemas()) {
+        InformeCarga i = ini.Informe();
+        i.CopiaSeguridad.clear();  // never rewritten
+        std::string t = i.Texto(archivo);
+        for (std::size_t b = 0, e; b < t.size(); b = e + 1) {
+            e = t.find('\n', b);
+            if (e == std::string::npos) e = t.size();
+            if (e > b) informe.push_back(t.substr(b, e - b));
+        }
+    }
+    for (std::string& l : Leer(ini.ReadSectionValues("MASAS"), archivo.filename().string()))
+        informe.push_back(std::move(l));
+    return informe;
+}
+
+TTablaQuimica& TablaQuimica() {
+    static TTablaQuimica tabla;
+    return tabla;
+}
+
+bool BuscarFormulaQuimica(std::string_view texto, long double& masa) { return TablaQuimica().MasaMolar(texto, masa); }
+
+bool EsFormulaQuimica(std::string_view texto) {
+    long double m = 0;
+    return BuscarFormulaQuimica(texto, m);
+}
+
+void ConectarQuimica(TSesion& sesion) {
+    ConsultaExterna c;
+    c.Buscar = [](std::string_view nombre, long double& v) { return BuscarFormulaQuimica(nombre, v); };
+    c.Cargar = [](const std::filesystem::path& carpeta) { return TablaQuimica().Cargar(carpeta / "quim.ini"); };
+    sesion.OfrecerQuimica(std::move(c));
+}
+
+}  // namespace numbrix
