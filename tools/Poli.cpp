@@ -555,7 +555,11 @@ std::string RaicesTexto(const TPoli& entrada, const AjustesFraccion& aj) {
     for (;;) {
         const int g = p.Grado();
         if (g == 1) {
-            texto += SinBlancos((-p.Coef(0) / p.Coef(1)).ATexto(aj));
+            try {
+                texto += SinBlancos((-p.Coef(0) / p.Coef(1)).ATexto(aj));
+            } catch (const EFraccion&) {  // the exact quotient needs more than 64 bits
+                texto += RealAGeneral(-p.Coef(0).Valor() / p.Coef(1).Valor(), 15);
+            }
             break;
         }
         if (g == 2) {

@@ -89,6 +89,8 @@ TEST(Poli, Raices) {
     };
     for (const auto& c : casos) EXPECT_EQ(Raices(c.p), c.raices) << c.p;
     EXPECT_TRUE(Raices("x^5-12x^4+x-12").starts_with("12\r\n"));
+    // A linear root whose exact fraction overflows is written as a decimal.
+    EXPECT_EQ(Raices("38|535+2+x+2|589745x-7165x"), "0.000289088224227186") << Raices("38|535+2+x+2|589745x-7165x");
     // (x − 1/3)(x⁴+x+1): the fraction is found despite |P[0]| < 1/2
     EXPECT_TRUE(Raices("x^5-1|3x^4+x^2+2|3x-1|3").starts_with("0.333333333333333\r\n")) << Raices("x^5-1|3x^4+x^2+2|3x-1|3");
 }
