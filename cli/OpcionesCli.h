@@ -27,7 +27,7 @@ struct OpcionesCli;
 //    standard output, and the run's exit status is 1 (as a failed expression);
 //  - Uso: bad usage found only while running, one line on standard error,
 //    and the run stops with exit status 2.
-// A tool reads standard input only where its own issue says so.
+// A tool reads standard input only where it documents that it does.
 struct SalidaAccion {
     enum Estado { Lineas = 0, Mensaje = 1, Uso = 2 } estado = Lineas;
     std::vector<std::string> lineas;
@@ -40,7 +40,7 @@ struct ContextoAccion {
     const OpcionesCli& opciones;          // the whole command line's settings (-a, -m, ...)
     const std::vector<std::string>& operandos;  // one argument each
     const std::function<bool()>& cancelar;      // Ctrl+C or SIGTERM: stop at the next poll
-    std::istream& entrada;  // the run's standard input, for the tools whose issue reads it
+    std::istream& entrada;  // the run's standard input, for the tools that read it
 };
 
 // One option. A setting (`Fijar`) takes no value or one; a tool option
