@@ -7,8 +7,6 @@
 #include <iomanip>
 #include <map>
 #include <regex>
-#include <set>
-#include <sstream>
 
 #include "Ayudas.h"
 #include "engine/ExpresionX.h"
@@ -23,7 +21,6 @@ namespace numbrix {
 namespace {
 
 namespace fs = std::filesystem;
-
 std::string Leer(const fs::path& ruta) {
     std::string bytes, error;
     EXPECT_TRUE(LeerArchivoEntero(ruta, bytes, &error)) << ruta << ": " << error;
@@ -73,30 +70,29 @@ long double Resolver(const std::string& ley, const std::string& incognita,
     auto x = e.AgregarVariable("_");
     e.SetTexto(incognita + ":_; " + ley);
     const long double r = e.HayError ? NAN : e.ResolverPara(x.get());
-    mensaje = e.HayError ? e.Mensaje : "";
-    return r;
+    return mensaje = e.HayError ? e.Mensaje : "", r;
 }
 
 TEST(FormulasDeFabrica, CadaFormulaSeLeeYSeResuelve) {
     TModeloUnidades unidades;
-    unidades.CargarMagnitudes(prueba::DatosDeFabrica() / "maguni.def");
     TStreams imagenes;
+    unidades.CargarMagnitudes(prueba::DatosDeFabrica() / "maguni.def");
     imagenes.Cargar(prueba::DatosDeFabrica() / "form.img");
-    std::string nada;
     const std::regex simbolo("[A-Za-z][A-Za-z0-9]*");
     std::size_t formulas = 0;
     for (const auto& f : Archivos(kFuentes / "formulas", ".txt")) {
         TVelIniFile ini(f);
         for (const std::string& seccion : ini.ReadSections()) {
+            ++formulas;
             const std::string donde = f.stem().string() + "/" + seccion;
             const auto lineas = ini.ReadSectionValues(seccion);
             const auto def = std::find(lineas.begin(), lineas.end(), "<def>");
             ASSERT_TRUE(def != lineas.end() && def - lineas.begin() >= 2) << donde;
             for (auto l = lineas.begin() + 1; l != def; ++l) {
                 EXPECT_TRUE(l->front() != ' ' && l->front() != '[') << donde << ": " << *l;
-                if (const auto i = l->find("<img>#"); i != std::string::npos) {
-                    EXPECT_TRUE(imagenes.ObtenerItem(l->substr(i + 6), nada)) << donde << ": " << *l;
-                }
+                std::string bytes;
+                const auto i = l->find("<img>#");
+                EXPECT_TRUE(i == std::string::npos || imagenes.ObtenerItem(l->substr(i + 6), bytes)) << donde << *l;
             }
             const std::string& ley = lineas[0];
             std::map<std::string, long double> valores;
@@ -111,7 +107,6 @@ TEST(FormulasDeFabrica, CadaFormulaSeLeeYSeResuelve) {
                 EXPECT_TRUE(c[5] == "0" || c[5] == "1") << donde << ": " << *l;
                 if (c[5] == "1") ++marcadas, incognita = s;
                 const auto igual = c[4].find('=');
-                ASSERT_NE(igual, std::string::npos) << donde << ": " << *l;
                 long double v = 0.7L + 0.13L * static_cast<long double>(valores.size());
                 char* fin = nullptr;
                 if (const long double d = std::strtold(c[2].c_str(), &fin); !c[2].empty() && *fin == '\0') v = d;
@@ -123,7 +118,6 @@ TEST(FormulasDeFabrica, CadaFormulaSeLeeYSeResuelve) {
                 valores[s] = v;
             }
             ASSERT_EQ(marcadas, 1) << donde;
-            ++formulas;
             // How often each symbol occurs in the law.
             std::map<std::string, int> veces;
             for (std::sregex_iterator i(ley.begin(), ley.end(), simbolo), e; i != e; ++i)
