@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "Ayudas.h"
@@ -77,10 +76,7 @@ Dibujo Trazado(const std::string& texto, int tam = kTamFormula, bool sinEnvoltur
 // around a sum's sign, size/3 (dot) or size/6 (none) in products, 1 between a
 // quotient's parts and its bar. «a<b<c» keeps its left comparison bare.
 TEST(Diagrama, CajasAMano) {
-    const struct {
-        const char* texto;
-        int ancho, arriba, abajo;
-    } casos[] = {
+    const struct { const char* texto; int ancho, arriba, abajo; } casos[] = {
         {"x", 10, 10, 10}, {"pi", 10, 10, 10}, {"e", 10, 10, 10}, {"12.5", 40, 10, 10}, {"'hola'", 60, 10, 10},
         {"Ale", 30, 10, 10}, {"FF[16]", 30, 10, 10}, {"1e-20", 54, 16, 10}, {"a+b", 35, 10, 10}, {"a-b", 35, 10, 10},
         {"-x", 22, 10, 10}, {"a*b", 26, 10, 10}, {"2*x", 23, 10, 10}, {"a/b", 12, 21, 21}, {"x^2", 16, 16, 10},
@@ -113,10 +109,7 @@ TEST(Diagrama, FraccionSobreElEjeComun) {
 // What is drawn, as claims: «t» the text t drawn once, «t:n» n times, «t@s»
 // drawn at size s, «■n» n filled squares (product dots, exponent marks).
 TEST(Diagrama, TextosDibujados) {
-    const struct {
-        const char* texto;
-        const char* dibujado;
-    } casos[] = {
+    const struct { const char* texto; const char* dibujado; } casos[] = {
         {"x\\2", "2:0"}, {"x\\3", "3@10"},                 // a root index unless square, at half size
         {"-x", "0:0 − x"}, {"0-x", "0:0 − x"}, {"-(a+b)", "( )"},  // the leading minus, without the 0
         {"pi*r^2", "π pi:0 r@20 2@13 ■1"},
