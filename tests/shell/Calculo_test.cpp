@@ -24,12 +24,7 @@ constexpr long double kX = 5;   // what the user answers for x
 constexpr long double kN = 10;  // and for n
 constexpr long double kAntesX = 42, kAntesN = 43;  // slot values left from an earlier evaluation
 
-struct Salida {
-    long double valor = 0;
-    bool error = false;
-    int codigo = 0;
-    std::string mensaje;
-};
+struct Salida { long double valor = 0; bool error = false; int codigo = 0; std::string mensaje; };
 
 class Calculo : public ::testing::Test {
 protected:
@@ -94,12 +89,7 @@ protected:
     TExpresionX e;
 };
 
-struct CasoValor {
-    const char* texto;
-    long double esperado;
-    long double tolerancia;
-    int preguntasX, preguntasN;
-};
+struct CasoValor { const char* texto; long double esperado; long double tolerancia; int preguntasX, preguntasN; };
 
 const long double kRaiz2 = std::sqrt(2.0L);
 
@@ -189,9 +179,7 @@ TEST_P(ErroresCalculo, MensajeYVariablesRestauradas) {
     Salida s = Evaluar(c.texto);
     ASSERT_TRUE(s.error) << c.texto;
     EXPECT_EQ(s.codigo, c.codigo) << c.texto << ": " << s.mensaje;
-    if (c.mensaje) {
-        EXPECT_EQ(s.mensaje, c.mensaje) << c.texto;
-    }
+    if (c.mensaje) { EXPECT_EQ(s.mensaje, c.mensaje) << c.texto; }
     EsperaVariables(c.texto, c.preguntasX, c.preguntasN);
 }
 
@@ -286,9 +274,7 @@ TEST(Determinante, IgualQueLosCofactoresEnMatricesAleatorias) {
         const long double ref = Cofactores(a, n);
         const long double det = Determinante(a, n);
         EXPECT_LE(std::fabs(det - ref), cota * 1e-16L) << "n=" << n << " prueba " << prueba;
-        if (enteros && n <= 3) {
-            EXPECT_NEAR(static_cast<double>(det), static_cast<double>(ref), 1e-9);
-        }
+        if (enteros && n <= 3) { EXPECT_NEAR(static_cast<double>(det), static_cast<double>(ref), 1e-9); }
     }
 }
 
@@ -322,9 +308,7 @@ TEST_F(Calculo, DetEnElMotorLeeLasFilasEnOrden) {
             return t + ")";
         };
         const long double det = Evaluar(texto(a, false, false)).valor;
-        if (n <= 7) {
-            EXPECT_NEAR(static_cast<double>(det / Cofactores(a, n)), 1.0, 1e-15) << n;
-        }
+        if (n <= 7) { EXPECT_NEAR(static_cast<double>(det / Cofactores(a, n)), 1.0, 1e-15) << n; }
         EXPECT_CERCA_REL(Evaluar(texto(a, true, false)).valor, det, 1e-14L) << n;
         EXPECT_CERCA_REL(Evaluar(texto(a, false, true)).valor, -det, 1e-14L) << n;
     }
