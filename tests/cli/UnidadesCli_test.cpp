@@ -45,10 +45,8 @@ protected:
 
 TEST_F(UnidadesCli, ConvertirYListar) {
     const std::pair<std::string, SalidaUnidades> casos[] = {
-        {"--convert 'km -> m (Longitud)' 3 2+2", {"3000\n4000\n", 0}},
-        {"--convert 'mi -> km' 1", {"1.609344\n", 0}},
-        {"--convert '°F -> K' -40", {"233.15\n", 0}},
-        {"--convert 'galón (EE. UU.) -> L' 1", {"3.785411784\n", 0}},
+        {"--convert 'km -> m (Longitud)' 3 2+2", {"3000\n4000\n", 0}}, {"--convert 'mi -> km' 1", {"1.609344\n", 0}},
+        {"--convert '°F -> K' -40", {"233.15\n", 0}}, {"--convert 'galón (EE. UU.) -> L' 1", {"3.785411784\n", 0}},
         {"-b 16 --convert 'km -> m' 1", {"3E8 [16]\n", 0}},
         {"--convert 'm³ -> L' 1", {"Indique la magnitud: Volumen, Volumen seco\n", 1}},
         {"--convert 'm³ -> L (Volumen seco)' 1", {"1000\n", 0}},
@@ -58,8 +56,7 @@ TEST_F(UnidadesCli, ConvertirYListar) {
         {"--convert 'km -> m' 1 1/0 2", {"1000\nDivisión por cero\n2000\n", 1}},
         {"--units", {"Longitud: m, km, mi\nTemperatura: °C, °F, K\nVolumen: L, m³, galón (EE. UU.)\n"
                      "Volumen seco: L, m³\n", 0}},
-        {"--units temperatura", {"°C\n°F\nK\n", 0}},
-        {"--units Nada", {"La magnitud \"Nada\" no esta declarada\n", 1}},
+        {"--units temperatura", {"°C\n°F\nK\n", 0}}, {"--units Nada", {"La magnitud \"Nada\" no esta declarada\n", 1}},
     };
     for (const auto& [args, esperado] : casos) {
         const SalidaUnidades s = Ejecutar(args);

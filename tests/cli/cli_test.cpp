@@ -24,10 +24,7 @@ using namespace numbrix;
 
 namespace {
 
-struct Salida {
-    std::string texto;
-    int estado = -1;
-};
+struct Salida { std::string texto; int estado = -1; };
 
 std::string RutaCli() {
     const char* cli = std::getenv("NUMBRIX_CLI");
@@ -218,8 +215,7 @@ TEST(NumbrixCli, ConvencionDeLasHerramientas) {
         {{"1|2+1", "--eco", "mayus", "a b", "-m", "rational", "2*3"}, "3 | 2\na b\nA B Q\n6\n", 0},
         {{"-m", "rational", "--eco=caja", "hola", "--", "2*3"}, "hola\n6\n", 1},
         {{"-m", "rational", "--eco", "caja", "hola", "2*3"}, "", 2},
-        {{"-m", "rational", "2*3", "--eco", "mayus"}, "", 2},
-        {{"-m", "rational", "2*3", "--eco", "otra", "x"}, "", 2},
+        {{"-m", "rational", "2*3", "--eco", "mayus"}, "", 2}, {{"-m", "rational", "2*3", "--eco", "otra", "x"}, "", 2},
     };
     for (const auto& [args, salida, estado] : casos) {
         std::istringstream entrada("9*9\n");

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "Ayudas.h"
@@ -77,20 +76,14 @@ Dibujo Trazado(const std::string& texto, int tam = kTamFormula, bool sinEnvoltur
 // around a sum's sign, size/3 (dot) or size/6 (none) in products, 1 between a
 // quotient's parts and its bar. «a<b<c» keeps its left comparison bare.
 TEST(Diagrama, CajasAMano) {
-    const struct {
-        const char* texto;
-        int ancho, arriba, abajo;
-    } casos[] = {
-        {"x", 10, 10, 10}, {"pi", 10, 10, 10}, {"e", 10, 10, 10}, {"12.5", 40, 10, 10}, {"'hola'", 60, 10, 10},
-        {"Ale", 30, 10, 10}, {"FF[16]", 30, 10, 10}, {"1e-20", 54, 16, 10}, {"a+b", 35, 10, 10}, {"a-b", 35, 10, 10},
-        {"-x", 22, 10, 10}, {"a*b", 26, 10, 10}, {"2*x", 23, 10, 10}, {"a/b", 12, 21, 21}, {"x^2", 16, 16, 10},
-        {"x\\2", 17, 13, 14}, {"x\\3", 22, 13, 14}, {"x£2", 48, 10, 10}, {"LogN(x,2)", 48, 10, 10},
-        {"a<=b", 36, 10, 10}, {"a<>b", 36, 10, 10}, {"a&b", 36, 10, 10}, {"sen(x)", 43, 10, 10},
-        {"sen(x+1)", 92, 12, 12}, {"Max(a,b)", 95, 12, 12}, {"Cubo(x)", 75, 12, 12}, {"Rcp(x)", 23, 16, 10},
-        {"sqr(x)", 16, 16, 10}, {"sqrt(x)", 17, 13, 14}, {"exp(x)", 16, 16, 10}, {"exp10(x)", 26, 16, 10},
-        {"Abs(x)", 16, 11, 11}, {"Fact(n)", 21, 10, 10}, {"Cmb(n,k)", 60, 24, 24}, {"a<b<c", 62, 10, 10},
-        {"(a+b)*(c+d)", 121, 12, 12}, {"2*(a+b)", 72, 12, 12}, {"a-(b+c)", 84, 12, 12}, {"pi*r^2", 32, 16, 10},
-        {"a/b+c", 37, 21, 21}};
+    const struct { const char* texto; int ancho, arriba = 10, abajo = 10; } casos[] = {
+        {"x", 10}, {"pi", 10}, {"e", 10}, {"12.5", 40}, {"'hola'", 60}, {"Ale", 30}, {"FF[16]", 30}, {"1e-20", 54, 16},
+        {"a+b", 35}, {"a-b", 35}, {"-x", 22}, {"a*b", 26}, {"2*x", 23}, {"a/b", 12, 21, 21}, {"x^2", 16, 16},
+        {"x\\2", 17, 13, 14}, {"x\\3", 22, 13, 14}, {"x£2", 48}, {"LogN(x,2)", 48}, {"a<=b", 36}, {"a<>b", 36},
+        {"a&b", 36}, {"sen(x)", 43}, {"sen(x+1)", 92, 12, 12}, {"Max(a,b)", 95, 12, 12}, {"Cubo(x)", 75, 12, 12},
+        {"Rcp(x)", 23, 16}, {"sqr(x)", 16, 16}, {"sqrt(x)", 17, 13, 14}, {"exp(x)", 16, 16}, {"exp10(x)", 26, 16},
+        {"Abs(x)", 16, 11, 11}, {"Fact(n)", 21}, {"Cmb(n,k)", 60, 24, 24}, {"a<b<c", 62}, {"(a+b)*(c+d)", 121, 12, 12},
+        {"2*(a+b)", 72, 12, 12}, {"a-(b+c)", 84, 12, 12}, {"pi*r^2", 32, 16}, {"a/b+c", 37, 21, 21}};
     for (const auto& c : casos) {
         const CajaFormula caja = Trazado(c.texto).caja;
         EXPECT_EQ(caja, (CajaFormula{c.ancho, c.arriba, c.abajo}))
@@ -113,10 +106,7 @@ TEST(Diagrama, FraccionSobreElEjeComun) {
 // What is drawn, as claims: «t» the text t drawn once, «t:n» n times, «t@s»
 // drawn at size s, «■n» n filled squares (product dots, exponent marks).
 TEST(Diagrama, TextosDibujados) {
-    const struct {
-        const char* texto;
-        const char* dibujado;
-    } casos[] = {
+    const struct { const char* texto; const char* dibujado; } casos[] = {
         {"x\\2", "2:0"}, {"x\\3", "3@10"},                 // a root index unless square, at half size
         {"-x", "0:0 − x"}, {"0-x", "0:0 − x"}, {"-(a+b)", "( )"},  // the leading minus, without the 0
         {"pi*r^2", "π pi:0 r@20 2@13 ■1"},

@@ -60,9 +60,7 @@ Resultado Probar(TExpresionX& e, const std::string& texto, const std::string& et
     r.mensaje = e.Mensaje;
     if (r.error) {
         // A message node shows its own text, which may be empty («''»).
-        if (r.codigo != static_cast<int>(CodigoError::Mensaje)) {
-            EXPECT_FALSE(r.mensaje.empty()) << etiqueta;
-        }
+        if (r.codigo != static_cast<int>(CodigoError::Mensaje)) { EXPECT_FALSE(r.mensaje.empty()) << etiqueta; }
         EXPECT_NE(r.codigo, 0) << etiqueta;
     } else {
         EXPECT_TRUE(std::isfinite(r.valor)) << etiqueta << " -> " << r.valor;
@@ -202,8 +200,7 @@ const std::vector<Caso>& Hostiles() {
         {"LocalSinNombre", Fijo(":2;x"), F, N, 18, {}, "Falta indentificador de expresión"},
         {"LocalSinDosPuntos", Fijo("a;b:\"c"), F, N, 18, {}, "Falta indentificador de expresión"},
         {"ComillaSinCerrar", Fijo("a:\"x;a"), F, N, 18, {}, "Falta indentificador de expresión"},
-        {"SoloComilla", Fijo("a:\";a"), F, N, 18},
-        {"PuntoYComaSuelto", Fijo(";"), F},
+        {"SoloComilla", Fijo("a:\";a"), F, N, 18}, {"PuntoYComaSuelto", Fijo(";"), F},
         {"MuchosPuntoYComa", [] { return Repetir(";", 50000); }, F},
         {"MuchosDosPuntos", [] { return Repetir("a:", 25000) + ";a"; }, F},
 
@@ -256,8 +253,7 @@ const std::vector<Caso>& Hostiles() {
          C, 1.0L},
         // Real nesting keeps its bound, with a message.
         {"SumaAnidadaPorLaDerecha20000", Anidado(20000, "1+(", "1", ")"), F, N, 18},
-        {"Potencias60000Caracteres", Cadena(30000, "^", "x")},
-        {"Logicos100000Caracteres", Cadena(50000, "&", "1")},
+        {"Potencias60000Caracteres", Cadena(30000, "^", "x")}, {"Logicos100000Caracteres", Cadena(50000, "&", "1")},
         {"Menos50000", [] { return Repetir("-", 50000) + "1"; }},
         {"MenosAnidados30000", Anidado(30000, "-(", "1", ")")},
         {"MenosAnidados300", Anidado(300, "-(", "1", ")"), C, 1.0L},
@@ -275,15 +271,12 @@ const std::vector<Caso>& Hostiles() {
          C, 1.0L},
         {"ComparacionesDecrecientes1000", [] { return Unidos(1000, ">", [](int i) { return std::to_string(-i); }); },
          C, 1.0L},
-        {"Comparaciones30000", Cadena(30000, "<", "1")},
-        {"ComparacionesDobles20000", Cadena(20000, "<=", "x")},
+        {"Comparaciones30000", Cadena(30000, "<", "1")}, {"ComparacionesDobles20000", Cadena(20000, "<=", "x")},
         {"OperadoresSueltos100000", [] { return Repetir("+-*/^", 20000); }, F},
 
         // Numbers.
-        {"ExponenteEnorme", Fijo("1e999999999999"), F, N, 12},
-        {"ExponenteMasDe32Bits", Fijo("1e4294967296"), F, N, 12},
-        {"ExponenteNegativoEnorme", Fijo("1e-999999999999"), C, 0.0L},
-        {"Exponente5000", Fijo("1e5000"), F, N, 12},
+        {"ExponenteEnorme", Fijo("1e999999999999"), F, N, 12}, {"ExponenteMasDe32Bits", Fijo("1e4294967296"), F, N, 12},
+        {"ExponenteNegativoEnorme", Fijo("1e-999999999999"), C, 0.0L}, {"Exponente5000", Fijo("1e5000"), F, N, 12},
         {"Subdesbordamiento", Fijo("1e-5000"), C, 0.0L},
         {"PotenciaNegativaEnorme", Fijo("2^-16400"), C, std::ldexp(1.0L, -16400)},
         {"TorreDePotencias", Fijo("2^2^2^2^2^2^2"), C, 18446744073709551616.0L},  // ((2^2)^2…)=2^64
@@ -326,25 +319,11 @@ TEST_P(Hostil, CompilaOFallaConMensaje) {
             (void)e->Valor();
             x->AsignarValor(2.0L);
         }
-        switch (c.espera) {
-            case Espera::Compila:
-                EXPECT_FALSE(r.error) << etiqueta << ": " << r.mensaje;
-                break;
-            case Espera::Falla:
-                EXPECT_TRUE(r.error) << etiqueta << " dio " << r.valor;
-                break;
-            case Espera::Cualquiera:
-                break;
-        }
-        if (c.valor && !r.error) {
-            EXPECT_EQ(r.valor, *c.valor) << etiqueta;
-        }
-        if (r.error && c.codigo >= 0) {
-            EXPECT_EQ(r.codigo, c.codigo) << etiqueta << ": " << r.mensaje;
-        }
-        if (r.error && c.mensaje) {
-            EXPECT_EQ(r.mensaje, c.mensaje) << etiqueta;
-        }
+        if (c.espera == Espera::Compila) { EXPECT_FALSE(r.error) << etiqueta << ": " << r.mensaje; }
+        if (c.espera == Espera::Falla) { EXPECT_TRUE(r.error) << etiqueta << " dio " << r.valor; }
+        if (c.valor && !r.error) { EXPECT_EQ(r.valor, *c.valor) << etiqueta; }
+        if (r.error && c.codigo >= 0) { EXPECT_EQ(r.codigo, c.codigo) << etiqueta << ": " << r.mensaje; }
+        if (r.error && c.mensaje) { EXPECT_EQ(r.mensaje, c.mensaje) << etiqueta; }
     }  // the engine and its tree are released, without recursion
 }
 
@@ -361,8 +340,7 @@ TEST(Robustez, DespejarArbolesProfundos) {
     const std::vector<Fila> filas = {
         {"x" + Repetir("+1", 100) + "=5", -95.0L},
         {"x" + Repetir("+1", 4100) + "=5", -4095.0L},     // a flat chain: solved along it in a loop
-        {"x" + Repetir("+1", 20000) + "=5", -19995.0L},
-        {"x" + Repetir("*2", 20000) + "=0", 0.0L},
+        {"x" + Repetir("+1", 20000) + "=5", -19995.0L}, {"x" + Repetir("*2", 20000) + "=0", 0.0L},
         {Repetir("(", 4000) + "x" + Repetir(")", 4000) + "=7", std::nullopt},
         {Repetir("-(", 2000) + "x" + Repetir(")", 2000) + "=7", std::nullopt},
         {CadenaLocales(40, false, "x") + "=8", std::nullopt},
@@ -463,10 +441,7 @@ TEST(Robustez, CadenaLargaFallaComoLaCorta) {
 // ---------------------------------------------------------------- one value per evaluation
 
 TEST(Robustez, LocalCompartidaTieneUnValorPorEvaluacion) {
-    const struct {
-        const char* texto;
-        long double valor;
-    } filas[] = {
+    const struct { const char* texto; long double valor; } filas[] = {
         {"r:Ale;r-r", 0}, {"r:Ale;r/r", 1}, {"r:Ale;s:r+r;s-2*r", 0}, {"r:Ale;(r-r)*1000+r^0", 1},
         {"r:Ale;Max(r,r)-Min(r,r)", 0},
     };
@@ -514,9 +489,7 @@ TEST(Robustez, EvaluarDeNuevoCoincideConCompilarDeNuevo) {
             otro->SetTexto(t);
             long double nuevo = otro->Valor();
             EXPECT_EQ(error, otro->HayError) << t << " con x=" << v;
-            if (!error && !otro->HayError) {
-                EXPECT_EQ(cacheado, nuevo) << t << " con x=" << v;
-            }
+            if (!error && !otro->HayError) { EXPECT_EQ(cacheado, nuevo) << t << " con x=" << v; }
         }
     }
 }

@@ -5,10 +5,7 @@
 namespace numbrix {
 namespace {
 
-struct CasoTexto {
-    const char* entrada;
-    const char* salida;
-};
+struct CasoTexto { const char* entrada; const char* salida; };
 
 class PrepararTextoTest : public ::testing::TestWithParam<CasoTexto> {};
 

@@ -16,39 +16,36 @@ namespace {
 struct CasoLectura {
     const char* texto;
     long double valor;
-    const char* mensaje;  // "" when the read succeeds
-    int base;
+    const char* mensaje = "";  // "" when the read succeeds
+    int base = 10;
 };
 
 const CasoLectura kLecturas[] = {
-    {"+5", 5, "", 10}, {"1e-2", 1e-2L, "", 10}, {" 1 234.5 ", 1234.5L, "", 10}, {"-1.5e+3", -1500, "", 10},
-    {".5", 0.5L, "", 10}, {"5.", 5, "", 10}, {"1e", 0, "Falta exponente despues de \"e\"", 10},
-    {"1e+", 0, "Falta exponente despues de \"e\"", 10}, {"1e2.5", 0, "Exponente debe ser entero", 10},
-    {"1.2.3", 0, "Error de sintaxis (punto decimal repetido)", 10},
-    {"1e2e3", 0, "Error de sintaxis (exp repetido)", 10}, {"1-2", 0, "Error de sintaxis (\"-\")", 10},
-    {"1+2", 0, "Error de sintaxis (\"+\")", 10}, {"1,5", 0, "Error de sintaxis (Caracter no reconocido)", 10},
-    {"1£", 0, "Error de sintaxis (Caracter no reconocido)", 10}, {"", 0, "Vacio", 10}, {"   ", 0, "Vacio", 10},
+    {"+5", 5}, {"1e-2", 1e-2L}, {" 1 234.5 ", 1234.5L}, {"-1.5e+3", -1500}, {".5", 0.5L}, {"5.", 5},
+    {"1e", 0, "Falta exponente despues de \"e\""}, {"1e+", 0, "Falta exponente despues de \"e\""},
+    {"1e2.5", 0, "Exponente debe ser entero"}, {"1.2.3", 0, "Error de sintaxis (punto decimal repetido)"},
+    {"1e2e3", 0, "Error de sintaxis (exp repetido)"}, {"1-2", 0, "Error de sintaxis (\"-\")"},
+    {"1+2", 0, "Error de sintaxis (\"+\")"}, {"1,5", 0, "Error de sintaxis (Caracter no reconocido)"},
+    {"1£", 0, "Error de sintaxis (Caracter no reconocido)"}, {"", 0, "Vacio"}, {"   ", 0, "Vacio"},
     {"h", 0, "Vacio", 16}, {"hae5", 0, "Expresión ambigua", 16},
     {"hAe5", 10485760, "", 16},  // 10 x 16^5
     {"h1e2", 256, "", 16}, {"hAE", 174, "", 16}, {"h1F", 31, "", 16}, {"b101", 5, "", 2}, {"o17", 15, "", 8},
     {"FF[16]", 255, "", 16}, {"1010[2]", 10, "", 2},
     {"1e10[2]", 4, "", 2},        // the exponent is in the mantissa's base
     {"1.8e1[16]", 24, "", 16},    // 1.5 x 16
-    {"z[36]", 35, "", 36}, {"-h10", 0, "\"h\" no es un dígito válido en base 10", 10},
-    {"2E3", 0, "\"E\" no es un dígito válido en base 10", 10},
-    {"19[8]", 0, "\"9\" no es un dígito válido en base 8", 8},
-    {"10[2", 0, "Error de sintaxis (Caracter no reconocido)", 10}, {"10]2", 0, "Error de corchetes", 10},
-    {"10[37]", 0, "Base de numeración debe estar entre 2 y 36 inclusive", 10},
-    {"10[1]", 0, "Base de numeración debe estar entre 2 y 36 inclusive", 10},
-    {"10[x]", 0, "La base entre corchetes debe ser un número entero", 10},
+    {"z[36]", 35, "", 36}, {"-h10", 0, "\"h\" no es un dígito válido en base 10"},
+    {"2E3", 0, "\"E\" no es un dígito válido en base 10"}, {"19[8]", 0, "\"9\" no es un dígito válido en base 8", 8},
+    {"10[2", 0, "Error de sintaxis (Caracter no reconocido)"}, {"10]2", 0, "Error de corchetes"},
+    {"10[37]", 0, "Base de numeración debe estar entre 2 y 36 inclusive"},
+    {"10[1]", 0, "Base de numeración debe estar entre 2 y 36 inclusive"},
+    {"10[x]", 0, "La base entre corchetes debe ser un número entero"},
         // A mantissa without digits is not zero.
-    {"e5", 0, "Número sin dígitos", 10}, {"e2", 0, "Número sin dígitos", 10}, {".", 0, "Número sin dígitos", 10},
-    {"+", 0, "Número sin dígitos", 10}, {"-e3", 0, "Número sin dígitos", 10}, {"h.e1", 0, "Número sin dígitos", 16},
+    {"e5", 0, "Número sin dígitos"}, {"e2", 0, "Número sin dígitos"}, {".", 0, "Número sin dígitos"},
+    {"+", 0, "Número sin dígitos"}, {"-e3", 0, "Número sin dígitos"}, {"h.e1", 0, "Número sin dígitos", 16},
         // Exponents beyond range: overflow fails, underflow is 0.
-    {"1e4294967296", 0, "Número fuera de rango", 10}, {"1e5000", 0, "Número fuera de rango", 10},
-    {"-1e5000", 0, "Número fuera de rango", 10}, {"hFe99999", 0, "Número fuera de rango", 16}, {"1e-5000", 0, "", 10},
-    {"1e-4294967296", 0, "", 10}, {"0e99999", 0, "", 10}, {"b1e-1111111111111111111", 0, "", 2},
-    {"1e+20", 1e20L, "", 10},
+    {"1e4294967296", 0, "Número fuera de rango"}, {"1e5000", 0, "Número fuera de rango"},
+    {"-1e5000", 0, "Número fuera de rango"}, {"hFe99999", 0, "Número fuera de rango", 16}, {"1e-5000", 0},
+    {"1e-4294967296", 0}, {"0e99999", 0}, {"b1e-1111111111111111111", 0, "", 2}, {"1e+20", 1e20L},
 };
 
 TEST(LeerNumero, ValorOMensaje) {
@@ -167,9 +164,8 @@ const CasoEscritura kEscrituras[] = {
     {12345, 10, 16, F, 1, false, "1.2345e4"}, {-0.00123L, 10, 16, F, 1, false, "-1.23e-3"},
     {9.9999L, 10, 2, D, 1, false, "1.00e1"}, {255, 16, 16, F, 1, false, "F.Fe1 [16]"},
     {4096, 16, 16, F, 1, false, "1e3 [16]"}, {1, 10, 16, F, 2, false, "1"}, {100, 10, 16, F, 2, false, "100"},
-    {1000, 10, 16, F, 2, false, "1e3"}, {12345, 10, 16, F, 2, false, "12.345e3"},
-    {0.5L, 10, 16, F, 2, false, "500e-3"}, {999.9999L, 10, 2, D, 2, false, "1.00e3"},
-    {1e20L, 10, 16, F, 2, false, "100e18"},
+    {1000, 10, 16, F, 2, false, "1e3"}, {12345, 10, 16, F, 2, false, "12.345e3"}, {0.5L, 10, 16, F, 2, false, "500e-3"},
+    {999.9999L, 10, 2, D, 2, false, "1.00e3"}, {1e20L, 10, 16, F, 2, false, "100e18"},
 };
 
 TEST(RealABase, Texto) {
@@ -252,9 +248,10 @@ TEST(Escritura, CientificaSeLeeEnTodasLasBases) {
     }
 }
 
+// Random pieces over the characters the compiler hands to the reader (the
+// fuzz replay checks the messages): a failure reads as 0, and a read in any
+// base is finite.
 TEST(Robustez, TextosAlAzar) {
-    // Random pieces over the characters the compiler hands to the reader:
-    // no crash, and a success is always a finite value.
     const std::string alfabeto = "0123456789abcdefhoxzAEFZ.+-e[]() ,*\xC2\xA3";
     std::mt19937 gen(2024);
     std::uniform_int_distribution<std::size_t> letra(0, alfabeto.size() - 1);
@@ -263,12 +260,7 @@ TEST(Robustez, TextosAlAzar) {
         std::string t;
         for (int n = largo(gen) % (i % 10 == 0 ? 300 : 12); n > 0; --n) t += alfabeto[letra(gen)];
         const LecturaNumero r = LeerNumero(t);
-        if (r.Error()) {
-            ASSERT_EQ(r.valor, 0) << t;
-            ASSERT_FALSE(r.Mensaje().empty()) << t;
-        } else {
-            ASSERT_TRUE(std::isfinite(r.valor)) << t;
-        }
+        ASSERT_TRUE(r.Error() ? r.valor == 0 : std::isfinite(r.valor)) << t;
         for (int base : {2, 10, 16, 36}) ASSERT_TRUE(std::isfinite(LeerEnBase(t, base).valor)) << t;
     }
 }

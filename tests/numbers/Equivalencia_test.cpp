@@ -66,22 +66,18 @@ TYPED_TEST(Equivalencia, EvaluaResuelveYFallaComoElModoReal) {
     }
 }
 
-// Random texts over the characters that matter to the three readers compile
-// or fail with a message; the sanitizer builds catch any wrapped integer or
-// stray infinity on the way.
-TYPED_TEST(Equivalencia, TextosAlAzarCompilanOFallanConMensaje) {
+// Random texts over the characters that matter to the complex reader: a
+// success is finite in both parts (the fuzz replays check the messages).
+TEST(EquivalenciaC, TextosAlAzarDanValoresFinitos) {
     const std::string alfabeto = "0123456789.|||ei+-*/^\\()?<=>&$!,%";
     std::uint32_t s = 12345;
     auto azar = [&s] { return (s = s * 1664525u + 1013904223u) >> 8; };
-    prueba::Motor<TypeParam> m(Radianes, {});
+    prueba::MotorC m(Radianes, {});
     for (int k = 0; k < 3000; ++k) {
         std::string t;
         for (std::size_t n = 1 + azar() % 24; n > 0; --n) t += alfabeto[azar() % alfabeto.size()];
         const auto v = m.Eval(t);
-        ASSERT_TRUE(!m.e.HayError || !m.e.Mensaje.empty()) << t;
-        if constexpr (std::is_same_v<TypeParam, DominioComplejo>) {
-            EXPECT_TRUE(m.e.HayError || (std::isfinite(v.Re) && std::isfinite(v.Im))) << t;
-        }
+        EXPECT_TRUE(m.e.HayError || (std::isfinite(v.Re) && std::isfinite(v.Im))) << t;
     }
 }
 

@@ -3,8 +3,6 @@
 // the library's failures.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "Aproximado.h"
 #include "Ayudas.h"
 
@@ -14,11 +12,7 @@ namespace {
 using prueba::MotorC;
 constexpr long double kPi = PiExtendido;
 
-struct CasoC {
-    const char* texto;
-    long double re, im;
-    UnidadAngulo angulo = Radianes;
-};
+struct CasoC { const char* texto; long double re, im; UnidadAngulo angulo = Radianes; };
 
 const CasoC kValores[] = {
     {"3i", 0, 3}, {"2+3i", 2, 3}, {"2-i", 2, -1}, {"1e-5-2i", 1e-5L, -2}, {"i*i", -1, 0}, {"i^2", -1, 0},
@@ -33,8 +27,7 @@ const CasoC kValores[] = {
     // true (1, 0) and false (-1, 0); order compares moduli, equality both parts
     {"3+4i>4", 1, 0}, {"3+4i<4", -1, 0}, {"3+4i=5", -1, 0}, {"x=3+4i", 1, 0}, {"-5>4", 1, 0}, {"x>=5", -1, 0},
     {"x>=x", 1, 0}, {"x<>3+4i", -1, 0}, {"-3<2<3", -1, 0}, {"1 = 1+1e-15", 1, 0}, {"Si(-1,1,2)", 2, 0},
-    {"Si(i,1,2)", 2, 0}, {"If(1+i,i,1/y)", 0, 1}, {"Si(-1,1/y,2)", 2, 0}, {"r:1+i;r*r", 0, 2},
-    {"f:\"x+i\";f*2", 6, 10},
+    {"Si(i,1,2)", 2, 0}, {"If(1+i,i,1/y)", 0, 1}, {"Si(-1,1/y,2)", 2, 0}, {"r:1+i;r*r", 0, 2}, {"f:\"x+i\";f*2", 6, 10},
     // solving for «?»
     {"2*?+1=7", 3, 0}, {"?^2=-4", 0, 2}, {"Exp(?)=-1", 0, kPi}, {"Sqrt(?)=i", -1, 0}, {"?*i=2", 0, -2},
     {"Sin(?)=0", 0, 0}, {"LogN(?,2)=3", 8, 0},

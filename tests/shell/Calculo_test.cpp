@@ -24,12 +24,7 @@ constexpr long double kX = 5;   // what the user answers for x
 constexpr long double kN = 10;  // and for n
 constexpr long double kAntesX = 42, kAntesN = 43;  // slot values left from an earlier evaluation
 
-struct Salida {
-    long double valor = 0;
-    bool error = false;
-    int codigo = 0;
-    std::string mensaje;
-};
+struct Salida { long double valor = 0; bool error = false; int codigo = 0; std::string mensaje; };
 
 class Calculo : public ::testing::Test {
 protected:
@@ -94,45 +89,38 @@ protected:
     TExpresionX e;
 };
 
-struct CasoValor {
-    const char* texto;
-    long double esperado;
-    long double tolerancia;
-    int preguntasX, preguntasN;
-};
+struct CasoValor { const char* texto; long double esperado, tolerancia = 0; int preguntasX = 0, preguntasN = 0; };
 
 const long double kRaiz2 = std::sqrt(2.0L);
 
 const CasoValor kValores[] = {
-    {"Integrar(0,1,x^2)", 1.0L / 3, 1e-17L, 0, 0},
-    {"Integrar(2,2,1/(x-2))", 0, 0, 0, 0},  // the body would divide by zero
-    {"Integrar(0,1,3,x)", 0, 0, 0, 0},      // no panel
-    {"Integrar(0,1,-5,x)", 0, 0, 0, 0},
-    {"Integrar(0,1,4,x^5)", 1.0L / 6, 1e-17L, 0, 0},  // Boole is exact up to degree 5
-    {"Integrar(1,0,x)", -0.5L, 1e-18L, 0, 0}, {"Integrar(0,pi,sen(x))", 2, 1e-10L, 0, 0},
-    {"Integrar(0,1,Integrar(0,x,x))", 1.0L / 6, 1e-17L, 0, 0},  // the inner bound reads the outer x
-    {"Integrar(0,x,1)", kX, 1e-16L, 1, 0},                      // a bound reads the user's x
-    {"Integrar(0,1,x)+x", 0.5L + kX, 1e-17L, 1, 0}, {"x+Integrar(0,1,x)+x", 0.5L + 2 * kX, 1e-17L, 1, 0},
-    {"Evaluar(2,x^3)", 8, 0, 0, 0}, {"Evaluar(2,x)+x", 2 + kX, 0, 1, 0},
-    {"a:x;Evaluar(2,a)+a", 2 + kX, 0, 1, 0},  // a shared node read after the call asks the user
-    {"a:x;a+Evaluar(2,a)", kX + 2, 0, 1, 0}, {"Evaluar(x+1,x)", kX + 1, 0, 1, 0}, {"Sumatoria(1,10,n)", 55, 0, 0, 0},
-    {"Producto(1,5,n)", 120, 0, 0, 0}, {"Sumatoria(5,1,n)", 0, 0, 0, 0}, {"Producto(5,1,n)", 1, 0, 0, 0},
-    {"Sumatoria(3,3,n)", 3, 0, 0, 0}, {"Sumatoria(-2,2,n^2)", 10, 0, 0, 0},
-    {"Sumatoria(0.5,2.5,n)", 3, 0, 0, 0},  // bounds round half to even: 0..2
-    {"Sumatoria(1.5,3.5,n)", 9, 0, 0, 0},  // 2..4
-    {"Producto(1,3,n+0.5)", 13.125L, 0, 0, 0}, {"Sumatoria(1,3,Sumatoria(1,n,n))", 10, 0, 0, 0},
-    {"Sumatoria(1,3,n)+n", 6 + kN, 0, 0, 1}, {"Sumatoria(1,n,1)", kN, 0, 0, 1}, {"Sumatoria(1,4,x)", 4 * kX, 0, 1, 0},
-    {"Sumatoria(9223372036854775806,9223372036854775807,1)", 2, 0, 0, 0},
-    {"Sumatoria(-9223372036854775808,-9223372036854775807,n)", -18446744073709551615.0L, 0, 0, 0},
-    {"Derivar(3,x^2)", 6, 1e-12L, 0, 0}, {"Derivar(0,sen(x))", 1, 1e-12L, 0, 0},
-    {"Derivar(3,x^2)+x", 6 + kX, 1e-12L, 1, 0}, {"Det(1,2,3,4)", -2, 0, 0, 0}, {"Det(7)", 7, 0, 0, 0},
-    {"Det(2,0,0,0,3,0,0,0,4)", 24, 0, 0, 0}, {"Det(0,1,0,0,0,1,1,0,0)", 1, 0, 0, 0},
-    {"Det(0,1,2,0,3,4,0,5,6)", 0, 0, 0, 0},  // a zero pivot column
-    {"Det(0,0,0,0)", 0, 0, 0, 0}, {"Det(1,2,3,4,5,6,7,8,10)", -3, 1e-17L, 0, 0},
-    {"Det(x,1,1,x)", kX * kX - 1, 0, 1, 0}, {"Resolver(x^2=2,1,2)", kRaiz2, 1e-18L, 0, 0},
-    {"Resolver(2=x^2,1,2)", kRaiz2, 1e-18L, 0, 0}, {"Resolver(x^2-2,1,2)", kRaiz2, 1e-18L, 0, 0},
-    {"Resolver(x^3-x-1,1,2)", 1.32471795724474602596L, 1e-18L, 0, 0},
-    {"Resolver(x^2=2,1,2)+x", kRaiz2 + kX, 1e-17L, 1, 0},
+    {"Integrar(0,1,x^2)", 1.0L / 3, 1e-17L},
+    {"Integrar(2,2,1/(x-2))", 0},  // the body would divide by zero
+    {"Integrar(0,1,3,x)", 0},      // no panel
+    {"Integrar(0,1,-5,x)", 0},
+    {"Integrar(0,1,4,x^5)", 1.0L / 6, 1e-17L},  // Boole is exact up to degree 5
+    {"Integrar(1,0,x)", -0.5L, 1e-18L}, {"Integrar(0,pi,sen(x))", 2, 1e-10L},
+    {"Integrar(0,1,Integrar(0,x,x))", 1.0L / 6, 1e-17L},  // the inner bound reads the outer x
+    {"Integrar(0,x,1)", kX, 1e-16L, 1},  // a bound reads the user's x
+    {"Integrar(0,1,x)+x", 0.5L + kX, 1e-17L, 1}, {"x+Integrar(0,1,x)+x", 0.5L + 2 * kX, 1e-17L, 1},
+    {"Evaluar(2,x^3)", 8}, {"Evaluar(2,x)+x", 2 + kX, 0, 1},
+    {"a:x;Evaluar(2,a)+a", 2 + kX, 0, 1},  // a shared node read after the call asks the user
+    {"a:x;a+Evaluar(2,a)", kX + 2, 0, 1}, {"Evaluar(x+1,x)", kX + 1, 0, 1}, {"Sumatoria(1,10,n)", 55},
+    {"Producto(1,5,n)", 120}, {"Sumatoria(5,1,n)", 0}, {"Producto(5,1,n)", 1}, {"Sumatoria(3,3,n)", 3},
+    {"Sumatoria(-2,2,n^2)", 10},
+    {"Sumatoria(0.5,2.5,n)", 3},  // bounds round half to even: 0..2
+    {"Sumatoria(1.5,3.5,n)", 9},  // 2..4
+    {"Producto(1,3,n+0.5)", 13.125L}, {"Sumatoria(1,3,Sumatoria(1,n,n))", 10}, {"Sumatoria(1,3,n)+n", 6 + kN, 0, 0, 1},
+    {"Sumatoria(1,n,1)", kN, 0, 0, 1}, {"Sumatoria(1,4,x)", 4 * kX, 0, 1},
+    {"Sumatoria(9223372036854775806,9223372036854775807,1)", 2},
+    {"Sumatoria(-9223372036854775808,-9223372036854775807,n)", -18446744073709551615.0L}, {"Derivar(3,x^2)", 6, 1e-12L},
+    {"Derivar(0,sen(x))", 1, 1e-12L}, {"Derivar(3,x^2)+x", 6 + kX, 1e-12L, 1}, {"Det(1,2,3,4)", -2}, {"Det(7)", 7},
+    {"Det(2,0,0,0,3,0,0,0,4)", 24}, {"Det(0,1,0,0,0,1,1,0,0)", 1},
+    {"Det(0,1,2,0,3,4,0,5,6)", 0},  // a zero pivot column
+    {"Det(0,0,0,0)", 0}, {"Det(1,2,3,4,5,6,7,8,10)", -3, 1e-17L}, {"Det(x,1,1,x)", kX * kX - 1, 0, 1},
+    {"Resolver(x^2=2,1,2)", kRaiz2, 1e-18L}, {"Resolver(2=x^2,1,2)", kRaiz2, 1e-18L},
+    {"Resolver(x^2-2,1,2)", kRaiz2, 1e-18L}, {"Resolver(x^3-x-1,1,2)", 1.32471795724474602596L, 1e-18L},
+    {"Resolver(x^2=2,1,2)+x", kRaiz2 + kX, 1e-17L, 1},
 };
 
 void PrintTo(const CasoValor& c, std::ostream* os) { *os << c.texto; }
@@ -156,27 +144,24 @@ struct CasoError {
     const char* texto;
     const char* mensaje;  // nullptr: the engine's own message for the code
     int codigo;
-    int preguntasX, preguntasN;
+    int preguntasX = 0, preguntasN = 0;
 };
 
 const CasoError kErrores[] = {
     // Arguments that are all constant are folded while compiling (code 18).
-    {"Det(1,2,3,4,5)", "La matriz debe ser cuadrada", 18, 0, 0},
-    {"Det(x,2,3,4,5)", "La matriz debe ser cuadrada", 19, 0, 0},
-    {"Resolver(x>1,0,2)", "Resolver no opera con inecuaciones", 19, 0, 0},
-    {"Resolver(x<>1,0,2)", "Resolver no opera con inecuaciones", 19, 0, 0},
-    {"Resolver(5,0,1)", "Necesita una función", 18, 0, 0}, {"Resolver(5,0,x)", "Necesita una función", 19, 0, 0},
-    {"Resolver(1=1,x,1)", "Necesita una función", 19, 0, 0},
-    {"Resolver(x^2+1,0,1)", "No ha sido posible hallar ninguna raíz. Intente con otro rango", 19, 0, 0},
-    {"Resolver(x^2=-1,0,x)", "No ha sido posible hallar ninguna raíz. Intente con otro rango", 19, 1, 0},
-    {"Sumatoria(1,1e19,1)", "Límite fuera de rango", 18, 0, 0},
-    {"Sumatoria(1,1e19,n)", "Límite fuera de rango", 19, 0, 0},
-    {"Sumatoria(-1e19,n,n)", "Límite fuera de rango", 19, 0, 0},
-    {"Producto(9223372036854775807,9223372036854775808,n)", "Límite fuera de rango", 19, 0, 0},
-    {"Integrar(0,1,1e19,x)", "Número de intervalos fuera de rango", 19, 0, 0},
-    {"Integrar(0,1,-1e30,x)", "Número de intervalos fuera de rango", 19, 0, 0},
-    {"Sumatoria(1,3,1/(n-2))", nullptr, 11, 0, 0}, {"Producto(1,100000,n)", nullptr, 12, 0, 0},
-    {"Evaluar(1,1/(x-1))", nullptr, 11, 0, 0}, {"Integrar(0,1,ln(x-2))+x", nullptr, 15, 0, 0},
+    {"Det(1,2,3,4,5)", "La matriz debe ser cuadrada", 18}, {"Det(x,2,3,4,5)", "La matriz debe ser cuadrada", 19},
+    {"Resolver(x>1,0,2)", "Resolver no opera con inecuaciones", 19},
+    {"Resolver(x<>1,0,2)", "Resolver no opera con inecuaciones", 19}, {"Resolver(5,0,1)", "Necesita una función", 18},
+    {"Resolver(5,0,x)", "Necesita una función", 19}, {"Resolver(1=1,x,1)", "Necesita una función", 19},
+    {"Resolver(x^2+1,0,1)", "No ha sido posible hallar ninguna raíz. Intente con otro rango", 19},
+    {"Resolver(x^2=-1,0,x)", "No ha sido posible hallar ninguna raíz. Intente con otro rango", 19, 1},
+    {"Sumatoria(1,1e19,1)", "Límite fuera de rango", 18}, {"Sumatoria(1,1e19,n)", "Límite fuera de rango", 19},
+    {"Sumatoria(-1e19,n,n)", "Límite fuera de rango", 19},
+    {"Producto(9223372036854775807,9223372036854775808,n)", "Límite fuera de rango", 19},
+    {"Integrar(0,1,1e19,x)", "Número de intervalos fuera de rango", 19},
+    {"Integrar(0,1,-1e30,x)", "Número de intervalos fuera de rango", 19}, {"Sumatoria(1,3,1/(n-2))", nullptr, 11},
+    {"Producto(1,100000,n)", nullptr, 12}, {"Evaluar(1,1/(x-1))", nullptr, 11},
+    {"Integrar(0,1,ln(x-2))+x", nullptr, 15},
     {"x+Derivar(0,ln(x))", nullptr, 11, 1, 0},  // ln(0) at the point itself
 };
 
@@ -189,9 +174,7 @@ TEST_P(ErroresCalculo, MensajeYVariablesRestauradas) {
     Salida s = Evaluar(c.texto);
     ASSERT_TRUE(s.error) << c.texto;
     EXPECT_EQ(s.codigo, c.codigo) << c.texto << ": " << s.mensaje;
-    if (c.mensaje) {
-        EXPECT_EQ(s.mensaje, c.mensaje) << c.texto;
-    }
+    if (c.mensaje) { EXPECT_EQ(s.mensaje, c.mensaje) << c.texto; }
     EsperaVariables(c.texto, c.preguntasX, c.preguntasN);
 }
 
@@ -286,9 +269,7 @@ TEST(Determinante, IgualQueLosCofactoresEnMatricesAleatorias) {
         const long double ref = Cofactores(a, n);
         const long double det = Determinante(a, n);
         EXPECT_LE(std::fabs(det - ref), cota * 1e-16L) << "n=" << n << " prueba " << prueba;
-        if (enteros && n <= 3) {
-            EXPECT_NEAR(static_cast<double>(det), static_cast<double>(ref), 1e-9);
-        }
+        if (enteros && n <= 3) { EXPECT_NEAR(static_cast<double>(det), static_cast<double>(ref), 1e-9); }
     }
 }
 
@@ -322,9 +303,7 @@ TEST_F(Calculo, DetEnElMotorLeeLasFilasEnOrden) {
             return t + ")";
         };
         const long double det = Evaluar(texto(a, false, false)).valor;
-        if (n <= 7) {
-            EXPECT_NEAR(static_cast<double>(det / Cofactores(a, n)), 1.0, 1e-15) << n;
-        }
+        if (n <= 7) { EXPECT_NEAR(static_cast<double>(det / Cofactores(a, n)), 1.0, 1e-15) << n; }
         EXPECT_CERCA_REL(Evaluar(texto(a, true, false)).valor, det, 1e-14L) << n;
         EXPECT_CERCA_REL(Evaluar(texto(a, false, true)).valor, -det, 1e-14L) << n;
     }

@@ -2,8 +2,6 @@
 // limits at a smaller size, the body, "dx", and everything inside the box.
 #include <gtest/gtest.h>
 
-#include <variant>
-
 #include "Ayudas.h"
 #include "MetricasFijas.h"
 #include "engine/DiagramaX.h"

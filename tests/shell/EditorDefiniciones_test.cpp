@@ -98,11 +98,7 @@ TEST_F(EditorDefiniciones, BorrarTodasLasFuncionesNoDejaSeccion) {
 }
 
 TEST_F(EditorDefiniciones, AceptarRechazaDefinicionesMalasNombrandolas) {
-    struct Caso {
-        int modo;
-        const char* definicion;
-        const char* contiene;
-    } casos[] = {
+    struct Caso { int modo; const char* definicion; const char* contiene; } casos[] = {
         {2, "Max(1,2", "dos"},       // a stored expression must compile
         {0, "2*", "cte"},            // does not compile
         {0, "1/0", "cte"},           // does not evaluate
@@ -161,12 +157,7 @@ TEST_F(EditorDefiniciones, LoAceptadoLlegaAAmbosMotores) {
 }
 
 TEST(EditorTeclas, SustituyeDosCaracteresAlEscribir) {
-    struct Caso {
-        const char* antes;
-        int cursor;
-        const char* despues;
-        int cursorDespues;
-    } casos[] = {
+    struct Caso { const char* antes; int cursor; const char* despues; int cursorDespues; } casos[] = {
         {"2**", 3, "2^", 2}, {"8//3", 3, "8\\3", 2}, {"2*3", 3, "2*3", 3}, {"**x", 1, "**x", 1}, {"a**b", 3, "a^b", 2},
     };
     for (const auto& c : casos) {

@@ -55,9 +55,7 @@ TEST(Esquemas, TextoSobreUnDegradado) {
     // The ramp's far end counts, not only its first colour.
     EXPECT_NEAR(ContrasteSobreRampa(clBlanco, clBlanco, clNegro), 1.0, 1e-9);
     EXPECT_NEAR(ContrasteSobreRampa(clNegro, celeste, azul), Contraste(clNegro, azul), 1e-9);
-    struct Caso {
-        TColor texto, desde, hasta, esperado;
-    } casos[] = {
+    struct Caso { TColor texto, desde, hasta, esperado; } casos[] = {
         {ColorRGB(20, 20, 60), celeste, azul, ColorRGB(20, 20, 60)},         // stands out: kept
         {ColorRGB(240, 240, 240), celeste, azul, clNegro},                    // light text on light bands
         {ColorRGB(40, 40, 40), ColorRGB(130, 90, 70), ColorRGB(70, 45, 35), clBlanco},  // dark on dark
@@ -137,13 +135,7 @@ TEST(EsquemasDatos, LosEsquemasDeFabricaSeLeenTodos) {
     TEsquemas e;
     e.Cargar(ini);
     EXPECT_TRUE(e.Problemas().empty());
-    EXPECT_GE(e.Lista().size(), 6u);
-    for (const auto& s : e.Lista()) {
-        // Fixed colours must be readable on their own background.
-        if (!EsColorSistema(s.Colores.Texto) && !EsColorSistema(s.Colores.Fondo)) {
-            EXPECT_GE(Contraste(s.Colores.Texto, s.Colores.Fondo), 4.5) << s.Nombre;
-        }
-    }
+    EXPECT_GE(e.Lista().size(), 6u);  // each readable as painted: frmCalc_test
 }
 
 }  // namespace

@@ -45,11 +45,7 @@ TEST(Historial, Agregar) {
 
 class HistorialArchivoTest : public CarpetaTemporal {
 protected:
-    void SetUp() override {
-        CarpetaTemporal::SetUp();
-        lst_ = dir_ / THistorial::NombreArchivo;
-    }
-    fs::path lst_;
+    fs::path Lst() const { return dir_ / THistorial::NombreArchivo; }
 };
 
 TEST_F(HistorialArchivoTest, LecturasDeArchivo) {
@@ -59,16 +55,16 @@ TEST_F(HistorialArchivoTest, LecturasDeArchivo) {
         {"\xEF\xBB\xBFsen(\xCF\x80)\n", 50, "sen(π)"}, {"1\n2\n3\n4\n", 3, "1 2 3"},
     };
     for (const auto& [bytes, maxLista, esperado] : casos) {
-        Poner(lst_, bytes);
+        Poner(Lst(), bytes);
         THistorial h(maxLista);
         h.Agregar("antes");  // a load replaces what was there
-        EXPECT_TRUE(h.Cargar(lst_).empty()) << esperado;
+        EXPECT_TRUE(h.Cargar(Lst()).empty()) << esperado;
         EXPECT_EQ(Entradas(h), esperado);
     }
-    std::filesystem::remove(lst_);
+    std::filesystem::remove(Lst());
     THistorial h;
     h.Agregar("x");
-    EXPECT_TRUE(h.Cargar(lst_).empty());  // no file: empty
+    EXPECT_TRUE(h.Cargar(Lst()).empty());  // no file: empty
     EXPECT_EQ(h.Cantidad(), 0u);
 }
 
@@ -86,31 +82,31 @@ TEST_F(HistorialArchivoTest, LineasDanadasSeInformanYSeGuardaCopia) {
         {"Linea de 3 MB", "1+1\n" + std::string(3 << 20, '1') + "\n3+3\n", {"1+1", "3+3"}, 1},
     };
     for (const auto& c : casos) {
-        Poner(lst_, c.bytes);
+        Poner(Lst(), c.bytes);
         std::filesystem::remove(dir_ / "expr.lst.bak");
         THistorial h;
-        const auto informe = h.Cargar(lst_);
+        const auto informe = h.Cargar(Lst());
         EXPECT_EQ(h.Entradas(), c.esperado) << c.nombre;
         ASSERT_EQ(informe.size(), c.problemas + 1) << c.nombre;
         EXPECT_EQ(informe[0].rfind("expr.lst, línea ", 0), 0u) << informe[0];
         EXPECT_NE(informe.back().find("expr.lst.bak"), std::string::npos) << c.nombre;
-        h.Guardar(lst_);
+        h.Guardar(Lst());
         EXPECT_EQ(Leer(dir_ / "expr.lst.bak"), c.bytes) << c.nombre;
-        EXPECT_TRUE(h.Cargar(lst_).empty()) << c.nombre;
+        EXPECT_TRUE(h.Cargar(Lst()).empty()) << c.nombre;
     }
     // A sound file is rewritten without a copy.
     std::filesystem::remove(dir_ / "expr.lst.bak");
     THistorial h;
-    EXPECT_TRUE(h.Cargar(lst_).empty());
-    h.Guardar(lst_);
+    EXPECT_TRUE(h.Cargar(Lst()).empty());
+    h.Guardar(Lst());
     EXPECT_FALSE(std::filesystem::exists(dir_ / "expr.lst.bak"));
 }
 
 TEST_F(HistorialArchivoTest, ArchivoIlegibleSeInformaYQuedaVacio) {
-    fs::create_directories(lst_);  // a folder where the file should be
+    fs::create_directories(Lst());  // a folder where the file should be
     THistorial h;
     h.Agregar("x");
-    const auto informe = h.Cargar(lst_);
+    const auto informe = h.Cargar(Lst());
     ASSERT_EQ(informe.size(), 1u);
     EXPECT_NE(informe[0].find("expr.lst"), std::string::npos);
     EXPECT_EQ(h.Cantidad(), 0u);
@@ -119,19 +115,19 @@ TEST_F(HistorialArchivoTest, ArchivoIlegibleSeInformaYQuedaVacio) {
 TEST_F(HistorialArchivoTest, GuardarYCargar) {
     THistorial h;
     for (const char* e : {"1+1", "sen(30)·2", "  x  ", "a_b"}) h.Agregar(e);
-    h.Guardar(lst_);
-    EXPECT_EQ(Leer(lst_), "a_b\n  x  \nsen(30)·2\n1+1\n");
+    h.Guardar(Lst());
+    EXPECT_EQ(Leer(Lst()), "a_b\n  x  \nsen(30)·2\n1+1\n");
     THistorial r;
-    EXPECT_TRUE(r.Cargar(lst_).empty());
+    EXPECT_TRUE(r.Cargar(Lst()).empty());
     EXPECT_EQ(r.Entradas(), h.Entradas());
 
     // An empty history is written too, so a cleared list stays cleared.
-    THistorial().Guardar(lst_);
-    EXPECT_EQ(Leer(lst_), "");
+    THistorial().Guardar(Lst());
+    EXPECT_EQ(Leer(Lst()), "");
     // Writing never breaks a line; a stray Latin-1 byte is taken as such.
     for (const char* e : {"1+\n2", "3\r+4", "ra\xEDz", "ñ"}) h.Agregar(e);
-    h.Guardar(lst_);
-    EXPECT_EQ(Leer(lst_), "ñ\nraíz\n3 +4\n1+ 2\na_b\n  x  \nsen(30)·2\n1+1\n");
+    h.Guardar(Lst());
+    EXPECT_EQ(Leer(Lst()), "ñ\nraíz\n3 +4\n1+ 2\na_b\n  x  \nsen(30)·2\n1+1\n");
     EXPECT_THROW(h.Guardar(dir_ / "no-existe" / "expr.lst"), EEscritura);
 }
 

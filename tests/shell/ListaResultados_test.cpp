@@ -138,24 +138,20 @@ TEST(ListaResultados, AsignarCopiarYEliminar) {
 
 class ListaArchivoTest : public CarpetaTemporal {
 protected:
-    void SetUp() override {
-        CarpetaTemporal::SetUp();
-        ini_ = dir_ / "numbrix.ini";
-    }
     // Save, write the file, reopen it in a fresh instance and load.
     TListaResultados IdaYVuelta(const TListaResultados& l, int maxList, std::vector<std::string>* informe = nullptr) {
         {
-            TVelIniFile f(ini_);
+            TVelIniFile f(Ini());
             l.Guardar(f, maxList);
             f.UpdateFile();
         }
-        TVelIniFile g(ini_);
+        TVelIniFile g(Ini());
         TListaResultados r;
         auto inf = r.Cargar(g);
         if (informe) *informe = inf;
         return r;
     }
-    fs::path ini_;
+    fs::path Ini() const { return dir_ / "numbrix.ini"; }
 };
 
 TEST_F(ListaArchivoTest, FilasConGuionBajoBlancosYSaltosDeLinea) {
@@ -169,7 +165,7 @@ TEST_F(ListaArchivoTest, FilasConGuionBajoBlancosYSaltosDeLinea) {
     std::vector<std::string> informe;
     EXPECT_EQ(IdaYVuelta(l, 50, &informe).Filas(), l.Filas());
     EXPECT_TRUE(informe.empty());
-    EXPECT_NE(Leer(ini_).find("0=  blancos  _0\r\n1=x__0   _5\r\n"), std::string::npos);
+    EXPECT_NE(Leer(Ini()).find("0=  blancos  _0\r\n1=x__0   _5\r\n"), std::string::npos);
     // Line breaks become blanks, a NUL too, and a stray Latin-1 byte is read as such.
     l.Registrar("1+\r\n2", "3", "", 0, 3, true);
     l.Registrar(std::string("a\0b", 3), "\xE1", "", 0, 3, true);
@@ -188,15 +184,15 @@ TEST_F(ListaArchivoTest, SoloParesEnterosHastaMaxListMasUno) {
         const TListaResultados r = IdaYVuelta(l, c.maxList);
         ASSERT_EQ(r.NumFilas(), c.filas) << c.maxList;
         for (std::size_t i = 0; i < c.filas; ++i) EXPECT_EQ(r.Filas()[i], l.Filas()[i]);
-        EXPECT_EQ(TVelIniFile(ini_).ReadSection("Calculos").size(), c.filas) << c.maxList;
+        EXPECT_EQ(TVelIniFile(Ini()).ReadSection("Calculos").size(), c.filas) << c.maxList;
     }
 }
 
 TEST_F(ListaArchivoTest, ArchivoAntiguo) {
     // As older versions wrote it with MaxList = 2: three rows, the last an
     // expression cut from its result; tags in their old form.
-    Poner(ini_, "[Calculos]\r\n0=a+a_0\r\n1=4   {a=2} _1\r\n2=1+1_0\r\n");
-    TVelIniFile f(ini_);
+    Poner(Ini(), "[Calculos]\r\n0=a+a_0\r\n1=4   {a=2} _1\r\n2=1+1_0\r\n");
+    TVelIniFile f(Ini());
     TListaResultados l;
     const auto informe = l.Cargar(f);
     ASSERT_EQ(informe.size(), 1u);  // the dropped row is said, as it will not be written back
@@ -208,10 +204,10 @@ TEST_F(ListaArchivoTest, ArchivoAntiguo) {
 }
 
 TEST_F(ListaArchivoTest, EtiquetasMalasDanCeroYSeInforman) {
-    Poner(ini_,
+    Poner(Ini(),
           "[Calculos]\r\n0=x_0\r\n1=4_9\r\n2=y_0\r\n3=5_x\r\n4=z_0\r\n5=6\r\n6=w_0\r\n7=7_99999999999999999999\r\n"
           "sin igual_2\r\n9=8_-1\r\n");
-    TVelIniFile f(ini_);
+    TVelIniFile f(Ini());
     TListaResultados l;
     const auto informe = l.Cargar(f);
     ASSERT_EQ(l.NumFilas(), 10u);
@@ -224,16 +220,16 @@ TEST_F(ListaArchivoTest, EtiquetasMalasDanCeroYSeInforman) {
 }
 
 TEST_F(ListaArchivoTest, GuardarReemplazaLaSeccionEnMemoria) {
-    Poner(ini_, "[Opciones]\r\nMaxList=50\r\n\r\n[Calculos]\r\n0=viejo_0\r\n1=1_0\r\n2=otro_0\r\n3=2_0\r\n\r\n");
-    const std::string antes = Leer(ini_);
-    TVelIniFile f(ini_);
+    Poner(Ini(), "[Opciones]\r\nMaxList=50\r\n\r\n[Calculos]\r\n0=viejo_0\r\n1=1_0\r\n2=otro_0\r\n3=2_0\r\n\r\n");
+    const std::string antes = Leer(Ini());
+    TVelIniFile f(Ini());
     TListaResultados l;
     l.Registrar("nuevo", "3", "", 0, 3, true);
     l.Guardar(f, 50);
-    EXPECT_EQ(Leer(ini_), antes);  // nothing written until UpdateFile
+    EXPECT_EQ(Leer(Ini()), antes);  // nothing written until UpdateFile
     EXPECT_EQ(f.ReadSectionValues("Calculos"), (std::vector<std::string>{"0=nuevo_0", "1=3   _0"}));
     f.UpdateFile();
-    EXPECT_EQ(Leer(ini_), "[Opciones]\r\nMaxList=50\r\n\r\n[Calculos]\r\n0=nuevo_0\r\n1=3   _0\r\n\r\n");
+    EXPECT_EQ(Leer(Ini()), "[Opciones]\r\nMaxList=50\r\n\r\n[Calculos]\r\n0=nuevo_0\r\n1=3   _0\r\n\r\n");
 
     // The same list again changes nothing.
     l.Guardar(f, 50);
@@ -241,7 +237,7 @@ TEST_F(ListaArchivoTest, GuardarReemplazaLaSeccionEnMemoria) {
     // An empty list leaves no section behind.
     TListaResultados().Guardar(f, 50);
     f.UpdateFile();
-    EXPECT_EQ(Leer(ini_), "[Opciones]\r\nMaxList=50\r\n\r\n");
+    EXPECT_EQ(Leer(Ini()), "[Opciones]\r\nMaxList=50\r\n\r\n");
 }
 
 }  // namespace

@@ -67,11 +67,7 @@ TEST(Memorias, NuncaGuardaUnInfinito) {
 
 class MemoriasArchivoTest : public CarpetaTemporal {
 protected:
-    void SetUp() override {
-        CarpetaTemporal::SetUp();
-        ini_ = dir_ / "numbrix.ini";
-    }
-    fs::path ini_;
+    fs::path Ini() const { return dir_ / "numbrix.ini"; }
 };
 
 TEST_F(MemoriasArchivoTest, IdaYVueltaConLosOchentaBits) {
@@ -81,14 +77,14 @@ TEST_F(MemoriasArchivoTest, IdaYVueltaConLosOchentaBits) {
     TMemorias m;
     for (int i = 0; i < TMemorias::Cantidad; ++i) m.SetValor(i, valores[i]);
     {
-        TVelIniFile f(ini_);
+        TVelIniFile f(Ini());
         m.Guardar(f);
         f.UpdateFile();
     }
-    const std::string texto = Leer(ini_);
+    const std::string texto = Leer(Ini());
     EXPECT_EQ(texto.find(','), std::string::npos) << texto;  // never the locale's comma
 
-    TVelIniFile g(ini_);
+    TVelIniFile g(Ini());
     TMemorias r;
     r.SetValor(0, 99);
     EXPECT_TRUE(r.Cargar(g).empty());
@@ -98,10 +94,10 @@ TEST_F(MemoriasArchivoTest, IdaYVueltaConLosOchentaBits) {
 }
 
 TEST_F(MemoriasArchivoTest, ValoresAntiguosYMalos) {
-    Poner(ini_,
+    Poner(Ini(),
           "[Memoria]\r\nM0=0.333333333333333\r\nM1=1E-15\r\nM2=abc\r\nM3=INF\r\nM4=\r\nM5=0x10\r\nM6=2,5\r\n"
           "M7=-7.5E+3\r\nM8=NAN\r\n");
-    TVelIniFile f(ini_);
+    TVelIniFile f(Ini());
     TMemorias m;
     for (int i = 0; i < TMemorias::Cantidad; ++i) m.SetValor(i, 42);
     const auto informe = m.Cargar(f);

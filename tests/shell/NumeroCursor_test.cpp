@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace numbrix {
@@ -22,19 +21,15 @@ TEST(NumeroCursor, Tabla) {
         {"(- 2.5)|", nullptr, 0},             // the cursor past ")"
         {"(- 2.5|)", "- 2.5", -2.5},          // blanks between sign and digits
         {"5-4|0", "40", 40},                  // a subtraction keeps its minus
-        {"x -4|0", "40", 40},
-        {"e-4|0", "40", 40},
-        {"2^-3|", "-3", -3},
+        {"x -4|0", "40", 40}, {"e-4|0", "40", 40}, {"2^-3|", "-3", -3},
         {"1.5e-3|", "1.5e-3", 1.5e-3L},       // the exponent's sign is the number's
-        {"1|.5e+3*2", "1.5e+3", 1500},
-        {"123456789|", "123456789", 123456789},
+        {"1|.5e+3*2", "1.5e+3", 1500}, {"123456789|", "123456789", 123456789},
         {"FF[16]|+1", "FF[16]", 255},         // a number in a base, with its mark
         {"1+0f|f[16]", "0ff[16]", 255},
         {"2|*3", "2", 2},                     // ends at the cursor
         {"2*|3", "3", 3},                     // starts at it
         {"x1|", nullptr, 0},                  // a name, not a number
-        {"Sen(|x)", nullptr, 0},
-        {"|", nullptr, 0},
+        {"Sen(|x)", nullptr, 0}, {"|", nullptr, 0},
         {"2|x", "2", 2},                      // implicit product: the digits
         {"π*3|", "3", 3},
     };

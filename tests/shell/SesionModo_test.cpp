@@ -52,11 +52,7 @@ TEST(SesionQ, UnDenominadorMaximoNuevoLlegaATodosSusMotores) {
 }
 
 TEST(SesionC, ResultadoComoLaVentana) {
-    const struct {
-        const char* expresion;
-        UnidadAngulo angulo;
-        const char *texto, *modulo, *argumento;
-    } casos[] = {
+    const struct { const char* expresion; UnidadAngulo angulo; const char *texto, *modulo, *argumento; } casos[] = {
         {"(1+i)^2", Sexagesimales, "2i", "2", "90"},   {"3+4i", Radianes, "3+4i", "5", "0.92729522"},
         {"Polar(2,90)", Sexagesimales, "2i", "2", "90"}, {"-1", Centesimales, "-1", "1", "200"},
         {"0", Radianes, "0", "0", "0"},                  {"3+4i>4", Radianes, "1", "1", "0"},

@@ -29,12 +29,7 @@ Preguntador Respuestas(std::vector<std::string> textos, std::string* letras = nu
 }
 
 TEST(Sesion, TextoDelResultadoEnCadaFormato) {
-    const struct {
-        const char* expresion;
-        int base, digitos, notacion;
-        bool agrupar;
-        const char* esperado;
-    } casos[] = {
+    const struct { const char* expresion; int base, digitos, notacion; bool agrupar; const char* esperado; } casos[] = {
         {"255", 16, 100, 0, false, "FF [16]"},        {"10", 2, 100, 0, false, "1010 [2]"},
         {"2/3", 10, 2, 0, false, "0.67"},             {"-2.5", 10, 0, 0, false, "-3"},
         {"1234567.5", 10, 100, 0, true, "1 234 567.5"}, {"0.1234567", 10, 6, 0, true, "0.123 457"},

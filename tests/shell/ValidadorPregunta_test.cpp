@@ -28,10 +28,8 @@ TEST(ValidadorPregunta, TakesOrRefusesWithTheReason) {
         {ValidadorSesion(s), "Raiz(-1)", TextoError(CodigoError::OperacionInvalida)},
         {ValidadorDecimal(&decimal), " -2.5e1 ", nullptr},
         {ValidadorDecimal(&decimal), "2,5", "'2,5' no es un valor punto flotante válido"},
-        {ValidadorDecimal(), "", falta},
-        {ValidadorFraccion({.DenominadorMax = 10}, &f), "0.33", nullptr},
-        {ValidadorFraccion({}, &f), "a", "a no es un valor racional valido"},
-        {ValidadorFraccion({}, &f), " ", falta},
+        {ValidadorDecimal(), "", falta}, {ValidadorFraccion({.DenominadorMax = 10}, &f), "0.33", nullptr},
+        {ValidadorFraccion({}, &f), "a", "a no es un valor racional valido"}, {ValidadorFraccion({}, &f), " ", falta},
         {ValidadorComplejo(&z), "2-3i", nullptr},
         {ValidadorComplejo(&z), "2+x", "'2+x' no es un valor punto flotante válido"},
     };

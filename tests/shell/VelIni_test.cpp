@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -30,42 +29,38 @@ std::string Nombre(const char* prefijo, unsigned long long i) {
 
 class VelIniTest : public CarpetaTemporal {
 protected:
-    void SetUp() override {
-        CarpetaTemporal::SetUp();
-        ini_ = dir_ / "prueba.ini";
-    }
-    fs::path ini_;
+    fs::path Ini() const { return dir_ / "prueba.ini"; }
 };
 
 // ------------------------------------------------------ the file's shape ----
 
 TEST_F(VelIniTest, SeccionRepetidaConservaLaPrimeraYGuardaCopia) {
     const std::string original = "[a]\r\nx=1\r\n[A]\r\ny=2\r\n";
-    Poner(ini_, original);
-    TVelIniFile f(ini_);
+    Poner(Ini(), original);
+    TVelIniFile f(Ini());
     EXPECT_EQ(f.ReadSections(), std::vector<std::string>{"a"});
     EXPECT_EQ(f.ReadString("a", "x", "?"), "1");
     EXPECT_EQ(f.ReadString("A", "y", "?"), "?");
     EXPECT_TRUE(f.Modified());
     ASSERT_EQ(f.Informe().Problemas.size(), 1u);
     EXPECT_EQ(f.Informe().Problemas[0].Linea, 3u);
-    EXPECT_NE(f.Informe().Texto(ini_).find("prueba.ini.bak"), std::string::npos);
+    EXPECT_NE(f.Informe().Texto(Ini()).find("prueba.ini.bak"), std::string::npos);
 
     f.UpdateFile();
     EXPECT_FALSE(f.Modified());
-    EXPECT_EQ(Leer(ini_), "[a]\r\nx=1\r\n\r\n");
+    EXPECT_EQ(Leer(Ini()), "[a]\r\nx=1\r\n\r\n");
     EXPECT_EQ(Leer(dir_ / "prueba.ini.bak"), original);
 }
 
 TEST_F(VelIniTest, ManejadorDeRepetidasPuedeElegirLaOtra) {
-    Poner(ini_, "[a]\nx=1\n[b]\nz=0\n[A]\ny=2\n");
+    Poner(Ini(), "[a]\nx=1\n[b]\nz=0\n[A]\ny=2\n");
     OpcionesIni o;
     std::string vistas;
     o.ManejadorDuplicada = [&](const std::string& una, const std::string& otra) {
         vistas = una + "/" + otra;
         return true;
     };
-    TVelIniFile f(ini_, {}, o);
+    TVelIniFile f(Ini(), {}, o);
     EXPECT_EQ(vistas, "a/A");
     EXPECT_EQ(f.ReadSections(), (std::vector<std::string>{"A", "b"}));
     EXPECT_EQ(f.ReadSectionValues("a"), std::vector<std::string>{"y=2"});
@@ -73,7 +68,7 @@ TEST_F(VelIniTest, ManejadorDeRepetidasPuedeElegirLaOtra) {
 
 TEST_F(VelIniTest, EscrituraConFormatoExacto) {
     {
-        TVelIniFile f(ini_);
+        TVelIniFile f(Ini());
         f.WriteString("Uno", "k", "v");
         f.WriteString("Vacía", "k", "v");
         f.DeleteKey("vacía", "K");  // last key gone: the section is not written
@@ -84,16 +79,16 @@ TEST_F(VelIniTest, EscrituraConFormatoExacto) {
         f.WriteString("", "", "");  // an empty key with all empty writes at once
         EXPECT_FALSE(f.Modified());
     }
-    EXPECT_EQ(Leer(ini_), "[Uno]\r\nk=v\r\notra=con = dentro\r\n\r\n[Dos]\r\nn=-7\r\n\r\n[Tres]\r\nk=v\r\n\r\n");
+    EXPECT_EQ(Leer(Ini()), "[Uno]\r\nk=v\r\notra=con = dentro\r\n\r\n[Dos]\r\nn=-7\r\n\r\n[Tres]\r\nk=v\r\n\r\n");
 }
 
 TEST_F(VelIniTest, SoloCambiosRealesMarcanModificado) {
-    Poner(ini_, "[s]\r\na=1\r\nb=2\r\n\r\n");
-    TVelIniFile f(ini_);
+    Poner(Ini(), "[s]\r\na=1\r\nb=2\r\n\r\n");
+    TVelIniFile f(Ini());
     EXPECT_FALSE(f.Modified());
     f.WriteString("S", "A", "1");  // same line except the key's case
     EXPECT_TRUE(f.Modified());
-    f.SetFileName(ini_);
+    f.SetFileName(Ini());
     EXPECT_FALSE(f.Modified());
     f.WriteString("s", "a", "1");
     f.WriteInteger("s", "b", 2);
@@ -113,12 +108,10 @@ TEST_F(VelIniTest, SoloCambiosRealesMarcanModificado) {
 // its line (0: nothing to report) and the original kept.
 TEST_F(VelIniTest, LineasLeidasYLoQueSeInforma) {
     const std::tuple<const char*, std::string, std::vector<std::string>, std::size_t, const char*> casos[] = {
-        {"CRLF", "[s]\r\na=1\r\nb=2\r\n", {"a=1", "b=2"}, 0, ""},
-        {"LF", "[s]\na=1\nb=2\n", {"a=1", "b=2"}, 0, ""},
+        {"CRLF", "[s]\r\na=1\r\nb=2\r\n", {"a=1", "b=2"}, 0, ""}, {"LF", "[s]\na=1\nb=2\n", {"a=1", "b=2"}, 0, ""},
         {"CR", "[s]\ra=1\rb=2\r", {"a=1", "b=2"}, 0, ""},
         {"mezcla sin final", "[s]\r\na=1\rb=2", {"a=1", "b=2"}, 0, ""},
-        {"BOM", "\xEF\xBB\xBF[s]\na=1\n", {"a=1"}, 0, ""},
-        {"código 26", "[s]\na=1\n\x1A\n", {"a=1"}, 0, ""},
+        {"BOM", "\xEF\xBB\xBF[s]\na=1\n", {"a=1"}, 0, ""}, {"código 26", "[s]\na=1\n\x1A\n", {"a=1"}, 0, ""},
         {"línea larga", "[s]\na=" + std::string(1000, 'x') + "\n", {"a=" + std::string(1000, 'x')}, 0, ""},
         {"antes de la sección", "suelta\n[s]\na=1\n", {"a=1"}, 1, "fuera de toda sección"},
         {"nulo", std::string("[s]\na=1\nb=\0\nc=3\n", 16), {"a=1", "c=3"}, 3, "nulos"},
@@ -130,19 +123,18 @@ TEST_F(VelIniTest, LineasLeidasYLoQueSeInforma) {
         {"repetida con una línea", "[s]\na=1\n[S]\nb=2\n[t]\n", {"a=1"}, 3, "se omite su línea"},
     };
     for (const auto& [nombre, bytes, lineas, linea, motivo] : casos) {
-        Poner(ini_, bytes);
-        TVelIniFile f(ini_);
+        Poner(Ini(), bytes);
+        TVelIniFile f(Ini());
         EXPECT_EQ(f.ReadSectionValues("s"), lineas) << nombre;
         const auto& i = f.Informe();
         ASSERT_EQ(i.Problemas.size(), linea ? 1u : 0u) << nombre;
         EXPECT_TRUE(!linea || (i.Problemas[0].Linea == linea && i.Problemas[0].Motivo.find(motivo) != std::string::npos &&
-                               !i.CopiaSeguridad.empty()))
-            << nombre << ": " << i.Texto(ini_);
+                               !i.CopiaSeguridad.empty())) << nombre << ": " << i.Texto(Ini());
     }
 }
 
 TEST_F(VelIniTest, OpcionesDeCarga) {
-    Poner(ini_, "[s]\n;comentario=1\n clave = \"valor\" \t\nsin igual\nq='x'\n");
+    Poner(Ini(), "[s]\n;comentario=1\n clave = \"valor\" \t\nsin igual\nq='x'\n");
     // Options by bit: comments, blanks around "=", quotes, trailing blanks, lines without "=".
     const std::pair<int, std::vector<std::string>> casos[] = {
         {0, {";comentario=1", " clave = \"valor\" \t", "sin igual", "q='x'"}},
@@ -150,8 +142,7 @@ TEST_F(VelIniTest, OpcionesDeCarga) {
         {2, {";comentario=1", "clave=\"valor\"", "sin igual", "q='x'"}},
         {4, {";comentario=1", " clave = \"valor\" \t", "sin igual", "q=x"}},
         {8, {";comentario=1", " clave = \"valor\"", "sin igual", "q='x'"}},
-        {16, {";comentario=1", " clave = \"valor\" \t", "q='x'"}},
-        {31, {"clave=valor", "q=x"}},
+        {16, {";comentario=1", " clave = \"valor\" \t", "q='x'"}}, {31, {"clave=valor", "q=x"}},
     };
     for (const auto& [bits, lineas] : casos) {
         OpcionesIni o;
@@ -160,7 +151,7 @@ TEST_F(VelIniTest, OpcionesDeCarga) {
         o.QuitarComillas = bits & 4;
         o.QuitarFinales = bits & 8;
         o.SaltarSinIgual = bits & 16;
-        EXPECT_EQ(TVelIniFile(ini_, {}, o).ReadSectionValues("s"), lineas) << bits;
+        EXPECT_EQ(TVelIniFile(Ini(), {}, o).ReadSectionValues("s"), lineas) << bits;
     }
 }
 
@@ -260,11 +251,11 @@ TEST_F(VelIniTest, RealesDe80BitsVuelvenIdenticos) {
         valores.push_back(v);
     }
     {
-        TVelIniFile f(ini_);
+        TVelIniFile f(Ini());
         for (std::size_t i = 0; i < valores.size(); ++i) f.WriteFloat("Memoria", Nombre("M", i), valores[i]);
         f.UpdateFile();
     }
-    TVelIniFile g(ini_);
+    TVelIniFile g(Ini());
     for (std::size_t i = 0; i < valores.size(); ++i) {
         const long double leido = g.ReadFloat("Memoria", Nombre("M", i), -1);
         EXPECT_EQ(std::memcmp(&leido, &valores[i], 10), 0) << g.ReadString("Memoria", Nombre("M", i));
@@ -274,7 +265,7 @@ TEST_F(VelIniTest, RealesDe80BitsVuelvenIdenticos) {
 // ----------------------------------------------------------------- lists ----
 
 TEST_F(VelIniTest, Listas) {
-    TVelIniFile f(ini_);
+    TVelIniFile f(Ini());
     f.WriteString("L", "Otra", "x");
     f.WriteList("L", {"a", "b", "c"});
     EXPECT_EQ(f.ReadSectionValues("L"), (std::vector<std::string>{"Otra=x", "Cant=3", "1=a", "2=b", "3=c"}));
@@ -296,7 +287,7 @@ TEST_F(VelIniTest, Listas) {
 }
 
 TEST_F(VelIniTest, ReemplazarSeccion) {
-    TVelIniFile f(ini_);
+    TVelIniFile f(Ini());
     f.ReplaceSection("s", {"a=1", "<def>", "F=m*a"});
     EXPECT_EQ(f.ReadSectionValues("s"), (std::vector<std::string>{"a=1", "<def>", "F=m*a"}));
     EXPECT_EQ(f.ReadSection("s"), (std::vector<std::string>{"a", "F"}));
@@ -315,8 +306,8 @@ TEST_F(VelIniTest, ReemplazarSeccion) {
 // ------------------------------------------------------- refused writes ----
 
 TEST_F(VelIniTest, ClavesYValoresQueInyectarianLineasSeRechazan) {
-    Poner(ini_, "[s]\r\na=1\r\n\r\n");
-    TVelIniFile f(ini_);
+    Poner(Ini(), "[s]\r\na=1\r\n\r\n");
+    TVelIniFile f(Ini());
     const std::tuple<std::string, std::string, std::string> casos[] = {
         {"s", "", "x"},          // an empty key must not erase the section
         {"s", "a=b", "x"}, {"s", "a\nb", "x"}, {"s", "a\rb", "x"}, {"s", "[t]", "x"}, {"s", "[t", "x"},
@@ -337,7 +328,7 @@ TEST_F(VelIniTest, ClavesYValoresQueInyectarianLineasSeRechazan) {
     f.WriteString("s", "k[1]", "=;[x]");
     f.WriteString("s", "a b", " espacios ");
     f.UpdateFile();
-    TVelIniFile g(ini_);
+    TVelIniFile g(Ini());
     EXPECT_EQ(g.ReadString("s", "k[1]"), "=;[x]");
     EXPECT_EQ(g.ReadString("s", "a b"), " espacios ");
 }
@@ -347,12 +338,12 @@ TEST_F(VelIniTest, ClavesYValoresQueInyectarianLineasSeRechazan) {
 TEST_F(VelIniTest, ArchivoConClave) {
     const std::string clave = "Una clave de prueba de más de ocho caracteres";
     {
-        TVelIniFile f(ini_, clave);
+        TVelIniFile f(Ini(), clave);
         f.WriteString("Longitud", "metro", "1_m");
         f.WriteString("Longitud", "pulgada", "0.0254_in");
         f.UpdateFile();
     }
-    std::string bytes = Leer(ini_);
+    std::string bytes = Leer(Ini());
     EXPECT_EQ(bytes.find("metro"), std::string::npos);
     TVelIniFile::Mezclar(bytes, clave);  // the same routine unscrambles
     EXPECT_EQ(bytes, "[Longitud]\r\nmetro=1_m\r\npulgada=0.0254_in\r\n\r\n");
@@ -361,7 +352,7 @@ TEST_F(VelIniTest, ArchivoConClave) {
     TVelIniFile::Mezclar(vacio, "abc");
     EXPECT_EQ(conocidos + vacio, "#! %");
 
-    TVelIniFile f(ini_, clave);
+    TVelIniFile f(Ini(), clave);
     EXPECT_EQ(f.ReadString("longitud", "pulgada"), "0.0254_in");
     EXPECT_FALSE(f.Informe().HayProblemas());
 }
@@ -369,18 +360,18 @@ TEST_F(VelIniTest, ArchivoConClave) {
 TEST_F(VelIniTest, ArchivoConClaveLeidoSinElla) {
     const std::string clave = "clave";
     {
-        TVelIniFile f(ini_, clave);
+        TVelIniFile f(Ini(), clave);
         for (int i = 0; i < 50; ++i) f.WriteInteger(Nombre("S", i), "k", i);
     }
-    const std::string original = Leer(ini_);
+    const std::string original = Leer(Ini());
     for (const std::string& otra : {std::string(), std::string("otra clave")}) {
-        TVelIniFile f(ini_, otra);
+        TVelIniFile f(Ini(), otra);
         EXPECT_TRUE(f.Informe().HayProblemas());
         EXPECT_FALSE(f.SectionExists("S1"));
         f.WriteString("nueva", "k", "v");
         f.UpdateFile();
         EXPECT_EQ(Leer(dir_ / "prueba.ini.bak"), original);
-        Poner(ini_, original);
+        Poner(Ini(), original);
     }
 }
 
@@ -388,17 +379,17 @@ TEST_F(VelIniTest, ArchivoConClaveLeidoSinElla) {
 // plain by closing, and keyed only by an explicit save.
 TEST_F(VelIniTest, ArchivoSinCifrarLeidoConClave) {
     const std::string plano = "[S]\r\nmm=1\r\nMm=2\r\n";
-    Poner(ini_, plano);
+    Poner(Ini(), plano);
     {
-        TVelIniFile f(ini_, "clave");
+        TVelIniFile f(Ini(), "clave");
         EXPECT_TRUE(f.Informe().SinCifrar);
         EXPECT_EQ(f.ReadSectionValues("S"), (std::vector<std::string>{"mm=1", "Mm=2"}));
     }
-    EXPECT_EQ(Leer(ini_), plano);
-    TVelIniFile f(ini_, "clave");
+    EXPECT_EQ(Leer(Ini()), plano);
+    TVelIniFile f(Ini(), "clave");
     f.WriteString("S", "km", "3");
     f.UpdateFile();
-    std::string bytes = Leer(ini_);
+    std::string bytes = Leer(Ini());
     TVelIniFile::Mezclar(bytes, "clave");
     EXPECT_EQ(bytes, "[S]\r\nmm=1\r\nMm=2\r\nkm=3\r\n\r\n");
 }
@@ -406,8 +397,8 @@ TEST_F(VelIniTest, ArchivoSinCifrarLeidoConClave) {
 // ------------------------------------------------------- failing writes ----
 
 TEST_F(VelIniTest, EscrituraFallidaConservaElArchivoYElEstado) {
-    Poner(ini_, "[s]\r\na=1\r\n\r\n");
-    TVelIniFile f(ini_);
+    Poner(Ini(), "[s]\r\na=1\r\n\r\n");
+    TVelIniFile f(Ini());
     f.WriteString("s", "b", std::string(1000, 'x'));
     {
         rlimit antes{};
@@ -419,9 +410,9 @@ TEST_F(VelIniTest, EscrituraFallidaConservaElArchivoYElEstado) {
         ::setrlimit(RLIMIT_FSIZE, &antes);
     }
     EXPECT_TRUE(f.Modified());
-    EXPECT_EQ(Leer(ini_), "[s]\r\na=1\r\n\r\n");
+    EXPECT_EQ(Leer(Ini()), "[s]\r\na=1\r\n\r\n");
     f.UpdateFile();
-    EXPECT_EQ(TVelIniFile(ini_).ReadString("s", "b").size(), 1000u);
+    EXPECT_EQ(TVelIniFile(Ini()).ReadString("s", "b").size(), 1000u);
 }
 
 TEST_F(VelIniTest, DestructorAvisaEnVezDeLanzar) {
@@ -443,10 +434,10 @@ TEST_F(VelIniTest, CambiarDeNombreGuardaAntes) {
     int avisos = 0;
     OpcionesIni o;
     o.Aviso = [&](NivelAviso, const std::string&) { ++avisos; };
-    TVelIniFile f(ini_, {}, o);
+    TVelIniFile f(Ini(), {}, o);
     f.WriteString("s", "k", "v");
     f.SetFileName(dir_ / "otro.ini");
-    EXPECT_EQ(Leer(ini_), "[s]\r\nk=v\r\n\r\n");
+    EXPECT_EQ(Leer(Ini()), "[s]\r\nk=v\r\n\r\n");
     EXPECT_FALSE(f.SectionExists("s"));
     EXPECT_EQ(f.FileName(), dir_ / "otro.ini");
     // A name that cannot be written: the change is refused, nothing is lost.
@@ -455,7 +446,7 @@ TEST_F(VelIniTest, CambiarDeNombreGuardaAntes) {
     f.SetFileName(dir_ / "archivo" / "dentro.ini");  // nothing pending for the new one
     EXPECT_EQ(Leer(dir_ / "otro.ini"), "[t]\r\nk=v\r\n\r\n");
     f.WriteString("u", "k", "v");
-    EXPECT_THROW(f.SetFileName(ini_), EEscritura);
+    EXPECT_THROW(f.SetFileName(Ini()), EEscritura);
     EXPECT_EQ(f.ReadString("u", "k"), "v");
     EXPECT_THROW(f.SetFileName({}), EEscritura);
     EXPECT_EQ(avisos, 0);

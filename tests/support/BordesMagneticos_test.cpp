@@ -8,10 +8,7 @@ namespace {
 // A 1920 x 1080 screen with a 30-pixel task bar at the top.
 constexpr TRectI kArea{0, 30, 1920, 1080};
 
-struct CasoIman {
-    const char* nombre;
-    TRectI propuesto, esperado;
-};
+struct CasoIman { const char* nombre; TRectI propuesto, esperado; };
 
 TEST(BordesMagneticos, LosBordesCercanosSePeganAlAreaDeTrabajo) {
     const CasoIman casos[] = {

@@ -32,8 +32,7 @@ TEST_F(CarpetaDatosTest, OrdenDeResolucion) {
     };
     const Caso casos[] = {
         {"--data gana", dir_ / "mis" / ".." / "datos", true, "/xdg", "/casa", dir_ / "datos", false},
-        {"portable", {}, true, "/xdg", "/casa", bin, true},
-        {"xdg", {}, false, "/xdg", "/casa", "/xdg/Numbrix", false},
+        {"portable", {}, true, "/xdg", "/casa", bin, true}, {"xdg", {}, false, "/xdg", "/casa", "/xdg/Numbrix", false},
         {"xdg vacío", {}, false, "", "/casa", "/casa/.local/share/Numbrix", false},
         {"xdg relativo", {}, false, "rel", "/casa", "/casa/.local/share/Numbrix", false},
         {"sin xdg", {}, false, nullptr, "/casa", "/casa/.local/share/Numbrix", false},
@@ -87,10 +86,8 @@ TEST_F(CarpetaDatosTest, CarpetaImposibleSeInforma) {
 TEST(CarpetaDatos, OpcionData) {
     struct Caso { std::vector<std::string> args, resto; std::optional<fs::path> data; };
     const Caso casos[] = {
-        {{"2+2"}, {"2+2"}, std::nullopt},
-        {{"--data", "/d", "2+2"}, {"2+2"}, fs::path("/d")},
-        {{"--data=/d"}, {}, fs::path("/d")},
-        {{"--data", "/a", "--data=/b"}, {}, fs::path("/b")},
+        {{"2+2"}, {"2+2"}, std::nullopt}, {{"--data", "/d", "2+2"}, {"2+2"}, fs::path("/d")},
+        {{"--data=/d"}, {}, fs::path("/d")}, {{"--data", "/a", "--data=/b"}, {}, fs::path("/b")},
     };
     for (auto c : casos) {
         EXPECT_EQ(ExtraerOpcionData(c.args), c.data);

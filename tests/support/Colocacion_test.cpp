@@ -11,11 +11,7 @@ using R = RectColocacion;
 const std::vector<R> kDos = {{0, 0, 1920, 1040}, {-1280, 0, 1280, 984}};
 
 TEST(Colocacion, RestoringClampsSizeFirstThenPosition) {
-    struct Caso {
-        const char* nombre;
-        R guardado;
-        R esperado;
-    };
+    struct Caso { const char* nombre; R guardado; R esperado; };
     const Caso casos[] = {
         {"fits: unchanged", {100, 50, 600, 400}, {100, 50, 600, 400}},
         {"negative top on the primary becomes 0", {100, -30, 600, 400}, {100, 0, 600, 400}},

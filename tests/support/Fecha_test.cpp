@@ -2,18 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 
 namespace numbrix {
 namespace {
 
 TEST(Fecha, DiasDesde1899) {
-    struct Caso {
-        int anio;
-        unsigned mes, dia;
-        long long dias;
-    } casos[] = {
+    struct Caso { int anio; unsigned mes, dia; long long dias; } casos[] = {
         {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {1900, 3, 1, 61},
         {1970, 1, 1, 25569}, {2000, 1, 1, 36526}, {2000, 2, 29, 36585}, {2026, 12, 6, 46362},
         {1800, 1, 1, -36522}, {1, 1, 1, -693593},
@@ -37,7 +32,6 @@ TEST(Fecha, LaHoraEsLaFraccion) {
     EXPECT_GT(a, 46000);  // after 2025
     EXPECT_LT(a, 80000);
 }
-
 
 TEST(Fecha, LaCuentaYSuInversaConcuerdanCadaDia) {
     for (std::int64_t n = DiasDesde1899(1, 1, 1); n < DiasDesde1899(10000, 1, 1); ++n) {

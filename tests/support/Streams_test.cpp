@@ -4,6 +4,7 @@
 
 #include <lhasa.h>
 
+#include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "CodificadorLh5.h"
 #include "support/Blowfish.h"
@@ -15,10 +16,7 @@ const std::vector<ItemArchivo> kDos = {{"Pendulo.BMP", std::string("BM\0\x01", 4
 
 // What liblhasa's own -lh5- decoder gives for the stream.
 std::string Lhasa(std::string_view s, std::size_t tam) {
-    struct Fuente {
-        std::string_view s;
-        std::size_t p = 0;
-    } f{s};
+    struct Fuente { std::string_view s; std::size_t p = 0; } f{s};
     auto leer = [](void* buf, std::size_t n, void* u) -> std::size_t {
         auto* f = static_cast<Fuente*>(u);
         n = std::min(n, f->s.size() - f->p);
@@ -52,14 +50,7 @@ struct Bits {
     }
 };
 
-std::string Error(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ECorruptFile& e) {
-        return e.what();
-    }
-    return "(sin error)";
-}
+const auto Error = [](auto&& f) { return prueba::MensajeLanzado<ECorruptFile>(f); };
 
 class Archivo : public CarpetaTemporal {
 protected:
@@ -70,11 +61,7 @@ protected:
 };
 
 TEST_F(Archivo, LeeLoQueEscribe) {
-    struct Caso {
-        std::vector<ItemArchivo> items;
-        std::string password;
-        bool lh5, perezoso;
-    };
+    struct Caso { std::vector<ItemArchivo> items; std::string password; bool lh5, perezoso; };
     for (const Caso& c : {Caso{{}, "", false, false}, Caso{kDos, "", false, false}, Caso{kDos, "", false, true},
                           Caso{kDos, "", true, true}, Caso{kDos, "clave", false, true}, Caso{kDos, "clave", true, false},
                           Caso{kDos, std::string(100, 'k'), false, false}}) {
@@ -125,12 +112,7 @@ TEST_F(Archivo, ArchivosHostiles) {
     std::string relleno = firma + std::string(4, '\0') + std::string(3, '\0') + '\xC8';
     ASSERT_TRUE(Blowfish(relleno, "clave", true));
     const std::string lh5 = ComprimirLh5(firma + std::string(4, '\0'));
-    struct Caso {
-        const char* que;
-        std::string bytes;
-        bool perezoso;
-        const char* mensaje;
-    };
+    struct Caso { const char* que; std::string bytes; bool perezoso; const char* mensaje; };
     const Caso casos[] = {
         {"firma", "--" + std::string("MZ\xFE\x00\x21\x0B\x0F\x81", 8) + std::string(4, '\0'), false, kArchivoIncorrecto},
         {"un byte", "-", false, kArchivoIncorrecto},
@@ -211,17 +193,11 @@ TEST(Lh5, FixturesComoLhasa) {
 TEST(Lh5, TablasInvalidasYUnSimbolo) {
     // Header of a block of one code: count, then the length-code lengths.
     auto bloque = [](Bits b) { return b(16, 1); };
-    struct Caso {
-        const char* que;
-        std::string flujo;
-    };
+    struct Caso { const char* que; std::string flujo; };
     const Caso malos[] = {
-        {"sobresuscrita", bloque({})(5, 3)(3, 1)(3, 1)(3, 1)(2, 0).s},
-        {"incompleta", bloque({})(5, 2)(3, 1)(3, 2).s},
+        {"sobresuscrita", bloque({})(5, 3)(3, 1)(3, 1)(3, 1)(2, 0).s}, {"incompleta", bloque({})(5, 2)(3, 1)(3, 2).s},
         {"largo 17", bloque({})(5, 2)(3, 7)(11, 0x7FE)(3, 1).s},
-        {"símbolo único fuera de rango", bloque({})(5, 0)(5, 25).s},
-        {"cero códigos", Bits{}(16, 0).s},
-        {"vacío", ""},
+        {"símbolo único fuera de rango", bloque({})(5, 0)(5, 25).s}, {"cero códigos", Bits{}(16, 0).s}, {"vacío", ""},
     };
     for (const auto& c : malos) {
         SCOPED_TRACE(c.que);

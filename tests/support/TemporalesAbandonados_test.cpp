@@ -12,11 +12,7 @@ namespace {
 using TemporalesAbandonados = CarpetaTemporal;
 
 TEST_F(TemporalesAbandonados, SoloLosViejosAlAbrir) {
-    const struct {
-        const char* ruta;
-        int edad;
-        bool queda;
-    } archivos[] = {
+    const struct { const char* ruta; int edad; bool queda; } archivos[] = {
         {".numbrix.ini.tmp77_0_12", 120, false}, {"sub/.x.bak.tmp7_1_2", 3600, false},
         {".expr.lst.tmp77_1_99", 5, true},       {"numbrix.ini", 3600, true},
         {".a.tmp1_2", 3600, true},               {".a.tmp1_2_3x", 3600, true},

@@ -9,12 +9,7 @@ namespace numbrix {
 namespace {
 
 TEST(Trabajo, ComoTermina) {
-    const struct {
-        bool cancelado;
-        Trabajo trabajo;
-        FinTrabajo fin;
-        std::string error;
-    } casos[] = {
+    const struct { bool cancelado; Trabajo trabajo; FinTrabajo fin; std::string error; } casos[] = {
         {false, [](TTrabajo& t) { t.Comprobar(); }, FinTrabajo::Terminado, ""},
         {true, [](TTrabajo& t) { t.Avanzar(0.5); }, FinTrabajo::Cancelado, ""},
         {true, [](TTrabajo& t) { (void)t.Sondear(); }, FinTrabajo::Cancelado, ""},  // returns early

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "Aproximado.h"
-#include "support/Errores.h"
+#include "Ayudas.h"
 
 namespace numbrix {
 namespace {
@@ -31,15 +31,6 @@ long double Leido(const std::string& t) {
     return l.valor;
 }
 
-std::string Mensaje(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ENumbrix& x) {
-        return x.what();
-    }
-    return "sin error";
-}
-
 TEST(Estadistica, EntradasYTotales) {
     auto e = Con({"5*3", "7", "5"});
     EXPECT_EQ(e.N(), 5);
@@ -55,28 +46,21 @@ TEST(Estadistica, EntradasYTotales) {
 }
 
 TEST(Estadistica, EntradasRechazadasNoCambianNada) {
-    const struct {
-        const char* texto;
-        const char* mensaje;
-    } casos[] = {
-        {"*3", "\"*\" no puede estar al principio"},
-        {"3*", "\"*\" no puede estar al final"},
-        {"\t3", "Formato desconocido. No se puede pegar."},
-        {"4*-3", "n no puede ser menor que cero"},
-        {"7*-2", "Ninguna frecuencia puede ser menor que cero"},
-        {"1*99999999999999999999", "Frecuencia fuera de rango"},
-        {"1e400", "Valor fuera de rango"},
-        {"1.234.5", "'1.234.5' no es un valor real válido"},
+    const struct { const char* texto; const char* mensaje; } casos[] = {
+        {"*3", "\"*\" no puede estar al principio"}, {"3*", "\"*\" no puede estar al final"},
+        {"\t3", "Formato desconocido. No se puede pegar."}, {"4*-3", "n no puede ser menor que cero"},
+        {"7*-2", "Ninguna frecuencia puede ser menor que cero"}, {"1e400", "Valor fuera de rango"},
+        {"1*99999999999999999999", "Frecuencia fuera de rango"}, {"1.234.5", "'1.234.5' no es un valor real válido"},
     };
     for (const auto& c : casos) {
         auto e = Con({"1", "7"});
         const auto antes = e.CopiarTabla();
-        EXPECT_EQ(Mensaje([&] { e.Agregar(c.texto); }), c.mensaje) << c.texto;
+        EXPECT_EQ(prueba::MensajeLanzado([&] { e.Agregar(c.texto); }), c.mensaje) << c.texto;
         EXPECT_EQ(e.CopiarTabla(), antes) << c.texto;
     }
     auto e = Con({"1*9000000000000000000"});
-    EXPECT_EQ(Mensaje([&] { e.Agregar("2*9000000000000000000"); }), "Frecuencia fuera de rango");
-    EXPECT_EQ(Mensaje([&] { e.Agregar(std::string(400, '9')); }), "Valor fuera de rango");
+    EXPECT_EQ(prueba::MensajeLanzado([&] { e.Agregar("2*9000000000000000000"); }), "Frecuencia fuera de rango");
+    EXPECT_EQ(prueba::MensajeLanzado([&] { e.Agregar(std::string(400, '9')); }), "Valor fuera de rango");
 }
 
 TEST(Estadistica, PegarLeeLoEscritoTodoONada) {
@@ -84,13 +68,9 @@ TEST(Estadistica, PegarLeeLoEscritoTodoONada) {
         const char* texto;
         const char* tabla;  // records after the paste, or the message
     } casos[] = {
-        {"1,5\r\n2\t3", "1.5\t1|2\t3|"},
-        {"1,5\n2\t3", "1.5\t1|2\t3|"},
-        {"1,5\r2\t3\r\n", "1.5\t1|2\t3|"},
-        {"1E5\n2.5E+3\n5*3\nx = 7 €", "100000\t1|2500\t1|5\t3|7\t1|"},
-        {"Dato\tFrecuencia\n\n-\n4", "4\t1|"},
-        {"3\n1.234,5", "'1.234.5' no es un valor real válido"},
-        {"3\n3*-1\n3*-1", "n no puede ser menor que cero"},
+        {"1,5\r\n2\t3", "1.5\t1|2\t3|"}, {"1,5\n2\t3", "1.5\t1|2\t3|"}, {"1,5\r2\t3\r\n", "1.5\t1|2\t3|"},
+        {"1E5\n2.5E+3\n5*3\nx = 7 €", "100000\t1|2500\t1|5\t3|7\t1|"}, {"Dato\tFrecuencia\n\n-\n4", "4\t1|"},
+        {"3\n1.234,5", "'1.234.5' no es un valor real válido"}, {"3\n3*-1\n3*-1", "n no puede ser menor que cero"},
         {"3\n5\n3*-2", "Ninguna frecuencia puede ser menor que cero"},
     };
     for (const auto& c : casos) {
@@ -149,25 +129,14 @@ TEST(Estadistica, ReferenciaPython) {
 }
 
 TEST(Estadistica, BordesYDivisionesPorCero) {
-    const struct {
-        std::initializer_list<const char*> datos;
-        const char* nombre;
-        const char* valor;
-    } casos[] = {
-        {{"1", "2", "3", "4"}, "   Mediana   (50%)", "2.5"},
-        {{"1", "2", "3", "4"}, "   Cuartil 1 (25%)", "1.5"},
-        {{"1", "2", "3", "4"}, "   Cuartil 3 (75%)", "3.5"},
-        {{"1", "2", "3", "4"}, "Varianza Población", "1.25"},
-        {{"1", "2", "3", "4"}, "Moda", "N/D"},
-        {{"1", "0", "3"}, "Media Armónica", "N/D"},
-        {{"1", "-1"}, "Media Armónica", "N/D"},
-        {{"1", "-1"}, "Coeficiente de Variación", "N/D"},
-        {{"-2", "8"}, "Media Geométrica", "N/D"},
-        {{"0", "8"}, "Media Geométrica", "0"},
-        {{"1.2*0", "1", "2"}, "   Mediana   (50%)", "1.5"},
-        {{"0.5*0", "1", "2"}, "   Cuartil 1 (25%)", "1"},
-        {{"5", "6*0"}, "Varianza", "N/D"},
-        {{"5", "6*0"}, "   Máximo", "6"},
+    const struct { std::initializer_list<const char*> datos; const char* nombre; const char* valor; } casos[] = {
+        {{"1", "2", "3", "4"}, "   Mediana   (50%)", "2.5"}, {{"1", "2", "3", "4"}, "   Cuartil 1 (25%)", "1.5"},
+        {{"1", "2", "3", "4"}, "   Cuartil 3 (75%)", "3.5"}, {{"1", "2", "3", "4"}, "Varianza Población", "1.25"},
+        {{"1", "2", "3", "4"}, "Moda", "N/D"}, {{"1", "0", "3"}, "Media Armónica", "N/D"},
+        {{"1", "-1"}, "Media Armónica", "N/D"}, {{"1", "-1"}, "Coeficiente de Variación", "N/D"},
+        {{"-2", "8"}, "Media Geométrica", "N/D"}, {{"0", "8"}, "Media Geométrica", "0"},
+        {{"1.2*0", "1", "2"}, "   Mediana   (50%)", "1.5"}, {{"0.5*0", "1", "2"}, "   Cuartil 1 (25%)", "1"},
+        {{"5", "6*0"}, "Varianza", "N/D"}, {{"5", "6*0"}, "   Máximo", "6"},
         {{"1000000001", "1000000002", "1000000003"}, "Varianza", "1"},
     };
     for (const auto& c : casos) {

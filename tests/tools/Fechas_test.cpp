@@ -38,10 +38,7 @@ TEST(Fechas, Computations) {
     const std::string ov = "Desbordamiento de punto flotante", fr = "Fecha fuera de rango";
     const std::string cero = "División de punto flotante entre cero", inv = "Operación de punto flotante inválida";
     // Type, format (0 HH:MM:SS, 1 days, 2 hours, 3 minutes, 4 seconds), boxes, result.
-    struct Caso {
-        int tipo, formato;
-        std::string a, b, c, esperado;
-    } casos[] = {
+    struct Caso { int tipo, formato; std::string a, b, c, esperado; } casos[] = {
         {0, 0, "01/03/2024", "28/02/2024", "", "2 d.  00:00:00"}, {0, 1, "28/02/2100", "01/03/2100", "", "1"},
         {0, 1, "01/03/2024", "", "", ""}, {0, 1, "", "01/03/2024", "", ""},
         {0, 0, "29/12/1899 12:00", "31/12/1899 12:00", "", "2 d.  00:00:00"},

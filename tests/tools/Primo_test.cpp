@@ -72,17 +72,13 @@ TEST(Primo, LineasDeLaVentana) {
         std::vector<std::string> lineas;
         u64 cuenta;
     } casos[] = {
-        {LineasFactores, 360, {"2 ^ 3", "3 ^ 2", "5"}, 6},
-        {LineasFactores, 97, {"Primo"}, 1},
-        {LineasFactores, 1, {"1"}, 0},
-        {LineasFactores, kMax, {"7 ^ 2", "73", "127", "337", "92737", "649657"}, 7},
+        {LineasFactores, 360, {"2 ^ 3", "3 ^ 2", "5"}, 6}, {LineasFactores, 97, {"Primo"}, 1},
+        {LineasFactores, 1, {"1"}, 0}, {LineasFactores, kMax, {"7 ^ 2", "73", "127", "337", "92737", "649657"}, 7},
         {LineasFactores, 1ull << 62, {"2 ^ 62"}, 62},
         {LineasFactores, 9223371873002223329ull, {"3037000453", "3037000493"}, 2},
-        {LineasEsPrimo, 91, {"No, es divisible por: 7"}, 1},
-        {LineasEsPrimo, 1, {"No, 1 no es primo"}, 1},
+        {LineasEsPrimo, 91, {"No, es divisible por: 7"}, 1}, {LineasEsPrimo, 1, {"No, 1 no es primo"}, 1},
         {LineasEsPrimo, 4294967311ull, {"Es Primo"}, 1},
-        {LineasDivisores, 36, {"2", "3", "4", "6", "9", "12", "18"}, 7},
-        {LineasDivisores, 97, {"Es Primo"}, 1},
+        {LineasDivisores, 36, {"2", "3", "4", "6", "9", "12", "18"}, 7}, {LineasDivisores, 97, {"Es Primo"}, 1},
         {LineasDivisores, 1, {}, 0},
     };
     for (const auto& c : casos) {
@@ -116,8 +112,7 @@ TEST(Primo, NumerosRechazados) {
     };
     for (const auto& [op, texto] : mal)
         EXPECT_EQ(prueba::MensajeLanzado<EPrimos>([&] { NumeroPara(op, texto); }),
-                  op == O::EsPrimo ? kMsjMaximoPrimo : op == O::Enesimo ? kMsjEnesimo : kMsjNaturales)
-            << texto;
+                  op == O::EsPrimo ? kMsjMaximoPrimo : op == O::Enesimo ? kMsjEnesimo : kMsjNaturales) << texto;
     EXPECT_EQ(NumeroPara(O::Enesimo, " 144115188075855872"), kMaximoEnesimo);
 }
 

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "tools/Primo.h"

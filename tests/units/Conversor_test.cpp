@@ -70,11 +70,7 @@ TEST(Conversor, Bases) {
     EXPECT_EQ(EtiquetaBase(8), "Oct");
     EXPECT_EQ(EtiquetaBase(17), "17");
 
-    struct Tecla {
-        char32_t c;
-        int base;
-        std::optional<char32_t> queda;
-    };
+    struct Tecla { char32_t c; int base; std::optional<char32_t> queda; };
     const Tecla teclas[] = {{'8', 8, {}},     {'9', 8, {}},     {'A', 8, {}},      {'a', 8, {}},   {'7', 8, '7'},
                             {'f', 16, 'F'},   {'F', 16, 'F'},   {'g', 16, {}},     {'e', 8, 'e'},  {'[', 2, '['},
                             {'-', 2, '-'},    {'.', 2, '.'},    {'\b', 2, '\b'},   {'+', 10, {}},  {'z', 36, 'Z'},
@@ -107,27 +103,24 @@ TEST(Conversor, FilasYSeccion) {
     EXPECT_EQ(g.error, "");
     EXPECT_EQ(g.lineas, lineas);
 
-    struct Malo {
-        FilaUnidad fila;
-        const char* error;
-    };
+    struct Malo { FilaUnidad fila; const char* error; };
     const Malo malos[] = {
-        {{"a=b", "1", ""}, "Fila 2: el nombre no puede contener \"=\" ni \" -> \""},
-        {{"a -> b", "1", ""}, "Fila 2: el nombre no puede contener \"=\" ni \" -> \""},
-        {{"[a", "1", ""}, "Fila 2: el nombre no puede empezar por \"[\" ni \";\""},
-        {{";a", "1", ""}, "Fila 2: el nombre no puede empezar por \"[\" ni \";\""},
-        {{"a", "1_2", ""}, "Fila 2: una conversión no puede contener \"_\""},
-        {{"a", "", "_"}, "Fila 2: una conversión no puede contener \"_\""},
-        {{"km", "1", ""}, "Fila 2: la unidad \"km\" ya está definida"},
-        {{"unifundamental", "1", ""}, "Fila 2: \"UniFundamental\" es un nombre reservado"},
-        {{"  ", "1", ""}, "Fila 2: una unidad sin nombre tiene definición"},
-        {{"a\nb", "1", ""}, "Fila 2: no puede contener saltos de línea"},
-        {{"a", std::string(300, '1'), ""}, "Fila 2: la línea supera los 255 caracteres"},
+        {{"a=b", "1", ""}, "el nombre no puede contener \"=\" ni \" -> \""},
+        {{"a -> b", "1", ""}, "el nombre no puede contener \"=\" ni \" -> \""},
+        {{"[a", "1", ""}, "el nombre no puede empezar por \"[\" ni \";\""},
+        {{";a", "1", ""}, "el nombre no puede empezar por \"[\" ni \";\""},
+        {{"a", "1_2", ""}, "una conversión no puede contener \"_\""},
+        {{"a", "", "_"}, "una conversión no puede contener \"_\""},
+        {{"km", "1", ""}, "la unidad \"km\" ya está definida"},
+        {{"  ", "1", ""}, "una unidad sin nombre tiene definición"},
+        {{"unifundamental", "1", ""}, "\"UniFundamental\" es un nombre reservado"},
+        {{"a\nb", "1", ""}, "no puede contener saltos de línea"},
+        {{"a", std::string(300, '1'), ""}, "la línea supera los 255 caracteres"},
     };
     for (const Malo& m : malos) {
         SeccionMagnitud t{"m", {{"km", "1000", ""}, m.fila}};
         const auto r = SeccionDeFilas(t);
-        EXPECT_EQ(r.error, m.error) << m.fila.Nombre;
+        EXPECT_EQ(r.error, std::string("Fila 2: ") + m.error) << m.fila.Nombre;
         EXPECT_TRUE(r.lineas.empty());
     }
     // "KM" is another unit than "km".

@@ -54,25 +54,17 @@ TEST(MenuConversiones, LeerConversion) {
     TModeloUnidades m;
     Cargar(m, Archivo);
     using E = ConversionLeida::Estado;
-    struct Caso {
-        const char* texto;
-        E estado;
-        const char *mag, *de, *a;
-    };
+    struct Caso { const char* texto; E estado; const char *mag, *de, *a; };
     const Caso casos[] = {
-        {"km -> mm (Longitud)", E::Hallada, "Longitud", "km", "mm"},
-        {"km -> mm", E::Hallada, "Longitud", "km", "mm"},
+        {"km -> mm (Longitud)", E::Hallada, "Longitud", "km", "mm"}, {"km -> mm", E::Hallada, "Longitud", "km", "mm"},
         {"KM -> MM (longitud)", E::Hallada, "Longitud", "km", "mm"},
         {"galón (EE. UU.) -> L (Volumen)", E::Hallada, "Volumen", "galón (EE. UU.)", "L"},
         {"L -> galón (EE. UU.)", E::Hallada, "Volumen", "L", "galón (EE. UU.)"},
         {"L -> galón (EE. UU.) (Volumen)", E::Hallada, "Volumen", "L", "galón (EE. UU.)"},
         {"mpg -> L/100 km (Consumo (combustible))", E::Hallada, "Consumo (combustible)", "mpg", "L/100 km"},
-        {"m³ -> L", E::Ambigua, "", "m³", "L"},
-        {"m³ -> L (Volumen seco)", E::Hallada, "Volumen seco", "m³", "L"},
-        {"km -> L", E::Ninguna, "", "", ""},
-        {"km -> mm (Volumen)", E::Ninguna, "", "", ""},
-        {"km mm", E::Ninguna, "", "", ""},
-        {"", E::Ninguna, "", "", ""},
+        {"m³ -> L", E::Ambigua, "", "m³", "L"}, {"m³ -> L (Volumen seco)", E::Hallada, "Volumen seco", "m³", "L"},
+        {"km -> L", E::Ninguna, "", "", ""}, {"km -> mm (Volumen)", E::Ninguna, "", "", ""},
+        {"km mm", E::Ninguna, "", "", ""}, {"", E::Ninguna, "", "", ""},
     };
     for (const auto& c : casos) {
         const auto r = LeerConversion(m, c.texto);

@@ -15,11 +15,7 @@ using prueba::Escribir;
 
 TEST(ComboExpr, TwoKeyShortcutsFollowTheBoxsTable) {
     prueba::AplicacionQt();
-    const struct {
-        TablaAtajos tabla;
-        const char* tecleado;
-        const char* queda;
-    } casos[] = {
+    const struct { TablaAtajos tabla; const char* tecleado; const char* queda; } casos[] = {
         {kAtajosPrincipal, "2**3", "2^3"},   {kAtajosPrincipal, "4//2", "4\\2"}, {kAtajosPrincipal, "2/*3", "2(3"},
         {kAtajosPrincipal, "2*/3", "2)3"},   {kAtajosPrincipal, "1..2", "1|2"},   {kAtajosPrincipal, "5--3", "5%3"},
         {kAtajosPrincipal, "2*3/4", "2*3/4"}, {kAtajosPrincipal, "***", "^*"},

@@ -38,10 +38,7 @@ inline QPalette PaletaEscritorio(bool oscura) {
     std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
     QPalette p = fusion->standardPalette();
     if (!oscura) return p;
-    struct Rol {
-        QPalette::ColorRole rol;
-        QColor activo, inactivo;
-    } const roles[] = {
+    struct Rol { QPalette::ColorRole rol; QColor activo, inactivo; } const roles[] = {
         {QPalette::WindowText, {240, 240, 240}, {130, 130, 130}}, {QPalette::Button, {50, 50, 50}, {50, 50, 50}},
         {QPalette::Light, {75, 75, 75}, {75, 75, 75}},           {QPalette::Midlight, {42, 42, 42}, {42, 42, 42}},
         {QPalette::Dark, {33, 33, 33}, {190, 190, 190}},        {QPalette::Mid, {38, 38, 38}, {38, 38, 38}},

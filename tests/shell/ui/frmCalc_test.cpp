@@ -413,10 +413,7 @@ TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
             EXPECT_EQ(opciones.Vista()->Pintados(), ventana_->Pintados()) << nombre;
             QApplication::processEvents();
 
-            struct Medida {
-                std::string papel;
-                double razon, minimo;
-            };
+            struct Medida { std::string papel; double razon, minimo; };
             std::vector<Medida> medidas;
             auto caja = [&](const char* papel, QWidget* w) {
                 const QPalette p = w->palette();

@@ -29,8 +29,7 @@ TEST_F(ImagenesArchivo, CadaClaseAjustadaYConTransparencia) {
                             "<rect x='0' y='0' width='20' height='10' fill='#0000ff'/></svg>";
     Poner(dir_ / "form.img", EscribirArchivoImagenes({{"B:a.png", Codificada(png, "PNG")},
                                                       {"B:b.bmp", Codificada(png, "BMP")},
-                                                      {"B:c.JPG", Codificada(png, "JPEG")},
-                                                      {"M:d.svg", svg},
+                                                      {"B:c.JPG", Codificada(png, "JPEG")}, {"M:d.svg", svg},
                                                       {"M:e.wmf", "no dibujable"}}));
     TStreams s;
     s.Prefijos = true;
