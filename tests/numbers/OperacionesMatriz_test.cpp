@@ -1,5 +1,6 @@
 // The matrix operations on grid texts: results, messages and their icons,
 // the near-singular refusals, cancels and the grid-size limits.
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -153,20 +154,57 @@ TEST(OperacionesMatriz, SistemaSingularPregunta) {
     EXPECT_EQ(Operar({Resolver, false, "1 1 3/1 -1 1", "", ""}, motores).pregunta, "");
 }
 
-// Cancelled at its first progress report, the job ends cancelled.
-TEST(OperacionesMatriz, CancelarEnElPrimerAvance) {
+// The eliminations' progress climbs to the end; cancelled at its first
+// report, any operation ends cancelled without a result.
+TEST(OperacionesMatriz, AvanceYCancelarEnElPrimerAvance) {
     TMotoresMatriz motores;
     ASSERT_FALSE(motores.Compilar(false, "m+n*10", {}));
-    TTablaTextos grande = TablaVacia(kMatrizA), inversa = TablaVacia(kMatrizA);
+    // n x n, upper triangular (regular), with `ceros` rows cleared at the bottom.
+    auto triangular = [](int n, int columnas, int ceros) {
+        TTablaTextos t = TablaVacia(kMatrizA);
+        t.Redimensionar(columnas + 1, n + 1);
+        for (int f = 1; f <= n - ceros; ++f)
+            for (int c = f; c <= columnas; ++c) t.SetCelda(c, f, std::to_string((c * 7 + f) % 5 + 1));
+        return t;
+    };
+    TTablaTextos grande = TablaVacia(kMatrizA);
     grande.Redimensionar(256, 256);
-    inversa.Redimensionar(151, 151);
-    for (int f = 1; f <= 150; ++f)
-        for (int c = f; c <= 150; ++c) inversa.SetCelda(c, f, std::to_string((c * 7 + f) % 5 + 1));
-    for (auto [accion, tabla] : {std::pair{Funcion, &grande}, std::pair{Invertir, &inversa}}) {
+    const struct {
+        AccionMatriz accion;
+        bool complejo, completo;  // completo: run to the end too
+        TTablaTextos tabla;
+    } casos[] = {
+        {Funcion, false, false, grande},
+        {Invertir, false, false, triangular(150, 150, 0)},
+        {Triangular, false, true, triangular(30, 30, 0)},
+        {Triangular, false, true, triangular(30, 31, 5)},
+        {Determinante, false, true, triangular(30, 30, 0)},
+        {Invertir, false, true, triangular(30, 30, 0)},
+        {Resolver, false, true, triangular(30, 31, 0)},
+        {Resolver, false, true, triangular(30, 31, 1)},  // singular: on to the triangulation
+        {Triangular, true, true, triangular(30, 30, 0)},
+        {Determinante, true, true, triangular(30, 30, 0)},
+        {Invertir, true, true, triangular(30, 30, 0)},
+        {Resolver, true, true, triangular(30, 31, 0)},
+    };
+    for (const auto& caso : casos) {
         PeticionMatriz p;
-        p.accion = accion;
-        p.tablas = {*tabla, TablaVacia(1), TablaVacia(2), TablaVacia(3)};
+        p.accion = caso.accion;
+        p.complejo = caso.complejo;
+        p.tablas = {caso.tabla, TablaVacia(1), TablaVacia(2), TablaVacia(3)};
         p.motores = &motores;
+        const std::string nombre = std::to_string(static_cast<int>(caso.accion)) + (caso.complejo ? " C " : " Q ") +
+                                   std::to_string(caso.tabla.Columnas());
+        if (caso.completo) {
+            std::vector<double> avance;
+            TTrabajo t([&](double f, const std::string&) { avance.push_back(f); });
+            ResultadoMatriz r;
+            EXPECT_EQ(EjecutarTrabajo([&](TTrabajo& j) { r = OperarMatriz(p, &j); }, t).fin, FinTrabajo::Terminado) << nombre;
+            EXPECT_FALSE(r.mensaje) << nombre << " " << r.mensaje->texto;
+            ASSERT_GE(avance.size(), 3u) << nombre;
+            EXPECT_TRUE(std::is_sorted(avance.begin(), avance.end())) << nombre;
+            EXPECT_GE(avance.back(), 0.9) << nombre;
+        }
         TTrabajo* propio = nullptr;
         int avisos = 0;
         TTrabajo t([&](double, const std::string&) {
@@ -175,9 +213,9 @@ TEST(OperacionesMatriz, CancelarEnElPrimerAvance) {
         propio = &t;
         bool devolvio = false;
         const auto fin = EjecutarTrabajo([&](TTrabajo& j) { OperarMatriz(p, &j), devolvio = true; }, t);
-        EXPECT_EQ(fin.fin, FinTrabajo::Cancelado);
-        EXPECT_FALSE(devolvio);
-        EXPECT_EQ(avisos, 1);
+        EXPECT_EQ(fin.fin, FinTrabajo::Cancelado) << nombre;
+        EXPECT_FALSE(devolvio) << nombre;
+        EXPECT_EQ(avisos, 1) << nombre;
     }
 }
 
