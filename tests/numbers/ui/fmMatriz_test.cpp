@@ -8,6 +8,9 @@
 #include "CarpetaTemporal.h"
 #include "numbers/ui/fmMatriz.h"
 #include "shell/ui/HerramientaMatrices.h"
+#include "shell/ui/fmOpciones.h"
+#include "support/Contraste.h"
+#include "support/ui/ColoresSistema.h"
 #include "support/ui/EjecutorTrabajo.h"
 #include "support/ui/StringGridX.h"
 #include "../../shell/ui/Ventanas.h"
@@ -166,6 +169,35 @@ TEST_F(MatricesEnPrincipal, CtrlMAbreLaVentana) {
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "Matrices (Modo Racional)");
     w->close();
+}
+
+// Every text the grids paint stands out on what it is painted on, in every
+// shipped scheme applied as a user would, under a light and a dark desktop.
+TEST_F(MatricesEnPrincipal, TextosLegiblesEnCadaEsquema) {
+    ASSERT_TRUE(RegistrarMatrices(*ventana_));
+    ventana_->MostrarHerramienta("Matrices", true);
+    auto* v = qobject_cast<TfmMatriz*>(ventana_->VentanaHerramienta("Matrices"));
+    ASSERT_NE(v, nullptr);
+    std::filesystem::copy_file(prueba::Datos() / "colores.ini", dir_ / "colores.ini");
+    TfmOpciones opciones(ventana_.get(), *sesion_, [this] { ventana_->AplicarDiseno(); });
+    const QPalette original = QApplication::palette();
+    const auto c = [](const QColor& q) { return ColorDeQColor(q); };
+    for (bool oscura : {false, true}) {
+        QApplication::setPalette(prueba::PaletaEscritorio(oscura));
+        for (int i = 0; i < static_cast<int>(opciones.Esquemas().Lista().size()); ++i) {
+            opciones.ListaEsquemas()->setCurrentRow(i);
+            opciones.Aplicar();
+            const std::string donde = opciones.Esquemas().Lista()[static_cast<std::size_t>(i)].Nombre +
+                                      (oscura ? " (oscuro)" : " (claro)");
+            const ColoresMatriz& m = v->Colores();
+            EXPECT_GE(ContrasteSobreRampa(c(m.texto), c(m.luz), c(m.sombra)), kContrasteMinimo) << "fijas " << donde;
+            const QPalette p = v->Rejilla(kMatrizR)->palette();
+            EXPECT_GE(Contraste(c(p.color(QPalette::Text)), c(p.color(QPalette::Base))), kContrasteMinimo) << donde;
+            EXPECT_GE(Contraste(c(p.color(QPalette::HighlightedText)), c(p.color(QPalette::Highlight))), kContrasteMinimo)
+                << "selección " << donde;
+        }
+    }
+    QApplication::setPalette(original);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "support/ui/StringGridX.h"
 
 #include <QCoreApplication>
+#include <QDrag>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMimeData>
 
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
@@ -83,6 +86,73 @@ TEST(StringGridX, ElTecladoNoEntraEnLasCeldasFijas) {
     tecla(Qt::Key_Right);
     EXPECT_EQ(g.currentRow(), 2);
     EXPECT_EQ(g.currentColumn(), 2);
+}
+
+// The real mouse path starts a QDrag; the offscreen platform ends it at once
+// with nothing dropped, so its own data is then delivered by hand as the
+// platform would: enter, move, drop on the other grid's viewport.
+TEST(StringGridX, ArrastrarFueraYSoltarEnOtraRejilla) {
+    QWidget w;
+    auto* capa = new QHBoxLayout(&w);
+    TStringGridX* g[3] = {new TStringGridX, new TStringGridX, new TStringGridX};
+    for (auto* x : g) {
+        Llenar(*x, 2, 2);
+        capa->addWidget(x);
+    }
+    g[0]->SetArrastrable(true);
+    g[1]->SetArrastrable(true);  // g[2] takes no drops
+    w.resize(600, 200);
+    w.show();
+    std::vector<TStringGridX*> soltadas;
+    for (auto* x : g) QObject::connect(x, &TStringGridX::Soltada, [&](TStringGridX* o) { soltadas.push_back(o); });
+
+    const auto raton = [&](QEvent::Type tipo, QPoint p, Qt::MouseButtons botones, TStringGridX* x) {
+        QMouseEvent e(tipo, p, x->viewport()->mapToGlobal(p), tipo == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      botones, Qt::NoModifier);
+        QCoreApplication::sendEvent(x->viewport(), &e);
+    };
+    // Pressed on a fixed cell, or moved within the grid: no drag.
+    const QPoint fija = g[0]->visualItemRect(g[0]->item(0, 0)).center(),
+                 dato = g[0]->visualItemRect(g[0]->item(1, 1)).center(), fuera(-20, dato.y());
+    raton(QEvent::MouseButtonPress, fija, Qt::LeftButton, g[0]);
+    raton(QEvent::MouseMove, fuera, Qt::LeftButton, g[0]);
+    raton(QEvent::MouseButtonRelease, fuera, Qt::NoButton, g[0]);
+    EXPECT_EQ(g[0]->findChild<QDrag*>(), nullptr);
+    raton(QEvent::MouseButtonPress, dato, Qt::LeftButton, g[0]);
+    raton(QEvent::MouseMove, dato + QPoint(5, 5), Qt::LeftButton, g[0]);
+    EXPECT_EQ(g[0]->findChild<QDrag*>(), nullptr);
+    raton(QEvent::MouseMove, fuera, Qt::LeftButton, g[0]);
+    auto* arrastre = g[0]->findChild<QDrag*>();
+    ASSERT_NE(arrastre, nullptr);
+    ASSERT_NE(arrastre->mimeData(), nullptr);
+    QMimeData datos;
+    for (const QString& f : arrastre->mimeData()->formats()) datos.setData(f, arrastre->mimeData()->data(f));
+
+    // Returns whether `x` accepted the drag and its drop.
+    const auto soltar = [&](TStringGridX* x, const QMimeData* d) {
+        const QPoint p = x->viewport()->rect().center();
+        QDragEnterEvent entra(p, Qt::MoveAction, d, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(x->viewport(), &entra);
+        QDragMoveEvent mueve(p, Qt::MoveAction, d, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(x->viewport(), &mueve);
+        QDropEvent suelta(p, Qt::MoveAction, d, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(x->viewport(), &suelta);
+        return entra.isAccepted() && suelta.isAccepted();
+    };
+    EXPECT_FALSE(soltar(g[0], &datos));  // onto itself
+    EXPECT_TRUE(soltadas.empty());
+    EXPECT_FALSE(soltar(g[2], &datos));  // not arrastrable
+    EXPECT_TRUE(soltadas.empty());
+    // Another process's drag, or a grid no longer alive, names no origin.
+    QMimeData ajeno, muerto;
+    ajeno.setData("application/x-numbrix-rejilla", "1:" + datos.data("application/x-numbrix-rejilla").split(':')[1]);
+    muerto.setData("application/x-numbrix-rejilla",
+                   QByteArray::number(QCoreApplication::applicationPid()) + ":" + QByteArray::number(quintptr(&datos)));
+    soltar(g[1], &ajeno);
+    soltar(g[1], &muerto);
+    EXPECT_TRUE(soltadas.empty());
+    EXPECT_TRUE(soltar(g[1], &datos));
+    EXPECT_EQ(soltadas, std::vector<TStringGridX*>{g[0]});
 }
 
 class StringGridXArchivo : public CarpetaTemporal {};
