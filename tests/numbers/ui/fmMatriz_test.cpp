@@ -160,44 +160,36 @@ TEST_F(VentanaMatriz, EscapeCancelaSinCambiarR) {
 
 class MatricesEnPrincipal : public VentanaPrincipal {};
 
-TEST_F(MatricesEnPrincipal, CtrlMAbreLaVentana) {
+// Ctrl+M opens it; every text the grids paint stands out on what it is
+// painted on, in every shipped scheme applied as a user would, under a light
+// and a dark desktop.
+TEST_F(MatricesEnPrincipal, CtrlMAbreLaVentanaLegibleEnCadaEsquema) {
     ASSERT_TRUE(RegistrarMatrices(*ventana_));
     Mostrar(500, 300);
     Pulsar(Qt::Key_M, Qt::ControlModifier);
-    QWidget* w = ventana_->VentanaHerramienta("Matrices");
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->windowTitle(), "Matrices (Modo Racional)");
-    w->close();
-}
-
-// Every text the grids paint stands out on what it is painted on, in every
-// shipped scheme applied as a user would, under a light and a dark desktop.
-TEST_F(MatricesEnPrincipal, TextosLegiblesEnCadaEsquema) {
-    ASSERT_TRUE(RegistrarMatrices(*ventana_));
-    ventana_->MostrarHerramienta("Matrices", true);
     auto* v = qobject_cast<TfmMatriz*>(ventana_->VentanaHerramienta("Matrices"));
     ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_EQ(v->windowTitle(), "Matrices (Modo Racional)");
     std::filesystem::copy_file(prueba::Datos() / "colores.ini", dir_ / "colores.ini");
     TfmOpciones opciones(ventana_.get(), *sesion_, [this] { ventana_->AplicarDiseno(); });
     const QPalette original = QApplication::palette();
-    const auto c = [](const QColor& q) { return ColorDeQColor(q); };
+    const auto c = [&](QPalette::ColorRole rol) { return ColorDeQColor(v->Rejilla(kMatrizR)->palette().color(rol)); };
     for (bool oscura : {false, true}) {
         QApplication::setPalette(prueba::PaletaEscritorio(oscura));
         for (int i = 0; i < static_cast<int>(opciones.Esquemas().Lista().size()); ++i) {
             opciones.ListaEsquemas()->setCurrentRow(i);
             opciones.Aplicar();
-            const std::string donde = opciones.Esquemas().Lista()[static_cast<std::size_t>(i)].Nombre +
-                                      (oscura ? " (oscuro)" : " (claro)");
             const ColoresMatriz& m = v->Colores();
-            EXPECT_GE(ContrasteSobreRampa(c(m.texto), c(m.luz), c(m.sombra)), kContrasteMinimo) << "fijas " << donde;
-            const QPalette p = v->Rejilla(kMatrizR)->palette();
-            EXPECT_GE(Contraste(c(p.color(QPalette::Text)), c(p.color(QPalette::Base))), kContrasteMinimo) << donde;
-            EXPECT_GE(Contraste(c(p.color(QPalette::HighlightedText)), c(p.color(QPalette::Highlight))), kContrasteMinimo)
-                << "selección " << donde;
+            EXPECT_GE(std::min({ContrasteSobreRampa(ColorDeQColor(m.texto), ColorDeQColor(m.luz), ColorDeQColor(m.sombra)),
+                                Contraste(c(QPalette::Text), c(QPalette::Base)),
+                                Contraste(c(QPalette::HighlightedText), c(QPalette::Highlight))}),
+                      kContrasteMinimo)
+                << opciones.Esquemas().Lista()[static_cast<std::size_t>(i)].Nombre << oscura;
         }
     }
     QApplication::setPalette(original);
+    v->close();
 }
 
 }  // namespace
