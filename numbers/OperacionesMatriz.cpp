@@ -110,27 +110,30 @@ ResultadoMatriz OperarQ(const PeticionMatriz& p, TTrabajo* t) {
     ResultadoMatriz r;
     const TTablaTextos& tm = p.tablas[static_cast<std::size_t>(p.m)];
     TMatriz m = LeerQ(tm, p.ajustes);
-    const double n = std::max(m.Filas(), m.Columnas());
+    // The eliminations poll once per row below each pivot (half of n x n
+    // steps), Gauss-Jordan once per other row (all of them).
+    const double n = m.Filas(), mitad = n * (n - 1) / 2;
     switch (p.accion) {
         case AccionMatriz::Determinante: {
-            Avance a(t, n * n);
+            Avance a(t, mitad);
             r.determinante = TMatriz::Determinante(m, a.Token()).ATextoModo(p.modoFraccion);
             break;
         }
         case AccionMatriz::Triangular: {
-            Avance a(t, n * n);
+            const double k = std::min(m.Filas(), m.Columnas());
+            Avance a(t, k * (n - 1) - k * (k - 1) / 2);
             m.Triangula(a.Token());
             EnR(r, p, m);
             break;
         }
         case AccionMatriz::Invertir: {
-            Avance a(t, n * n);
+            Avance a(t, 2 * mitad);
             m.Invierte(a.Token());
             EnR(r, p, m);
             break;
         }
         case AccionMatriz::Resolver: {
-            Avance a(t, 2 * n * n);
+            Avance a(t, 2 * mitad);  // a singular one goes on to triangulate at 100 %
             std::string pregunta;
             auto x = m.Resuelve(
                 [&](const std::string&, const std::string& texto) {
@@ -194,7 +197,8 @@ ResultadoMatriz OperarC(const PeticionMatriz& p, TTrabajo* t) {
     ResultadoMatriz r;
     const TTablaTextos& tm = p.tablas[static_cast<std::size_t>(p.m)];
     TMatrix m = LeerC(tm);
-    const double n = std::max(m.Filas(), m.Columnas());
+    // One poll per pivot: rows of the leading square block.
+    const double n = std::min(m.Filas(), m.Columnas());
     switch (p.accion) {
         case AccionMatriz::Determinante: {
             Avance a(t, n);
@@ -223,7 +227,7 @@ ResultadoMatriz OperarC(const PeticionMatriz& p, TTrabajo* t) {
                 for (int col = 1; col <= columnas; ++col)
                     if (col <= filas) coef.PonElemento(col, fila, m.Elemento(col, fila));
                     else resto.PonElemento(col - filas, fila, m.Elemento(col, fila));
-            Avance a(t, 3 * n + filas);
+            Avance a(t, 4 * filas);  // determinant, elimination, back substitution, product
             if (CEsCero(coef.Determinante(a.Token())) || !coef.InvierteSiRegular(a.Token()))
                 return Parar(kDeterminanteCero);
             EnR(r, p, TMatrix::Producto(coef, resto, a.Token()));

@@ -370,13 +370,18 @@ int Escalona(std::vector<TFrac>& m, int filas, int cols, int colsCoef, const Tok
     for (int c = 0; c < colsCoef && r < filas; ++c) {
         int p = r;
         while (p < filas && at(p, c).EsCero()) ++p;
-        if (p == filas) continue;
+        if (p == filas) {
+            ComprobarToken(sondeo);  // a step all the same, for the progress
+            continue;
+        }
         if (p != r)
             for (int k = 0; k < cols; ++k) std::swap(at(p, k), at(r, k));
         const TFrac pivote = at(r, c);
         for (int j = r + 1; j < filas; ++j) {
-            if (at(j, c).EsCero()) continue;
+            // Every row below polls, zero or not, so the progress moves by
+            // the same steps whatever the matrix holds.
             ComprobarToken(sondeo);
+            if (at(j, c).EsCero()) continue;
             TFrac f = at(j, c) / pivote;
             at(j, c).PonCero();
             for (int k = c + 1; k < cols; ++k)

@@ -26,6 +26,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "support/Contraste.h"
+#include "support/ui/ColoresSistema.h"
 #include "support/ui/EjecutorTrabajo.h"
 #include "support/ui/GradientesQt.h"
 #include "support/ui/StringGridX.h"
@@ -37,6 +39,12 @@ namespace {
 constexpr int kPasoAsa = 16;  // pixels of the resize handle per row or column
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The fixed cells' ink, readable on the whole of their gradient.
+ColoresMatriz Legibles(ColoresMatriz c) {
+    c.texto = QColorDe(TextoLegibleSobreRampa(ColorDeQColor(c.texto), ColorDeQColor(c.luz), ColorDeQColor(c.sombra)));
+    return c;
+}
 
 // What a cell accepts: digits, signs, ".", "|" and "i" (an upper-case I
 // becomes i); ".." becomes "|" as it is typed, so 1..2 is the fraction 1|2.
@@ -112,8 +120,8 @@ TfmMatriz::TfmMatriz(EntornoMatriz entorno, AjustesMatriz ajustes, QWidget* padr
     : TFormMX(padre), entorno_(std::move(entorno)), ajustes_(ajustes), motores_(std::make_unique<TMotoresMatriz>()) {
     setObjectName("Matrices");
     SetEasyDrag(false);
-    colores_ = {palette().color(QPalette::Light), palette().color(QPalette::Mid), palette().color(QPalette::ButtonText),
-                palette().color(QPalette::Highlight)};
+    colores_ = Legibles({palette().color(QPalette::Light), palette().color(QPalette::Mid),
+                         palette().color(QPalette::ButtonText), palette().color(QPalette::Highlight)});
     // A panel size the screen cannot show is a stored mistake.
     const QSize pantalla = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableSize() : QSize(1024, 768);
     const AjustesMatriz defecto;
@@ -121,6 +129,7 @@ TfmMatriz::TfmMatriz(EntornoMatriz entorno, AjustesMatriz ajustes, QWidget* padr
     if (ajustes_.pan2 < 1 || ajustes_.pan2 > pantalla.width()) ajustes_.pan2 = defecto.pan2;
     if (ajustes_.pan3 < 1 || ajustes_.pan3 > pantalla.height()) ajustes_.pan3 = defecto.pan3;
     CrearComponentes();
+    TintasSeleccion();
     ejecutor_ = new TEjecutorTrabajo(this, {.titulo = "Matrices"});
     CargarRejillas();
     SetModo(ajustes_.complejo);
@@ -302,7 +311,8 @@ void TfmMatriz::closeEvent(QCloseEvent* e) {
 }
 
 void TfmMatriz::AplicarColores(const ColoresMatriz& c) {
-    colores_ = c;
+    colores_ = Legibles(c);
+    TintasSeleccion();
     RefrescarActiva();
 }
 
@@ -351,7 +361,17 @@ void TfmMatriz::PonerTabla(int i, const TTablaTextos& t) {
     g->SetFixedRows(1);
     g->SetCells(0, 0, LetraMatriz(i));
     g->setColumnWidth(0, 28);
-    if (i == kMatrizR) guardado_.reset();
+    if (i == kMatrizR) {
+        // R cannot be widened by hand: its columns fit their texts, so a
+        // result is never read cut ("0.…" for 0.3-0.86i).
+        const QFontMetrics fm(g->font());
+        for (int c = 1; c < g->ColCount(); ++c) {
+            int ancho = 0;
+            for (int f = 1; f < g->RowCount(); ++f) ancho = std::max(ancho, fm.horizontalAdvance(g->Cells(c, f)));
+            g->setColumnWidth(c, std::clamp(ancho + 12, g->horizontalHeader()->defaultSectionSize(), 240));
+        }
+        guardado_.reset();
+    }
     if (i == activa_ && rejillas_[kMatrizR]) Activar(i);
     g->viewport()->update();
 }
@@ -447,7 +467,23 @@ void TfmMatriz::Aplicar(const ResultadoMatriz& r) {
     if (r.destino == kMatrizR) guardado_ = r.racional;
 }
 
+// The desktop's selected-cell ink need not stand out on its highlight
+// (white on Fusion's blue is 3.7:1): the grids take a readable one.
+void TfmMatriz::TintasSeleccion() {
+    for (QPalette::ColorGroup grupo : {QPalette::Active, QPalette::Inactive}) {
+        const QColor tinta = QColorDe(TextoLegible(ColorDeQColor(palette().color(grupo, QPalette::HighlightedText)),
+                                                   ColorDeQColor(palette().color(grupo, QPalette::Highlight))));
+        for (TStringGridX* g : rejillas_) {
+            if (!g) return;  // before the grids are made
+            QPalette p = g->palette();
+            p.setColor(grupo, QPalette::HighlightedText, tinta);
+            g->setPalette(p);
+        }
+    }
+}
+
 bool TfmMatriz::event(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange) TintasSeleccion();
     if (e->type() == QEvent::StatusTip) {
         estado_[2]->setText(static_cast<QStatusTipEvent*>(e)->tip());
         return true;

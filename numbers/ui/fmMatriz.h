@@ -59,6 +59,8 @@ public:
     // Writes every grid back to its file, except those refused at open.
     void GuardarRejillas();
     void AplicarColores(const ColoresMatriz& c);
+    // As painted: the fixed cells' ink made readable on their gradient.
+    const ColoresMatriz& Colores() const { return colores_; }
 
     // ---- the commands (public for the tests)
     // Starts the operation on M; false when another one runs or it was
@@ -95,6 +97,7 @@ private:
     void PonerTabla(int i, const TTablaTextos& t);
     void RefrescarEstado();
     void RefrescarActiva();
+    void TintasSeleccion();
     void Avisar(const QString& t, IconoMatriz i);
     void CargarRejillas();
 

@@ -1,5 +1,6 @@
 #include "support/ui/StringGridX.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
@@ -141,7 +142,20 @@ bool TStringGridX::GuardarEnArchivo(const std::filesystem::path& ruta, QString* 
 
 namespace {
 constexpr char kMimeRejilla[] = "application/x-numbrix-rejilla";
+
+// The grid a drag came from, named in its data as "process:address": only a
+// live grid of this process, never a pointer read back blindly (the data may
+// come from another Numbrix).
+TStringGridX* OrigenDe(const QMimeData* datos) {
+    if (!datos || !datos->hasFormat(kMimeRejilla)) return nullptr;
+    const QList<QByteArray> partes = datos->data(kMimeRejilla).split(':');
+    if (partes.size() != 2 || partes[0].toLongLong() != QCoreApplication::applicationPid()) return nullptr;
+    const quintptr direccion = partes[1].toULongLong();
+    for (QWidget* w : QApplication::allWidgets())
+        if (reinterpret_cast<quintptr>(w) == direccion) return qobject_cast<TStringGridX*>(w);
+    return nullptr;
 }
+}  // namespace
 
 void TStringGridX::SetArrastrable(bool b) {
     arrastrable_ = b;
@@ -161,7 +175,8 @@ void TStringGridX::mouseMoveEvent(QMouseEvent* e) {
         !viewport()->rect().contains(e->position().toPoint())) {
         pulsadoEnDatos_ = false;
         auto* datos = new QMimeData;
-        datos->setData(kMimeRejilla, QByteArray::number(reinterpret_cast<quintptr>(this)));
+        datos->setData(kMimeRejilla, QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+                                         QByteArray::number(reinterpret_cast<quintptr>(this)));
         auto* d = new QDrag(this);
         d->setMimeData(datos);
         d->exec(Qt::MoveAction);
@@ -171,18 +186,20 @@ void TStringGridX::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TStringGridX::dragEnterEvent(QDragEnterEvent* e) {
-    if (arrastrable_ && e->mimeData()->hasFormat(kMimeRejilla) && e->source() != this) e->acceptProposedAction();
+    auto* origen = OrigenDe(e->mimeData());
+    if (arrastrable_ && origen && origen != this) e->acceptProposedAction();
     else QTableWidget::dragEnterEvent(e);
 }
 
 void TStringGridX::dragMoveEvent(QDragMoveEvent* e) {
-    if (arrastrable_ && e->mimeData()->hasFormat(kMimeRejilla) && e->source() != this) e->acceptProposedAction();
+    auto* origen = OrigenDe(e->mimeData());
+    if (arrastrable_ && origen && origen != this) e->acceptProposedAction();
     else QTableWidget::dragMoveEvent(e);
 }
 
 void TStringGridX::dropEvent(QDropEvent* e) {
-    auto* origen = qobject_cast<TStringGridX*>(e->source());
-    if (arrastrable_ && origen && origen != this && e->mimeData()->hasFormat(kMimeRejilla)) {
+    auto* origen = OrigenDe(e->mimeData());
+    if (arrastrable_ && origen && origen != this) {
         e->acceptProposedAction();
         emit Soltada(origen);
         return;

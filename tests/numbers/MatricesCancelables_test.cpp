@@ -34,11 +34,14 @@ TEST(MatricesCancelables, CancelarDejaLaMatriz) {
             if (r <= 4 && c <= 4) qc.PonElemento(c, r, TFrac(v));
             z.PonElemento(c, r, {static_cast<long double>(v), 1});
         }
+    TMatriz singular = q;  // Resuelve goes on to triangulate it
+    for (int c = 1; c <= 5; ++c) singular.PonElemento(c, 4, q.Elemento(c, 1) + q.Elemento(c, 2));
     using T = const TokenCancelar&;
     CancelarEnCadaSondeo(q, [](TMatriz& m, T t) { m.Triangula(t); }, "Triangula Q");
     CancelarEnCadaSondeo(q, [](TMatriz& m, T t) { TMatriz::Determinante(m, t); }, "Determinante Q");
     CancelarEnCadaSondeo(qc, [](TMatriz& m, T t) { m.Invierte(t); }, "Invierte Q");
     CancelarEnCadaSondeo(q, [](TMatriz& m, T t) { m.Resuelve(nullptr, t); }, "Resuelve Q");
+    CancelarEnCadaSondeo(singular, [](TMatriz& m, T t) { m.Resuelve(nullptr, t); }, "Resuelve Q singular");
     CancelarEnCadaSondeo(z, [](TMatrix& m, T t) { m.Triangula(t); }, "Triangula C");
     CancelarEnCadaSondeo(z, [](TMatrix& m, T t) { m.Determinante(t); }, "Determinante C");
     CancelarEnCadaSondeo(z, [](TMatrix& m, T t) { m.Invierte(t); }, "Invierte C");

@@ -1,5 +1,6 @@
 // The matrix operations on grid texts: results, messages and their icons,
 // the near-singular refusals, cancels and the grid-size limits.
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -153,31 +154,49 @@ TEST(OperacionesMatriz, SistemaSingularPregunta) {
     EXPECT_EQ(Operar({Resolver, false, "1 1 3/1 -1 1", "", ""}, motores).pregunta, "");
 }
 
-// Cancelled at its first progress report, the job ends cancelled.
-TEST(OperacionesMatriz, CancelarEnElPrimerAvance) {
+// The eliminations' progress climbs to the end; cancelled at its first
+// report, any operation ends cancelled without a result.
+TEST(OperacionesMatriz, AvanceYCancelarEnElPrimerAvance) {
     TMotoresMatriz motores;
     ASSERT_FALSE(motores.Compilar(false, "m+n*10", {}));
-    TTablaTextos grande = TablaVacia(kMatrizA), inversa = TablaVacia(kMatrizA);
-    grande.Redimensionar(256, 256);
-    inversa.Redimensionar(151, 151);
-    for (int f = 1; f <= 150; ++f)
-        for (int c = f; c <= 150; ++c) inversa.SetCelda(c, f, std::to_string((c * 7 + f) % 5 + 1));
-    for (auto [accion, tabla] : {std::pair{Funcion, &grande}, std::pair{Invertir, &inversa}}) {
+    // Upper triangular n x columnas, its last `ceros` rows cleared.
+    auto triangular = [](int n, int columnas, int ceros) {
+        TTablaTextos t = TablaVacia(kMatrizA);
+        t.Redimensionar(columnas + 1, n + 1);
+        for (int f = 1; f <= n - ceros; ++f)
+            for (int c = f; c <= columnas; ++c) t.SetCelda(c, f, std::to_string((c * 7 + f) % 5 + 1));
+        return t;
+    };
+    const struct {
+        AccionMatriz accion;
+        bool complejo, completo;  // completo: run to the end first
+        TTablaTextos tabla;
+    } casos[] = {
+        {Funcion, false, false, triangular(255, 255, 255)}, {Invertir, false, false, triangular(150, 150, 0)},
+        {Triangular, false, true, triangular(30, 30, 0)},   {Determinante, false, true, triangular(30, 30, 0)},
+        {Invertir, false, true, triangular(30, 30, 0)},     {Resolver, false, true, triangular(30, 31, 1)},
+        {Triangular, true, true, triangular(30, 30, 0)},    {Resolver, true, true, triangular(30, 31, 0)},
+    };
+    for (const auto& caso : casos) {
         PeticionMatriz p;
-        p.accion = accion;
-        p.tablas = {*tabla, TablaVacia(1), TablaVacia(2), TablaVacia(3)};
-        p.motores = &motores;
-        TTrabajo* propio = nullptr;
-        int avisos = 0;
-        TTrabajo t([&](double, const std::string&) {
-            if (++avisos == 1) propio->Cancelar();
+        p.accion = caso.accion, p.complejo = caso.complejo, p.motores = &motores;
+        p.tablas = {caso.tabla, TablaVacia(1), TablaVacia(2), TablaVacia(3)};
+        const int nombre = static_cast<int>(caso.accion) * 2 + caso.complejo;
+        std::vector<double> avance;
+        TTrabajo t([&](double f, const std::string&) {
+            avance.push_back(f);
+            if (!caso.completo) t.Cancelar();
         });
-        propio = &t;
-        bool devolvio = false;
+        bool devolvio = false;  // a cancel raises, never returns a message
         const auto fin = EjecutarTrabajo([&](TTrabajo& j) { OperarMatriz(p, &j), devolvio = true; }, t);
-        EXPECT_EQ(fin.fin, FinTrabajo::Cancelado);
-        EXPECT_FALSE(devolvio);
-        EXPECT_EQ(avisos, 1);
+        EXPECT_EQ(devolvio, caso.completo) << nombre;
+        if (caso.completo) {
+            EXPECT_EQ(fin.fin, FinTrabajo::Terminado) << nombre;
+            EXPECT_TRUE(avance.size() > 2 && std::is_sorted(avance.begin(), avance.end()) && avance.back() >= 0.9) << nombre;
+            continue;
+        }
+        EXPECT_EQ(fin.fin, FinTrabajo::Cancelado) << nombre;
+        EXPECT_EQ(avance.size(), 1u) << nombre;
     }
 }
 

@@ -8,6 +8,9 @@
 #include "CarpetaTemporal.h"
 #include "numbers/ui/fmMatriz.h"
 #include "shell/ui/HerramientaMatrices.h"
+#include "shell/ui/fmOpciones.h"
+#include "support/Contraste.h"
+#include "support/ui/ColoresSistema.h"
 #include "support/ui/EjecutorTrabajo.h"
 #include "support/ui/StringGridX.h"
 #include "../../shell/ui/Ventanas.h"
@@ -157,15 +160,36 @@ TEST_F(VentanaMatriz, EscapeCancelaSinCambiarR) {
 
 class MatricesEnPrincipal : public VentanaPrincipal {};
 
-TEST_F(MatricesEnPrincipal, CtrlMAbreLaVentana) {
+// Ctrl+M opens it; every text the grids paint stands out on what it is
+// painted on, in every shipped scheme applied as a user would, under a light
+// and a dark desktop.
+TEST_F(MatricesEnPrincipal, CtrlMAbreLaVentanaLegibleEnCadaEsquema) {
     ASSERT_TRUE(RegistrarMatrices(*ventana_));
     Mostrar(500, 300);
     Pulsar(Qt::Key_M, Qt::ControlModifier);
-    QWidget* w = ventana_->VentanaHerramienta("Matrices");
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->windowTitle(), "Matrices (Modo Racional)");
-    w->close();
+    auto* v = qobject_cast<TfmMatriz*>(ventana_->VentanaHerramienta("Matrices"));
+    ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_EQ(v->windowTitle(), "Matrices (Modo Racional)");
+    std::filesystem::copy_file(prueba::Datos() / "colores.ini", dir_ / "colores.ini");
+    TfmOpciones opciones(ventana_.get(), *sesion_, [this] { ventana_->AplicarDiseno(); });
+    const QPalette original = QApplication::palette();
+    const auto c = [&](QPalette::ColorRole rol) { return ColorDeQColor(v->Rejilla(kMatrizR)->palette().color(rol)); };
+    for (bool oscura : {false, true}) {
+        QApplication::setPalette(prueba::PaletaEscritorio(oscura));
+        for (int i = 0; i < static_cast<int>(opciones.Esquemas().Lista().size()); ++i) {
+            opciones.ListaEsquemas()->setCurrentRow(i);
+            opciones.Aplicar();
+            const ColoresMatriz& m = v->Colores();
+            EXPECT_GE(std::min({ContrasteSobreRampa(ColorDeQColor(m.texto), ColorDeQColor(m.luz), ColorDeQColor(m.sombra)),
+                                Contraste(c(QPalette::Text), c(QPalette::Base)),
+                                Contraste(c(QPalette::HighlightedText), c(QPalette::Highlight))}),
+                      kContrasteMinimo)
+                << opciones.Esquemas().Lista()[static_cast<std::size_t>(i)].Nombre << oscura;
+        }
+    }
+    QApplication::setPalette(original);
+    v->close();
 }
 
 }  // namespace

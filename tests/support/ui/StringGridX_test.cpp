@@ -1,7 +1,10 @@
 #include "support/ui/StringGridX.h"
 
 #include <QCoreApplication>
+#include <QDrag>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMimeData>
 
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
@@ -83,6 +86,46 @@ TEST(StringGridX, ElTecladoNoEntraEnLasCeldasFijas) {
     tecla(Qt::Key_Right);
     EXPECT_EQ(g.currentRow(), 2);
     EXPECT_EQ(g.currentColumn(), 2);
+}
+
+// The mouse starts a real QDrag; offscreen it ends at once, so its own data
+// is then dropped by hand as the platform would, on each kind of target.
+TEST(StringGridX, ArrastrarFueraYSoltarEnOtraRejilla) {
+    QWidget w;
+    auto* capa = new QHBoxLayout(&w);
+    TStringGridX* g[3] = {new TStringGridX, new TStringGridX, new TStringGridX};
+    for (int i = 0; i < 3; ++i) capa->addWidget(g[i]), g[i]->SetArrastrable(i < 2);  // g[2] takes no drops
+    w.show();
+    std::vector<TStringGridX*> soltadas;
+    for (auto* x : g) QObject::connect(x, &TStringGridX::Soltada, [&](TStringGridX* o) { soltadas.push_back(o); });
+    const auto raton = [&](QEvent::Type tipo, QPoint p) {
+        QMouseEvent e(tipo, p, p, tipo == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(g[0]->viewport(), &e);
+    };
+    const QPoint dato = g[0]->visualRect(g[0]->model()->index(1, 1)).center();
+    raton(QEvent::MouseButtonPress, dato);
+    raton(QEvent::MouseMove, dato + QPoint(3, 3));  // within the grid: a selection
+    EXPECT_EQ(g[0]->findChild<QDrag*>(), nullptr);
+    raton(QEvent::MouseMove, {-20, dato.y()});
+    auto* arrastre = g[0]->findChild<QDrag*>();
+    ASSERT_TRUE(arrastre && arrastre->mimeData());
+    const QByteArray datos = arrastre->mimeData()->data("application/x-numbrix-rejilla");
+    const auto soltar = [&](TStringGridX* x, const QByteArray& d) {
+        QMimeData m;
+        m.setData("application/x-numbrix-rejilla", d);
+        const QPoint p = x->viewport()->rect().center();
+        QDragEnterEvent entra(p, Qt::MoveAction, &m, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent suelta(p, Qt::MoveAction, &m, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(x->viewport(), &entra);
+        QCoreApplication::sendEvent(x->viewport(), &suelta);
+    };
+    soltar(g[0], datos);  // onto itself
+    soltar(g[2], datos);
+    soltar(g[1], "1:" + datos.split(':')[1]);  // another process's grid
+    soltar(g[1], datos.split(':')[0] + ":" + QByteArray::number(quintptr(&w)));  // not a grid
+    EXPECT_TRUE(soltadas.empty());
+    soltar(g[1], datos);
+    EXPECT_EQ(soltadas, std::vector<TStringGridX*>{g[0]});
 }
 
 class StringGridXArchivo : public CarpetaTemporal {};
