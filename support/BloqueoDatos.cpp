@@ -30,6 +30,15 @@ std::string NombreProceso(long pid) {
     return nombre;
 }
 
+// A killed program stays a zombie until its parent reaps it: gone all the same.
+bool Terminado(long pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string linea;
+    if (!std::getline(stat, linea)) return false;
+    const auto fin = linea.rfind(')');
+    return fin != std::string::npos && fin + 2 < linea.size() && (linea[fin + 2] == 'Z' || linea[fin + 2] == 'X');
+}
+
 }  // namespace
 
 bool BloqueoVigente(const std::string& contenido) {
@@ -50,7 +59,7 @@ bool BloqueoVigente(const std::string& contenido) {
     // Another machine's program (a shared home folder): it cannot be asked,
     // so it is trusted to be running, as the desktop program does.
     if (!maquina.empty() && maquina != NombreMaquina()) return true;
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
+    if ((::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) || Terminado(pid)) return false;
     // The PID may have been given to another program since a kill.
     const std::string ahora = NombreProceso(pid);
     if (programa.empty() || ahora.empty()) return true;

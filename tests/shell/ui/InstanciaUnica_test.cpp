@@ -36,11 +36,13 @@ Salida GuardarDesdeCli(const std::filesystem::path& carpeta) {
     return s;
 }
 
-// The PID of a process that has ended.
+// A process that has ended and is not reaped yet (a zombie, as a killed
+// program is until its parent waits for it).
 pid_t PidMuerto() {
     const pid_t p = fork();
     if (p == 0) _exit(0);
-    waitpid(p, nullptr, 0);
+    siginfo_t info{};
+    waitid(P_PID, static_cast<id_t>(p), &info, WEXITED | WNOWAIT);
     return p;
 }
 
@@ -79,11 +81,15 @@ TEST_F(InstanciaUnica, BloqueoDeProgramaMuertoSeToma) {
     prueba::AplicacionQt();
     char maquina[256] = {};
     gethostname(maquina, sizeof maquina - 1);
-    Poner(dir_ / kArchivoBloqueo, std::to_string(PidMuerto()) + "\nnumbrix\n" + maquina + "\n");
+    const pid_t muerto = PidMuerto();
+    // Its name is the lock's program: only its being dead makes the lock stale.
+    const std::string nombre = std::filesystem::read_symlink("/proc/self/exe").filename().string();
+    Poner(dir_ / kArchivoBloqueo, std::to_string(muerto) + "\n" + nombre + "\n" + maquina + "\n");
     EXPECT_EQ(GuardarDesdeCli(dir_).estado, 0);
     TInstanciaUnica nueva(dir_);
     EXPECT_TRUE(nueva.Tomar());
     EXPECT_TRUE(CarpetaBloqueada(dir_));
+    waitpid(muerto, nullptr, 0);
 }
 
 }  // namespace
