@@ -10,6 +10,7 @@
 #include "shell/Sesion.h"
 #include "shell/ui/fmAcerca.h"
 #include "shell/ui/HerramientaMatrices.h"
+#include "shell/ui/InstanciaUnica.h"
 #include "shell/ui/fmTips.h"
 #include "shell/ui/frmCalc.h"
 #include "support/CarpetaDatos.h"
@@ -60,6 +61,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    numbrix::TInstanciaUnica instancia(carpeta.Ruta);
+    if (!instancia.Tomar()) return 0;  // the running window came to the front
+
     // The units before any window: the main window, the unit windows and the
     // formula library share them. What the file holds wrong stays in
     // ErroresCarga, silent at start.
@@ -92,6 +96,7 @@ int main(int argc, char* argv[]) {
     numbrix::RegistrarPolinomios(ventana);
     numbrix::ConectarSucesiones(ventana);
     numbrix::ConectarQuimicaVentana(ventana);
+    instancia.AlLlamar([&ventana] { numbrix::TraerAlFrente(&ventana); });
     QApplication::setApplicationDisplayName(numbrix::TfrmCalcu::kTitulo);
     ventana.show();
     app.processEvents();

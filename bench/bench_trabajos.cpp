@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <random>
 #include <stdexcept>
 #include <thread>
@@ -19,6 +20,8 @@
 #include "numbers/matrizQ.h"
 #include "shell/Sesion.h"
 #include "support/Trabajo.h"
+#include "tools/Primo.h"
+#include "tools/Sucesion.h"
 
 using namespace numbrix;
 
@@ -93,6 +96,32 @@ void SumatoriaLarga(TTrabajo& t) {
     }
 }
 
+// The tools' own jobs, as their windows run them.
+void PrimoEnesimoCerca2a63(TTrabajo& t) { EnesimoPrimo(1ull << 57, t); }
+void ContarPrimosCerca2a63(TTrabajo& t) { ContarPrimos(9223372036854775807ull - 100000000000000ull, 9223372036854775807ull, t); }
+void ListarPrimosVentana(TTrabajo& t) {
+    ListarPrimos(2, 1000000000000000ull, t, [](std::string_view b) { benchmark::DoNotOptimize(b.data()); });
+}
+void ListarPrimosArchivoTmp(TTrabajo& t) {
+    const auto ruta = std::filesystem::temp_directory_path() / "numbrix_bench_primos.txt";
+    try {
+        ListarPrimosArchivo(2, 1000000000000ull, ruta, t);
+    } catch (...) {
+        std::filesystem::remove(ruta);
+        throw;
+    }
+}
+void SucesionLarga(TTrabajo& t) {
+    TSucesion s;
+    DefinicionSucesion d;
+    d.Sn = "S1+1", d.Parada = "n>=4000000000", d.Comentario = {"", "[x]"};
+    s.Compilar(d);
+    s.FijarIniciales({0});
+    std::vector<std::string> lineas;
+    s.Correr(t.Token(), [&t](std::int64_t n) { t.Avanzar(0, std::to_string(n)); }, lineas);
+    t.Comprobar();
+}
+
 void Latencia(benchmark::State& state, void (*trabajo)(TTrabajo&)) {
     for (auto _ : state) {
         std::vector<double> ms;
@@ -126,6 +155,11 @@ BENCHMARK_CAPTURE(Latencia, ListarPrimos, ListarPrimos)->Iterations(1)->Unit(ben
 BENCHMARK_CAPTURE(Latencia, InversaCompleja255, InversaCompleja)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Latencia, SumatoriaEnSesion, SumatoriaLarga)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Latencia, DeterminanteExacto60, DeterminanteExacto)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Latencia, PrimoEnesimo2a57, PrimoEnesimoCerca2a63)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Latencia, ContarPrimosCerca2a63, ContarPrimosCerca2a63)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Latencia, ListarPrimosVentana, ListarPrimosVentana)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Latencia, ListarPrimosArchivo, ListarPrimosArchivoTmp)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Latencia, Sucesion, SucesionLarga)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 #include "cli/ModosCli.h"
 #include "shell/Sesion.h"
+#include "support/BloqueoDatos.h"
 #include "support/CarpetaDatos.h"
 
 extern char** environ;
@@ -105,6 +107,13 @@ int EjecutarCli(const RegistroCli& registro, const std::vector<std::string>& arg
             informar(no);
             return 2;
         }
+    }
+    // The open window writes the same files again when it closes: a save
+    // from here would be lost, or would undo what the window keeps.
+    if (o.guardar && CarpetaBloqueada(ResolverCarpetaDatos(o.data, CarpetaDelEjecutable(),
+                                                           std::getenv("XDG_DATA_HOME"), std::getenv("HOME")))) {
+        informar(kMensajeBloqueo);
+        return 1;
     }
     EvaluadorCli evaluador = CrearEvaluador(o, cancelar);
     for (const auto& l : evaluador.Informe) informar(l);

@@ -16,6 +16,17 @@ namespace numbrix {
 
 namespace fs = std::filesystem;
 
+PasosEscritura::PasosEscritura()
+    : Escribir([](int fd, const void* d, std::size_t n) -> long { return ::write(fd, d, n); }),
+      Volcar(::fsync),
+      Cerrar(::close),
+      Renombrar(::rename) {}
+
+PasosEscritura& PasosDeEscritura() {
+    static PasosEscritura pasos;
+    return pasos;
+}
+
 namespace {
 
 std::string TextoErrno(int codigo) { return std::system_category().message(codigo); }
@@ -35,7 +46,7 @@ public:
     // Closes now and reports the result: on NFS and similar, close is where a
     // deferred write error shows up.
     int Cerrar() {
-        int r = ::close(fd_);
+        int r = PasosDeEscritura().Cerrar(fd_);
         fd_ = -1;
         return r;
     }
@@ -69,7 +80,7 @@ int EscribirTodo(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t quedan = bytes.size();
     while (quedan > 0) {
-        ssize_t n = ::write(fd, p, quedan);
+        const long n = PasosDeEscritura().Escribir(fd, p, quedan);
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno;
@@ -156,9 +167,9 @@ void EscribirArchivoAtomico(const fs::path& ruta, std::string_view bytes) {
         ::fchmod(fd, anterior.st_mode & 07777);
     }
     if (int e = EscribirTodo(fd, bytes)) throw abandonar("falló la escritura", e);
-    if (::fsync(fd) != 0) throw abandonar("no se pudo volcar al disco", errno);
+    if (PasosDeEscritura().Volcar(fd) != 0) throw abandonar("no se pudo volcar al disco", errno);
     if (archivo.Cerrar() != 0) throw abandonar("falló el cierre", errno);
-    if (::rename(temporal.c_str(), destino.c_str()) != 0) throw abandonar("no se pudo reemplazar", errno);
+    if (PasosDeEscritura().Renombrar(temporal.c_str(), destino.c_str()) != 0) throw abandonar("no se pudo reemplazar", errno);
     SincronizarCarpeta(CarpetaDe(destino));
 }
 
@@ -223,11 +234,11 @@ void TEscrituraAtomica::Agregar(std::string_view bytes) {
 void TEscrituraAtomica::Confirmar() {
     if (fd_ < 0) Fallar("no está abierto", EBADF);
     Volcar();
-    if (::fsync(fd_) != 0) Fallar("no se pudo volcar al disco", errno);
-    const int r = ::close(fd_);
+    if (PasosDeEscritura().Volcar(fd_) != 0) Fallar("no se pudo volcar al disco", errno);
+    const int r = PasosDeEscritura().Cerrar(fd_);
     fd_ = -1;
     if (r != 0) Fallar("falló el cierre", errno);
-    if (::rename(temporal_.c_str(), destino_.c_str()) != 0) Fallar("no se pudo reemplazar", errno);
+    if (PasosDeEscritura().Renombrar(temporal_.c_str(), destino_.c_str()) != 0) Fallar("no se pudo reemplazar", errno);
     temporal_.clear();
     SincronizarCarpeta(CarpetaDe(destino_));
 }

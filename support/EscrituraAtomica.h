@@ -86,4 +86,16 @@ bool EsTemporalDeEscritura(const std::string& nombre);
 std::vector<std::filesystem::path> BorrarTemporalesAbandonados(
     const std::filesystem::path& carpeta, std::chrono::seconds edad = std::chrono::minutes(1));
 
+// For tests: the steps every write above goes through, replaceable so that
+// one of them fails as a full disk or a failing device would. A replaced
+// Cerrar must still close the descriptor. Assign PasosEscritura{} to restore.
+struct PasosEscritura {
+    long (*Escribir)(int fd, const void* datos, std::size_t n);
+    int (*Volcar)(int fd);
+    int (*Cerrar)(int fd);
+    int (*Renombrar)(const char* de, const char* a);
+    PasosEscritura();
+};
+PasosEscritura& PasosDeEscritura();
+
 }  // namespace numbrix

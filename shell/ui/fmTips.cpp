@@ -14,6 +14,7 @@
 #include "shell/ui/fmComun.h"
 #include "support/Contraste.h"
 #include "support/ui/ColoresSistema.h"
+#include "support/ui/GuardarAlCerrar.h"
 
 namespace numbrix {
 
@@ -136,14 +137,11 @@ void TfmTips::paintEvent(QPaintEvent*) {
 
 void TfmTips::done(int r) {
     consejos_.Usa = usa_->isChecked();
-    if (archivo_) {
-        try {
+    if (archivo_)
+        GuardarAlCerrar(this, windowTitle(), "No se pudo guardar la preferencia de los consejos:", [this] {
             consejos_.EscribirUsa(*archivo_);
             archivo_->UpdateFile();
-        } catch (const std::exception&) {
-            // The choice is lost, nothing else: the window still closes.
-        }
-    }
+        });
     QDialog::done(r);
 }
 

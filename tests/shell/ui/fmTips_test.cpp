@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include "shell/ui/Ayuda.h"
 #include "shell/ui/fmAcerca.h"
 #include "shell/ui/fmComun.h"
+#include "support/EscrituraAtomica.h"
 
 namespace numbrix {
 namespace {
@@ -48,6 +51,44 @@ TEST_F(VentanaTips, UsaSeGuardaAlCerrar) {
     EXPECT_FALSE(ini.ReadBool("OPC", "Usa", true));
     // At start, an unchecked box keeps the window closed (returns at once).
     MostrarConsejos(nullptr, dir_, true);
+}
+
+// Answers the next modal message box with `boton` once it shows.
+void AlAparecerCaja(const std::function<void(QMessageBox*)>& responder) {
+    QTimer::singleShot(10, [responder] {
+        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) responder(caja);
+        else AlAparecerCaja(responder);
+    });
+}
+
+void Elegir(QMessageBox* caja, const QString& boton) {
+    for (QAbstractButton* b : caja->buttons())
+        if (b->text() == boton) b->click();
+}
+
+// A failed write at close is never silent: the user retries or gives up.
+TEST_F(VentanaTips, FalloAlCerrarOfreceReintentar) {
+    const std::string original = "[OPC]\r\nUsa=1\r\nCuenta=0\r\n";
+    for (const QString boton : {"Reintentar", "Cerrar sin guardar"}) {
+        Poner(dir_ / "tips.ini", original);
+        PasosDeEscritura().Renombrar = [](const char*, const char*) { return errno = EIO, -1; };
+        QString mensaje;
+        AlAparecerCaja([&](QMessageBox* caja) {
+            mensaje = caja->text();
+            if (boton == "Reintentar") PasosDeEscritura() = PasosEscritura{};
+            Elegir(caja, boton);
+        });
+        {
+            TfmTips v(nullptr, dir_);
+            v.show();
+            v.CasillaUsa()->setChecked(false);
+            v.accept();
+            EXPECT_FALSE(v.isVisible());
+        }
+        PasosDeEscritura() = PasosEscritura{};
+        EXPECT_TRUE(mensaje.contains("El archivo anterior no se ha modificado.")) << mensaje.toStdString();
+        EXPECT_EQ(Leer(dir_ / "tips.ini") == original, boton != "Reintentar");
+    }
 }
 
 // Which page each topic is: tests/shell/TemasAyuda_test.cpp. Here that the
