@@ -253,7 +253,9 @@ TEST_F(CancelarTrabajos, CadaTrabajoDejaLoPrometido) {
             }
             EXPECT_FALSE(c->Ejecutor().EnCurso());
             EXPECT_EQ(c->TrasCancelar(), "");
-            if (m != Momento::AlCerrar) EXPECT_EQ(c->Corto(), "");
+            if (m != Momento::AlCerrar) {
+                EXPECT_EQ(c->Corto(), "");
+            }
         }
     }
 }
