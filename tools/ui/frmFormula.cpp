@@ -589,6 +589,7 @@ void TfmFormula::AplicarColores(const ColoresVentana& c) {
     vista->PonerTinta(c.Texto);
     QPalette p = vista->palette();
     p.setColor(QPalette::Window, c.Fondo);
+    p.setColor(QPalette::Base, c.Fondo);
     vista->setPalette(p);
     vista->setAutoFillBackground(true);
 }
