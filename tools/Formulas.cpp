@@ -35,7 +35,9 @@ std::string FilaFormula::UnidadNativa() const {
 }
 
 int RegistroFormula::Incognita() const {
-    if (Marcada >= 0 && Marcada < static_cast<int>(Filas.size())) return Marcada;
+    // A mark on a row without a symbol is not written back: it counts as none.
+    if (Marcada >= 0 && Marcada < static_cast<int>(Filas.size()) && !Filas[static_cast<std::size_t>(Marcada)].Simbolo.empty())
+        return Marcada;
     for (std::size_t i = 0; i < Filas.size(); ++i)
         if (!Filas[i].Simbolo.empty()) return static_cast<int>(i);
     return -1;

@@ -43,7 +43,8 @@ struct RegistroFormula {
     std::string Imagen;                    // "" none; "#item" an archive item; else a file
     std::vector<FilaFormula> Filas;
     int Marcada = -1;                      // the row flagged "1"; -1 none
-    // The unknown's row: the flagged one, else the first with a symbol; -1 none.
+    // The unknown's row: the flagged one when it has a symbol, else the first
+    // with a symbol; -1 none.
     int Incognita() const;
 };
 
