@@ -17,6 +17,7 @@
 #include "support/ui/Traduccion.h"
 #include "tools/Quim.h"
 #include "tools/ui/fmPoli.h"
+#include "tools/ui/frmFormula.h"
 #include "tools/ui/fmPrimos.h"
 #include "tools/ui/fmStat.h"
 #include "tools/ui/fmSucec.h"
@@ -94,6 +95,7 @@ int main(int argc, char* argv[]) {
     numbrix::RegistrarMatrices(ventana);
     numbrix::ConectarPrimos(ventana);
     numbrix::RegistrarPolinomios(ventana);
+    numbrix::ConectarFormulas(ventana, unidades, conversiones);
     numbrix::ConectarSucesiones(ventana);
     numbrix::ConectarQuimicaVentana(ventana);
     instancia.AlLlamar([&ventana] { numbrix::TraerAlFrente(&ventana); });

@@ -16,11 +16,15 @@
 
 #include "cli/ModosCli.h"
 #include "shell/Sesion.h"
+#include "shell/VelIni.h"
 #include "support/CarpetaDatos.h"
+#include "support/ClavesArchivos.h"
 #include "support/basicos.h"
 #include "tools/Estadistica.h"
+#include "tools/Formulas.h"
 #include "tools/Poli.h"
 #include "tools/Primo.h"
+#include "tools/Quim.h"
 #include "units/ConvUnid.h"
 #include "units/MenuConversiones.h"
 
@@ -382,6 +386,158 @@ void RegistrarPolinomiosCli(RegistroCli& r) {
     r.Agregar(std::move(o));
 }
 
+// ----------------------------------------------------------- formulas ----
+
+// The data folder's groups; a folder without any, the shipped ones.
+std::filesystem::path CarpetaFormulasCli(const OpcionesCli& o) {
+    const auto exe = CarpetaDelEjecutable();
+    auto carpeta = ResolverCarpetaDatos(o.data, exe, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (ListarGrupos(carpeta).empty()) {
+        const auto defecto = CarpetaDatosDefecto(exe);
+        if (!defecto.empty()) carpeta = defecto;
+    }
+    return carpeta;
+}
+
+// A group read for this run only: never written back.
+std::shared_ptr<TVelIniFile> GrupoCli(const std::filesystem::path& archivo) {
+    OpcionesIni op;
+    op.GuardarAlCerrar = false;
+    auto g = std::make_shared<TVelIniFile>(archivo, std::string(kClaveFormulas), op);
+    for (const auto& p : g->Informe().Problemas)
+        std::cerr << "numbrix-cli: " << archivo.filename().string() << ": " << p.Motivo << '\n';
+    return g;
+}
+
+SalidaAccion ListarFormulas(const ContextoAccion& c) {
+    const auto carpeta = CarpetaFormulasCli(c.opciones);
+    SalidaAccion s;
+    for (const auto& g : ListarGrupos(carpeta))
+        for (const auto& f : GrupoCli(ArchivoGrupo(carpeta, g))->ReadSections()) s.lineas.push_back(g + "/" + f);
+    return s;
+}
+
+// The row of the symbol before the "=" of `texto` (what follows in `resto`);
+// -1 with the bad-usage message when the formula has no such symbol.
+int FilaCli(const std::vector<FilaFormula>& filas, const std::string& texto, std::string& resto, std::string& error) {
+    const auto eq = texto.find('=');
+    const std::string simbolo = texto.substr(0, eq);
+    resto = eq == std::string::npos ? std::string() : texto.substr(eq + 1);
+    for (std::size_t i = 0; i < filas.size(); ++i)
+        if (!filas[i].Simbolo.empty() && IgualSinCaso(filas[i].Simbolo, simbolo)) return static_cast<int>(i);
+    error = "la fórmula no tiene el símbolo «" + simbolo + "»";
+    return -1;
+}
+
+SalidaAccion CalcularFormula(const ContextoAccion& c) {
+    const std::string& pedida = c.operandos[0];
+    const auto barra = pedida.find('/');
+    SalidaAccion uso;
+    uso.estado = SalidaAccion::Uso;
+    if (barra == std::string::npos) {
+        uso.lineas = {"--formula espera GRUPO/FÓRMULA: " + pedida};
+        return uso;
+    }
+    const auto carpeta = CarpetaFormulasCli(c.opciones);
+    const std::string grupo = pedida.substr(0, barra), nombre = pedida.substr(barra + 1);
+    const auto archivo = ArchivoGrupo(carpeta, grupo);
+    std::error_code ec;
+    if (!std::filesystem::exists(archivo, ec)) return Mensaje1("No existe el grupo " + grupo);
+    auto g = GrupoCli(archivo);
+    std::string seccion;
+    for (const auto& s : g->ReadSections())
+        if (IgualSinCaso(s, nombre)) seccion = s;
+    if (seccion.empty()) return Mensaje1("No existe la fórmula " + nombre + " en el grupo " + grupo);
+    RegistroFormula r;
+    try {
+        r = LeerFormula(*g, seccion);
+    } catch (const std::exception& e) {
+        return Mensaje1(e.what());
+    }
+    int incognita = r.Incognita();
+    std::string resto, error;
+    for (const auto& v : c.opciones.valoresFormula) {
+        const int i = FilaCli(r.Filas, v, resto, error);
+        if (i < 0) break;
+        auto& f = r.Filas[static_cast<std::size_t>(i)];
+        const auto arroba = resto.rfind('@');
+        f.Valor = resto.substr(0, arroba);
+        if (arroba != std::string::npos) f.Unidad = resto.substr(arroba + 1);
+    }
+    for (const auto& u : c.opciones.unidadesFormula) {
+        if (!error.empty()) break;
+        const int i = FilaCli(r.Filas, u, resto, error);
+        if (i >= 0) r.Filas[static_cast<std::size_t>(i)].Unidad = resto;
+    }
+    if (error.empty() && !c.opciones.incognitaFormula.empty())
+        incognita = FilaCli(r.Filas, c.opciones.incognitaFormula + "=", resto, error);
+    if (!error.empty()) {
+        uso.lineas = {error};
+        return uso;
+    }
+    OpcionesCli o = c.opciones;
+    o.modo = ModoCli::Real;
+    o.guardar = false;
+    EvaluadorCli ev = CrearEvaluador(o, c.cancelar);
+    TCalculoFormula calculo(&ev.Sesion->Principal(), ModeloCli(c.opciones));
+    calculo.SetAnguloEntrada(ev.Sesion->Angulo());
+    calculo.PonerQuimica(BuscarFormulaQuimica);
+    const auto res = calculo.Calcular(r.Ley, r.Filas, incognita, ev.Sesion->Formato);
+    if (res.estado == ResultadoCalculo::Rechazado || res.estado == ResultadoCalculo::Fallo)
+        return Mensaje1(res.Mensaje);
+    SalidaAccion s;
+    s.lineas.push_back(res.Texto);
+    s.fallo = res.estado != ResultadoCalculo::Hecho;
+    return s;
+}
+
+void RegistrarFormulasCli(RegistroCli& r) {
+    OpcionCli lista;
+    lista.largo = "--formulas";
+    lista.ayuda = "lista las fórmulas del formulario, una por línea, como Grupo/Fórmula";
+    lista.Accion = ListarFormulas;
+    r.Agregar(std::move(lista));
+
+    OpcionCli formula;
+    formula.largo = "--formula";
+    formula.valor = "GRUPO/FÓRMULA";
+    formula.ayuda = "calcula la incógnita de la fórmula como el Formulario, con --value, --unknown y --unit;\n"
+                    "escribe su valor en su unidad";
+    formula.minOperandos = formula.maxOperandos = 1;
+    formula.Accion = CalcularFormula;
+    r.Agregar(std::move(formula));
+
+    auto ajuste = [&](std::string largo, std::string valor, std::string ayuda,
+                      std::function<std::string(OpcionesCli&, const std::string&)> fijar) {
+        OpcionCli o;
+        o.largo = std::move(largo);
+        o.valor = std::move(valor);
+        o.ayuda = std::move(ayuda);
+        o.Fijar = std::move(fijar);
+        r.Agregar(std::move(o));
+    };
+    ajuste("--value", "S=V[@UNIDAD]", "valor (una expresión) del símbolo S de --formula, en su unidad o en la indicada",
+           [](OpcionesCli& o, const std::string& v) -> std::string {
+               if (v.find('=') == std::string::npos || v.front() == '=') return "--value espera SÍMBOLO=VALOR: " + v;
+               o.valoresFormula.push_back(v);
+               return {};
+           });
+    ajuste("--unknown", "S", "la incógnita de --formula (sin ella, la marcada en la fórmula)",
+           [](OpcionesCli& o, const std::string& v) -> std::string {
+               if (v.empty()) return "falta el símbolo de --unknown";
+               o.incognitaFormula = v;
+               return {};
+           });
+    ajuste("--unit", "S=UNIDAD", "la unidad en la que se escribe el resultado o se lee el valor del símbolo S",
+           [](OpcionesCli& o, const std::string& v) -> std::string {
+               const auto eq = v.find('=');
+               if (eq == std::string::npos || eq == 0 || eq + 1 == v.size())
+                   return "--unit espera SÍMBOLO=UNIDAD: " + v;
+               o.unidadesFormula.push_back(v);
+               return {};
+           });
+}
+
 }  // namespace
 
 // Chemistry: a setting for this run, never saved by --save.
@@ -405,6 +561,7 @@ void RegistrarHerramientasCli(RegistroCli& registro) {
     RegistrarEstadisticaCli(registro);
     RegistrarPrimosCli(registro);
     RegistrarPolinomiosCli(registro);
+    RegistrarFormulasCli(registro);
 }
 
 }  // namespace numbrix

@@ -105,6 +105,9 @@ struct OpcionesCli {
     int renderTam = 20;         // --render-size N, 1..255
     bool ayuda = false;
     int mmr = -1;               // --mmr on|off: formulas for this run only; -1 the data folder's "MMR"
+    std::vector<std::string> valoresFormula;   // --value S=V[@unit], for --formula
+    std::vector<std::string> unidadesFormula;  // --unit S=unit
+    std::string incognitaFormula;              // --unknown S
     std::string error;          // bad usage: the message (exit status 2)
 };
 

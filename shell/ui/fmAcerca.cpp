@@ -117,6 +117,7 @@ QWidget* CrearAcercaDe(QWidget* padre, const AjustesCalculadora& ajustes) {
                    "<li>números complejos, con norma y argumento en su unidad de ángulo (Ctrl+J);</li>"
                    "<li>matrices de fracciones exactas o de complejos (Ctrl+M): sistemas, inversas, determinantes;</li>"
                    "<li>números primos (Ctrl+P): primalidad, factores, divisores, el n-ésimo primo y listas;</li>"
+                   "<li>formulario (Ctrl+L): leyes de la física y la matemática con sus unidades, despejadas para la incógnita que elija;</li>"
                    "<li>polinomios de coeficientes racionales: operaciones, división, Ruffini y raíces;</li>"
                    "<li>sucesiones por recurrencia (Ctrl+S) con condición de parada y definiciones guardadas;</li>"
                    "<li>masas molares de fórmulas químicas en las expresiones (Ctrl+R): 2NaCl+H2SO4, Ca(OH)2;</li>"

@@ -1,0 +1,61 @@
+// numbrix-cli's formula options, run as a user runs them on a group of the test's own.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "CarpetaTemporal.h"
+
+namespace numbrix {
+namespace {
+
+class FormulasCli : public CarpetaTemporal {
+protected:
+    void SetUp() override {
+        CarpetaTemporal::SetUp();
+        // Plain text: the keyed readers take it (and say so on standard error).
+        Poner(dir_ / "maguni.def",
+              "[Tensión]\nUniFundamental=V\nkV=1000\n[Corriente]\nUniFundamental=A\nmA=0.001\n"
+              "[Resistencia]\nUniFundamental=Ω\nkΩ=1000\n");
+        Poner(dir_ / "Electricidad.fcm",
+              "[Ley de Ohm]\nV=I*R\nTensión y corriente\n<def>\nV_Tensión_10_V_Tensión=V_0__\n"
+              "I_Corriente__A_Corriente=A_0__\nR_Resistencia__Ω_Resistencia=Ω_1_0_\n[Vacía]\n");
+    }
+    std::pair<std::string, int> Ejecutar(const std::string& args) {
+        const char* cli = std::getenv("NUMBRIX_CLI");
+        const std::string cmd = std::string(cli ? cli : "numbrix-cli") + " --data " + dir_.string() + " " + args + " 2>/dev/null";
+        std::string texto;
+        FILE* f = popen(cmd.c_str(), "r");
+        if (!f) return {};
+        std::array<char, 512> buf{};
+        while (std::fgets(buf.data(), buf.size(), f)) texto += buf.data();
+        const int st = pclose(f);
+        return {texto, WIFEXITED(st) ? WEXITSTATUS(st) : -1};
+    }
+};
+
+TEST_F(FormulasCli, ListarYCalcular) {
+    const std::pair<std::string, std::pair<std::string, int>> casos[] = {
+        {"--formulas", {"Electricidad/Ley de Ohm\nElectricidad/Vacía\n", 0}},
+        {"--formula 'Electricidad/Ley de Ohm' --value I=2", {"5\n", 0}},
+        {"--formula 'electricidad/ley de ohm' --value I=2000@mA", {"5\n", 0}},
+        {"--formula 'Electricidad/Ley de Ohm' --value V=10@kV --value I=2@mA --unit R=kΩ", {"5000\n", 0}},
+        {"--formula 'Electricidad/Ley de Ohm' --value R=5 --value I=3 --unknown V", {"15\n", 0}},
+        {"--formula 'Electricidad/Ley de Ohm' --value V=-10 --value I=2",
+         {"Revise los datos introducidos.  El valor de: \"R\" (Resistencia) no puede ser menor a: 0 Resistencia=Ω\n", 1}},
+        {"--formula 'Electricidad/Ley de Ohm'", {"Error\n", 1}},
+        {"--formula 'Electricidad/Ley de Ohm' --value I=2@furlong", {"La magnitud \"furlong\" no esta declarada\n", 1}},
+        {"--formula 'Electricidad/Nada'", {"No existe la fórmula Nada en el grupo Electricidad\n", 1}},
+        {"--formula 'Electricidad/Vacía'", {"La fórmula «Vacía» está vacía o no existe.\n", 1}},
+        {"--formula 'Electricidad/Ley de Ohm' --unknown X", {"", 2}},
+        {"--formula Electricidad", {"", 2}},
+    };
+    for (const auto& [args, esperado] : casos) EXPECT_EQ(Ejecutar(args), esperado) << args;
+}
+
+}  // namespace
+}  // namespace numbrix

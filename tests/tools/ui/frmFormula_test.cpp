@@ -1,0 +1,106 @@
+// The Formulario window over the main window: opening it, computing through
+// the unit pop-up, the unknown's marker, edit mode and the formula buttons.
+#include "tools/ui/frmFormula.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+#include "shell/ui/Ventanas.h"
+#include "shell/VelIni.h"
+#include "units/ConvUnid.h"
+
+namespace numbrix {
+namespace {
+
+class VentanaFormula : public VentanaPrincipal {
+protected:
+    void SetUp() override {
+        VentanaPrincipal::SetUp();
+        Poner(dir_ / "maguni.def", "[Tensión]\nUniFundamental=V\nkV=1000\n[Corriente]\nUniFundamental=A\nmA=0.001\n"
+                                   "[Resistencia]\nUniFundamental=Ω\nkΩ=1000\n");
+        Poner(dir_ / "Electricidad.fcm", "[Ley de Ohm]\nV=I*R\nTensión\n<def>\nV_Tensión_10_V_Tensión=V_0__\n"
+                                         "I_Corriente_2_A_Corriente=A_0__\nR_Resistencia__Ω_Resistencia=Ω_1_0_\n");
+        modelo_.CargarMagnitudes(dir_ / "maguni.def");
+        ConectarFormulas(*ventana_, modelo_, nullptr);
+        Pulsar(Qt::Key_L, Qt::ControlModifier);
+        w_ = static_cast<TfmFormula*>(ventana_->VentanaHerramienta("Formulario"));
+        ASSERT_NE(w_, nullptr);
+        w_->Cajas = r_.Cajas();
+    }
+    QString Celda(int f, int c) const { return w_->rejilla->item(f, c)->text(); }
+    void Raton(QEvent::Type t, int fila) {
+        const QPoint p = w_->rejilla->visualRect(w_->rejilla->model()->index(fila, 0)).center();
+        QMouseEvent e(t, p, w_->rejilla->viewport()->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w_->rejilla->viewport(), &e);
+    }
+    TModeloUnidades modelo_;
+    TfmFormula* w_ = nullptr;
+    prueba::Respuestas r_;
+};
+
+TEST_F(VentanaFormula, CalculaConUnidadesYMarcador) {
+    EXPECT_TRUE(ventana_->HerramientaAbierta("Formulario"));
+    w_->show();
+    w_->Recalcular();
+    EXPECT_EQ(Celda(2, TfmFormula::cValor), "5");
+    QMenu* m = w_->MenuUnidadesFila(1);
+    ASSERT_NE(m, nullptr);
+    QStringList unidades;
+    for (QAction* a : m->actions()) unidades << a->text() + (a->isChecked() ? "*" : "");
+    EXPECT_EQ(unidades, QStringList({"A*", "mA"}));
+    m->actions()[1]->trigger();
+    EXPECT_EQ(Celda(2, TfmFormula::cValor), "5000");
+    // The marker dragged from R to I: I is computed from V and R.
+    Raton(QEvent::MouseButtonPress, 2);
+    Raton(QEvent::MouseMove, 1);
+    EXPECT_EQ(w_->Incognita(), 1);
+    w_->rejilla->item(2, TfmFormula::cValor)->setText("4");
+    w_->Recalcular();
+    EXPECT_EQ(Celda(1, TfmFormula::cValor), "2500");  // 2.5 A in mA
+    // In edit mode a picked unit becomes the native one.
+    w_->SetEdicion(true);
+    w_->ElegirUnidad(0, "kV");
+    EXPECT_EQ(Celda(0, TfmFormula::cMagnitud), "Tensión=kV");
+    EXPECT_TRUE(r_.avisos.isEmpty()) << r_.avisos.join("|").toStdString();
+    Pulsar(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_FALSE(ventana_->HerramientaAbierta("Formulario"));
+}
+
+TEST_F(VentanaFormula, BotonesDeFormulasYGrupos) {
+    const struct {
+        void (TfmFormula::*boton)();
+        std::optional<QString> nombre;
+        QStringList formulas;
+        int avisos;
+    } pasos[] = {
+        {&TfmFormula::Nueva, "Otra", {"Ley de Ohm", "Otra"}, 0},
+        {&TfmFormula::Nueva, "otra", {"Ley de Ohm", "Otra"}, 1},       // another's name, any case
+        {&TfmFormula::Renombrar, "OTRA", {"Ley de Ohm", "OTRA"}, 1},   // a case-only rename
+        {&TfmFormula::Duplicar, "ley de ohm", {"Ley de Ohm", "OTRA"}, 2},
+        {&TfmFormula::Duplicar, "Copia", {"Ley de Ohm", "OTRA", "Copia"}, 2},
+        {&TfmFormula::Eliminar, {}, {"Ley de Ohm", "OTRA"}, 2},
+        {&TfmFormula::NuevoGrupo, "ELECTRICIDAD", {"Ley de Ohm", "OTRA"}, 3},
+    };
+    r_.respuesta = true;
+    for (const auto& p : pasos) {
+        r_.texto = p.nombre;
+        (w_->*p.boton)();
+        QStringList f;
+        for (int i = 0; i < w_->cbFormula->count(); ++i) f << w_->cbFormula->itemText(i);
+        EXPECT_EQ(f, p.formulas) << p.nombre.value_or("-").toStdString();
+        EXPECT_EQ(r_.avisos.size(), p.avisos) << r_.avisos.join("|").toStdString();
+    }
+    EXPECT_EQ(r_.avisos.back(), "Ya existe un grupo llamado ELECTRICIDAD");
+    EXPECT_EQ(r_.preguntas, QStringList({"Borrar Fórmula|¿Desea eliminar la fórmula\nCopia?"}));
+    // Everything reached the file.
+    auto g = AbrirGrupo(dir_ / "Electricidad.fcm");
+    EXPECT_EQ(g->ReadSections(), (std::vector<std::string>{"Ley de Ohm", "OTRA"}));
+}
+
+}  // namespace
+}  // namespace numbrix
