@@ -641,3 +641,49 @@ TPoli PoliDeRaices(std::string_view texto, const AjustesFraccion& aj) {
 }
 
 }  // namespace numbrix
+
+namespace numbrix {
+
+std::string TextoOperacionPoli(OperacionPoli op, const TPoli& p, const TPoli& q, std::string_view valor,
+                               const AjustesFraccion& aj) {
+    auto sinBlancos = [](std::string t) {
+        std::erase(t, ' ');
+        return t;
+    };
+    auto racional = [&](const std::string& v) {
+        const std::optional<TFrac> x = TextoAFrac(v, aj);
+        if (!x) throw EPoli(MensajeNoRacional(v));
+        return *x;
+    };
+    auto cocienteResto = [&](const TPoli& c, const std::string& resto) {
+        return "Cociente: " + c.ATexto(aj) + "\r\nResto: " + resto;
+    };
+    TPoli r = p;
+    switch (op) {
+        case OperacionPoli::Suma: return r.Suma(q).ATexto(aj);
+        case OperacionPoli::Resta: return r.Resta(q).ATexto(aj);
+        case OperacionPoli::Producto: return TPoli::Producto(p, q).ATexto(aj);
+        case OperacionPoli::Division: {
+            auto [c, resto] = TPoli::Divide(p, q);
+            return cocienteResto(c, resto.ATexto(aj));
+        }
+        case OperacionPoli::Evaluar: {
+            const std::string v(Recortar(valor));
+            if (v.find_first_of("iI") != std::string::npos) return ComplejoATexto(p.EvaluaComplejo(TextoAComplejo(v)));
+            const TFrac x = racional(v);
+            return sinBlancos(p.EvaluaRacional(x, aj).ATexto(aj)) + "  (" + RealAGeneral(p.EvaluaReal(x.Valor()), 15) +
+                   ")";
+        }
+        case OperacionPoli::Derivada: return r.Deriva().ATexto(aj);
+        case OperacionPoli::Integral: return r.Integra().ATexto(aj) + " +k";
+        case OperacionPoli::Ruffini: {
+            auto [c, resto] = TPoli::Ruffini(p, racional(std::string(Recortar(valor))));
+            return cocienteResto(c, sinBlancos(resto.ATexto(aj)));
+        }
+        case OperacionPoli::Raices: return RaicesTexto(p, aj);
+        case OperacionPoli::Generar: return PoliDeRaices(valor, aj).ATexto(aj);
+    }
+    return {};
+}
+
+}  // namespace numbrix
