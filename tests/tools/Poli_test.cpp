@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <iomanip>
 #include <random>
 
@@ -179,6 +180,106 @@ TEST(Poli, RaicesDeLaClaseResoluble) {
         }
         RaicesCompletas(p);
     }
+}
+
+// Roots of a polynomial with real coefficients (a[i] for x^i) by Durand–Kerner,
+// independent of the unit's finder; good for simple roots.
+using Cx = std::complex<long double>;
+std::vector<Cx> DurandKerner(const std::vector<long double>& a) {
+    const std::size_t n = a.size() - 1;
+    std::vector<Cx> z(n);
+    Cx w(1);
+    for (auto& r : z) r = w, w *= Cx(0.4L, 0.9L);
+    for (int it = 0; it < 5000; ++it) {
+        long double mayor = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            Cx v = a[n], d = a[n];
+            for (std::size_t k = n; k-- > 0;) v = v * z[i] + a[k];
+            for (std::size_t j = 0; j < n; ++j)
+                if (j != i) d *= z[i] - z[j];
+            const Cx paso = v / d;
+            z[i] -= paso;
+            mayor = std::max(mayor, std::abs(paso) / std::max(1.0L, std::abs(z[i])));
+        }
+        if (mayor < 1e-17L) break;
+    }
+    return z;
+}
+
+// Each of `hallados` matched to a different one of `todos`; false if one has no partner.
+bool Contenidos(const std::vector<Cx>& hallados, std::vector<Cx> todos, long double tol) {
+    for (const Cx& h : hallados) {
+        auto c = std::min_element(todos.begin(), todos.end(),
+                                  [&](const Cx& a, const Cx& b) { return std::abs(a - h) < std::abs(b - h); });
+        if (c == todos.end() || std::abs(*c - h) > tol * std::max(1.0L, std::abs(h))) return false;
+        todos.erase(c);
+    }
+    return true;
+}
+
+TEST(Poli, RaicesContraOtroMetodo) {
+    std::mt19937_64 g(19);
+    auto entero = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(g); };
+    int completos = 0;
+    for (int caso = 0; caso < 300; ++caso) {
+        // Distinct known roots: rational p/q, ±√c, and complex pairs of x² + bx + c.
+        TPoli p = P("1");
+        std::vector<Cx> conocidas;
+        const int cuadraticas = entero(0, 2);
+        for (int i = 0; i < cuadraticas; ++i) {
+            const int b = entero(-4, 4), c = b * b / 4 + entero(1, 9);
+            const bool real = entero(0, 1) == 1 && b == 0 && std::sqrt(c) != std::floor(std::sqrt(c)) &&
+                              std::find(conocidas.begin(), conocidas.end(), Cx(std::sqrt(c + 0.0L))) == conocidas.end();
+            const int cc = real ? -c : c;
+            p = TPoli::Producto(p, P("x^2" + std::string(b < 0 ? "-" : "+") + std::to_string(std::abs(b)) + "x" +
+                                     (cc < 0 ? "-" : "+") + std::to_string(std::abs(cc))));
+            const Cx d = std::sqrt(Cx(b * b - 4.0L * cc));
+            conocidas.push_back((-Cx(b) + d) / 2.0L);
+            conocidas.push_back((-Cx(b) - d) / 2.0L);
+        }
+        for (int i = 0, racionales = entero(cuadraticas == 0 ? 1 : 0, 8 - 2 * cuadraticas); i < racionales; ++i) {
+            const TFrac r(entero(-12, 12), entero(1, 6));
+            const Cx z(r.Valor());
+            if (std::find_if(conocidas.begin(), conocidas.end(), [&](const Cx& c) { return std::abs(c - z) < 1e-9L; }) !=
+                conocidas.end())
+                continue;
+            p = TPoli::Producto(p, PoliDeRaices(r.ATexto({})));
+            conocidas.push_back(z);
+        }
+        if (conocidas.size() < 2 && p.Grado() < 2) continue;
+        std::vector<long double> a;
+        for (int i = 0; i <= p.Grado(); ++i) a.push_back(p.Coef(i).Valor());
+        const std::vector<Cx> dk = DurandKerner(a);
+        ASSERT_TRUE(Contenidos(dk, conocidas, 1e-9L)) << p.ATexto() << ": Durand–Kerner";
+
+        const std::string t = RaicesTexto(p);
+        std::vector<Cx> hallados;
+        int faltan = 0;
+        for (std::size_t i = 0; i < t.size();) {
+            std::size_t f = t.find("\r\n", i);
+            if (f == std::string::npos) f = t.size();
+            const std::string linea = t.substr(i, f - i);
+            i = f + 2;
+            if (linea == "No se encontró una raíz") faltan = 1;
+            else if (linea.starts_with("No se encontraron otras ")) faltan = std::stoi(linea.substr(24));
+            else if (linea == "No se hallaron raíces") faltan = p.Grado();
+            else if (linea.find('|') != std::string::npos) hallados.push_back(Cx(TextoAFrac(linea)->Valor()));
+            else {
+                const TComplejo z = TextoAComplejo(linea);
+                hallados.push_back({z.Re, z.Im});
+            }
+        }
+        for (const Cx& z : hallados) {
+            Cx v = 0;
+            long double escala = 0;
+            for (int k = p.Grado(); k >= 0; --k) v = v * z + a[k], escala += std::fabs(a[k]) * std::pow(std::abs(z), k);
+            EXPECT_LE(std::abs(v), 1e-9L * escala) << std::setprecision(21) << p.ATexto() << " at " << z;
+        }
+        EXPECT_EQ(static_cast<int>(hallados.size()) + faltan, p.Grado()) << p.ATexto() << " -> " << t;
+        EXPECT_TRUE(Contenidos(hallados, dk, 1e-7L)) << p.ATexto() << " -> " << t;
+        completos += faltan == 0;
+    }
+    EXPECT_GT(completos, 200);  // the finder solves most of this class outright
 }
 
 }  // namespace
