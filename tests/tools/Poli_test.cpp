@@ -137,21 +137,28 @@ TEST(Poli, IdentidadesExactas) {
     }
 }
 
+// The roots of a roots text, and in `faltan` how many it says it did not find.
+std::vector<TComplejo> Leidas(const std::string& t, int& faltan, int grado) {
+    std::vector<TComplejo> z;
+    for (std::size_t i = 0; i < t.size(); i += 2) {
+        const std::size_t f = std::min(t.find("\r\n", i), t.size());
+        const std::string linea = t.substr(i, f - i);
+        i = f;
+        if (linea == "No se encontró una raíz") faltan = 1;
+        else if (linea.starts_with("No se encontraron otras ")) faltan = std::stoi(linea.substr(24));
+        else if (linea == "No se hallaron raíces") faltan = grado;
+        else if (linea.find('|') != std::string::npos) z.push_back({TextoAFrac(linea)->Valor(), 0});
+        else if (!linea.empty()) z.push_back(TextoAComplejo(linea));
+    }
+    return z;
+}
+
 // The roots text read back: every root present, as a multiset, when their
 // product ∏(x − zᵢ) rebuilds P over its leading coefficient.
 void RaicesCompletas(const TPoli& p) {
     const std::string t = RaicesTexto(p);
-    std::vector<TComplejo> z;
-    for (std::size_t i = 0; i < t.size();) {
-        std::size_t f = t.find("\r\n", i);
-        if (f == std::string::npos) f = t.size();
-        const std::string linea = t.substr(i, f - i);
-        if (linea.find('|') != std::string::npos)
-            z.push_back({TextoAFrac(linea)->Valor(), 0});
-        else if (!linea.empty())
-            z.push_back(TextoAComplejo(linea));
-        i = f + 2;
-    }
+    int faltan = 0;
+    const std::vector<TComplejo> z = Leidas(t, faltan, p.Grado());
     ASSERT_EQ(static_cast<int>(z.size()), p.Grado()) << p.ATexto() << " -> " << t;
     std::vector<TComplejo> c{{1, 0}};
     for (const TComplejo& r : z) {
@@ -227,48 +234,30 @@ TEST(Poli, RaicesContraOtroMetodo) {
         std::vector<Cx> conocidas;
         const int cuadraticas = entero(0, 2);
         for (int i = 0; i < cuadraticas; ++i) {
-            const int b = entero(-4, 4), c = b * b / 4 + entero(1, 9);
-            const bool real = entero(0, 1) == 1 && b == 0 && std::sqrt(c) != std::floor(std::sqrt(c)) &&
-                              std::find(conocidas.begin(), conocidas.end(), Cx(std::sqrt(c + 0.0L))) == conocidas.end();
-            const int cc = real ? -c : c;
-            p = TPoli::Producto(p, P("x^2" + std::string(b < 0 ? "-" : "+") + std::to_string(std::abs(b)) + "x" +
-                                     (cc < 0 ? "-" : "+") + std::to_string(std::abs(cc))));
-            const Cx d = std::sqrt(Cx(b * b - 4.0L * cc));
+            // x² − c (c = 2, 3: irrational) or x² + bx + c with b² < 4c; distinct by construction.
+            const int b = i == 0 ? 0 : 2 * entero(-2, 2), c = i == 0 ? -entero(2, 3) : b * b / 4 + entero(1, 5) + 3;
+            TPoli q;
+            q.PonCoef(2, TFrac(1)), q.PonCoef(1, TFrac(b)), q.PonCoef(0, TFrac(c));
+            p = TPoli::Producto(p, q);
+            const Cx d = std::sqrt(Cx(b * b - 4.0L * c));
             conocidas.push_back((-Cx(b) + d) / 2.0L);
             conocidas.push_back((-Cx(b) - d) / 2.0L);
         }
-        for (int i = 0, racionales = entero(cuadraticas == 0 ? 1 : 0, 8 - 2 * cuadraticas); i < racionales; ++i) {
+        for (int i = 0, racionales = entero(cuadraticas == 0 ? 2 : 0, 8 - 2 * cuadraticas); i < racionales; ++i) {
             const TFrac r(entero(-12, 12), entero(1, 6));
-            const Cx z(r.Valor());
-            if (std::find_if(conocidas.begin(), conocidas.end(), [&](const Cx& c) { return std::abs(c - z) < 1e-9L; }) !=
-                conocidas.end())
-                continue;
-            p = TPoli::Producto(p, PoliDeRaices(r.ATexto({})));
-            conocidas.push_back(z);
+            if (std::none_of(conocidas.begin(), conocidas.end(), [&](const Cx& z) { return std::abs(z - r.Valor()) < 1e-9L; }))
+                p = TPoli::Producto(p, PoliDeRaices(r.ATexto({}))), conocidas.push_back(r.Valor());
         }
-        if (conocidas.size() < 2 && p.Grado() < 2) continue;
+        if (p.Grado() < 2) continue;
         std::vector<long double> a;
         for (int i = 0; i <= p.Grado(); ++i) a.push_back(p.Coef(i).Valor());
         const std::vector<Cx> dk = DurandKerner(a);
         ASSERT_TRUE(Contenidos(dk, conocidas, 1e-9L)) << p.ATexto() << ": Durand–Kerner";
 
         const std::string t = RaicesTexto(p);
-        std::vector<Cx> hallados;
         int faltan = 0;
-        for (std::size_t i = 0; i < t.size();) {
-            std::size_t f = t.find("\r\n", i);
-            if (f == std::string::npos) f = t.size();
-            const std::string linea = t.substr(i, f - i);
-            i = f + 2;
-            if (linea == "No se encontró una raíz") faltan = 1;
-            else if (linea.starts_with("No se encontraron otras ")) faltan = std::stoi(linea.substr(24));
-            else if (linea == "No se hallaron raíces") faltan = p.Grado();
-            else if (linea.find('|') != std::string::npos) hallados.push_back(Cx(TextoAFrac(linea)->Valor()));
-            else {
-                const TComplejo z = TextoAComplejo(linea);
-                hallados.push_back({z.Re, z.Im});
-            }
-        }
+        std::vector<Cx> hallados;
+        for (const TComplejo& z : Leidas(t, faltan, p.Grado())) hallados.push_back({z.Re, z.Im});
         for (const Cx& z : hallados) {
             Cx v = 0;
             long double escala = 0;
