@@ -308,52 +308,32 @@ const char* const kOperacionesPoli[] = {"sum", "diff", "prod", "div", "eval", "d
 SalidaAccion Polinomio(const ContextoAccion& c) {
     const AjustesFraccion aj{c.opciones.maxDen, c.opciones.mixto};
     const std::string& op = c.operandos[0];
-    auto sinBlancos = [](std::string t) {
-        std::erase(t, ' ');
-        return t;
-    };
     auto segundo = [&]() -> const std::string& {
         if (c.operandos.size() < 3) throw EPoli(MensajeNoRacional(""));
         return c.operandos[2];
     };
+    const struct {
+        const char* nombre;
+        OperacionPoli op;
+    } tabla[] = {{"sum", OperacionPoli::Suma},         {"diff", OperacionPoli::Resta},
+                 {"prod", OperacionPoli::Producto},    {"div", OperacionPoli::Division},
+                 {"eval", OperacionPoli::Evaluar},     {"deriv", OperacionPoli::Derivada},
+                 {"integ", OperacionPoli::Integral},   {"ruffini", OperacionPoli::Ruffini},
+                 {"roots", OperacionPoli::Raices},     {"gen", OperacionPoli::Generar}};
+    OperacionPoli cual = OperacionPoli::Raices;
+    for (const auto& t : tabla)
+        if (op == t.nombre) cual = t.op;
     std::string texto;
     try {
-        if (op == "gen") {
-            texto = PoliDeRaices(c.operandos[1], aj).ATexto(aj);
+        if (cual == OperacionPoli::Generar) {
+            texto = TextoOperacionPoli(cual, {}, {}, c.operandos[1], aj);
         } else {
-            TPoli p = TPoli::DesdeTexto(c.operandos[1], aj);
-            if (op == "sum" || op == "diff" || op == "prod" || op == "div") {
-                const TPoli q = TPoli::DesdeTexto(segundo(), aj);
-                if (op == "sum") texto = p.Suma(q).ATexto(aj);
-                else if (op == "diff") texto = p.Resta(q).ATexto(aj);
-                else if (op == "prod") texto = TPoli::Producto(p, q).ATexto(aj);
-                else {
-                    auto [co, r] = TPoli::Divide(p, q);
-                    texto = "Cociente: " + co.ATexto(aj) + "\r\nResto: " + r.ATexto(aj);
-                }
-            } else if (op == "eval") {
-                const std::string v(Recortar(segundo()));
-                if (v.find_first_of("iI") != std::string::npos) {
-                    texto = ComplejoATexto(p.EvaluaComplejo(TextoAComplejo(v)));
-                } else {
-                    const std::optional<TFrac> x = TextoAFrac(v, aj);
-                    if (!x) throw EPoli(MensajeNoRacional(v));
-                    texto = sinBlancos(p.EvaluaRacional(*x, aj).ATexto(aj)) + "  (" +
-                            RealAGeneral(p.EvaluaReal(x->Valor()), 15) + ")";
-                }
-            } else if (op == "deriv") {
-                texto = p.Deriva().ATexto(aj);
-            } else if (op == "integ") {
-                texto = p.Integra().ATexto(aj) + " +k";
-            } else if (op == "ruffini") {
-                const std::string v(Recortar(segundo()));
-                const std::optional<TFrac> r = TextoAFrac(v, aj);
-                if (!r) throw EPoli(MensajeNoRacional(v));
-                auto [co, resto] = TPoli::Ruffini(p, *r);
-                texto = "Cociente: " + co.ATexto(aj) + "\r\nResto: " + sinBlancos(resto.ATexto(aj));
-            } else {
-                texto = RaicesTexto(p, aj);
-            }
+            const TPoli p = TPoli::DesdeTexto(c.operandos[1], aj);
+            TPoli q;
+            std::string valor;
+            if (cual <= OperacionPoli::Division) q = TPoli::DesdeTexto(segundo(), aj);
+            else if (cual == OperacionPoli::Evaluar || cual == OperacionPoli::Ruffini) valor = segundo();
+            texto = TextoOperacionPoli(cual, p, q, valor, aj);
         }
     } catch (const std::exception& e) {
         return Mensaje1(e.what());

@@ -1,5 +1,6 @@
 #include "tools/Poli.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <memory>
@@ -481,10 +482,29 @@ bool RaizRacional(const TPoli& p, TFrac& raiz, TPoli& cociente) {
     const Natural128 a0 = Abs128(c.front()), an = Abs128(c.back());
     if (a0 > kMaximoPrimos || an > kMaximoPrimos || a0 == 0) return false;
     const std::vector<std::uint64_t> ps = Divisores(static_cast<std::uint64_t>(a0));
-    const std::vector<std::uint64_t> qs = Divisores(static_cast<std::uint64_t>(an));
+    std::vector<std::uint64_t> qs = Divisores(static_cast<std::uint64_t>(an));
+    std::erase_if(qs, [](std::uint64_t q) { return q > 0xFFFFFFFFull; });
+    // Every root lies within Fujiwara's bound 2·max |a(n−k)/a(n)|^(1/k) (the
+    // last term halved): only q ≥ p/B can give one. With huge ends the pairs
+    // still run to billions, so a budget of tests ends the search: what it did
+    // not try is reported as not found.
+    const int n = static_cast<int>(c.size()) - 1;
+    long double cota = 0;
+    for (int k = 1; k <= n; ++k) {
+        long double t = std::fabs(static_cast<long double>(c[n - k]) / static_cast<long double>(c[n]));
+        if (k == n) t /= 2;
+        cota = std::max(cota, std::pow(t, 1.0L / k));
+    }
+    cota = 2 * cota * (1 + 1e-9L) + 1e-9L;
+    long presupuesto = 1l << 20;
     for (std::uint64_t pp : ps) {
-        for (std::uint64_t qq : qs) {
-            if (qq > 0xFFFFFFFFull || std::gcd(pp, qq) != 1) continue;
+        const long double minimo = static_cast<long double>(pp) / cota;
+        for (auto it = std::lower_bound(qs.begin(), qs.end(), minimo,
+                                        [](std::uint64_t q, long double m) { return static_cast<long double>(q) < m; });
+             it != qs.end(); ++it) {
+            const std::uint64_t qq = *it;
+            if (std::gcd(pp, qq) != 1) continue;
+            if ((presupuesto -= 2) < 0) return false;
             for (bool negativo : {false, true}) {
                 if (!PasaFiltro(c, pp, negativo, qq)) continue;
                 const TFrac r(negativo ? -static_cast<std::int64_t>(pp) : static_cast<std::int64_t>(pp),
@@ -638,6 +658,52 @@ TPoli PoliDeRaices(std::string_view texto, const AjustesFraccion& aj) {
         inicio = coma + 1;
     }
     return p;
+}
+
+}  // namespace numbrix
+
+namespace numbrix {
+
+std::string TextoOperacionPoli(OperacionPoli op, const TPoli& p, const TPoli& q, std::string_view valor,
+                               const AjustesFraccion& aj) {
+    auto sinBlancos = [](std::string t) {
+        std::erase(t, ' ');
+        return t;
+    };
+    auto racional = [&](const std::string& v) {
+        const std::optional<TFrac> x = TextoAFrac(v, aj);
+        if (!x) throw EPoli(MensajeNoRacional(v));
+        return *x;
+    };
+    auto cocienteResto = [&](const TPoli& c, const std::string& resto) {
+        return "Cociente: " + c.ATexto(aj) + "\r\nResto: " + resto;
+    };
+    TPoli r = p;
+    switch (op) {
+        case OperacionPoli::Suma: return r.Suma(q).ATexto(aj);
+        case OperacionPoli::Resta: return r.Resta(q).ATexto(aj);
+        case OperacionPoli::Producto: return TPoli::Producto(p, q).ATexto(aj);
+        case OperacionPoli::Division: {
+            auto [c, resto] = TPoli::Divide(p, q);
+            return cocienteResto(c, resto.ATexto(aj));
+        }
+        case OperacionPoli::Evaluar: {
+            const std::string v(Recortar(valor));
+            if (v.find_first_of("iI") != std::string::npos) return ComplejoATexto(p.EvaluaComplejo(TextoAComplejo(v)));
+            const TFrac x = racional(v);
+            return sinBlancos(p.EvaluaRacional(x, aj).ATexto(aj)) + "  (" + RealAGeneral(p.EvaluaReal(x.Valor()), 15) +
+                   ")";
+        }
+        case OperacionPoli::Derivada: return r.Deriva().ATexto(aj);
+        case OperacionPoli::Integral: return r.Integra().ATexto(aj) + " +k";
+        case OperacionPoli::Ruffini: {
+            auto [c, resto] = TPoli::Ruffini(p, racional(std::string(Recortar(valor))));
+            return cocienteResto(c, sinBlancos(resto.ATexto(aj)));
+        }
+        case OperacionPoli::Raices: return RaicesTexto(p, aj);
+        case OperacionPoli::Generar: return PoliDeRaices(valor, aj).ATexto(aj);
+    }
+    return {};
 }
 
 }  // namespace numbrix

@@ -64,6 +64,13 @@ private:
 std::string RaicesTexto(const TPoli& p, const AjustesFraccion& aj = {});
 // The product of (x − r) for the comma-separated fractions r, in order.
 TPoli PoliDeRaices(std::string_view texto, const AjustesFraccion& aj = {});
+// What the memo shows for each operation, shared by the window and the
+// command line. `valor` is the answer to the operation's question (x for
+// Evaluar, r for Ruffini, the comma-separated roots for Generar); Q is used
+// by the four operations between P and Q. Raises ENumbrix with the message.
+enum class OperacionPoli { Suma, Resta, Producto, Division, Evaluar, Derivada, Integral, Ruffini, Raices, Generar };
+std::string TextoOperacionPoli(OperacionPoli op, const TPoli& p, const TPoli& q, std::string_view valor,
+                               const AjustesFraccion& aj = {});
 // "%s no es un valor racional valido" with the whole input in double quotes.
 std::string MensajeNoRacional(std::string_view texto);
 

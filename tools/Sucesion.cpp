@@ -5,6 +5,7 @@
 #include "engine/DiagramaX.h"
 #include "shell/VelIni.h"
 #include "support/Errores.h"
+#include "support/basicos.h"
 
 namespace numbrix {
 
@@ -108,6 +109,13 @@ std::array<bool, 5> TSucesion::Compilar(const DefinicionSucesion& d) {
         ok[static_cast<std::size_t>(i)] = motores[i]->Arbol != nullptr;
     }
     if (!ok[4]) Ep.SetTexto("-1");
+    // The engine says nothing (or "Falta expresión") about a blank box; a run
+    // must say plainly why it stops.
+    sinFormula_.clear();
+    if (!ok[3])
+        sinFormula_ = Recortar(d.Sn).empty()          ? kMsjSinFormula
+                      : !Es.MensajeCompilacion.empty() ? Es.MensajeCompilacion
+                                                       : "La fórmula de la sucesión no es válida";
     k_ = ContarIniciales();
     return ok;
 }
@@ -126,6 +134,10 @@ void TSucesion::FijarIniciales(const std::vector<long double>& valores) {
 }
 
 FinSucesion TSucesion::Paso(std::string* mensaje) {
+    if (!Es.Arbol) {
+        if (mensaje) *mensaje = sinFormula_.empty() ? kMsjSinFormula : sinFormula_;
+        return FinSucesion::Error;
+    }
     const auto antes = S_;
     ++n_;
     for (int i = kRanuras - 1; i > 0; --i) S_[static_cast<std::size_t>(i)] = S_[static_cast<std::size_t>(i - 1)];

@@ -36,6 +36,7 @@ public:
     static constexpr int kRanuras = 11;
     static constexpr int kPasosDetallado = 1000;
     static constexpr int kLote = 321;
+    static constexpr const char* kMsjSinFormula = "Falta la fórmula de la sucesión";
 
     TSucesion();
     TSucesion(const TSucesion&) = delete;
@@ -84,6 +85,7 @@ public:
 private:
     std::shared_ptr<TVariableX> xf_, xg_, xh_;
     std::array<long double, kRanuras> S_{};
+    std::string sinFormula_;  // why the recurrence did not compile
     std::int64_t n_ = 0;
     int k_ = 0;
     int m_ = 0;

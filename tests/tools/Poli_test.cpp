@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <iomanip>
 #include <random>
 
@@ -136,21 +137,28 @@ TEST(Poli, IdentidadesExactas) {
     }
 }
 
+// The roots of a roots text, and in `faltan` how many it says it did not find.
+std::vector<TComplejo> Leidas(const std::string& t, int& faltan, int grado) {
+    std::vector<TComplejo> z;
+    for (std::size_t i = 0; i < t.size(); i += 2) {
+        const std::size_t f = std::min(t.find("\r\n", i), t.size());
+        const std::string linea = t.substr(i, f - i);
+        i = f;
+        if (linea == "No se encontró una raíz") faltan = 1;
+        else if (linea.starts_with("No se encontraron otras ")) faltan = std::stoi(linea.substr(24));
+        else if (linea == "No se hallaron raíces") faltan = grado;
+        else if (linea.find('|') != std::string::npos) z.push_back({TextoAFrac(linea)->Valor(), 0});
+        else if (!linea.empty()) z.push_back(TextoAComplejo(linea));
+    }
+    return z;
+}
+
 // The roots text read back: every root present, as a multiset, when their
 // product ∏(x − zᵢ) rebuilds P over its leading coefficient.
 void RaicesCompletas(const TPoli& p) {
     const std::string t = RaicesTexto(p);
-    std::vector<TComplejo> z;
-    for (std::size_t i = 0; i < t.size();) {
-        std::size_t f = t.find("\r\n", i);
-        if (f == std::string::npos) f = t.size();
-        const std::string linea = t.substr(i, f - i);
-        if (linea.find('|') != std::string::npos)
-            z.push_back({TextoAFrac(linea)->Valor(), 0});
-        else if (!linea.empty())
-            z.push_back(TextoAComplejo(linea));
-        i = f + 2;
-    }
+    int faltan = 0;
+    const std::vector<TComplejo> z = Leidas(t, faltan, p.Grado());
     ASSERT_EQ(static_cast<int>(z.size()), p.Grado()) << p.ATexto() << " -> " << t;
     std::vector<TComplejo> c{{1, 0}};
     for (const TComplejo& r : z) {
@@ -178,6 +186,77 @@ TEST(Poli, RaicesDeLaClaseResoluble) {
             for (int m = 0, veces = n % 4 + 1; m < veces; ++m) p = TPoli::Producto(p, PoliDeRaices(r.ATexto({})));
         }
         RaicesCompletas(p);
+    }
+}
+
+// Roots of a polynomial with real coefficients (a[i] for x^i) by Durand–Kerner,
+// independent of the unit's finder; good for simple roots.
+using Cx = std::complex<long double>;
+std::vector<Cx> DurandKerner(const std::vector<long double>& a) {
+    const std::size_t n = a.size() - 1;
+    std::vector<Cx> z(n);
+    for (std::size_t i = 0; i < n; ++i) z[i] = std::pow(Cx(0.4L, 0.9L), static_cast<int>(i));
+    for (int it = 0; it < 3000; ++it)  // a fixed count: cheap, and far past convergence
+        for (std::size_t i = 0; i < n; ++i) {
+            Cx v = a[n], d = a[n];
+            for (std::size_t k = n; k-- > 0;) v = v * z[i] + a[k];
+            for (std::size_t j = 0; j < n; ++j) d *= j == i ? Cx(1) : z[i] - z[j];
+            z[i] -= v / d;
+        }
+    return z;
+}
+
+// Each of `hallados` matched to a different one of `todos`; false if one has no partner.
+bool Contenidos(const std::vector<Cx>& hallados, std::vector<Cx> todos, long double tol) {
+    for (const Cx& h : hallados) {
+        auto c = std::min_element(todos.begin(), todos.end(),
+                                  [&](const Cx& a, const Cx& b) { return std::abs(a - h) < std::abs(b - h); });
+        if (c == todos.end() || std::abs(*c - h) > tol * std::max(1.0L, std::abs(h))) return false;
+        todos.erase(c);
+    }
+    return true;
+}
+
+TEST(Poli, RaicesContraOtroMetodo) {
+    std::mt19937_64 g(19);
+    auto entero = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(g); };
+    for (int caso = 0; caso < 300; ++caso) {
+        // Distinct known roots: rational p/q, ±√c, and complex pairs of x² + bx + c.
+        TPoli p = P("1");
+        std::vector<Cx> conocidas;
+        const int cuadraticas = entero(0, 2);
+        for (int i = 0; i < cuadraticas; ++i) {
+            // x² − c (c = 2, 3: irrational) or x² + bx + c with b² < 4c; distinct by construction.
+            const int b = i == 0 ? 0 : 2 * entero(-2, 2), c = i == 0 ? -entero(2, 3) : b * b / 4 + entero(1, 5) + 3;
+            TPoli q;
+            q.PonCoef(2, TFrac(1)), q.PonCoef(1, TFrac(b)), q.PonCoef(0, TFrac(c));
+            p = TPoli::Producto(p, q);
+            const Cx d = std::sqrt(Cx(b * b - 4.0L * c));
+            conocidas.push_back((-Cx(b) + d) / 2.0L);
+            conocidas.push_back((-Cx(b) - d) / 2.0L);
+        }
+        for (int i = 0, racionales = entero(cuadraticas == 0 ? 2 : 0, 8 - 2 * cuadraticas); i < racionales; ++i) {
+            const TFrac r(entero(-12, 12), entero(1, 6));
+            if (std::none_of(conocidas.begin(), conocidas.end(), [&](const Cx& z) { return std::abs(z - r.Valor()) < 1e-9L; }))
+                p = TPoli::Producto(p, PoliDeRaices(r.ATexto({}))), conocidas.push_back(r.Valor());
+        }
+        if (p.Grado() < 2) continue;
+        std::vector<long double> a;
+        for (int i = 0; i <= p.Grado(); ++i) a.push_back(p.Coef(i).Valor());
+        const std::vector<Cx> dk = DurandKerner(a);
+        ASSERT_TRUE(Contenidos(dk, conocidas, 1e-9L)) << p.ATexto() << ": Durand–Kerner";
+        const std::string t = RaicesTexto(p);
+        int faltan = 0;
+        std::vector<Cx> hallados;
+        for (const TComplejo& z : Leidas(t, faltan, p.Grado())) {
+            Cx v = 0, x(z.Re, z.Im);
+            long double escala = 0;
+            for (int k = p.Grado(); k >= 0; --k) v = v * x + a[k], escala += std::fabs(a[k]) * std::pow(std::abs(x), k);
+            EXPECT_LE(std::abs(v), 1e-9L * escala) << std::setprecision(21) << p.ATexto() << " at " << x;
+            hallados.push_back(x);
+        }
+        EXPECT_EQ(static_cast<int>(hallados.size()) + faltan, p.Grado()) << p.ATexto() << " -> " << t;
+        EXPECT_TRUE(Contenidos(hallados, dk, 1e-7L)) << p.ATexto() << " -> " << t;
     }
 }
 

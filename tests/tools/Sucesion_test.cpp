@@ -51,6 +51,10 @@ TEST(Sucesion, CasosDeBorde) {
         {Def("S9", "n>=15", 1), {}, 10, 16, "S(16)=\t6"},
         {Def("Si(S1>0.5,S3,S1)", "n>=6"), {}, 3, 6, "S(6)=\t3"},
         {Def("S1+1/(n-3)", "n>=10"), {}, 1, 2, "S(3)=\t"},
+        // A blank or broken recurrence stops at once and says why.
+        {Def("", "n>=5"), {}, 0, 0, "S(1)=\tFalta la fórmula de la sucesión"},
+        {Def("  ", "n>=5", 1), {}, 1, 1, "S(2)=\tFalta la fórmula de la sucesión"},
+        {Def("S1+", "n>=5"), {}, 0, 0, "S(1)=\t"},
         // Equality is exact in these engines: 1+1e-16 is not 1.
         {Def("S1*1", "Sn=1+1e-15"), {1}, 1, 0, nullptr},
     };
@@ -70,6 +74,7 @@ TEST(Sucesion, CasosDeBorde) {
         EXPECT_EQ(s.N(), c.n) << c.d.Sn;
         ASSERT_FALSE(l.empty());
         EXPECT_EQ(l.back().rfind(c.ultima, 0), 0u) << c.d.Sn << " " << l.back();
+        EXPECT_NE(l.back().back(), '\t') << c.d.Sn;  // never a blank message
     }
 }
 

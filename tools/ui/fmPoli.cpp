@@ -24,11 +24,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-std::string SinBlancos(std::string s) {
-    std::erase(s, ' ');
-    return s;
-}
-
 }  // namespace
 
 TfmPoli::TfmPoli(TfrmCalcu& principal, QWidget* padre) : TFormMX(padre), principal_(principal) {
@@ -195,28 +190,25 @@ void TfmPoli::Intentar(const std::function<void()>& op) {
 void TfmPoli::Suma() {
     TPoli p, q;
     if (!Leer(cbP, p) || !Leer(cbQ, q)) return;
-    Intentar([&] { Mostrar("P(x)+Q(x)", p.Suma(q).ATexto(Fraccion())); });
+    Intentar([&] { Mostrar("P(x)+Q(x)", TextoOperacionPoli(OperacionPoli::Suma, p, q, "", Fraccion())); });
 }
 
 void TfmPoli::Resta() {
     TPoli p, q;
     if (!Leer(cbP, p) || !Leer(cbQ, q)) return;
-    Intentar([&] { Mostrar("P(x)-Q(x)", p.Resta(q).ATexto(Fraccion())); });
+    Intentar([&] { Mostrar("P(x)-Q(x)", TextoOperacionPoli(OperacionPoli::Resta, p, q, "", Fraccion())); });
 }
 
 void TfmPoli::Producto() {
     TPoli p, q;
     if (!Leer(cbP, p) || !Leer(cbQ, q)) return;
-    Intentar([&] { Mostrar("P(x)*Q(x)", TPoli::Producto(p, q).ATexto(Fraccion())); });
+    Intentar([&] { Mostrar("P(x)*Q(x)", TextoOperacionPoli(OperacionPoli::Producto, p, q, "", Fraccion())); });
 }
 
 void TfmPoli::Division() {
     TPoli p, q;
     if (!Leer(cbP, p) || !Leer(cbQ, q)) return;
-    Intentar([&] {
-        auto [c, r] = TPoli::Divide(p, q);
-        Mostrar("P(x)/Q(x)", "Cociente: " + c.ATexto(Fraccion()) + "\r\nResto: " + r.ATexto(Fraccion()));
-    });
+    Intentar([&] { Mostrar("P(x)/Q(x)", TextoOperacionPoli(OperacionPoli::Division, p, q, "", Fraccion())); });
 }
 
 void TfmPoli::Evaluar() {
@@ -234,30 +226,19 @@ void TfmPoli::Evaluar() {
     const std::optional<std::string> valor = PreguntarValor(pr);
     if (!valor) return;
     const std::string v(Recortar(*valor));
-    Intentar([&] {
-        std::string texto;
-        if (complejo(v)) {
-            texto = ComplejoATexto(p.EvaluaComplejo(TextoAComplejo(v)));
-        } else {
-            const std::optional<TFrac> x = TextoAFrac(v, aj);
-            if (!x) throw EPoli(MensajeNoRacional(v));
-            const TFrac r = p.EvaluaRacional(*x, aj);
-            texto = SinBlancos(r.ATexto(aj)) + "  (" + RealAGeneral(p.EvaluaReal(x->Valor()), 15) + ")";
-        }
-        Mostrar(QString("P(%1)").arg(Q(v)), texto);
-    });
+    Intentar([&] { Mostrar(QString("P(%1)").arg(Q(v)), TextoOperacionPoli(OperacionPoli::Evaluar, p, {}, v, aj)); });
 }
 
 void TfmPoli::Derivada() {
     TPoli p;
     if (!Leer(cbP, p)) return;
-    Intentar([&] { Mostrar("P´(x)", p.Deriva().ATexto(Fraccion())); });
+    Intentar([&] { Mostrar("P´(x)", TextoOperacionPoli(OperacionPoli::Derivada, p, {}, "", Fraccion())); });
 }
 
 void TfmPoli::Integral() {
     TPoli p;
     if (!Leer(cbP, p)) return;
-    Intentar([&] { Mostrar("Integral P(x)dx", p.Integra().ATexto(Fraccion()) + " +k"); });
+    Intentar([&] { Mostrar("Integral P(x)dx", TextoOperacionPoli(OperacionPoli::Integral, p, {}, "", Fraccion())); });
 }
 
 void TfmPoli::Ruffini() {
@@ -273,26 +254,22 @@ void TfmPoli::Ruffini() {
     if (!valor) return;
     const std::string v(Recortar(*valor));
     Intentar([&] {
-        const std::optional<TFrac> r = TextoAFrac(v, aj);
-        if (!r) throw EPoli(MensajeNoRacional(v));
-        auto [c, resto] = TPoli::Ruffini(p, *r);
-        Mostrar(QString("P(x)/(x-(%1))").arg(Q(v)),
-                "Cociente: " + c.ATexto(aj) + "\r\nResto: " + SinBlancos(resto.ATexto(aj)));
+        Mostrar(QString("P(x)/(x-(%1))").arg(Q(v)), TextoOperacionPoli(OperacionPoli::Ruffini, p, {}, v, aj));
     });
 }
 
 void TfmPoli::Raices() {
     TPoli p;
     if (!Leer(cbP, p)) return;
-    Intentar([&] { Mostrar("Raíces de P(x)=0", RaicesTexto(p, Fraccion())); });
+    Intentar([&] { Mostrar("Raíces de P(x)=0", TextoOperacionPoli(OperacionPoli::Raices, p, {}, "", Fraccion())); });
 }
 
 void TfmPoli::Generar() {
     const std::optional<QString> t = Cajas.PedirTexto("Crear polinomio", "Ingrese raíces separadas por comas", "");
     if (!t) return;
     Intentar([&] {
-        const TPoli p = PoliDeRaices(t->toStdString(), Fraccion());
-        Mostrar("Polinomio con raíces: " + *t, p.ATexto(Fraccion()));
+        Mostrar("Polinomio con raíces: " + *t,
+                TextoOperacionPoli(OperacionPoli::Generar, {}, {}, t->toStdString(), Fraccion()));
     });
 }
 
