@@ -19,6 +19,7 @@
 #include "shell/ui/ComboExpr.h"
 #include "shell/ui/frmCalc.h"
 #include "support/ui/EjecutorTrabajo.h"
+#include "support/ui/GuardarAlCerrar.h"
 #include "support/ui/LienzoQt.h"
 #include "support/ui/VistaFormula.h"
 
@@ -207,7 +208,10 @@ bool TfmSucec::eventFilter(QObject* o, QEvent* e) {
 
 void TfmSucec::closeEvent(QCloseEvent* e) {
     if (ejecutor_->EnCurso()) ejecutor_->CancelarYEsperar();
-    GuardarEstado();
+    // The open definition is only kept by this write: a failure is never silent.
+    if (archivo_)
+        GuardarAlCerrar(this, windowTitle(), "No se pudo guardar la sucesión abierta:",
+                        [this] { archivo_->GuardarEstado(Definicion()); });
     TFormMX::closeEvent(e);
 }
 

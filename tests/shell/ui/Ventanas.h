@@ -1,10 +1,14 @@
 #pragma once
 // What the windows' tests share: keys sent as typing them would, the data
 // folder the program ships, and the main window over a fresh data folder.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
@@ -75,6 +79,19 @@ inline void Escribir(QWidget* w, const QString& texto) {
         QWidget* destino = lista.Abierta() ? static_cast<QWidget*>(lista.findChild<QListWidget*>()) : w;
         Tecla(destino, tecla, Qt::NoModifier, c == '\x1b' ? QString() : QString(c));
     }
+}
+
+// Answers the next modal message box once it shows.
+inline void AlAparecerCaja(const std::function<void(QMessageBox*)>& responder) {
+    QTimer::singleShot(10, [responder] {
+        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) responder(caja);
+        else AlAparecerCaja(responder);
+    });
+}
+
+inline void Elegir(QMessageBox* caja, const QString& boton) {
+    for (QAbstractButton* b : caja->buttons())
+        if (b->text() == boton) b->click();
 }
 
 // A dialog's boxes answered by the test, which records what they said.

@@ -22,6 +22,9 @@
 namespace numbrix {
 namespace {
 
+using prueba::AlAparecerCaja;
+using prueba::Elegir;
+
 class VentanaTips : public CarpetaTemporal {};
 
 TEST_F(VentanaTips, SinConsejosMuestraUnTextoFijo) {
@@ -51,19 +54,6 @@ TEST_F(VentanaTips, UsaSeGuardaAlCerrar) {
     EXPECT_FALSE(ini.ReadBool("OPC", "Usa", true));
     // At start, an unchecked box keeps the window closed (returns at once).
     MostrarConsejos(nullptr, dir_, true);
-}
-
-// Answers the next modal message box with `boton` once it shows.
-void AlAparecerCaja(const std::function<void(QMessageBox*)>& responder) {
-    QTimer::singleShot(10, [responder] {
-        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) responder(caja);
-        else AlAparecerCaja(responder);
-    });
-}
-
-void Elegir(QMessageBox* caja, const QString& boton) {
-    for (QAbstractButton* b : caja->buttons())
-        if (b->text() == boton) b->click();
 }
 
 // A failed write at close is never silent: the user retries or gives up.

@@ -38,23 +38,13 @@
 namespace numbrix {
 namespace {
 
+using prueba::AlAparecerCaja;
+using prueba::Elegir;
+
 void Esperar(int ms) {
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-// Answers the next modal message box once it shows.
-void AlAparecerCaja(const std::function<void(QMessageBox*)>& responder) {
-    QTimer::singleShot(10, [responder] {
-        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) responder(caja);
-        else AlAparecerCaja(responder);
-    });
-}
-
-void Elegir(QMessageBox* caja, const QString& boton) {
-    for (QAbstractButton* b : caja->buttons())
-        if (b->text() == boton) b->click();
 }
 
 QAction* Accion(QMenu* menu, const QString& texto) {

@@ -6,6 +6,7 @@
 
 #include "shell/ui/ComboExpr.h"
 #include "shell/ui/Ventanas.h"
+#include "support/EscrituraAtomica.h"
 #include "support/ui/EjecutorTrabajo.h"
 
 namespace numbrix {
@@ -63,6 +64,32 @@ TEST_F(VentanaSucesiones, ValoresInicialesCanceladosYEstadoAlReabrir) {
     w_->close();
     Abrir();
     EXPECT_EQ(w_->Definicion(), antes);
+}
+
+// The open definition lives only in the file written at close: a failed write
+// asks; «Reintentar» writes it, «Cerrar sin guardar» leaves the old file (the
+// unsaved text stays in memory for this run).
+TEST_F(VentanaSucesiones, FalloAlCerrarOfreceReintentar) {
+    for (const QString boton : {"Reintentar", "Cerrar sin guardar"}) {
+        Poner("S1*2", "n>=5");
+        w_->close();
+        const std::string antes = Leer(dir_ / "suce.ini");
+        Poner("S1*3", "n>=7");
+        const DefinicionSucesion nueva = w_->Definicion();
+        PasosDeEscritura().Renombrar = [](const char*, const char*) { return errno = EIO, -1; };
+        QString mensaje;
+        prueba::AlAparecerCaja([&](QMessageBox* caja) {
+            mensaje = caja->text();
+            PasosDeEscritura() = PasosEscritura{};
+            prueba::Elegir(caja, boton);
+        });
+        w_->close();
+        PasosDeEscritura() = PasosEscritura{};
+        EXPECT_TRUE(mensaje.contains("El archivo anterior no se ha modificado.")) << mensaje.toStdString();
+        EXPECT_EQ(Leer(dir_ / "suce.ini") == antes, boton != "Reintentar") << boton.toStdString();
+        Abrir();
+        EXPECT_EQ(w_->Definicion(), nueva);
+    }
 }
 
 }  // namespace
