@@ -94,7 +94,7 @@ TEST(Quim, SubindicesAzulesDentroDeLaCaja) {
     Fabrica();
     using Textos = std::vector<std::pair<std::string, int>>;  // with their sizes; empty: not checked
     const std::pair<const char*, Textos> casos[] = {
-        {"2H2O", {{"2H", 20}, {"2", 10}, {"O", 20}}},
+        {"2H2O", {{"H", 20}, {"2", 10}, {"O", 20}}},  // the engine reads 2·H2O: the 2 is its number
         {"CuSO4.H2O", {{"CuSO", 20}, {"4", 10}, {".H", 20}, {"2", 10}, {"O", 20}}},
         {"Ca(OH)2/2", {}}, {"(CuSO4+5H2O)^2", {}}, {"2H2O+NaCl", {}}, {"x^Ca(OH)2", {}},
     };
