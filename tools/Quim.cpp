@@ -8,6 +8,7 @@
 #include "engine/DiagramaX.h"
 #include "shell/Sesion.h"
 #include "shell/VelIni.h"
+#include "support/CarpetaDatos.h"
 
 namespace numbrix {
 
@@ -232,7 +233,14 @@ void ConectarQuimica(TSesion& sesion) {
     ConsultaExterna c;
     c.Buscar = [](std::string_view nombre, long double& v) { return BuscarFormulaQuimica(nombre, v); };
     std::tie(c.Medir, c.Dibujar) = DibujoQuimico();
-    c.Cargar = [](const std::filesystem::path& carpeta) { return TablaQuimica().Cargar(carpeta / "quim.ini"); };
+    // A folder made before chemistry existed has no quim.ini, and numbrix-cli
+    // copies nothing into it: the shipped table is read in its place.
+    c.Cargar = [](const std::filesystem::path& carpeta) {
+        std::filesystem::path archivo = carpeta / "quim.ini";
+        std::error_code ec;
+        if (!std::filesystem::exists(archivo, ec)) archivo = CarpetaDatosDefecto(CarpetaDelEjecutable()) / "quim.ini";
+        return TablaQuimica().Cargar(archivo);
+    };
     sesion.OfrecerQuimica(std::move(c));
 }
 
