@@ -13,6 +13,7 @@
 
 #include "cli/RenderCli.h"
 #include "shell/Sesion.h"
+#include "tools/Quim.h"
 
 using namespace numbrix;
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<TSesion> sesion;
     if (args.size() == 5 && args[0] == "--nombres") {
         sesion = std::make_unique<TSesion>();
+        ConectarQuimica(*sesion);  // formulas drawn as numbrix-cli reads them (the folder's "MMR")
         // numbrix-cli has reported what the folder could not give already.
         if (!args[1].empty()) sesion->Abrir(args[1], ModoDatos::SoloLectura);
         args.erase(args.begin(), args.begin() + 2);

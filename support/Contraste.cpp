@@ -38,6 +38,16 @@ TColor TextoLegible(TColor texto, TColor fondo) {
     return Contraste(clNegro, fondo) >= Contraste(clBlanco, fondo) ? clNegro : clBlanco;
 }
 
+TColor AzulLegible(TColor fondo) {
+    const TColor azul = ColorRGB(0, 0, 255);
+    for (int k = 0; k <= 20; ++k)
+        for (TColor hacia : {clBlanco, clNegro}) {
+            const TColor c = Mezcla(azul, hacia, k / 20.0);
+            if (Contraste(c, fondo) >= kContrasteMinimo) return c;
+        }
+    return TextoLegible(azul, fondo);
+}
+
 double ContrasteSobreRampa(TColor texto, TColor desde, TColor hasta) {
     const TColGrad rampa(desde, kPasosRampa, hasta);
     double peor = Contraste(texto, desde);

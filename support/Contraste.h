@@ -20,6 +20,9 @@ double Contraste(TColor a, TColor b);
 // `texto` when it reaches kContrasteMinimo on `fondo` (both RGB), otherwise
 // black or white, whichever contrasts more.
 TColor TextoLegible(TColor texto, TColor fondo);
+// The blue nearest to pure blue (mixed toward white or black) that reaches
+// kContrasteMinimo on `fondo`; black or white when no blue does.
+TColor AzulLegible(TColor fondo);
 
 // The lowest contrast of `texto` against any colour of the ramp from `desde`
 // to `hasta` (support/Gradientes.h) that a gradient area paints.

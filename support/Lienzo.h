@@ -32,6 +32,9 @@ struct Color {
     std::uint32_t rgb = 0;
     static constexpr Color Negro() { return {0x000000}; }
     static constexpr Color Granate() { return {0x800000}; }  // maroon
+    // Chemical formulas. Like black, a screen canvas maps it to a blue that
+    // reads on its background.
+    static constexpr Color Azul() { return {0x0000FF}; }
     bool operator==(const Color&) const = default;
 };
 

@@ -3,9 +3,12 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <tuple>
 
+#include "engine/DiagramaX.h"
 #include "shell/Sesion.h"
 #include "shell/VelIni.h"
+#include "support/CarpetaDatos.h"
 
 namespace numbrix {
 
@@ -142,6 +145,78 @@ std::vector<std::string> TTablaQuimica::Cargar(const std::filesystem::path& arch
     return informe;
 }
 
+namespace {
+
+// A formula as runs of full-size text and subscripts: a digit is a count
+// after a letter or ")", a coefficient (full size) after "(" or "." or first.
+struct Tramo {
+    std::string_view texto;
+    bool indice;
+};
+
+std::vector<Tramo> Tramos(std::string_view t) {
+    std::vector<Tramo> r;
+    bool tras = false;  // after a letter or ")"
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const char c = t[i];
+        const bool indice = tras && Cifra(c);
+        if (Mayuscula(c) || Minuscula(c) || c == ')') tras = true;
+        else if (c == '(' || c == '.') tras = false;
+        if (!r.empty() && r.back().indice == indice)
+            r.back().texto = t.substr(r.back().texto.data() - t.data(), r.back().texto.size() + 1);
+        else
+            r.push_back({t.substr(i, 1), indice});
+    }
+    return r;
+}
+
+// Where the parts sit, from the top of the full-size text cell: the box
+// holds the cell and the subscripts' cells below it.
+struct Disposicion {
+    Fuente normal, indice;
+    int altoCelda = 0;  // full-size cell
+    int arribaIndice = 0;  // a subscript cell's top
+    CajaFormula caja;
+};
+
+Disposicion Disponer(DiagramaX& d, int tam) {
+    Disposicion p{FuenteSerif(tam), FuenteSerif(TamReducido(tam, 1, 2)), 0, 0, {}};
+    const MedidaTexto n = d.Medida("X", p.normal), i = d.Medida("X", p.indice);
+    // The subscript's baseline a quarter of a "W" below the text's, low
+    // enough to read as a count, high enough to stay close to its symbol.
+    const int baja = d.Medida("W", p.normal).ancho / 4;
+    p.altoCelda = n.alto;
+    p.arribaIndice = n.ascenso + baja - i.ascenso;
+    const int arriba = std::min(0, p.arribaIndice), abajo = std::max(n.alto, p.arribaIndice + i.alto);
+    p.caja.arriba = n.alto / 2 - arriba;
+    p.caja.abajo = abajo - n.alto / 2;
+    return p;
+}
+
+CajaFormula MedirQuimico(DiagramaX& d, const TEvalX& nodo, int tam) {
+    Disposicion p = Disponer(d, tam);
+    for (const Tramo& t : Tramos(nodo.Nombre)) p.caja.ancho += d.Medida(t.texto, t.indice ? p.indice : p.normal).ancho;
+    return p.caja;
+}
+
+void DibujarQuimico(DiagramaX& d, const TEvalX& nodo, int x, int y, int tam) {
+    const Disposicion p = Disponer(d, tam);
+    const int celda = y + p.caja.arriba - p.altoCelda / 2;
+    Lienzo& l = d.Lienzo();
+    l.PonerColor(Color::Azul());
+    for (const Tramo& t : Tramos(nodo.Nombre)) {
+        const Fuente& f = t.indice ? p.indice : p.normal;
+        l.PonerFuente(f);
+        l.Texto(x, t.indice ? celda + p.arribaIndice : celda, t.texto);
+        x += d.Medida(t.texto, f).ancho;
+    }
+    l.PonerColor(Color::Negro());
+}
+
+}  // namespace
+
+std::pair<ProcMedir<DominioReal>, ProcDibujar<DominioReal>> DibujoQuimico() { return {MedirQuimico, DibujarQuimico}; }
+
 TTablaQuimica& TablaQuimica() {
     static TTablaQuimica tabla;
     return tabla;
@@ -157,7 +232,15 @@ bool EsFormulaQuimica(std::string_view texto) {
 void ConectarQuimica(TSesion& sesion) {
     ConsultaExterna c;
     c.Buscar = [](std::string_view nombre, long double& v) { return BuscarFormulaQuimica(nombre, v); };
-    c.Cargar = [](const std::filesystem::path& carpeta) { return TablaQuimica().Cargar(carpeta / "quim.ini"); };
+    std::tie(c.Medir, c.Dibujar) = DibujoQuimico();
+    // A folder made before chemistry existed has no quim.ini, and numbrix-cli
+    // copies nothing into it: the shipped table is read in its place.
+    c.Cargar = [](const std::filesystem::path& carpeta) {
+        std::filesystem::path archivo = carpeta / "quim.ini";
+        std::error_code ec;
+        if (!std::filesystem::exists(archivo, ec)) archivo = CarpetaDatosDefecto(CarpetaDelEjecutable()) / "quim.ini";
+        return TablaQuimica().Cargar(archivo);
+    };
     sesion.OfrecerQuimica(std::move(c));
 }
 

@@ -7,7 +7,10 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "engine/ExprBaseX.h"
 
 namespace numbrix {
 
@@ -44,6 +47,11 @@ TTablaQuimica& TablaQuimica();
 // predicate «is this text a formula».
 bool BuscarFormulaQuimica(std::string_view texto, long double& masa);
 bool EsFormulaQuimica(std::string_view texto);
+
+// Typesetting of a formula node (its name is the formula): symbols and
+// coefficients at full size, the counts after a symbol or ")" as subscripts,
+// all in Color::Azul().
+std::pair<ProcMedir<DominioReal>, ProcDibujar<DominioReal>> DibujoQuimico();
 
 // Offers chemistry to a session: its data-folder load and the look-up with
 // its typesetting, switched by TSesion::SetQuimica.

@@ -55,7 +55,8 @@ MedidaTexto MetricasQt::Medir(const Fuente& f, std::string_view texto) const {
     return m;
 }
 
-LienzoQt::LienzoQt(QPainter& p, const QColor& tinta) : p_(p), qfuente_(FuenteQt(fuente_)), color_(tinta), tinta_(tinta) {
+LienzoQt::LienzoQt(QPainter& p, const QColor& tinta, const QColor& azul)
+    : p_(p), qfuente_(FuenteQt(fuente_)), color_(tinta), tinta_(tinta), azul_(azul) {
     p_.setRenderHint(QPainter::Antialiasing, true);
     p_.setRenderHint(QPainter::TextAntialiasing, true);
     p_.setFont(qfuente_);
@@ -79,7 +80,9 @@ void LienzoQt::PonerFuente(const Fuente& f) {
 }
 
 void LienzoQt::PonerColor(Color c) {
-    color_ = c == Color::Negro() ? tinta_ : QColor::fromRgb(static_cast<QRgb>(c.rgb | 0xFF000000u));
+    if (c == Color::Negro()) color_ = tinta_;
+    else if (c == Color::Azul() && azul_.isValid()) color_ = azul_;
+    else color_ = QColor::fromRgb(static_cast<QRgb>(c.rgb | 0xFF000000u));
     Pluma();
 }
 
@@ -134,20 +137,21 @@ double EscalaParaCaber(const LienzoGrabado& g, const QSizeF& destino, bool ajust
 }
 
 void ReproducirEscalado(const LienzoGrabado& g, QPainter& p, const QPointF& origen, double escala,
-                        const QColor& tinta) {
+                        const QColor& tinta, const QColor& azul) {
     p.save();
     p.translate(origen);
     p.scale(escala, escala);
-    LienzoQt l(p, tinta);
+    LienzoQt l(p, tinta, azul);
     g.Reproducir(l);
     p.restore();
 }
 
-void ReproducirEn(const LienzoGrabado& g, QPainter& p, const QRectF& destino, bool ajustar, const QColor& tinta) {
+void ReproducirEn(const LienzoGrabado& g, QPainter& p, const QRectF& destino, bool ajustar, const QColor& tinta,
+                  const QColor& azul) {
     const double s = EscalaParaCaber(g, destino.size(), ajustar);
     const QPointF origen(destino.left() + (destino.width() - g.Ancho() * s) / 2,
                          destino.top() + (destino.height() - g.Alto() * s) / 2);
-    ReproducirEscalado(g, p, origen, s, tinta);
+    ReproducirEscalado(g, p, origen, s, tinta, azul);
 }
 
 }  // namespace numbrix

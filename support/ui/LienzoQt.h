@@ -26,8 +26,8 @@ public:
 class LienzoQt : public Lienzo {
 public:
     // `tinta` replaces the recording's black, so a formula reads on a dark
-    // background too.
-    explicit LienzoQt(QPainter& p, const QColor& tinta = Qt::black);
+    // background too; `azul`, when valid, replaces Color::Azul() likewise.
+    explicit LienzoQt(QPainter& p, const QColor& tinta = Qt::black, const QColor& azul = QColor());
 
     void PonerFuente(const Fuente& f) override;
     void PonerColor(Color c) override;
@@ -46,6 +46,7 @@ private:
     QFont qfuente_;
     QColor color_ = Qt::black;
     QColor tinta_ = Qt::black;
+    QColor azul_;
     int grosor_ = 1;
 };
 
@@ -54,9 +55,9 @@ private:
 double EscalaParaCaber(const LienzoGrabado& dibujo, const QSizeF& destino, bool ajustar);
 // Replays a picture scaled by `escala` with its top-left corner at `origen`.
 void ReproducirEscalado(const LienzoGrabado& dibujo, QPainter& p, const QPointF& origen, double escala,
-                        const QColor& tinta = Qt::black);
+                        const QColor& tinta = Qt::black, const QColor& azul = QColor());
 // Replays a picture centred in `destino`, scaled to fit as above.
 void ReproducirEn(const LienzoGrabado& dibujo, QPainter& p, const QRectF& destino, bool ajustar,
-                 const QColor& tinta = Qt::black);
+                 const QColor& tinta = Qt::black, const QColor& azul = QColor());
 
 }  // namespace numbrix

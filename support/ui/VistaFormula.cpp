@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "support/Contraste.h"
+#include "support/ui/ColoresSistema.h"
 #include "support/ui/LienzoQt.h"
 
 namespace numbrix {
@@ -31,7 +33,11 @@ QSize TVistaFormula::sizeHint() const {
 void TVistaFormula::paintEvent(QPaintEvent*) {
     if (!dibujo_) return;
     QPainter p(this);
-    ReproducirEn(*dibujo_, p, QRectF(rect()), ajustar_, tinta_);
+    ReproducirEn(*dibujo_, p, QRectF(rect()), ajustar_, tinta_, Azul());
+}
+
+QColor TVistaFormula::Azul() const {
+    return QColorDe(AzulLegible(ColorDeQColor(palette().color(QPalette::Base))));
 }
 
 void TVistaFormula::PonerTinta(const QColor& tinta) {

@@ -20,6 +20,8 @@ public:
     bool Ajustar() const { return ajustar_; }
     void PonerTinta(const QColor& tinta);  // the formula's ink (black by default)
     const QColor& Tinta() const { return tinta_; }
+    // The chemical formulas' blue, readable on the view's background.
+    QColor Azul() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return QSize(20, 20); }

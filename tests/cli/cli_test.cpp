@@ -262,6 +262,22 @@ TEST_F(CliDatos, LeeLaCarpetaYSoloEscribeConSave) {
     EXPECT_NE(Leer(dir_ / "c" / "numbrix.ini").find("BaseResultado=16"), std::string::npos);
 }
 
+TEST_F(CliDatos, QuimicaPorOpcionOSegunLaCarpeta) {
+    const std::tuple<const char*, std::string, std::string, int> casos[] = {
+        // numbrix.ini's "MMR" ("": none), arguments, output, status
+        {"", "'Ca(OH)2' '2(3)' PI/PI", "74.092\n6\n1\n", 0},
+        {"", "--mmr off H2O", "Identificador desconocido: \"H2O\"\n", 1},
+        {"0", "--mmr on H2O --save", "18.015\n", 0},
+        {"", "H2O", "Identificador desconocido: \"H2O\"\n", 1},  // --save kept the stored "MMR"
+    };
+    for (const auto& [mmr, args, texto, estado] : casos) {
+        if (*mmr) Poner(dir_ / "numbrix.ini", std::string("[Opciones]\nMMR=") + mmr + "\n");
+        const Salida s = Ejecutar("--data " + dir_.string() + " " + args);
+        EXPECT_EQ(s.texto, texto) << args;
+        EXPECT_EQ(s.estado, estado) << args;
+    }
+}
+
 TEST_F(CliDatos, ModoComplejoConLasDefinicionesDelUsuario) {
     const std::string duf = "[Constantes]\nkk=2+3_cinco\nmala=Max(1,2)_solo real\n\n[Funciones]\ndoble=2*?A_doble\n\n";
     Poner(dir_ / "real.duf", duf);

@@ -419,6 +419,7 @@ TEST_F(VentanaCalc, EveryPaintedTextIsReadableUnderEverySchemeAndPalette) {
             medidas.push_back({"insignia", Contraste(kTintaInsignia, kInsignia), kContrasteMinimo});
             TVistaFormula* vista = ventana_->vistaFormula;
             medidas.push_back({"fórmula", Razon(vista->Tinta(), vista->palette().color(QPalette::Base)), kContrasteMinimo});
+            medidas.push_back({"fórmula química", Razon(vista->Azul(), vista->palette().color(QPalette::Base)), kContrasteMinimo});
             // Labels and buttons on the bands, wherever they sit on the gradient.
             for (QWidget* banda : {static_cast<QWidget*>(ventana_->bandaSuperior),
                                    static_cast<QWidget*>(ventana_->bandaInferior)}) {

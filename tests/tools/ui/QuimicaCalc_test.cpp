@@ -51,6 +51,15 @@ TEST_F(QuimicaCalc, MenuTeclaYListaDeElementos) {
         EXPECT_EQ(entradas[i].Icono, 5);
         EXPECT_LE(std::fabs(r.valor - m), 1e-12L * m) << entradas[i].Insertar.toStdString() << ": " << r.texto;
     }
+    // "MMR" survives a restart, either way.
+    for (bool activa : {false, true}) {
+        if (Item()->isChecked() != activa) Item()->trigger();
+        ventana_->close();
+        Abrir();
+        Conectar();
+        EXPECT_TRUE(sesion_->Ajustes.MMR == activa && Item()->isChecked() == activa) << activa;
+        EXPECT_EQ(sesion_->Evaluar("H2O").error, !activa);
+    }
 }
 
 }  // namespace
