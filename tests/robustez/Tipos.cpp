@@ -13,6 +13,7 @@
 #include "support/Trabajo.h"
 #include "support/ui/ExportarFormula.h"
 #include "support/ui/LienzoQt.h"
+#include "tools/Formulas.h"
 #include "tools/Primo.h"
 #include "tools/Sucesion.h"
 
@@ -120,6 +121,18 @@ std::string Primos(const fs::path& c, int v) {
     });
 }
 
+// A formula saved as «Guardar cambios» saves it: the whole group file rewritten.
+std::string Formulas(const fs::path& c, int v) {
+    return Mensaje([&] {
+        RegistroFormula r;
+        r.Ley = "y=a*x+b";
+        for (int i = 0; i < 400; ++i) r.Descripcion.push_back("linea " + std::to_string(i) + " version " + std::to_string(v));
+        for (const char* s : {"y", "a", "x", "b"}) r.Filas.push_back({s, "d" + std::to_string(v), "1", "m", "Longitud=m", "", ""});
+        r.Marcada = 0;
+        GuardarFormula(*AbrirGrupo(c / "Grupo.fcm"), "F", r);
+    });
+}
+
 }  // namespace
 
 const std::vector<TipoArchivo>& TiposArchivo() {
@@ -137,6 +150,7 @@ const std::vector<TipoArchivo>& TiposArchivo() {
         {"f.svg", [](const fs::path& c, int v) { return Imagen(c, "f.svg", v); }},
         {"f.png", [](const fs::path& c, int v) { return Imagen(c, "f.png", v); }},
         {"f.jpg", [](const fs::path& c, int v) { return Imagen(c, "f.jpg", v); }},
+        {"Grupo.fcm", Formulas},
         {"primos.txt", Primos, true},
     };
     return tipos;
