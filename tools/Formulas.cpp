@@ -209,7 +209,10 @@ TCalculoFormula::TCalculoFormula(TExpresionX* padre, TModeloUnidades& modelo)
         else e->SetPredefinidas(true);
         e->Silencioso = true;
     }
-    incognita_ = ley_->AgregarVariable("_");
+    // The unknown stays local: with a parent, a registered name would show up
+    // in the main window's names.
+    incognita_ = std::make_shared<TVariableX>();
+    ley_->LocalesFijos.emplace_back("_", Nuevo<TVar<DominioReal>>(incognita_, "_"));
     // The symbols first: a symbol «C», «e» or «h» wins over the built-ins.
     ley_->BuscarExterno1 = [this](std::string_view nombre, long double& v) {
         for (std::size_t i = 0; i < simbolos_.size(); ++i) {

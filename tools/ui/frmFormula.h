@@ -29,6 +29,7 @@ namespace numbrix {
 
 class TConversionesCalc;
 class TfrmCalcu;
+class TMemoDefinicion;
 class TModeloUnidades;
 class TVistaFormula;
 class TVelIniFile;
@@ -65,6 +66,8 @@ public:
     void CopiarResultado();
     void EditarUnidadesFila();
     void PedirImagen();
+    // Completion and normalising for a box where an expression is typed.
+    void PrepararCaja(TMemoDefinicion* caja);
     // Moves the unknown's mark to `fila`.
     void MarcarIncognita(int fila);
     int Incognita() const { return incognita_; }
