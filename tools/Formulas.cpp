@@ -200,6 +200,18 @@ std::optional<std::filesystem::path> ArchivoImagen(const std::filesystem::path& 
     return p;
 }
 
+std::optional<std::string> ReferenciaImagen(const std::filesystem::path& carpeta, const std::filesystem::path& archivo) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path base = fs::weakly_canonical(carpeta, ec);
+    if (ec) return std::nullopt;
+    const fs::path p = fs::weakly_canonical(archivo, ec);
+    if (ec) return std::nullopt;
+    const std::string r = p.lexically_relative(base).generic_string();
+    if (r.empty() || !ArchivoImagen(carpeta, r)) return std::nullopt;
+    return r;
+}
+
 // ---------------------------------------------------------- computing ----
 
 TCalculoFormula::TCalculoFormula(TExpresionX* padre, TModeloUnidades& modelo)

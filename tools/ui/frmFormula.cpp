@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -124,6 +127,7 @@ TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std:
     SetEasyDrag(false);
     Cajas = CajasDialogo::Estandar(this, true);
     Ayuda = [this] { AbrirAyuda(this, "frmFormula"); };
+    PedirReferenciaImagen = [this](const QString& actual) { return DialogoImagen(actual); };
     EditarMagnitud = [this](const std::string& m) {
         return EditarUnidades(this, modelo_, carpeta_ / TModeloUnidades::NombreArchivo, m);
     };
@@ -529,8 +533,40 @@ void TfmFormula::EditarUnidadesFila() {
     // The unit menu follows the model's generation: nothing else to do.
 }
 
+// The reference typed, or a file picked with «Examinar…» inside the data folder.
+std::optional<QString> TfmFormula::DialogoImagen(const QString& actual) {
+    QDialog d(this);
+    d.setWindowTitle("Imagen");
+    auto* caja = new QLineEdit(actual, &d);
+    auto* examinar = new QPushButton("Examinar…", &d);
+    auto* botones = new QDialogButtonBox(&d);
+    botones->addButton("Aceptar", QDialogButtonBox::AcceptRole);
+    botones->addButton("Cancelar", QDialogButtonBox::RejectRole);
+    connect(botones, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    connect(botones, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    connect(examinar, &QPushButton::clicked, &d, [&] {
+        const QString f = QFileDialog::getOpenFileName(&d, "Imagen de la fórmula", QString::fromStdString(carpeta_.string()),
+                                                       "Imágenes BMP, PNG, JPEG o SVG (*.bmp *.png *.jpg *.jpeg *.svg)");
+        if (f.isEmpty()) return;
+        if (const auto r = ReferenciaImagen(carpeta_, f.toStdString())) caja->setText(Q(*r));
+        else
+            Cajas.Avisar("Imagen", "La imagen debe estar dentro de la carpeta de datos:\n" +
+                                       QString::fromStdString(carpeta_.string()));
+    });
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(caja, 1);
+    fila->addWidget(examinar);
+    auto* todo = new QVBoxLayout(&d);
+    todo->addWidget(new QLabel("Indique archivo BMP, PNG, JPEG o SVG (90x90 max)", &d));
+    todo->addLayout(fila);
+    todo->addWidget(botones);
+    d.resize(420, d.sizeHint().height());
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return caja->text();
+}
+
 void TfmFormula::PedirImagen() {
-    const auto r = Cajas.PedirTexto("Imagen", "Indique archivo BMP, PNG, JPEG o SVG (90x90 max)", Q(imagen_));
+    const auto r = PedirReferenciaImagen(Q(imagen_));
     if (!r) return;
     imagen_ = S(r->trimmed());
     MostrarImagen();
