@@ -121,6 +121,9 @@ public:
     std::string MensajeCompilacion;
     Ref<TEval<D>> Arbol;
     std::vector<std::pair<std::string, Ref<TEval<D>>>> Locales;
+    // Names only this engine knows (never in a shared registry): every
+    // compilation starts its locals from them.
+    std::vector<std::pair<std::string, Ref<TEval<D>>>> LocalesFijos;
 
     bool ContieneVariable(const TVariable<D>* v) const;
     V ResolverPara(const TVariable<D>* v);

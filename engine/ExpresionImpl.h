@@ -225,7 +225,7 @@ Ref<TEval<D>> TExpresion<D>::Compilar(const std::string& texto, bool conservarLo
     est.plegado = &plegado;
     Ref<TEval<D>> raiz;
     try {
-        if (!conservarLocales) Locales.clear();
+        if (!conservarLocales) Locales = LocalesFijos;
         for (std::size_t i = 0; i < Locales.size(); ++i) est.locales.emplace(ClaveLocal(Locales[i].first), i);
         // Local definitions «name:expr;» and «name:"text";» in front. The
         // text still to read starts at ini (no copy per definition: a

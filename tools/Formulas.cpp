@@ -200,6 +200,18 @@ std::optional<std::filesystem::path> ArchivoImagen(const std::filesystem::path& 
     return p;
 }
 
+std::optional<std::string> ReferenciaImagen(const std::filesystem::path& carpeta, const std::filesystem::path& archivo) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path base = fs::weakly_canonical(carpeta, ec);
+    if (ec) return std::nullopt;
+    const fs::path p = fs::weakly_canonical(archivo, ec);
+    if (ec) return std::nullopt;
+    const std::string r = p.lexically_relative(base).generic_string();
+    if (r.empty() || !ArchivoImagen(carpeta, r)) return std::nullopt;
+    return r;
+}
+
 // ---------------------------------------------------------- computing ----
 
 TCalculoFormula::TCalculoFormula(TExpresionX* padre, TModeloUnidades& modelo)
@@ -209,7 +221,10 @@ TCalculoFormula::TCalculoFormula(TExpresionX* padre, TModeloUnidades& modelo)
         else e->SetPredefinidas(true);
         e->Silencioso = true;
     }
-    incognita_ = ley_->AgregarVariable("_");
+    // The unknown stays local: with a parent, a registered name would show up
+    // in the main window's names.
+    incognita_ = std::make_shared<TVariableX>();
+    ley_->LocalesFijos.emplace_back("_", Nuevo<TVar<DominioReal>>(incognita_, "_"));
     // The symbols first: a symbol «C», «e» or «h» wins over the built-ins.
     ley_->BuscarExterno1 = [this](std::string_view nombre, long double& v) {
         for (std::size_t i = 0; i < simbolos_.size(); ++i) {

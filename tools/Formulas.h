@@ -85,6 +85,9 @@ bool NombreOcupado(const TVelIniFile& grupo, std::string_view nuevo, std::string
 // The picture file of a reference that is not an archive item, only inside
 // the data folder; nothing when it leaves it.
 std::optional<std::filesystem::path> ArchivoImagen(const std::filesystem::path& carpeta, std::string_view referencia);
+// The reference of a picked file: its path relative to the data folder, or
+// none when it lies outside (references resolve only inside it).
+std::optional<std::string> ReferenciaImagen(const std::filesystem::path& carpeta, const std::filesystem::path& archivo);
 
 // ---- computing
 struct ResultadoCalculo {

@@ -168,6 +168,9 @@ TEST_F(FormulasArchivos, GruposYSecciones) {
     Poner(dir_ / "dibujo.png", "x");
     EXPECT_EQ(ArchivoImagen(dir_, "dibujo.png"), std::filesystem::weakly_canonical(dir_ / "dibujo.png"));
     for (std::string fuera : {"../x.png", "/etc/passwd", "#item", ""}) EXPECT_FALSE(ArchivoImagen(dir_, fuera)) << fuera;
+    EXPECT_EQ(ReferenciaImagen(dir_, dir_ / "dibujo.png"), "dibujo.png");
+    EXPECT_EQ(ReferenciaImagen(dir_, dir_ / "sub" / ".." / "dibujo.png"), "dibujo.png");
+    EXPECT_FALSE(ReferenciaImagen(dir_, dir_.parent_path() / "x.png"));
 }
 
 // Every shipped group: valid symbols, units the unit file knows, and each

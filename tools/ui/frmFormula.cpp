@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,11 +18,15 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "engine/DiagramaX.h"
 #include "engine/TextoExpr.h"
+#include "shell/ui/AutoComp.h"
+#include "shell/ui/fmUsuario.h"
+#include "tools/ui/QuimicaCalc.h"
 #include "shell/Sesion.h"
 #include "shell/VelIni.h"
 #include "shell/ui/Ayuda.h"
@@ -51,6 +58,65 @@ const char* const kPistasEdicion[] = {
 
 }  // namespace
 
+namespace {
+
+// The law box and the value cells: Esc empties, a letter opens the
+// completion list, «**» becomes «^» as typed. Read-only, it only shows.
+class TCajaFormula : public TMemoDefinicion {
+public:
+    using TMemoDefinicion::TMemoDefinicion;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (isReadOnly()) QLineEdit::keyPressEvent(e);
+        else TMemoDefinicion::keyPressEvent(e);
+    }
+};
+
+// Value cells edit in a TCajaFormula; the completion list, a popup, must not
+// end the edit when it takes the focus.
+class TDelegadoValor : public QStyledItemDelegate {
+public:
+    explicit TDelegadoValor(TfmFormula* w) : QStyledItemDelegate(w), w_(w) {}
+    QWidget* createEditor(QWidget* padre, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* c = new TCajaFormula(padre);
+        c->setFrame(false);
+        w_->PrepararCaja(c);
+        return c;
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(e)->reason() == Qt::PopupFocusReason)
+            return false;
+        // Esc empties the cell (the box's own rule) instead of undoing the edit.
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) return false;
+        return QStyledItemDelegate::eventFilter(o, e);
+    }
+
+private:
+    TfmFormula* w_;
+};
+
+}  // namespace
+
+void TfmFormula::PrepararCaja(TMemoDefinicion* caja) {
+    caja->Completar = [] { return EstadoCompletado::Activo && !EstadoCompletado::Descartado; };
+    caja->AbrirCompletado = [this, caja](const QString& letra) {
+        TfmAutoComp::Instancia().Completar(
+            caja, [this] { return EntradasDe(calculo_.Entrada()); }, letra,
+            [this] { return EntradasElementos(principal_.Sesion()); });
+    };
+    connect(caja, &QLineEdit::textEdited, this, [caja](const QString& t) {
+        // Normalised as typed, the caret staying after what it followed.
+        const QString n = Q(NormalizarOperadores(S(t)));
+        if (n == t) return;
+        const int c = static_cast<int>(Q(NormalizarOperadores(S(t.left(caja->cursorPosition())))).size());
+        caja->setText(n);
+        caja->setCursorPosition(std::min(c, static_cast<int>(n.size())));
+    });
+}
+
 TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std::filesystem::path& carpeta,
                        QWidget* padre)
     : TFormMX(padre), principal_(principal), modelo_(modelo), carpeta_(carpeta),
@@ -61,6 +127,7 @@ TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std:
     SetEasyDrag(false);
     Cajas = CajasDialogo::Estandar(this, true);
     Ayuda = [this] { AbrirAyuda(this, "frmFormula"); };
+    PedirReferenciaImagen = [this](const QString& actual) { return DialogoImagen(actual); };
     EditarMagnitud = [this](const std::string& m) {
         return EditarUnidades(this, modelo_, carpeta_ / TModeloUnidades::NombreArchivo, m);
     };
@@ -71,7 +138,7 @@ TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std:
     cbGrupo->setObjectName("grupo");
     cbFormula = new QComboBox(this);
     cbFormula->setObjectName("formula");
-    edLey = new QLineEdit(this);
+    edLey = new TCajaFormula(this);
     edLey->setObjectName("ley");
     memo = new QPlainTextEdit(this);
     memo->setObjectName("descripcion");
@@ -102,6 +169,7 @@ TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std:
     rejilla->setColumnWidth(cMinimo, 50);
     rejilla->setColumnWidth(cMaximo, 50);
     rejilla->verticalHeader()->setDefaultSectionSize(22);
+    rejilla->setItemDelegateForColumn(cValor, new TDelegadoValor(this));
     rejilla->installEventFilter(this);
     rejilla->viewport()->installEventFilter(this);
 
@@ -163,14 +231,7 @@ TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std:
     connect(cbFormula, &QComboBox::currentTextChanged, this, [this](const QString& f) {
         if (!cargando_) CargarFormula(f);
     });
-    connect(edLey, &QLineEdit::textEdited, this, [this](const QString& t) {
-        // «**» becomes «^» as typed, the caret staying where it was.
-        const QString n = Q(NormalizarOperadores(S(t)));
-        if (n == t) return;
-        const int c = edLey->cursorPosition() - (t.size() - n.size());
-        edLey->setText(n);
-        edLey->setCursorPosition(std::max(0, c));
-    });
+    PrepararCaja(static_cast<TCajaFormula*>(edLey));
     connect(rejilla, &QTableWidget::currentCellChanged, this, [this](int f, int c) { Pista(f, c); });
     connect(rejilla, &QTableWidget::cellClicked, this, [this](int f, int c) {
         if (edicion_) return;
@@ -187,11 +248,17 @@ TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std:
     });
 
     // A missing or broken archive only costs the pictures.
-    try {
-        imagenes_.Cargar(carpeta_ / "form.img");
-        imagenesBien_ = true;
-    } catch (const std::exception& e) {
-        lbEstado->setText(QString::fromUtf8(e.what()));
+    // The system's own error text would be English: said in our words.
+    std::error_code ec;
+    if (!std::filesystem::exists(carpeta_ / "form.img", ec)) {
+        lbEstado->setText("No se encontró form.img: los dibujos de las fórmulas no se muestran");
+    } else {
+        try {
+            imagenes_.Cargar(carpeta_ / "form.img");
+            imagenesBien_ = true;
+        } catch (const std::exception&) {
+            lbEstado->setText("form.img está dañado o no se puede leer: los dibujos de las fórmulas no se muestran");
+        }
     }
     cargando_ = true;
     for (const auto& g : ListarGrupos(carpeta_)) cbGrupo->addItem(Q(g));
@@ -466,8 +533,40 @@ void TfmFormula::EditarUnidadesFila() {
     // The unit menu follows the model's generation: nothing else to do.
 }
 
+// The reference typed, or a file picked with «Examinar…» inside the data folder.
+std::optional<QString> TfmFormula::DialogoImagen(const QString& actual) {
+    QDialog d(this);
+    d.setWindowTitle("Imagen");
+    auto* caja = new QLineEdit(actual, &d);
+    auto* examinar = new QPushButton("Examinar…", &d);
+    auto* botones = new QDialogButtonBox(&d);
+    botones->addButton("Aceptar", QDialogButtonBox::AcceptRole);
+    botones->addButton("Cancelar", QDialogButtonBox::RejectRole);
+    connect(botones, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    connect(botones, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    connect(examinar, &QPushButton::clicked, &d, [&] {
+        const QString f = QFileDialog::getOpenFileName(&d, "Imagen de la fórmula", QString::fromStdString(carpeta_.string()),
+                                                       "Imágenes BMP, PNG, JPEG o SVG (*.bmp *.png *.jpg *.jpeg *.svg)");
+        if (f.isEmpty()) return;
+        if (const auto r = ReferenciaImagen(carpeta_, f.toStdString())) caja->setText(Q(*r));
+        else
+            Cajas.Avisar("Imagen", "La imagen debe estar dentro de la carpeta de datos:\n" +
+                                       QString::fromStdString(carpeta_.string()));
+    });
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(caja, 1);
+    fila->addWidget(examinar);
+    auto* todo = new QVBoxLayout(&d);
+    todo->addWidget(new QLabel("Indique archivo BMP, PNG, JPEG o SVG (90x90 max)", &d));
+    todo->addLayout(fila);
+    todo->addWidget(botones);
+    d.resize(420, d.sizeHint().height());
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    return caja->text();
+}
+
 void TfmFormula::PedirImagen() {
-    const auto r = Cajas.PedirTexto("Imagen", "Indique archivo BMP, PNG, JPEG o SVG (90x90 max)", Q(imagen_));
+    const auto r = PedirReferenciaImagen(Q(imagen_));
     if (!r) return;
     imagen_ = S(r->trimmed());
     MostrarImagen();

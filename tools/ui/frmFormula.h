@@ -5,6 +5,7 @@
 // picks. In edit mode everything can be changed and saved back.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,7 @@ namespace numbrix {
 
 class TConversionesCalc;
 class TfrmCalcu;
+class TMemoDefinicion;
 class TModeloUnidades;
 class TVistaFormula;
 class TVelIniFile;
@@ -65,6 +67,12 @@ public:
     void CopiarResultado();
     void EditarUnidadesFila();
     void PedirImagen();
+    // Asks for the image reference (a «#item» of form.img or a file of the
+    // data folder); tests replace it. nullopt: cancelled.
+    std::function<std::optional<QString>(const QString& actual)> PedirReferenciaImagen;
+    // Completion and normalising for a box where an expression is typed.
+    void PrepararCaja(TMemoDefinicion* caja);
+    std::optional<QString> DialogoImagen(const QString& actual);
     // Moves the unknown's mark to `fila`.
     void MarcarIncognita(int fila);
     int Incognita() const { return incognita_; }

@@ -4,12 +4,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include "shell/ui/AutoComp.h"
 #include "shell/ui/Ventanas.h"
 #include "shell/VelIni.h"
 #include "units/ConvUnid.h"
@@ -48,6 +50,7 @@ TEST_F(VentanaFormula, CalculaConUnidadesYMarcador) {
     w_->show();
     w_->Recalcular();
     EXPECT_EQ(Celda(2, TfmFormula::cValor), "5");
+    EXPECT_EQ(ventana_->Sesion().Principal().Buscar("_"), nullptr);  // the unknown stays the tool's own
     QMenu* m = w_->MenuUnidadesFila(1);
     ASSERT_NE(m, nullptr);
     QStringList unidades;
@@ -100,6 +103,42 @@ TEST_F(VentanaFormula, BotonesDeFormulasYGrupos) {
     // Everything reached the file.
     auto g = AbrirGrupo(dir_ / "Electricidad.fcm");
     EXPECT_EQ(g->ReadSections(), (std::vector<std::string>{"Ley de Ohm", "OTRA"}));
+}
+
+// The value cells and the law box being typed in: operators normalised as
+// typed, Esc empties, a letter opens the completion list; the law only in
+// edit mode.
+TEST_F(VentanaFormula, CajasDeExpresion) {
+    w_->show();
+    EXPECT_EQ(w_->lbEstado->text(), "No se encontró form.img: los dibujos de las fórmulas no se muestran");
+    EstadoCompletado::Activo = true;
+    EstadoCompletado::Descartado = false;
+    auto celda = [&]() -> QWidget* {
+        w_->rejilla->setCurrentCell(1, TfmFormula::cValor);
+        w_->rejilla->editItem(w_->rejilla->item(1, TfmFormula::cValor));
+        return w_->rejilla->viewport()->findChild<QLineEdit*>();
+    };
+    const struct {
+        bool ley, edicion;
+        QString teclas, texto;
+        bool lista;
+    } casos[] = {
+        {false, false, "2**3", "2^3", false}, {false, false, "7\x1b", "", false}, {false, false, "2*s", "2*s", true},
+        {true, true, "**", "^", false},       {true, true, "\x1b", "", false},    {true, false, "\x1b", "V=I*R", false},
+        {true, true, "2*s", "2*s", true},
+    };
+    for (const auto& c : casos) {
+        w_->SetEdicion(c.edicion);
+        QLineEdit* caja = c.ley ? w_->edLey : static_cast<QLineEdit*>(celda());
+        ASSERT_NE(caja, nullptr);
+        caja->setText(c.ley && !c.edicion ? "V=I*R" : "");
+        prueba::Escribir(caja, c.teclas);
+        EXPECT_EQ(TfmAutoComp::Instancia().Abierta(), c.lista) << c.teclas.toStdString();
+        TfmAutoComp::Instancia().hide();
+        EXPECT_EQ(caja->text(), c.texto) << c.teclas.toStdString();
+        if (!c.ley) w_->rejilla->closePersistentEditor(w_->rejilla->item(1, TfmFormula::cValor));
+    }
+    EstadoCompletado::Descartado = false;
 }
 
 }  // namespace
