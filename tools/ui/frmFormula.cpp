@@ -132,7 +132,8 @@ TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std:
         return EditarUnidades(this, modelo_, carpeta_ / TModeloUnidades::NombreArchivo, m);
     };
     calculo_.SetAnguloEntrada(principal.Sesion().Angulo());
-    calculo_.PonerQuimica(BuscarFormulaQuimica);
+    auto [medir, dibujar] = DibujoQuimico();
+    calculo_.PonerQuimica(BuscarFormulaQuimica, std::move(medir), std::move(dibujar));
 
     cbGrupo = new QComboBox(this);
     cbGrupo->setObjectName("grupo");
