@@ -91,6 +91,16 @@ protected:
             return false;
         // Esc empties the cell (the box's own rule) instead of undoing the edit.
         if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) return false;
+        // Enter commits the cell, then does what Enter does on the grid
+        // (recompute, or the next column in edit mode).
+        if (e->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(e);
+            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+                const bool hecho = QStyledItemDelegate::eventFilter(o, e);
+                QCoreApplication::postEvent(w_->rejilla, new QKeyEvent(QEvent::KeyPress, k->key(), k->modifiers()));
+                return hecho;
+            }
+        }
         return QStyledItemDelegate::eventFilter(o, e);
     }
 
