@@ -461,7 +461,6 @@ SalidaAccion CalcularFormula(const ContextoAccion& c) {
     EvaluadorCli ev = CrearEvaluador(o, c.cancelar);
     TCalculoFormula calculo(&ev.Sesion->Principal(), ModeloCli(c.opciones));
     calculo.SetAnguloEntrada(ev.Sesion->Angulo());
-    calculo.PonerQuimica(BuscarFormulaQuimica);
     const auto res = calculo.Calcular(r.Ley, r.Filas, incognita, ev.Sesion->Formato);
     if (res.estado == ResultadoCalculo::Rechazado || res.estado == ResultadoCalculo::Fallo)
         return Mensaje1(res.Mensaje);

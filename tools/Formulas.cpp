@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "shell/VelIni.h"
 #include "support/ClavesArchivos.h"
 #include "support/basicos.h"
+#include "tools/Quim.h"
 #include "units/ConvUnid.h"
 
 namespace numbrix {
@@ -185,6 +187,11 @@ bool NombreOcupado(const TVelIniFile& grupo, std::string_view nuevo, std::string
     return false;
 }
 
+void ComprobarNombreLibre(const TVelIniFile& grupo, std::string_view nuevo, std::string_view actual) {
+    ComprobarNombreFormula(nuevo);
+    if (NombreOcupado(grupo, nuevo, actual)) throw EFormula("Ya existe una fórmula llamada " + std::string(nuevo));
+}
+
 std::optional<std::filesystem::path> ArchivoImagen(const std::filesystem::path& carpeta, std::string_view referencia) {
     namespace fs = std::filesystem;
     if (referencia.empty() || referencia[0] == '#') return std::nullopt;
@@ -236,18 +243,14 @@ TCalculoFormula::TCalculoFormula(TExpresionX* padre, TModeloUnidades& modelo)
         return false;
     };
     ley_->SetAngulo(Radianes);
+    // A molar mass may be typed as its formula («H2SO4»).
+    entrada_->BuscarExterno2 = BuscarFormulaQuimica;
+    std::tie(entrada_->MedirExterno, entrada_->DibujarExterno) = DibujoQuimico();
 }
 
 TCalculoFormula::~TCalculoFormula() = default;
 
 void TCalculoFormula::SetAnguloEntrada(UnidadAngulo a) { entrada_->SetAngulo(a); }
-
-void TCalculoFormula::PonerQuimica(TExpresionX::Buscador buscar, ProcMedir<DominioReal> medir,
-                                   ProcDibujar<DominioReal> dibujar) {
-    entrada_->BuscarExterno2 = std::move(buscar);
-    entrada_->MedirExterno = std::move(medir);
-    entrada_->DibujarExterno = std::move(dibujar);
-}
 
 // The grid's values are folded in as constants: the same text must compile
 // again whenever they may have changed.

@@ -82,6 +82,9 @@ RegistroFormula LeerFormula(const TVelIniFile& grupo, std::string_view nombre);
 void GuardarFormula(TVelIniFile& grupo, std::string_view nombre, const RegistroFormula& r);
 // Another section than `actual` holds `nuevo` (any case): refused name.
 bool NombreOcupado(const TVelIniFile& grupo, std::string_view nuevo, std::string_view actual = {});
+// Raises EFormula when `nuevo` cannot name a formula of the group: a refused
+// name, or another one's (any case).
+void ComprobarNombreLibre(const TVelIniFile& grupo, std::string_view nuevo, std::string_view actual = {});
 // The picture file of a reference that is not an archive item, only inside
 // the data folder; nothing when it leaves it.
 std::optional<std::filesystem::path> ArchivoImagen(const std::filesystem::path& carpeta, std::string_view referencia);
@@ -115,9 +118,6 @@ public:
     TExpresionX& Entrada() { return *entrada_; }
     TExpresionX& Ley() { return *ley_; }
     void SetAnguloEntrada(UnidadAngulo a);
-    // Chemistry for the input engine (with its typesetting pair).
-    void PonerQuimica(TExpresionX::Buscador buscar, ProcMedir<DominioReal> medir = {},
-                      ProcDibujar<DominioReal> dibujar = {});
 
     // Computes the unknown of `filas`; on success its value cell holds the
     // result. The value array follows the rows.

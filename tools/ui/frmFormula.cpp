@@ -142,8 +142,6 @@ TfmFormula::TfmFormula(TfrmCalcu& principal, TModeloUnidades& modelo, const std:
         return EditarUnidades(this, modelo_, carpeta_ / TModeloUnidades::NombreArchivo, m);
     };
     calculo_.SetAnguloEntrada(principal.Sesion().Angulo());
-    auto [medir, dibujar] = DibujoQuimico();
-    calculo_.PonerQuimica(BuscarFormulaQuimica, std::move(medir), std::move(dibujar));
 
     cbGrupo = new QComboBox(this);
     cbGrupo->setObjectName("grupo");
@@ -602,18 +600,22 @@ void TfmFormula::Nueva() {
     if (!n || n->trimmed().isEmpty()) return;
     Intentar([&] {
         const std::string nombre = S(*n);
-        ComprobarNombreFormula(nombre);
-        if (NombreOcupado(*grupo_, nombre)) throw EFormula("Ya existe una fórmula llamada " + nombre);
+        ComprobarNombreLibre(*grupo_, nombre);
         grupo_->ReplaceSection(nombre, LineasNuevaFormula());
         grupo_->UpdateFile();
-        cargando_ = true;
-        cbFormula->addItem(*n);
-        cbFormula->setCurrentIndex(cbFormula->count() - 1);
-        cargando_ = false;
-        CargarFormula(*n);
-        SetEdicion(true);
+        MostrarAgregada(*n);
         edLey->setFocus();
     });
+}
+
+// A formula just written to the group: listed, selected, loaded, in edit mode.
+void TfmFormula::MostrarAgregada(const QString& nombre) {
+    cargando_ = true;
+    cbFormula->addItem(nombre);
+    cbFormula->setCurrentIndex(cbFormula->count() - 1);
+    cargando_ = false;
+    CargarFormula(nombre);
+    SetEdicion(true);
 }
 
 void TfmFormula::Duplicar() {
@@ -622,16 +624,10 @@ void TfmFormula::Duplicar() {
     if (!n) return;
     Intentar([&] {
         const std::string nombre = S(*n);
-        ComprobarNombreFormula(nombre);
-        if (NombreOcupado(*grupo_, nombre)) throw EFormula("Ya existe una fórmula llamada " + nombre);
+        ComprobarNombreLibre(*grupo_, nombre);
         // Written at once: a copy only in the box would vanish with the next load.
         GuardarFormula(*grupo_, nombre, Registro());
-        cargando_ = true;
-        cbFormula->addItem(*n);
-        cbFormula->setCurrentIndex(cbFormula->count() - 1);
-        cargando_ = false;
-        CargarFormula(*n);
-        SetEdicion(true);
+        MostrarAgregada(*n);
     });
 }
 
@@ -642,8 +638,7 @@ void TfmFormula::Renombrar() {
     if (!n || *n == viejo) return;
     Intentar([&] {
         const std::string nombre = S(*n);
-        ComprobarNombreFormula(nombre);
-        if (NombreOcupado(*grupo_, nombre, S(viejo))) throw EFormula("Ya existe una fórmula llamada " + nombre);
+        ComprobarNombreLibre(*grupo_, nombre, S(viejo));
         const auto lineas = grupo_->ReadSectionValues(S(viejo));
         grupo_->EraseSection(S(viejo));
         grupo_->ReplaceSection(nombre, lineas);

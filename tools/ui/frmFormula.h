@@ -54,6 +54,7 @@ public:
 
     void CargarGrupo(const QString& nombre);
     void CargarFormula(const QString& nombre);
+    void MostrarAgregada(const QString& nombre);
     void Recalcular();
     void SetEdicion(bool si);
     bool Edicion() const { return edicion_; }
