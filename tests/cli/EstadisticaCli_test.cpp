@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CarpetaTemporal.h"
+#include "Orden.h"
 
 namespace numbrix {
 namespace {
@@ -16,16 +17,9 @@ namespace {
 class EstadisticaCli : public CarpetaTemporal {
 protected:
     std::pair<std::string, int> Ejecutar(const std::string& args) {
-        const char* cli = std::getenv("NUMBRIX_CLI");
-        const std::string cmd = args + " | " + (cli ? cli : "numbrix-cli") + " --data " + dir_.string() + " --stats " +
-                                (dir_ / "d.txt").string() + " --stats 2>/dev/null";
-        std::string texto;
-        FILE* f = popen(cmd.c_str(), "r");
-        if (!f) return {};
-        std::array<char, 512> buf{};
-        while (std::fgets(buf.data(), buf.size(), f)) texto += buf.data();
-        const int st = pclose(f);
-        return {texto, WIFEXITED(st) ? WEXITSTATUS(st) : -1};
+        const auto s = prueba::EjecutarOrden(args + " | " + prueba::RutaCli() + " --data " + dir_.string() + " --stats " +
+                                             (dir_ / "d.txt").string() + " --stats 2>/dev/null");
+        return {s.texto, s.estado};
     }
 };
 

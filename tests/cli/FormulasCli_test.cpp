@@ -1,14 +1,10 @@
 // numbrix-cli's formula options, run as a user runs them on a group of the test's own.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "CarpetaTemporal.h"
+#include "Orden.h"
 
 namespace numbrix {
 namespace {
@@ -26,15 +22,8 @@ protected:
               "I_Corriente__A_Corriente=A_0__\nR_Resistencia__Ω_Resistencia=Ω_1_0_\n[Vacía]\n");
     }
     std::pair<std::string, int> Ejecutar(const std::string& args) {
-        const char* cli = std::getenv("NUMBRIX_CLI");
-        const std::string cmd = std::string(cli ? cli : "numbrix-cli") + " --data " + dir_.string() + " " + args + " 2>/dev/null";
-        std::string texto;
-        FILE* f = popen(cmd.c_str(), "r");
-        if (!f) return {};
-        std::array<char, 512> buf{};
-        while (std::fgets(buf.data(), buf.size(), f)) texto += buf.data();
-        const int st = pclose(f);
-        return {texto, WIFEXITED(st) ? WEXITSTATUS(st) : -1};
+        const auto s = prueba::EjecutarOrden(prueba::RutaCli() + " --data " + dir_.string() + " " + args + " 2>/dev/null");
+        return {s.texto, s.estado};
     }
 };
 

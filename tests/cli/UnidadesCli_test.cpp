@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CarpetaTemporal.h"
+#include "Orden.h"
 
 namespace numbrix {
 namespace {
@@ -29,17 +30,9 @@ protected:
               "[Temperatura]\nUniFundamental=°C\n°F=(U-32)*5/9_U*9/5+32\nK=U-273.15_U+273.15\n");
     }
     SalidaUnidades Ejecutar(const std::string& args, bool conErrores = false) {
-        const char* cli = std::getenv("NUMBRIX_CLI");
-        std::string cmd = std::string(cli ? cli : "numbrix-cli") + " --data " + dir_.string() + " " + args +
-                          (conErrores ? " 2>&1 >/dev/null" : " 2>/dev/null");
-        SalidaUnidades s;
-        FILE* f = popen(cmd.c_str(), "r");
-        if (!f) return s;
-        std::array<char, 512> buf{};
-        while (std::fgets(buf.data(), buf.size(), f)) s.texto += buf.data();
-        const int st = pclose(f);
-        s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-        return s;
+        const auto s = prueba::EjecutarOrden(prueba::RutaCli() + " --data " + dir_.string() + " " + args +
+                                             (conErrores ? " 2>&1 >/dev/null" : " 2>/dev/null"));
+        return {s.texto, s.estado};
     }
 };
 

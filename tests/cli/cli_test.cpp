@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "CarpetaTemporal.h"
+#include "Orden.h"
 #include "cli/EjecutarCli.h"
 #include "cli/OpcionesCli.h"
 
@@ -24,25 +25,15 @@ using namespace numbrix;
 
 namespace {
 
-struct Salida { std::string texto; int estado = -1; };
+using Salida = prueba::SalidaOrden;
 
-std::string RutaCli() {
-    const char* cli = std::getenv("NUMBRIX_CLI");
-    return cli ? cli : "numbrix-cli";
-}
+using prueba::RutaCli;
 
 Salida Ejecutar(const std::string& args, const std::string& entrada = "") {
     // Never the user's own data folder: the shipped defaults, or --data.
     std::string cmd = "XDG_DATA_HOME=/nonexistent/numbrix-pruebas " + RutaCli() + " " + args + " 2>/dev/null";
     if (!entrada.empty()) cmd = "printf '" + entrada + "' | " + cmd;
-    Salida s;
-    FILE* f = popen(cmd.c_str(), "r");
-    if (!f) return s;
-    std::array<char, 512> buf{};
-    while (std::fgets(buf.data(), buf.size(), f)) s.texto += buf.data();
-    int st = pclose(f);
-    s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return s;
+    return prueba::EjecutarOrden(cmd);
 }
 
 // numbrix-cli as a child process of its own, `entrada` on its standard input

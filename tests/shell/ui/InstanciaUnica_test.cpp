@@ -10,6 +10,7 @@
 
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
+#include "Orden.h"
 #include "shell/ui/InstanciaUnica.h"
 #include "support/BloqueoDatos.h"
 
@@ -17,23 +18,11 @@ using namespace numbrix;
 
 namespace {
 
-struct Salida {
-    std::string texto;
-    int estado = -1;
-};
+using Salida = prueba::SalidaOrden;
 
 // numbrix-cli --save in `carpeta`, its standard error read.
 Salida GuardarDesdeCli(const std::filesystem::path& carpeta) {
-    const char* cli = std::getenv("NUMBRIX_CLI");
-    const std::string orden = std::string(cli ? cli : "numbrix-cli") + " --data '" + carpeta.string() +
-                              "' --save 1+1 2>&1 >/dev/null";
-    Salida s;
-    FILE* f = popen(orden.c_str(), "r");
-    std::array<char, 512> buf{};
-    while (f && std::fgets(buf.data(), buf.size(), f)) s.texto += buf.data();
-    const int st = f ? pclose(f) : -1;
-    s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return s;
+    return prueba::EjecutarOrden(prueba::RutaCli() + " --data '" + carpeta.string() + "' --save 1+1 2>&1 >/dev/null");
 }
 
 // A process that has ended and is not reaped yet (a zombie, as a killed
