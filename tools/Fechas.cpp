@@ -17,10 +17,17 @@ namespace {
 constexpr long long kMsDia = 86400000;
 const char* const kDiasSemana[] = {"domingo", "lunes", "martes", "miércoles", "jueves", "viernes", "sábado"};
 
-[[noreturn]] void FechaInvalida(std::string_view t) {
-    throw ENumbrix("\"" + std::string(t) + "\" no es una fecha válida");
+// The box's text as a message quotes it: a control byte (a NUL above all)
+// would cut the message short where it is shown, so it reads as «?».
+std::string Citado(std::string_view t) {
+    std::string r(t);
+    for (char& c : r)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    return r;
 }
-[[noreturn]] void HoraInvalida(std::string_view t) { throw ENumbrix(std::string(t) + " no es formato de hora válido"); }
+
+[[noreturn]] void FechaInvalida(std::string_view t) { throw ENumbrix("\"" + Citado(t) + "\" no es una fecha válida"); }
+[[noreturn]] void HoraInvalida(std::string_view t) { throw ENumbrix(Citado(t) + " no es formato de hora válido"); }
 [[noreturn]] void Desborde() { throw ENumbrix(Mensaje::DesbordamientoFlotante); }
 [[noreturn]] void FueraDeRango() { throw ENumbrix("Fecha fuera de rango"); }
 
@@ -114,7 +121,7 @@ DiaYMs EnRango(double dias) {
 double Decimal(std::string_view texto) {
     long double v = 0;
     const std::string_view t = Recortar(texto);
-    if (!LeerDecimal(t, v)) throw ENumbrix("'" + std::string(t) + "' no es un valor punto flotante válido");
+    if (!LeerDecimal(t, v)) throw ENumbrix("'" + Citado(t) + "' no es un valor punto flotante válido");
     if (!std::isfinite(static_cast<double>(v))) Desborde();
     return static_cast<double>(v);
 }
