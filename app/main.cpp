@@ -1,6 +1,7 @@
 // Numbrix, the desktop program: the calculator's main window over the
 // session of the data folder (`--data DIR` chooses another folder).
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdlib>
 #include <filesystem>
@@ -50,6 +51,13 @@ int main(int argc, char* argv[]) {
     numbrix::TraducirDialogosQt(app);
     QApplication::setApplicationName("Numbrix");
     QApplication::setApplicationDisplayName("Numbrix");
+    QApplication::setApplicationVersion(NUMBRIX_VERSION);
+    // Wayland matches the windows to the desktop entry, and its icon, by this name.
+    QGuiApplication::setDesktopFileName("org.numbrix.Numbrix");
+    // Every window, the notification area and the formula library's empty picture.
+    QIcon icono;
+    for (int lado : {16, 24, 32, 48, 64, 128, 256}) icono.addFile(QString(":/icono/%1.png").arg(lado));
+    QApplication::setWindowIcon(icono);
 
     std::vector<std::string> argumentos;
     for (int i = 1; i < argc; ++i) argumentos.emplace_back(argv[i]);

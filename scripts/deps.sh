@@ -15,6 +15,8 @@ numbrix_install_deps() {
     # The lh5 decoder's reference in tests and benchmarks.
     pkgs+=(liblhasa-dev)
     pkgs+=(primesieve)  # the primes tool's peer in the benchmarks
+    # The desktop files' validators, the .deb (dpkg-shlibdeps, file) and the manual pages' check.
+    pkgs+=(desktop-file-utils appstream dpkg-dev file groff-base)
   fi
   local missing=()
   for p in "${pkgs[@]}"; do

@@ -55,8 +55,9 @@ fs::path CarpetaDatosDefecto(const fs::path& carpetaEjecutable) {
         candidatas.push_back(carpetaEjecutable / "data");
         candidatas.push_back(carpetaEjecutable.parent_path() / "share" / "numbrix");
     }
-#ifdef NUMBRIX_SOURCE_DATA_DIR
-    candidatas.emplace_back(NUMBRIX_SOURCE_DATA_DIR);
+#ifdef NUMBRIX_CARPETA_DATOS_FUENTE
+    // Development builds only (NUMBRIX_DATOS_FUENTE): a package carries no build path.
+    candidatas.emplace_back(NUMBRIX_CARPETA_DATOS_FUENTE);
 #endif
     for (const auto& c : candidatas) {
         std::error_code ec;

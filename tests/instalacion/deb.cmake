@@ -1,0 +1,37 @@
+# cpack -G DEB from this build: the package fills Depends, holds nothing
+# outside /usr nor the build machine's source path, and unpacked anywhere
+# its numbrix-cli finds its data.
+include(${CMAKE_CURRENT_LIST_DIR}/comun.cmake)
+set(raiz ${BUILD}/prueba-deb)
+file(REMOVE_RECURSE ${raiz})
+file(MAKE_DIRECTORY ${raiz})
+execute_process(COMMAND ${CPACK} -G DEB --config ${BUILD}/CPackConfig.cmake -B ${raiz}/salida
+                WORKING_DIRECTORY ${raiz} OUTPUT_VARIABLE salida ERROR_VARIABLE salida RESULT_VARIABLE rc)
+file(GLOB debs ${raiz}/salida/*.deb)
+list(LENGTH debs n)
+if(NOT rc EQUAL 0 OR NOT n EQUAL 1)
+  message(FATAL_ERROR "cpack falló (${rc}):\n${salida}")
+endif()
+
+execute_process(COMMAND dpkg-deb -f ${debs} Depends OUTPUT_VARIABLE depende OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT depende MATCHES "libc6" OR NOT depende MATCHES "libqt6")
+  message(FATAL_ERROR "Depends incompleto: «${depende}»")
+endif()
+execute_process(COMMAND dpkg-deb -c ${debs} OUTPUT_VARIABLE lista)
+string(REGEX MATCHALL "\\./[^ \n]*" rutas "${lista}")
+foreach(r ${rutas})
+  if(NOT r MATCHES "^\\./(usr/.*)?$")
+    message(FATAL_ERROR "el paquete instala fuera de /usr: ${r}")
+  endif()
+endforeach()
+
+execute_process(COMMAND dpkg-deb -x ${debs} ${raiz}/raiz RESULT_VARIABLE rc)
+file(GLOB programas ${raiz}/raiz/usr/bin/*)
+foreach(b ${programas})
+  execute_process(COMMAND grep -c -a -F "${FUENTE}/data" ${b} OUTPUT_VARIABLE veces OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT veces STREQUAL "0")
+    message(FATAL_ERROR "${b} lleva la ruta de las fuentes ${FUENTE}/data")
+  endif()
+endforeach()
+comprobar_prefijo(${raiz}/raiz/usr ${raiz}/casa)
+file(REMOVE_RECURSE ${raiz})

@@ -1,0 +1,38 @@
+# The manual pages format without a warning, carry the program's version
+# (as the metainfo's release does), and numbrix-cli(1) lists exactly the
+# options `numbrix-cli --help` lists from the registry.
+foreach(pagina numbrix.1 numbrix-cli.1)
+  execute_process(COMMAND groff -man -ww -z ${EMPAQUE}/man/${pagina}
+                  ERROR_VARIABLE avisos RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT avisos STREQUAL "")
+    message(FATAL_ERROR "groff sobre ${pagina} (${rc}):\n${avisos}")
+  endif()
+  file(STRINGS ${EMPAQUE}/man/${pagina} th REGEX "^\\.TH ")
+  if(NOT th MATCHES "\"Numbrix ${VERSION}\"")
+    message(FATAL_ERROR "${pagina} no es de la versión ${VERSION}: ${th}")
+  endif()
+endforeach()
+file(READ ${EMPAQUE}/org.numbrix.Numbrix.metainfo.xml metainfo)
+if(NOT metainfo MATCHES "<release version=\"${VERSION}\"")
+  message(FATAL_ERROR "el metainfo no tiene la versión ${VERSION} entre sus releases")
+endif()
+
+execute_process(COMMAND ${CLI} --help OUTPUT_VARIABLE ayuda RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "numbrix-cli --help falló (${rc})")
+endif()
+file(READ ${EMPAQUE}/man/numbrix-cli.1 pagina)
+string(REGEX REPLACE "\\\\f[BIRP]" "" pagina "${pagina}")
+string(REPLACE "\\-" "-" pagina "${pagina}")
+# Each option is the heading line of one .TP entry of the page.
+string(REGEX MATCHALL "\n\\.TP\n(-[a-zA-Z], )?--[a-z][a-z0-9-]*" entradas "${pagina}")
+string(REGEX REPLACE "\n\\.TP\n" ";" entradas "${entradas}")
+string(REGEX MATCHALL "\n  (-[a-zA-Z], |    )--[a-z][a-z0-9-]*" ayudas "${ayuda}")
+string(REGEX REPLACE "\n  (    )?" ";" ayudas "${ayudas}")
+set(faltan ${ayudas})
+set(sobran ${entradas})
+list(REMOVE_ITEM faltan ${entradas})
+list(REMOVE_ITEM sobran ${ayudas})
+if(faltan OR sobran)
+  message(FATAL_ERROR "numbrix-cli.1 no sigue a --help: faltan «${faltan}», sobran «${sobran}»")
+endif()
