@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -22,8 +23,13 @@ QString Version() {
     return v.isEmpty() ? QStringLiteral("2.7") : v;
 }
 
-// The program's sign: a rounded square with "N" and a small "x²".
+// The program's icon; a rounded square with "N" where none is set (the tests).
 void PintarLogo(QPainter& p, const QRectF& r, const QColor& luz, const QColor& sombra) {
+    const QIcon icono = QApplication::windowIcon();
+    if (!icono.isNull()) {
+        icono.paint(&p, r.toRect());
+        return;
+    }
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(r.topLeft(), r.bottomRight());
