@@ -2,7 +2,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 #include <sstream>
 #include <stdexcept>
 
