@@ -1,15 +1,9 @@
 // numbrix-cli as a user runs it: options, exit status and output lines.
 #include <gtest/gtest.h>
 
-#include <poll.h>
 #include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -36,87 +30,39 @@ Salida Ejecutar(const std::string& args, const std::string& entrada = "") {
     return prueba::EjecutarOrden(cmd);
 }
 
-// numbrix-cli as a child process of its own, `entrada` on its standard input
-// and its standard output and error on pipes. With `sinEspacio` no file it
-// writes can take a byte (as on a full disk or a folder it may not write to;
-// pipes are not limited).
-class Hijo {
-public:
-    explicit Hijo(const std::vector<std::string>& args, bool sinEspacio = false, const std::string& entrada = "") {
-        int in[2], out[2], err[2];
-        if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return;
-        const std::string cli = RutaCli();
-        std::vector<char*> argv{const_cast<char*>(cli.c_str())};
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(in[0], 0);
-            dup2(out[1], 1);
-            dup2(err[1], 2);
-            for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
-            setenv("XDG_DATA_HOME", "/nonexistent/numbrix-pruebas", 1);
-            if (sinEspacio) {
-                rlimit cero{0, 0};
-                setrlimit(RLIMIT_FSIZE, &cero);
-            }
-            execv(cli.c_str(), argv.data());
-            _exit(127);
-        }
-        close(in[0]);
-        close(out[1]);
-        close(err[1]);
-        // Small enough for the pipe's buffer: written whole before reading.
-        if (!entrada.empty() && write(in[1], entrada.data(), entrada.size()) < 0) ADD_FAILURE() << "entrada";
-        close(in[1]);
-        salida_ = out[0];
-        error_ = err[0];
+// numbrix-cli run by bash from a script in `dir`: `args` each quoted,
+// `entrada` on its standard input, its standard error kept in `errores`.
+// With `sinEspacio` no file it writes can take a byte (as on a full disk or
+// a folder it may not write to; pipes are not limited). With `senal`, that
+// signal is sent once the first output line has come.
+Salida Correr(const std::filesystem::path& dir, const std::vector<std::string>& args, std::string* errores = nullptr,
+              bool sinEspacio = false, const std::string& entrada = "", int senal = 0) {
+    auto citar = [](const std::string& t) {
+        std::string r = "'";
+        for (char c : t) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return r + "'";
+    };
+    std::string cli = "exec " + citar(RutaCli());
+    for (const auto& a : args) cli += " " + citar(a);
+    cli += " <" + citar((dir / "entrada").string());
+    const std::string err = citar((dir / "errores").string());
+    std::string guion = "export XDG_DATA_HOME=/nonexistent/numbrix-pruebas\n";
+    if (senal) {
+        guion += "coproc C { " + cli + " 2>" + err + "; }\n";
+        guion += "p=$C_PID\nexec 4<&\"${C[0]}\"\nIFS= read -r l <&4\necho \"$l\"\n";
+        guion += "kill -" + std::to_string(senal) + " $p\ncat <&4\nwait $p\n";
+    } else {
+        // Standard error through a pipe to a process without the limit.
+        const std::string limite = sinEspacio ? "ulimit -f 0; " : "";
+        guion += "{ (" + limite + cli + " 2>&1 >&3 3>&-) | cat >" + err + "; exit ${PIPESTATUS[0]}; } 3>&1\n";
     }
-    ~Hijo() {
-        if (salida_ >= 0) close(salida_);
-        if (error_ >= 0) close(error_);
-        if (pid_ > 0 && estado_ < 0) Esperar();
-    }
-    pid_t Pid() const { return pid_; }
-    // Standard output up to and including the next line end.
-    std::string Linea() {
-        std::string l;
-        char c;
-        while (l.find('\n') == std::string::npos && read(salida_, &c, 1) == 1) l += c;
-        return l;
-    }
-    // Everything still to come on both pipes, then the exit status (-1 when
-    // a signal ended it).
-    int Esperar(std::string* texto = nullptr, std::string* errores = nullptr) {
-        std::string t, e;
-        pollfd fds[2] = {{salida_, POLLIN, 0}, {error_, POLLIN, 0}};
-        std::string* destino[2] = {&t, &e};
-        for (int abiertos = 2; abiertos > 0;) {
-            if (poll(fds, 2, -1) < 0) break;
-            for (int i = 0; i < 2; ++i) {
-                if (fds[i].fd < 0 || !fds[i].revents) continue;
-                char buf[4096];
-                const ssize_t n = read(fds[i].fd, buf, sizeof buf);
-                if (n > 0) {
-                    destino[i]->append(buf, static_cast<std::size_t>(n));
-                } else {
-                    fds[i].fd = -1;
-                    --abiertos;
-                }
-            }
-        }
-        int st = 0;
-        if (waitpid(pid_, &st, 0) == pid_) estado_ = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-        if (texto) *texto = std::move(t);
-        if (errores) *errores = std::move(e);
-        return estado_;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int salida_ = -1, error_ = -1;
-    int estado_ = -1;
-};
+    Poner(dir / "entrada", entrada);
+    Poner(dir / "errores", "");
+    Poner(dir / "orden.sh", guion);
+    Salida s = prueba::EjecutarOrden("bash " + citar((dir / "orden.sh").string()));
+    if (errores) *errores = Leer(dir / "errores");
+    return s;
+}
 
 // What the modes compute is their engines' and sessions' business; here,
 // that each option reaches them and the exit status says what happened.
@@ -272,9 +218,10 @@ TEST_F(CliDatos, QuimicaPorOpcionOSegunLaCarpeta) {
 TEST_F(CliDatos, ModoComplejoConLasDefinicionesDelUsuario) {
     const std::string duf = "[Constantes]\nkk=2+3_cinco\nmala=Max(1,2)_solo real\n\n[Funciones]\ndoble=2*?A_doble\n\n";
     Poner(dir_ / "real.duf", duf);
-    std::string texto, errores;
-    EXPECT_EQ(Hijo({"-m", "complex", "--data", dir_.string(), "kk*i+doble(1+i)"}).Esperar(&texto, &errores), 0);
-    EXPECT_EQ(texto, "2+7i\n");
+    std::string errores;
+    const Salida s = Correr(dir_, {"-m", "complex", "--data", dir_.string(), "kk*i+doble(1+i)"}, &errores);
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.texto, "2+7i\n");
     EXPECT_EQ(errores, "numbrix-cli: La constante mala no se pudo calcular: Identificador desconocido: \"Max(1,2)\"\n");
     EXPECT_EQ(Leer(dir_ / "real.duf"), duf);
 }
@@ -291,10 +238,10 @@ TEST_F(CliDatos, SinSaveNoEscribeNiReparaYConSaveGuardaCopias) {
     Poner(dir_ / "expr.lst", lst);
     for (bool sinEspacio : {false, true}) {
         // Also where nothing can be written: a plain run has nothing to say of it.
-        Hijo h({"--data", dir_.string(), "k+1"}, sinEspacio);
-        std::string texto, errores;
-        EXPECT_EQ(h.Esperar(&texto, &errores), 0);
-        EXPECT_EQ(texto, "3\n");
+        std::string errores;
+        const Salida s = Correr(dir_, {"--data", dir_.string(), "k+1"}, &errores, sinEspacio);
+        EXPECT_EQ(s.estado, 0);
+        EXPECT_EQ(s.texto, "3\n");
         for (const char* f : {"numbrix.ini, línea 3", "numbrix.ini, línea 8", "real.duf, línea 3",
                               "expr.lst, línea 2", "expr.lst, línea 3"})
             EXPECT_NE(errores.find(std::string("numbrix-cli: ") + f), std::string::npos) << f << " en\n" << errores;
@@ -316,9 +263,10 @@ TEST_F(CliDatos, SinSaveNoEscribeNiReparaYConSaveGuardaCopias) {
 
 TEST_F(CliDatos, UnGuardadoFallidoSeInformaUnaVez) {
     ASSERT_EQ(Ejecutar(" --data " + dir_.string() + " --save 1").estado, 0);  // the folder and its defaults exist
-    std::string texto, errores;
-    EXPECT_EQ(Hijo({"--data", dir_.string(), "--save", "2+2"}, true).Esperar(&texto, &errores), 1);
-    EXPECT_EQ(texto, "4\n");  // and one line of error, with the program's prefix
+    std::string errores;
+    const Salida s = Correr(dir_, {"--data", dir_.string(), "--save", "2+2"}, &errores, true);
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(s.texto, "4\n");  // and one line of error, with the program's prefix
     EXPECT_EQ(errores.rfind("numbrix-cli: No se pudo escribir el archivo", 0), 0u) << errores;
     EXPECT_EQ(std::count(errores.begin(), errores.end(), '\n'), 1) << errores;
 }
@@ -333,13 +281,11 @@ TEST_P(CliSenal, CancelaLaLineaYGuardaLasAnteriores) {
     std::vector<std::string> args{"--data", dir_.string(), "--save"};
     std::string entrada;
     for (const auto& l : lineas) (porEntrada ? entrada += l + "\n" : args.emplace_back(l));
-    Hijo h(args, false, entrada);
-    // The first line is printed (and flushed) before the long one starts.
-    ASSERT_EQ(h.Linea(), "5\n");
-    kill(h.Pid(), senal);
-    std::string texto;
-    EXPECT_EQ(h.Esperar(&texto), 1);
-    EXPECT_EQ(texto, "Cálculo cancelado\n");  // the earlier line saved, the one after never ran
+    // The first line is printed (and flushed) before the long one starts:
+    // the signal comes after it.
+    const Salida s = Correr(dir_, args, nullptr, false, entrada, senal);
+    EXPECT_EQ(s.estado, 1);
+    EXPECT_EQ(s.texto, "5\nCálculo cancelado\n");  // the earlier line saved, the one after never ran
     const std::string lst = Leer(dir_ / "expr.lst");
     EXPECT_TRUE(lst.size() >= 4 && lst.compare(lst.size() - 4, 4, "2+3\n") == 0) << lst;
     EXPECT_EQ(lst.find("7\n"), std::string::npos) << lst;

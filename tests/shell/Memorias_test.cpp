@@ -2,7 +2,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 #include <sstream>
 #include <stdexcept>
 
@@ -16,9 +15,6 @@ namespace numbrix {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The 80 significant bits of an x87 extended value (the rest is padding).
-bool MismosBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
 
 TEST(Memorias, TituloDelMenuTrasCadaOrden) {
     // Steps: load (c), add (s), subtract (r), clear (b) or set (v) memory i
@@ -69,29 +65,6 @@ class MemoriasArchivoTest : public CarpetaTemporal {
 protected:
     fs::path Ini() const { return dir_ / "numbrix.ini"; }
 };
-
-TEST_F(MemoriasArchivoTest, IdaYVueltaConLosOchentaBits) {
-    const long double valores[TMemorias::Cantidad] = {
-        1.0L / 3, -0.0L, 1e4000L, LDBL_TRUE_MIN, LDBL_MIN / 3, LDBL_MAX, -LDBL_MIN, 3.14159265358979323846264L,
-        0.1L, -123456789.0123456789L};
-    TMemorias m;
-    for (int i = 0; i < TMemorias::Cantidad; ++i) m.SetValor(i, valores[i]);
-    {
-        TVelIniFile f(Ini());
-        m.Guardar(f);
-        f.UpdateFile();
-    }
-    const std::string texto = Leer(Ini());
-    EXPECT_EQ(texto.find(','), std::string::npos) << texto;  // never the locale's comma
-
-    TVelIniFile g(Ini());
-    TMemorias r;
-    r.SetValor(0, 99);
-    EXPECT_TRUE(r.Cargar(g).empty());
-    for (int i = 0; i < TMemorias::Cantidad; ++i)
-        EXPECT_TRUE(MismosBits(r.Valor(i), valores[i])) << "M" << i << ": " << g.ReadString("Memoria", "M" + std::to_string(i));
-    EXPECT_TRUE(std::signbit(r.Valor(1)));
-}
 
 TEST_F(MemoriasArchivoTest, ValoresAntiguosYMalos) {
     Poner(Ini(),

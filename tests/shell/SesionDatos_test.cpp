@@ -31,6 +31,7 @@ TEST_F(SesionDatos, IdaYVueltaDeTodo) {
         s.Memorias.SetValor(0, 1.0L / 3);
         s.Memorias.SetValor(9, -1e4000L);
         s.Memorias.SetValor(5, std::nextafter(1.0L, 2.0L));
+        s.Memorias.SetValor(7, -0.0L);
         s.CambiarBase(BaseHexadecimal, "2>1");
         s.CambiarDigitos(*DigitosDe(4));
         s.CambiarSeparador(true);
@@ -44,7 +45,8 @@ TEST_F(SesionDatos, IdaYVueltaDeTodo) {
     TSesion t;
     auto informe = t.Abrir(dir_);
     EXPECT_TRUE(informe.empty()) << informe.front();
-    for (const auto& [i, v] : {std::pair{0, 1.0L / 3}, {9, -1e4000L}, {5, std::nextafter(1.0L, 2.0L)}})
+    // Every bit of the extended values, the sign of a zero too.
+    for (const auto& [i, v] : {std::pair{0, 1.0L / 3}, {9, -1e4000L}, {5, std::nextafter(1.0L, 2.0L)}, {7, -0.0L}})
         EXPECT_TRUE(MismosBits(t.Memorias.Valor(i), v)) << i;
     std::vector<std::string> leidas;
     for (const auto& f : t.Lista.Filas()) leidas.push_back(f.Texto + "_" + std::to_string(f.Etiqueta));
@@ -58,25 +60,10 @@ TEST_F(SesionDatos, IdaYVueltaDeTodo) {
     EXPECT_FALSE(t.NombresUsuario.empty());
 }
 
-TEST_F(SesionDatos, ValoresFueraDeRangoVuelvenAlDefecto) {
-    Poner(dir_ / "numbrix.ini",
-          "[Opciones]\nBaseResultado=99\nFAngulo=7\nDigitos=3\nMaxList=0\n\n[Memoria]\nM2=abc\nM3=2.5\n\n"
-          "[Calculos]\n0=1+1_0\n1=2_9\n2=3+3_0\n\n");
-    TSesion s;
-    auto informe = s.Abrir(dir_);
-    EXPECT_GE(informe.size(), 5u);
-    EXPECT_TRUE(s.Formato.BaseDefecto == BaseDecimal && s.Angulo() == Radianes && s.Digitos() == DigitosFlotante);
-    EXPECT_EQ(s.Ajustes.MaxList, 50);
-    EXPECT_EQ(s.Memorias.Valor(2), 0);
-    EXPECT_EQ(s.Memorias.Valor(3), 2.5L);
-    // Whole pairs only: the dangling expression row is dropped.
-    ASSERT_EQ(s.Lista.NumFilas(), 2u);
-    EXPECT_EQ(s.Lista.Filas()[1].Etiqueta, 0);
-}
-
 TEST_F(SesionDatos, SoloLecturaNoEscribeNadaYRepararGuardaCopia) {
     // Each file has something its load drops; the report says so in both modes.
-    const std::string ini = "[Opciones]\nFAngulo=1\n[opciones]\nFAngulo=2\n\n[Memoria]\nM1=4\n";
+    const std::string ini = "[Opciones]\nFAngulo=1\nDigitos=3\n[opciones]\nFAngulo=2\n\n[Memoria]\nM1=4\nM2=abc\n"
+                            "[Calculos]\n0=1+1_0\n";
     const std::string duf = "[Constantes]\nk=2_dos\n[CONSTANTES]\nj=3_tres\n";
     const std::string lst = std::string("1+1\n2\0\n", 7);
     for (ModoDatos modo : {ModoDatos::SoloLectura, ModoDatos::Reparar}) {
@@ -89,7 +76,9 @@ TEST_F(SesionDatos, SoloLecturaNoEscribeNadaYRepararGuardaCopia) {
             const auto informe = s.Abrir(dir_, modo);
             std::string todo;
             for (const auto& l : informe) todo += l + "\n";
-            for (const char* f : {"numbrix.ini, línea 3", "real.duf, línea 3", "expr.lst, línea 2"})
+            // The parts' own reports too: settings, memories, result list.
+            for (const char* f : {"numbrix.ini, línea 4", "real.duf, línea 3", "expr.lst, línea 2", "«Digitos»",
+                                  "Memoria M2", "Lista de resultados"})
                 EXPECT_NE(todo.find(f), std::string::npos) << f << " en\n" << todo;
             EXPECT_EQ(s.Evaluar("M1*k").texto, "8");
         }

@@ -1,8 +1,6 @@
 #include "shell/VelIni.h"
 
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cmath>

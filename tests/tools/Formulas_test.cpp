@@ -5,14 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
+#include <random>
+#include <regex>
 
 #include "Ayudas.h"
 #include "CarpetaTemporal.h"
 #include "shell/VelIni.h"
 #include "support/ClavesArchivos.h"
+#include "support/Streams.h"
 #include "support/basicos.h"
+#include "tools/Quim.h"
 #include "units/ConvUnid.h"
 
 namespace numbrix {
@@ -173,46 +178,95 @@ TEST_F(FormulasArchivos, GruposYSecciones) {
     EXPECT_FALSE(ReferenciaImagen(dir_, dir_.parent_path() / "x.png"));
 }
 
-// Every shipped group: valid symbols, units the unit file knows, and each
-// symbol that occurs once in its law recovered from consistent values.
+namespace fs = std::filesystem;
+std::string Leer(const fs::path& ruta) {
+    std::string bytes, error;
+    EXPECT_TRUE(LeerArchivoEntero(ruta, bytes, &error)) << ruta << ": " << error;
+    return bytes;
+}
+
+// Each keyed data/*.fcm is exactly its plain source in datasrc/formulas, and
+// form.img is the packer's archive of datasrc/form.
+TEST(Formulas, DatosSonSusFuentes) {
+    const fs::path datos = prueba::DatosDeFabrica(), fuentes = datos / ".." / "datasrc";
+    std::size_t grupos = 0;
+    for (const auto& e : fs::directory_iterator(fuentes / "formulas")) {
+        ++grupos;
+        std::string mezclado = Leer(datos / e.path().stem().concat(kExtensionGrupo));
+        TVelIniFile::Mezclar(mezclado, kClaveFormulas);
+        EXPECT_TRUE(mezclado == Leer(e.path())) << "rehágalo: numbrix-pack scramble --key formulas " << e.path();
+    }
+    EXPECT_GE(grupos, 7u);
+    EXPECT_EQ(ListarGrupos(datos).size(), grupos);
+    std::vector<ItemArchivo> items;
+    for (const auto& e : fs::directory_iterator(fuentes / "form"))
+        items.push_back({e.path().filename().string(), Leer(e.path())});
+    std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.Nombre < b.Nombre; });
+    EXPECT_GE(items.size(), 15u);
+    EXPECT_TRUE(EscribirArchivoImagenes(items) == Leer(datos / "form.img"))
+        << "rehágalo: numbrix-pack img datasrc/form data/form.img";
+}
+
+// Every shipped formula: valid symbols each in its law, units the unit file
+// knows, its picture in the archive, and each symbol that occurs once in its
+// law recovered from consistent values through the real calculation. Empty
+// values are drawn inside their limits, molar masses read as chemical
+// formulas, so no formula is left out.
 TEST(Formulas, DatosDeFabrica) {
     const auto carpeta = prueba::DatosDeFabrica();
+    ASSERT_TRUE(TablaQuimica().Cargar(carpeta / "quim.ini").empty());
+    TStreams imagenes;
+    imagenes.Cargar(carpeta / "form.img");
     TCalculoFormula c(nullptr, Unidades());
     std::mt19937 azar(7);
+    const std::regex nombre("[A-Za-z][A-Za-z0-9]*");
+    std::size_t formulas = 0;
     for (const auto& grupo : ListarGrupos(carpeta)) {
         TVelIniFile g(ArchivoGrupo(carpeta, grupo), std::string(kClaveFormulas));
-        for (const auto& nombre : g.ReadSections()) {
-            const std::string que = grupo + "/" + nombre;
-            const RegistroFormula r = LeerFormula(g, nombre);
+        for (const auto& seccion : g.ReadSections()) {
+            ++formulas;
+            const std::string que = grupo + "/" + seccion;
+            const RegistroFormula r = LeerFormula(g, seccion);
             EXPECT_NO_THROW(ComprobarSimbolos(r.Filas)) << que;
+            std::string bytes;
+            EXPECT_TRUE(r.Imagen.empty() || imagenes.ObtenerItem(r.Imagen.substr(1), bytes)) << que << r.Imagen;
+            const int inc = r.Incognita();
+            ASSERT_TRUE(inc >= 0 && r.Marcada == inc) << que;
             for (const auto& f : r.Filas) {
+                int veces = 0;
+                for (std::sregex_iterator i(r.Ley.begin(), r.Ley.end(), nombre), e; i != e; ++i)
+                    veces += IgualSinCaso(i->str(), f.Simbolo);
+                EXPECT_GE(veces, 1) << que << ": " << f.Simbolo << " no está en la ley";
                 if (f.MagnitudUnidad.empty()) continue;
                 const int m = Unidades().BuscarMagnitud(f.Magnitud());
-                EXPECT_GE(m, 0) << que << ": " << f.MagnitudUnidad;
-                if (m >= 0) {
-                    EXPECT_GE(Unidades().BuscarUnidad(m, f.UnidadNativa()), 0) << que << ": " << f.MagnitudUnidad;
-                }
+                EXPECT_TRUE(m >= 0 && Unidades().BuscarUnidad(m, f.UnidadNativa()) >= 0) << que << ": " << f.MagnitudUnidad;
             }
             // Consistent values: solve the marked unknown from the defaults
-            // (or small values), then solve each other symbol back.
+            // and values drawn inside the limits, then each other symbol back.
             auto filas = r.Filas;
-            for (auto& f : filas) {
-                f.Unidad = f.UnidadNativa();
-                if (Recortar(f.Valor).empty()) f.Valor = std::to_string(std::uniform_int_distribution<int>(2, 5)(azar));
+            auto limite = [&](const std::string& t, long double si_vacio) {
+                return Recortar(t).empty() ? si_vacio : c.Entrada().EvaluarTexto(t);
+            };
+            ResultadoCalculo base;
+            for (int intento = 0; intento < 20 && base.estado != ResultadoCalculo::Hecho; ++intento) {
+                for (std::size_t k = 0; k < filas.size(); ++k) {
+                    filas[k].Unidad = filas[k].UnidadNativa();
+                    if (!Recortar(r.Filas[k].Valor).empty()) continue;
+                    const long double bajo = limite(filas[k].Minimo, 0), alto = limite(filas[k].Maximo, bajo + 5);
+                    const long double v = bajo + (alto - bajo) * std::uniform_real_distribution<long double>(0.1L, 0.9L)(azar);
+                    filas[k].Valor = RealATextoExacto(v);
+                }
+                base = c.Calcular(r.Ley, filas, inc, FormatoNumero{});
             }
-            const int inc = r.Incognita();
-            if (inc < 0) continue;
-            auto base = c.Calcular(r.Ley, filas, inc, FormatoNumero{});
-            if (base.estado != ResultadoCalculo::Hecho) continue;  // values outside the law's domain
+            ASSERT_EQ(base.estado, ResultadoCalculo::Hecho) << que << ": " << base.Mensaje;
             const auto valores = c.Valores();
             for (std::size_t k = 0; k < filas.size(); ++k) {
-                if (static_cast<int>(k) == inc || filas[k].Simbolo.empty()) continue;
+                if (static_cast<int>(k) == inc) continue;
                 auto otra = filas;
                 for (std::size_t j = 0; j < otra.size(); ++j) otra[j].Valor = RealATextoExacto(valores[j]);
                 otra[k].Valor.clear();
                 const auto res = c.Calcular(r.Ley, otra, static_cast<int>(k), FormatoNumero{});
-                if (res.estado == ResultadoCalculo::Fallo &&
-                    res.Mensaje.find("despejar") != std::string::npos)
+                if (res.estado == ResultadoCalculo::Fallo && res.Mensaje.find("despejar") != std::string::npos)
                     continue;  // it occurs more than once
                 ASSERT_EQ(res.estado, ResultadoCalculo::Hecho) << que << " para " << filas[k].Simbolo << ": " << res.Mensaje;
                 // Another root is as good: check the law holds with it.
@@ -226,6 +280,7 @@ TEST(Formulas, DatosDeFabrica) {
             }
         }
     }
+    EXPECT_GE(formulas, 58u);
 }
 
 }  // namespace

@@ -2,36 +2,22 @@
 // bytes, GNU factor finds the same factors. Skipped where a peer is missing.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
 
+#include "Orden.h"
 #include "tools/Primo.h"
 
 namespace numbrix {
 namespace {
 
-std::string Salida(const std::string& orden) {
-    std::string r;
-    FILE* f = popen(orden.c_str(), "r");
-    if (!f) return r;
-    std::array<char, 1 << 16> b{};
-    for (std::size_t n; (n = std::fread(b.data(), 1, b.size(), f)) > 0;) r.append(b.data(), n);
-    pclose(f);
-    return r;
-}
-
-std::string Cli() {
-    const char* c = std::getenv("NUMBRIX_CLI");
-    return c ? c : "numbrix-cli";
-}
+std::string Salida(const std::string& orden) { return prueba::EjecutarOrden(orden).texto; }
 
 TEST(PrimosPares, ListaIgualQueLaCriba) {
     if (std::system("primesieve --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "sin primesieve";
     const std::string rango = "9223372036854675808 9223372036854775807";
-    const std::string nuestra = Salida(Cli() + " --primes " + rango);
+    const std::string nuestra = Salida(prueba::RutaCli() + " --primes " + rango);
     EXPECT_GT(nuestra.size(), 2000u);
     EXPECT_EQ(nuestra, Salida("primesieve " + rango + " -p"));
 }

@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <array>
-#include <cstdio>
 
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
