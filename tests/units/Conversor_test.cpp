@@ -35,15 +35,18 @@ TEST(Conversor, CantidadYFilas) {
         ADD_FAILURE() << "asked";
         return {};
     };
-    for (const char* malo : {"2*", "2*x", "1/0", "c"}) {
+    const std::pair<const char*, const char*> malos[] = {
+        {"2*", "Error de sintaxis: la expresión empieza o termina en un operador"}, {"2*x", "Variable sin valor: x"},
+        {"1/0", "División por cero"}, {"c", "Variable sin valor: c"}};
+    for (const auto& [malo, mensaje] : malos) {
         const auto l = cantidad.Leer(malo);
         EXPECT_FALSE(l.ok) << malo;
-        EXPECT_FALSE(l.error.empty()) << malo;
+        EXPECT_EQ(l.error, mensaje) << malo;
     }
     // A value outside a formula's domain empties every row.
     const auto raiz = ConvertirATodas(m, m.BuscarMagnitud("Raíz"), 1, -4, Escribir);
     EXPECT_EQ(raiz.textos, (std::vector<std::string>{"", ""}));
-    EXPECT_FALSE(raiz.error.empty());
+    EXPECT_EQ(raiz.error, "Operación no válida");
 
     // The main angle unit, read before each evaluation.
     sesion.SetAngulo(Sexagesimales);
