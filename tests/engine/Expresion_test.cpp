@@ -17,13 +17,19 @@ constexpr long double kPi = PiExtendido;
 
 TEST(Compilador, ValoresYSoluciones) { prueba::ComprobarValoresYSoluciones(); }
 
-TEST(Compilador, ErroresConSuCodigoYMensaje) {
+TEST(Compilador, ErroresConSuCodigoYMensajeYDespejar) {
     prueba::ComprobarErrores();
     // y does not depend on «?»: nothing to solve for.
     MotorX m;
     m.e.SetTexto("y=3");
     m.e.ResolverPara(m.incognita.get());
     EXPECT_EQ(m.e.Mensaje, "No se encuentra variable para despejar");
+    // Solving leaves the compiled tree as it was.
+    m.e.SetTexto("2*x+1=7");
+    m.e.ResolverPara(m.x.get());
+    m.x->AsignarValor(3);
+    EXPECT_GT(m.e.Valor(), 0);
+    EXPECT_EQ(m.e.Arbol->Clase(), ClaseNodo::Igu);
 }
 
 TEST(Compilador, NombresLocalesYFallos) {
@@ -143,15 +149,6 @@ TEST(Registro, PrimeraGanaVariablesCompartidasYAnfitrion) {
     m.Eval("otro");
     EXPECT_TRUE(m.e.HayError);
     EXPECT_EQ(m.Eval("Si(1,2,3)"), 2);
-}
-
-TEST(Despejar, ElArbolCompiladoQuedaIntacto) {
-    MotorX m;
-    m.e.SetTexto("2*x+1=7");
-    m.e.ResolverPara(m.x.get());
-    m.x->AsignarValor(3);
-    EXPECT_GT(m.e.Valor(), 0);
-    EXPECT_EQ(m.e.Arbol->Clase(), ClaseNodo::Igu);
 }
 
 }  // namespace

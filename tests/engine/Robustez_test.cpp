@@ -339,8 +339,7 @@ TEST(Robustez, DespejarArbolesProfundos) {
     };
     const std::vector<Fila> filas = {
         {"x" + Repetir("+1", 100) + "=5", -95.0L},
-        {"x" + Repetir("+1", 4100) + "=5", -4095.0L},     // a flat chain: solved along it in a loop
-        {"x" + Repetir("+1", 20000) + "=5", -19995.0L}, {"x" + Repetir("*2", 20000) + "=0", 0.0L},
+        {"x" + Repetir("+1", 4100) + "=5", -4095.0L},  // a flat chain: solved along it in a loop (longer: below)
         {Repetir("(", 4000) + "x" + Repetir(")", 4000) + "=7", std::nullopt},
         {Repetir("-(", 2000) + "x" + Repetir(")", 2000) + "=7", std::nullopt},
         {CadenaLocales(40, false, "x") + "=8", std::nullopt},
@@ -436,36 +435,6 @@ TEST(Robustez, CadenaLargaFallaComoLaCorta) {
             EXPECT_EQ(r[0].mensaje, r[1].mensaje) << etiqueta;
         }
     }
-}
-
-// ---------------------------------------------------------------- one value per evaluation
-
-TEST(Robustez, LocalCompartidaTieneUnValorPorEvaluacion) {
-    const struct { const char* texto; long double valor; } filas[] = {
-        {"r:Ale;r-r", 0}, {"r:Ale;r/r", 1}, {"r:Ale;s:r+r;s-2*r", 0}, {"r:Ale;(r-r)*1000+r^0", 1},
-        {"r:Ale;Max(r,r)-Min(r,r)", 0},
-    };
-    auto e = NuevoMotor();
-    for (const auto& f : filas) {
-        e->SetTexto(f.texto);
-        ASSERT_FALSE(e->HayError) << f.texto << ": " << e->Mensaje;
-        for (int k = 0; k < 200; ++k) {
-            EXPECT_EQ(e->Valor(), f.valor) << f.texto << " (evaluación " << k << ")";
-            e->Forzar = k % 2 == 0;
-        }
-    }
-}
-
-TEST(Robustez, LoAleatorioNoSeCongela) {
-    auto e = NuevoMotor();
-    e->AgregarUsuario("Azar0", "Ale", "sin parámetros");
-    e->SetTexto("Azar0");
-    ASSERT_FALSE(e->HayError) << e->Mensaje;
-    long double primero = e->Valor();
-    bool cambia = false;
-    for (int k = 0; k < 50 && !cambia; ++k) cambia = e->Valor() != primero;
-    EXPECT_TRUE(cambia) << "una función de usuario sin parámetros quedó fija en su primer valor";
-
 }
 
 // Re-evaluating after assigning the variable agrees with compiling the

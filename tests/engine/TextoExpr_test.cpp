@@ -5,23 +5,17 @@
 namespace numbrix {
 namespace {
 
-struct CasoTexto { const char* entrada; const char* salida; };
-
-class PrepararTextoTest : public ::testing::TestWithParam<CasoTexto> {};
-
-TEST_P(PrepararTextoTest, Salida) { EXPECT_EQ(PrepararTexto(GetParam().entrada), GetParam().salida); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Casos, PrepararTextoTest,
-    ::testing::Values(CasoTexto{"2 * (a) (b) {note|x}", "2*(a)(b)"}, CasoTexto{"(ab)(c)", "(ab)*(c)"},
-                      CasoTexto{"(a)(b)", "(a)(b)"},  // the product starts at the fifth character
-                      CasoTexto{"1|2", "1/2"}, CasoTexto{"1\t+\n2\r", "1+2"},
-                      CasoTexto{"a{b}c{d", "ac"}, CasoTexto{"a}b", "ab"},
-                      CasoTexto{"{x}(a)(b)", "(a)*(b)"},
-                      CasoTexto{"2£8+ñ", "2£8+ñ"},  // non-ASCII characters are kept whole
-                      CasoTexto{"££)(b)", "££)(b)"},  // positions count characters, not bytes
-                      CasoTexto{"£££)(b)", "£££)*(b)"},
-                      CasoTexto{"", ""}));
+TEST(PrepararTexto, Salida) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"2 * (a) (b) {note|x}", "2*(a)(b)"}, {"(ab)(c)", "(ab)*(c)"},
+        {"(a)(b)", "(a)(b)"},  // the product starts at the fifth character
+        {"1|2", "1/2"}, {"1\t+\n2\r", "1+2"}, {"a{b}c{d", "ac"}, {"a}b", "ab"}, {"{x}(a)(b)", "(a)*(b)"},
+        {"2£8+ñ", "2£8+ñ"},    // non-ASCII characters are kept whole
+        {"££)(b)", "££)(b)"},  // positions count characters, not bytes
+        {"£££)(b)", "£££)*(b)"}, {"", ""},
+    };
+    for (const auto& [entrada, salida] : casos) EXPECT_EQ(PrepararTexto(entrada), salida) << entrada;
+}
 
 TEST(NormalizarOperadores, DobleAsteriscoYBarra) {
     EXPECT_EQ(NormalizarOperadores("2**3//2"), "2^3\\2");
@@ -29,48 +23,26 @@ TEST(NormalizarOperadores, DobleAsteriscoYBarra) {
     EXPECT_EQ(NormalizarOperadores("a*b/c"), "a*b/c");
 }
 
-struct CasoSintaxis {
-    const char* texto;
-    RevisionSintaxis::Resultado resultado;
-    const char* final;  // how the message ends
-};
-
-class RevisarSintaxisTest : public ::testing::TestWithParam<CasoSintaxis> {};
-
-TEST_P(RevisarSintaxisTest, Resultado) {
-    const CasoSintaxis& c = GetParam();
-    const RevisionSintaxis r = RevisarSintaxisDetalle(c.texto);
-    EXPECT_EQ(r.resultado, c.resultado) << c.texto;
-    std::string mensaje = "sin tocar";
-    EXPECT_EQ(RevisarSintaxis(c.texto, &mensaje), r.Correcta()) << c.texto;
-    if (r.Correcta()) {
-        EXPECT_EQ(mensaje, "sin tocar");
-    } else {
-        const std::string fin = c.final;
-        ASSERT_GE(mensaje.size(), fin.size());
-        EXPECT_EQ(mensaje.substr(mensaje.size() - fin.size()), fin) << mensaje;
+TEST(RevisarSintaxis, ResultadoYFinalDelMensaje) {
+    using R = RevisionSintaxis::Resultado;
+    const struct { const char* texto; R resultado; const char* final; } casos[] = {  // how the message ends
+        {"-2", R::Correcta, ""}, {"2*-3", R::Correcta, ""}, {".5", R::Correcta, ""}, {"sen(30)", R::Correcta, ""},
+        {"", R::Vacia, "Falta expresión"}, {"*2", R::Extremo, ""}, {"2*", R::Extremo, ""}, {"2.", R::Extremo, ""},
+        {"2-", R::Extremo, ""}, {"£2", R::Extremo, ""}, {"2£", R::Extremo, ""}, {"2*/3", R::Seguidos, " */"},
+        {"2-£3", R::Seguidos, " -£"}, {"2.*3", R::Seguidos, " .*"}, {"(2))", R::CierraDeMas, " #1"},
+        {")2(", R::CierraDeMas, " #1"}, {"((2)", R::AbreDeMas, " #2"},
+        // Adjacent operators are judged before parentheses.
+        {")2+*3", R::Seguidos, " +*"},
+    };
+    for (const auto& c : casos) {
+        const RevisionSintaxis r = RevisarSintaxisDetalle(c.texto);
+        EXPECT_EQ(r.resultado, c.resultado) << c.texto;
+        EXPECT_EQ(RevisarSintaxis(c.texto), r.Correcta()) << c.texto;  // without a message to fill
+        std::string mensaje = "sin tocar";
+        EXPECT_EQ(RevisarSintaxis(c.texto, &mensaje), r.Correcta()) << c.texto;
+        const std::string fin = r.Correcta() ? "sin tocar" : c.final;
+        EXPECT_TRUE(mensaje.size() >= fin.size() && mensaje.ends_with(fin)) << c.texto << ": " << mensaje;
     }
-}
-
-using R = RevisionSintaxis::Resultado;
-INSTANTIATE_TEST_SUITE_P(
-    Casos, RevisarSintaxisTest,
-    ::testing::Values(CasoSintaxis{"-2", R::Correcta, ""}, CasoSintaxis{"2*-3", R::Correcta, ""},
-                      CasoSintaxis{".5", R::Correcta, ""}, CasoSintaxis{"sen(30)", R::Correcta, ""},
-                      CasoSintaxis{"", R::Vacia, "Falta expresión"},
-                      CasoSintaxis{"*2", R::Extremo, ""}, CasoSintaxis{"2*", R::Extremo, ""},
-                      CasoSintaxis{"2.", R::Extremo, ""}, CasoSintaxis{"2-", R::Extremo, ""},
-                      CasoSintaxis{"£2", R::Extremo, ""}, CasoSintaxis{"2£", R::Extremo, ""},
-                      CasoSintaxis{"2*/3", R::Seguidos, " */"}, CasoSintaxis{"2-£3", R::Seguidos, " -£"},
-                      CasoSintaxis{"2.*3", R::Seguidos, " .*"},
-                      CasoSintaxis{"(2))", R::CierraDeMas, " #1"}, CasoSintaxis{")2(", R::CierraDeMas, " #1"},
-                      CasoSintaxis{"((2)", R::AbreDeMas, " #2"},
-                      // Adjacent operators are judged before parentheses.
-                      CasoSintaxis{")2+*3", R::Seguidos, " +*"}));
-
-TEST(RevisarSintaxis, SinMensajeNoFalla) {
-    EXPECT_FALSE(RevisarSintaxis("2*"));
-    EXPECT_TRUE(RevisarSintaxis("2"));
 }
 
 }  // namespace

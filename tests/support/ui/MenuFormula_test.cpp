@@ -63,6 +63,7 @@ TEST_F(MenuFormula, CopyExportAndDescribe) {
     QCoreApplication::sendEvent(&vista_, &doble);
     ASSERT_NE(QGuiApplication::clipboard()->mimeData(), nullptr);
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasImage());
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->data("image/svg+xml").startsWith("<?xml"));
 
     QString ruta = QString::fromStdString((dir_ / "f.svg").string());
     menu_.ElegirArchivo = [&] { return ruta; };
