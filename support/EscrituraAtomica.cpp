@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <system_error>
 
@@ -26,6 +27,21 @@ PasosEscritura& PasosDeEscritura() {
     static PasosEscritura pasos;
     return pasos;
 }
+
+#ifdef NUMBRIX_FALLOS_ESCRITURA
+namespace {
+// The failing-saves build: every write finds the disk full, so each window's
+// report of a failed save can be seen.
+const bool kEscriturasFallidas = [] {
+    if (!std::getenv("NUMBRIX_FALLAR_ESCRITURAS")) return false;
+    PasosDeEscritura().Escribir = [](int, const void*, std::size_t) -> long {
+        errno = ENOSPC;
+        return -1;
+    };
+    return true;
+}();
+}  // namespace
+#endif
 
 namespace {
 
