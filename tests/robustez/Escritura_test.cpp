@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <sstream>
 
 #include "CarpetaTemporal.h"
+#include "cli/EjecutarCli.h"
 #include "robustez/Tipos.h"
 #include "support/EscrituraAtomica.h"
 
@@ -40,10 +42,21 @@ struct Inyectar {
     ~Inyectar() { PasosDeEscritura() = PasosEscritura{}; }
 };
 
+// numbrix-cli --save, run as main() runs it: the message is what standard
+// error says when the exit status reports the failure.
+std::string GuardarCli(const std::filesystem::path& c, int v) {
+    std::istringstream entrada;
+    std::ostringstream salida, errores;
+    const std::vector<std::string> args{"--data", (c / "cli").string(), "--save", v ? "2+2" : "1+1"};
+    return EjecutarCli(RegistroEstandar(), args, entrada, salida, errores) == 0 ? std::string() : errores.str();
+}
+
 class EscrituraFallida : public CarpetaTemporal {};
 
 TEST_F(EscrituraFallida, CadaTipoConservaElArchivoAnterior) {
-    for (const auto& tipo : prueba::TiposArchivo()) {
+    auto tipos = prueba::TiposArchivo();
+    tipos.push_back({"cli/numbrix.ini", GuardarCli});
+    for (const auto& tipo : tipos) {
         for (Falla f : {Falla::SinEspacioALaMitad, Falla::EioAlVolcar, Falla::EioAlCerrar, Falla::EaccesAlRenombrar}) {
             SCOPED_TRACE(std::string(tipo.nombre) + " falla " + std::to_string(static_cast<int>(f)));
             const auto carpeta = dir_ / (std::string(tipo.nombre) + std::to_string(static_cast<int>(f)));
