@@ -275,12 +275,14 @@ std::shared_ptr<TVelIniFile> TVelIniFile::CompartidoCon(const fs::path& archivo,
     return nuevo;
 }
 
-void TVelIniFile::GuardarPendientes() {
+void TVelIniFile::GuardarPendientes(const fs::path& carpeta) {
+    const std::string dentro = ClaveRegistro(carpeta) + "/";
     std::vector<std::shared_ptr<TVelIniFile>> vivos;
     {
         std::lock_guard<std::mutex> l(MutexRegistro());
         for (const auto& [id, debil] : Registro())
-            if (auto f = debil.lock(); f && f->Modified() && f->opciones_.GuardarAlCerrar) vivos.push_back(f);
+            if (auto f = debil.lock(); f && id.starts_with(dentro) && f->Modified() && f->opciones_.GuardarAlCerrar)
+                vivos.push_back(f);
     }
     std::exception_ptr primero;
     for (const auto& f : vivos) {

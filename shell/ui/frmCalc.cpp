@@ -1112,7 +1112,7 @@ bool TfrmCalcu::GuardarTodo() {
         sesion_.Guardar();
         // A tool's file whose write failed when its window closed (there the
         // user chose to go on) is still pending: this is its last chance.
-        TVelIniFile::GuardarPendientes();
+        if (!sesion_.CarpetaDatos().empty()) TVelIniFile::GuardarPendientes(sesion_.CarpetaDatos());
     });
 }
 
