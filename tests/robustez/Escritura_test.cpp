@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <sstream>
+#include <utility>
 
 #include "CarpetaTemporal.h"
 #include "cli/EjecutarCli.h"
@@ -57,7 +58,11 @@ TEST_F(EscrituraFallida, CadaTipoConservaElArchivoAnterior) {
     auto tipos = prueba::TiposArchivo();
     tipos.push_back({"cli/numbrix.ini", GuardarCli});
     for (const auto& tipo : tipos) {
-        for (Falla f : {Falla::SinEspacioALaMitad, Falla::EioAlVolcar, Falla::EioAlCerrar, Falla::EaccesAlRenombrar}) {
+        // Each with the system's reason, said in Spanish whatever the locale.
+        for (auto [f, motivo] : {std::pair{Falla::SinEspacioALaMitad, "(no queda espacio en el disco)"},
+                                 std::pair{Falla::EioAlVolcar, "(error de entrada/salida del dispositivo)"},
+                                 std::pair{Falla::EioAlCerrar, "(error de entrada/salida del dispositivo)"},
+                                 std::pair{Falla::EaccesAlRenombrar, "(permiso denegado)"}}) {
             SCOPED_TRACE(std::string(tipo.nombre) + " falla " + std::to_string(static_cast<int>(f)));
             const auto carpeta = dir_ / (std::string(tipo.nombre) + std::to_string(static_cast<int>(f)));
             std::filesystem::create_directories(carpeta);
@@ -69,6 +74,7 @@ TEST_F(EscrituraFallida, CadaTipoConservaElArchivoAnterior) {
                 mensaje = tipo.guardar(carpeta, 1);
             }
             EXPECT_NE(mensaje.find("El archivo anterior no se ha modificado."), std::string::npos) << mensaje;
+            EXPECT_NE(mensaje.find(motivo), std::string::npos) << mensaje;
             EXPECT_TRUE(Leer(carpeta / tipo.nombre) == anterior);
             EXPECT_EQ(prueba::Temporales(carpeta), std::vector<std::string>{});
             EXPECT_EQ(tipo.guardar(carpeta, 1), "");
