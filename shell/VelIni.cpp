@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <locale.h>
 #include <map>
 #include <mutex>
@@ -272,6 +273,28 @@ std::shared_ptr<TVelIniFile> TVelIniFile::CompartidoCon(const fs::path& archivo,
     nuevo->claveRegistro_ = id;
     registro[id] = nuevo;
     return nuevo;
+}
+
+void TVelIniFile::GuardarPendientes(const fs::path& carpeta) {
+    const std::string dentro = ClaveRegistro(carpeta) + "/";
+    std::vector<std::shared_ptr<TVelIniFile>> vivos;
+    {
+        std::lock_guard<std::mutex> l(MutexRegistro());
+        for (const auto& [id, debil] : Registro())
+            if (auto f = debil.lock(); f && id.starts_with(dentro) && f->Modified() && f->opciones_.GuardarAlCerrar)
+                vivos.push_back(f);
+    }
+    std::exception_ptr primero;
+    for (const auto& f : vivos) {
+        try {
+            f->UpdateFile();
+        } catch (...) {
+            if (!primero) primero = std::current_exception();
+        }
+    }
+    // Released here, outside the lock: a last owner's destructor takes it.
+    vivos.clear();
+    if (primero) std::rethrow_exception(primero);
 }
 
 std::shared_ptr<TVelIniFile> TVelIniFile::Compartido(const fs::path& archivo, const std::string& clave,

@@ -92,6 +92,11 @@ public:
     // the options of the first opener stay in force.
     static std::shared_ptr<TVelIniFile> Compartido(const std::filesystem::path& archivo, const std::string& clave = {},
                                                    OpcionesIni opciones = {});
+    // Writes every shared file under `carpeta` (subfolders too) with pending
+    // changes that its destructor would write (a failed save stays pending):
+    // the program's close calls it where a failure can still be reported.
+    // Raises the first failure's EEscritura after trying them all.
+    static void GuardarPendientes(const std::filesystem::path& carpeta);
 
     const std::filesystem::path& FileName() const { return archivo_; }
     // Writes pending changes to the old file (raising on failure, with nothing

@@ -9,8 +9,8 @@
 #include <csignal>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
-#include <system_error>
 
 namespace numbrix {
 
@@ -27,9 +27,53 @@ PasosEscritura& PasosDeEscritura() {
     return pasos;
 }
 
+#ifdef NUMBRIX_FALLOS_ESCRITURA
+namespace {
+// The failing-saves build: every write finds the disk full, so each window's
+// report of a failed save can be seen.
+const bool kEscriturasFallidas = [] {
+    if (!std::getenv("NUMBRIX_FALLAR_ESCRITURAS")) return false;
+    PasosDeEscritura().Escribir = [](int, const void*, std::size_t) -> long {
+        errno = ENOSPC;
+        return -1;
+    };
+    return true;
+}();
+}  // namespace
+#endif
+
 namespace {
 
-std::string TextoErrno(int codigo) { return std::system_category().message(codigo); }
+// The system's own texts follow the C library's language, English on most
+// desktops: the errors a write meets are said here in Spanish.
+std::string TextoErrno(int codigo) {
+    switch (codigo) {
+        case ENOSPC: return "no queda espacio en el disco";
+        case EDQUOT: return "se agotó la cuota de disco";
+        case EIO: return "error de entrada/salida del dispositivo";
+        case EACCES: return "permiso denegado";
+        case EPERM: return "operación no permitida";
+        case EROFS: return "el sistema de archivos es de solo lectura";
+        case EFBIG: return "archivo demasiado grande";
+        case EISDIR: return "es una carpeta";
+        case ENOTDIR: return "una parte de la ruta no es una carpeta";
+        case ENOENT: return "no existe la carpeta o el archivo";
+        case EEXIST: return "el archivo ya existe";
+        case ENAMETOOLONG: return "nombre de archivo demasiado largo";
+        case ELOOP: return "demasiados enlaces simbólicos encadenados";
+        case EMFILE:
+        case ENFILE: return "demasiados archivos abiertos";
+        case EBUSY: return "el dispositivo o el recurso está ocupado";
+        case ETXTBSY: return "el archivo está en uso";
+        case EXDEV: return "no se puede mover entre dispositivos distintos";
+        case EBADF: return "descriptor de archivo no válido";
+        case EINVAL: return "argumento no válido";
+        case ENOMEM: return "memoria insuficiente";
+        case EINTR: return "interrumpido por una señal";
+        case EAGAIN: return "recurso no disponible por ahora";
+        default: return "error del sistema " + std::to_string(codigo);
+    }
+}
 
 std::string Citar(const fs::path& ruta) { return "«" + ruta.string() + "»"; }
 

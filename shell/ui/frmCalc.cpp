@@ -18,7 +18,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPushButton>
 #include <QSplitter>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -43,6 +42,7 @@
 #include "support/Gradientes.h"
 #include "support/ui/ColoresSistema.h"
 #include "support/ui/EjecutorTrabajo.h"
+#include "support/ui/GuardarAlCerrar.h"
 #include "support/ui/GradientesQt.h"
 #include "support/ui/LienzoQt.h"
 #include "support/ui/VistaFormula.h"
@@ -1103,26 +1103,17 @@ bool TfrmCalcu::GuardarTodo() {
         a.AltoH = t[1];
     }
     Avisar(&Herramienta::AlGuardar);
-    while (true) {
-        try {
-            if (sesion_.Ini()) {
-                GuardarColocacion(*this, *sesion_.Ini());
-                for (EstadoHerramienta& t : herramientas_)
-                    if (t.ventana) GuardarColocacion(*t.ventana, *sesion_.Ini());
-            }
-            sesion_.Guardar();
-            return true;
-        } catch (const std::exception& ex) {
-            QMessageBox caja(QMessageBox::Warning, QApplication::applicationDisplayName(),
-                             "No se pudieron guardar los ajustes:\n" + QString::fromUtf8(ex.what()), QMessageBox::NoButton,
-                             this);
-            QPushButton* reintentar = caja.addButton("Reintentar", QMessageBox::AcceptRole);
-            caja.addButton("Cerrar sin guardar", QMessageBox::DestructiveRole);
-            caja.setDefaultButton(reintentar);
-            caja.exec();
-            if (caja.clickedButton() != reintentar) return false;
+    return GuardarAlCerrar(this, QApplication::applicationDisplayName(), "No se pudieron guardar los ajustes:", [this] {
+        if (sesion_.Ini()) {
+            GuardarColocacion(*this, *sesion_.Ini());
+            for (EstadoHerramienta& t : herramientas_)
+                if (t.ventana) GuardarColocacion(*t.ventana, *sesion_.Ini());
         }
-    }
+        sesion_.Guardar();
+        // A tool's file whose write failed when its window closed (there the
+        // user chose to go on) is still pending: this is its last chance.
+        if (!sesion_.CarpetaDatos().empty()) TVelIniFile::GuardarPendientes(sesion_.CarpetaDatos());
+    });
 }
 
 void TfrmCalcu::closeEvent(QCloseEvent* e) {

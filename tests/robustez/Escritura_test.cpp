@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <sstream>
+#include <utility>
 
 #include "CarpetaTemporal.h"
+#include "cli/EjecutarCli.h"
 #include "robustez/Tipos.h"
 #include "support/EscrituraAtomica.h"
 
@@ -40,11 +43,26 @@ struct Inyectar {
     ~Inyectar() { PasosDeEscritura() = PasosEscritura{}; }
 };
 
+// numbrix-cli --save, run as main() runs it: the message is what standard
+// error says when the exit status reports the failure.
+std::string GuardarCli(const std::filesystem::path& c, int v) {
+    std::istringstream entrada;
+    std::ostringstream salida, errores;
+    const std::vector<std::string> args{"--data", (c / "cli").string(), "--save", v ? "2+2" : "1+1"};
+    return EjecutarCli(RegistroEstandar(), args, entrada, salida, errores) == 0 ? std::string() : errores.str();
+}
+
 class EscrituraFallida : public CarpetaTemporal {};
 
 TEST_F(EscrituraFallida, CadaTipoConservaElArchivoAnterior) {
-    for (const auto& tipo : prueba::TiposArchivo()) {
-        for (Falla f : {Falla::SinEspacioALaMitad, Falla::EioAlVolcar, Falla::EioAlCerrar, Falla::EaccesAlRenombrar}) {
+    auto tipos = prueba::TiposArchivo();
+    tipos.push_back({"cli/numbrix.ini", GuardarCli});
+    for (const auto& tipo : tipos) {
+        // Each with the system's reason, said in Spanish whatever the locale.
+        for (auto [f, motivo] : {std::pair{Falla::SinEspacioALaMitad, "(no queda espacio en el disco)"},
+                                 std::pair{Falla::EioAlVolcar, "(error de entrada/salida del dispositivo)"},
+                                 std::pair{Falla::EioAlCerrar, "(error de entrada/salida del dispositivo)"},
+                                 std::pair{Falla::EaccesAlRenombrar, "(permiso denegado)"}}) {
             SCOPED_TRACE(std::string(tipo.nombre) + " falla " + std::to_string(static_cast<int>(f)));
             const auto carpeta = dir_ / (std::string(tipo.nombre) + std::to_string(static_cast<int>(f)));
             std::filesystem::create_directories(carpeta);
@@ -56,6 +74,7 @@ TEST_F(EscrituraFallida, CadaTipoConservaElArchivoAnterior) {
                 mensaje = tipo.guardar(carpeta, 1);
             }
             EXPECT_NE(mensaje.find("El archivo anterior no se ha modificado."), std::string::npos) << mensaje;
+            EXPECT_NE(mensaje.find(motivo), std::string::npos) << mensaje;
             EXPECT_TRUE(Leer(carpeta / tipo.nombre) == anterior);
             EXPECT_EQ(prueba::Temporales(carpeta), std::vector<std::string>{});
             EXPECT_EQ(tipo.guardar(carpeta, 1), "");

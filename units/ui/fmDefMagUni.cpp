@@ -147,6 +147,8 @@ TfmDefMagUni::TfmDefMagUni(QWidget* padre, TModeloUnidades& modelo, std::filesys
     rejilla_->SetFixedCols(1);
     rejilla_->setColumnWidth(0, 14);
     rejilla_->setColumnWidth(1, 120);
+    // Wide enough for a factor written in full, e.g. 1.602176634e-19.
+    rejilla_->setColumnWidth(2, 160);
     rejilla_->horizontalHeader()->setStretchLastSection(true);
     rejilla_->installEventFilter(this);
     auto* etR = new QLabel("Definición de unidades:", this);
