@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "support/basicos.h"
+
 namespace numbrix {
 
 namespace fs = std::filesystem;
@@ -43,37 +45,6 @@ const bool kEscriturasFallidas = [] {
 #endif
 
 namespace {
-
-// The system's own texts follow the C library's language, English on most
-// desktops: the errors a write meets are said here in Spanish.
-std::string TextoErrno(int codigo) {
-    switch (codigo) {
-        case ENOSPC: return "no queda espacio en el disco";
-        case EDQUOT: return "se agotó la cuota de disco";
-        case EIO: return "error de entrada/salida del dispositivo";
-        case EACCES: return "permiso denegado";
-        case EPERM: return "operación no permitida";
-        case EROFS: return "el sistema de archivos es de solo lectura";
-        case EFBIG: return "archivo demasiado grande";
-        case EISDIR: return "es una carpeta";
-        case ENOTDIR: return "una parte de la ruta no es una carpeta";
-        case ENOENT: return "no existe la carpeta o el archivo";
-        case EEXIST: return "el archivo ya existe";
-        case ENAMETOOLONG: return "nombre de archivo demasiado largo";
-        case ELOOP: return "demasiados enlaces simbólicos encadenados";
-        case EMFILE:
-        case ENFILE: return "demasiados archivos abiertos";
-        case EBUSY: return "el dispositivo o el recurso está ocupado";
-        case ETXTBSY: return "el archivo está en uso";
-        case EXDEV: return "no se puede mover entre dispositivos distintos";
-        case EBADF: return "descriptor de archivo no válido";
-        case EINVAL: return "argumento no válido";
-        case ENOMEM: return "memoria insuficiente";
-        case EINTR: return "interrumpido por una señal";
-        case EAGAIN: return "recurso no disponible por ahora";
-        default: return "error del sistema " + std::to_string(codigo);
-    }
-}
 
 std::string Citar(const fs::path& ruta) { return "«" + ruta.string() + "»"; }
 
@@ -174,7 +145,7 @@ void EscribirArchivoAtomico(const fs::path& ruta, std::string_view bytes) {
     const fs::path destino = DestinoReal(ruta);
     auto fallo = [&](const std::string& que, int codigo) -> EEscritura {
         return EEscritura(ruta, "No se pudo escribir el archivo " + Citar(ruta) + ": " + que +
-                                    (codigo ? " (" + TextoErrno(codigo) + ")" : std::string()) +
+                                    (codigo ? " (" + TextoErrorSistema(codigo) + ")" : std::string()) +
                                     ". El archivo anterior no se ha modificado.");
     };
 
@@ -187,7 +158,7 @@ void EscribirArchivoAtomico(const fs::path& ruta, std::string_view bytes) {
 
     struct stat anterior {};
     const bool existia = ::stat(destino.c_str(), &anterior) == 0;
-    if (existia && S_ISDIR(anterior.st_mode)) throw fallo("es una carpeta", EISDIR);
+    if (existia && S_ISDIR(anterior.st_mode)) throw fallo("es una carpeta", 0);
 
     fs::path temporal;
     int fd = -1;
@@ -224,7 +195,7 @@ TEscrituraAtomica::~TEscrituraAtomica() { Abandonar(); }
 void TEscrituraAtomica::Fallar(const std::string& que, int codigo) {
     Abandonar();
     throw EEscritura(ruta_, "No se pudo escribir el archivo " + Citar(ruta_) + ": " + que +
-                                (codigo ? " (" + TextoErrno(codigo) + ")" : std::string()) +
+                                (codigo ? " (" + TextoErrorSistema(codigo) + ")" : std::string()) +
                                 ". El archivo anterior no se ha modificado.");
 }
 
@@ -237,7 +208,7 @@ void TEscrituraAtomica::Abrir() {
     destino_ = DestinoReal(ruta_);
     struct stat anterior {};
     const bool existia = ::stat(destino_.c_str(), &anterior) == 0;
-    if (existia && S_ISDIR(anterior.st_mode)) Fallar("es una carpeta", EISDIR);
+    if (existia && S_ISDIR(anterior.st_mode)) Fallar("es una carpeta", 0);
     for (unsigned intento = 0; intento < 100 && fd_ < 0; ++intento) {
         temporal_ = NombreTemporal(destino_, intento);
         fd_ = ::open(temporal_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -303,7 +274,7 @@ fs::path CopiaDeSeguridad(const fs::path& ruta) {
     copia += ".bak";
     auto fallo = [&](const std::string& que, int codigo) {
         return EEscritura(ruta, "No se pudo guardar la copia de seguridad " + Citar(copia) + ": " + que +
-                                    (codigo ? " (" + TextoErrno(codigo) + ")" : std::string()) +
+                                    (codigo ? " (" + TextoErrorSistema(codigo) + ")" : std::string()) +
                                     ". El archivo " + Citar(ruta) + " no se ha reescrito.");
     };
     if (!S_ISREG(info.st_mode)) throw fallo("no es un archivo normal", 0);

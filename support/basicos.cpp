@@ -420,18 +420,49 @@ std::vector<ArchivoEncontrado> BuscarArchivos(const fs::path& carpeta, std::stri
     return encontrados;
 }
 
+// The system's own texts follow the C library's language, English on most
+// desktops: the errors a write meets are said here in Spanish.
+std::string TextoErrorSistema(int codigo) {
+    switch (codigo) {
+        case ENOSPC: return "no queda espacio en el disco";
+        case EDQUOT: return "se agotó la cuota de disco";
+        case EIO: return "error de entrada/salida del dispositivo";
+        case EACCES: return "permiso denegado";
+        case EPERM: return "operación no permitida";
+        case EROFS: return "el sistema de archivos es de solo lectura";
+        case EFBIG: return "archivo demasiado grande";
+        case EISDIR: return "es una carpeta";
+        case ENOTDIR: return "una parte de la ruta no es una carpeta";
+        case ENOENT: return "no existe la carpeta o el archivo";
+        case EEXIST: return "el archivo ya existe";
+        case ENAMETOOLONG: return "nombre de archivo demasiado largo";
+        case ELOOP: return "demasiados enlaces simbólicos encadenados";
+        case EMFILE:
+        case ENFILE: return "demasiados archivos abiertos";
+        case EBUSY: return "el dispositivo o el recurso está ocupado";
+        case ETXTBSY: return "el archivo está en uso";
+        case EXDEV: return "no se puede mover entre dispositivos distintos";
+        case EBADF: return "descriptor de archivo no válido";
+        case EINVAL: return "argumento no válido";
+        case ENOMEM: return "memoria insuficiente";
+        case EINTR: return "interrumpido por una señal";
+        case EAGAIN: return "recurso no disponible por ahora";
+        default: return "error del sistema " + std::to_string(codigo);
+    }
+}
+
 bool LeerArchivoEntero(const fs::path& ruta, std::string& bytes, std::string* error, std::uintmax_t maximo) {
     auto mal = [&](const std::string& que) {
         if (error) *error = que;
         return false;
     };
     struct stat info {};
-    if (::stat(ruta.c_str(), &info) != 0) return mal(std::system_category().message(errno));
+    if (::stat(ruta.c_str(), &info) != 0) return mal(TextoErrorSistema(errno));
     // Only regular files: a FIFO or a device would block or never end.
     if (!S_ISREG(info.st_mode)) return mal("no es un archivo normal");
     if (static_cast<std::uintmax_t>(info.st_size) > maximo) return mal("el archivo es demasiado grande");
     std::ifstream entrada(ruta, std::ios::binary);
-    if (!entrada) return mal(std::system_category().message(errno ? errno : EACCES));
+    if (!entrada) return mal(TextoErrorSistema(errno ? errno : EACCES));
     bytes.assign(static_cast<std::size_t>(info.st_size), '\0');
     entrada.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(entrada.gcount()));

@@ -167,6 +167,9 @@ std::vector<ArchivoEncontrado> BuscarArchivos(const std::filesystem::path& carpe
 // The wildcard match used above, exposed for callers that filter names.
 bool CoincideMascara(std::string_view nombre, std::string_view mascara);
 
+// The reason for a failed system call (an errno value), in Spanish.
+std::string TextoErrorSistema(int codigo);
+
 // Reads a whole regular file. Returns false (with `error` set) for a missing,
 // unreadable or non-regular file, or one larger than `maximo` bytes.
 bool LeerArchivoEntero(const std::filesystem::path& ruta, std::string& bytes, std::string* error = nullptr,

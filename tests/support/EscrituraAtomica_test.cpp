@@ -11,6 +11,7 @@
 
 #include "Ayudas.h"
 #include "CarpetaTemporal.h"
+#include "support/basicos.h"
 
 namespace numbrix {
 namespace {
@@ -30,8 +31,8 @@ protected:
 
 // The text of a failed write of `ruta`.
 std::string Fallo(const fs::path& ruta, const std::string& que, int codigo) {
-    return "No se pudo escribir el archivo «" + ruta.string() + "»: " + que + " (" +
-           std::system_category().message(codigo) + "). El archivo anterior no se ha modificado.";
+    return "No se pudo escribir el archivo «" + ruta.string() + "»: " + que +
+           (codigo ? " (" + TextoErrorSistema(codigo) + ")" : "") + ". El archivo anterior no se ha modificado.";
 }
 
 TEST_F(EscrituraAtomicaTest, CreaYReemplaza) {
@@ -77,7 +78,7 @@ TEST_F(EscrituraAtomicaTest, FalloDejaElArchivoAnterior) {
     EXPECT_EQ(error, Fallo(sinCarpeta, "no se pudo crear el archivo temporal", ENOENT));
     fs::create_directory(dir_ / "carpeta");
     EXPECT_FALSE(IntentarEscribirArchivoAtomico(dir_ / "carpeta", "x", &error));
-    EXPECT_EQ(error, Fallo(dir_ / "carpeta", "es una carpeta", EISDIR));
+    EXPECT_EQ(error, Fallo(dir_ / "carpeta", "es una carpeta", 0));
     EXPECT_TRUE(fs::is_directory(dir_ / "carpeta"));
     EXPECT_EQ(Nombres(), (std::vector<std::string>{"a.ini", "carpeta"}));
 }

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "support/basicos.h"
 #include "CarpetaTemporal.h"
 
 #include <gtest/gtest.h>
@@ -141,12 +142,12 @@ TEST_F(TablaTextosArchivo, IdaYVueltaConCrLfLatin1YFallos) {
     EXPECT_EQ(u.Celda(1, 1), "año");
     // A file that cannot be read or written leaves the table as it was.
     EXPECT_FALSE(u.Cargar(dir_ / "no_existe.gri", &error));
-    EXPECT_EQ(error, std::system_category().message(ENOENT));
+    EXPECT_EQ(error, TextoErrorSistema(ENOENT));
     EXPECT_EQ(u.Celda(1, 1), "año");
     const auto sinCarpeta = dir_ / "no_existe" / "x.gri";
     EXPECT_FALSE(u.Guardar(sinCarpeta, &error));
     EXPECT_EQ(error, "No se pudo escribir el archivo «" + sinCarpeta.string() + "»: no se pudo crear el archivo temporal (" +
-                         std::system_category().message(ENOENT) + "). El archivo anterior no se ha modificado.");
+                         TextoErrorSistema(ENOENT) + "). El archivo anterior no se ha modificado.");
 }
 
 }  // namespace

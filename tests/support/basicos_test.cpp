@@ -299,7 +299,7 @@ TEST(Basicos, Mascaras) {
 TEST(Basicos, LeerArchivoEnteroRechazaLoQueNoPuedeLeer) {
     struct Caso { const char* ruta; std::uintmax_t maximo; std::string error; };
     const Caso casos[] = {
-        {"/no/existe", 1000, std::system_category().message(ENOENT)}, {"/tmp", 1000, "no es un archivo normal"},
+        {"/no/existe", 1000, TextoErrorSistema(ENOENT)}, {"/tmp", 1000, "no es un archivo normal"},
         {"/dev/zero", 1000, "no es un archivo normal"},  // it would never end
         {"/proc/self/exe", 10, "el archivo es demasiado grande"},
     };

@@ -14,6 +14,7 @@
 #include "CarpetaTemporal.h"
 #include "support/EscrituraAtomica.h"
 #include "tools/Criba.h"
+#include "support/basicos.h"
 
 namespace numbrix {
 namespace {
@@ -209,7 +210,7 @@ TEST_F(PrimoArchivo, EscrituraQueFallaDejaElAnterior) {
         try {
             ListarPrimosArchivo(2, 10000000, dir_ / "p.txt", t);
         } catch (const EEscritura& e) {
-            ::_exit(std::string(e.what()).find(std::system_category().message(EFBIG)) != std::string::npos ? 7 : 8);
+            ::_exit(std::string(e.what()).find(TextoErrorSistema(EFBIG)) != std::string::npos ? 7 : 8);
         }
         ::_exit(9);
     }

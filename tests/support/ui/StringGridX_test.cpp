@@ -8,6 +8,7 @@
 
 #include "AplicacionQt.h"
 #include "CarpetaTemporal.h"
+#include "support/basicos.h"
 
 #include <gtest/gtest.h>
 #include <system_error>
@@ -153,7 +154,7 @@ TEST_F(StringGridXArchivo, GuardarYCargar) {
 
     // an unreadable file leaves the grid alone
     EXPECT_FALSE(h.CargarDeArchivo(dir_ / "no.gri", &error));
-    EXPECT_EQ(error.toStdString(), std::system_category().message(ENOENT));
+    EXPECT_EQ(error.toStdString(), TextoErrorSistema(ENOENT));
     EXPECT_EQ(h.RowCount(), 3);
     EXPECT_EQ(h.Cells(3, 1), "año");
 }
