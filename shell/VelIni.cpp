@@ -275,15 +275,22 @@ std::shared_ptr<TVelIniFile> TVelIniFile::CompartidoCon(const fs::path& archivo,
     return nuevo;
 }
 
-void TVelIniFile::GuardarPendientes(const fs::path& carpeta) {
+std::vector<std::shared_ptr<TVelIniFile>> TVelIniFile::Pendientes(const fs::path& carpeta) {
     const std::string dentro = ClaveRegistro(carpeta) + "/";
     std::vector<std::shared_ptr<TVelIniFile>> vivos;
-    {
-        std::lock_guard<std::mutex> l(MutexRegistro());
-        for (const auto& [id, debil] : Registro())
-            if (auto f = debil.lock(); f && id.starts_with(dentro) && f->Modified() && f->opciones_.GuardarAlCerrar)
-                vivos.push_back(f);
-    }
+    std::lock_guard<std::mutex> l(MutexRegistro());
+    for (const auto& [id, debil] : Registro())
+        if (auto f = debil.lock(); f && id.starts_with(dentro) && f->Modified() && f->opciones_.GuardarAlCerrar)
+            vivos.push_back(f);
+    return vivos;
+}
+
+void TVelIniFile::DescartarPendientes(const fs::path& carpeta) {
+    for (const auto& f : Pendientes(carpeta)) f->opciones_.GuardarAlCerrar = false;
+}
+
+void TVelIniFile::GuardarPendientes(const fs::path& carpeta) {
+    std::vector<std::shared_ptr<TVelIniFile>> vivos = Pendientes(carpeta);
     std::exception_ptr primero;
     for (const auto& f : vivos) {
         try {

@@ -97,6 +97,9 @@ public:
     // the program's close calls it where a failure can still be reported.
     // Raises the first failure's EEscritura after trying them all.
     static void GuardarPendientes(const std::filesystem::path& carpeta);
+    // The user chose to close without saving: those files' destructors do
+    // not try again (and report the same failure a second time).
+    static void DescartarPendientes(const std::filesystem::path& carpeta);
 
     const std::filesystem::path& FileName() const { return archivo_; }
     // Writes pending changes to the old file (raising on failure, with nothing
@@ -167,6 +170,8 @@ public:
 
 protected:
     using Fabrica = std::function<TVelIniFile*()>;
+    // The shared files under `carpeta` whose destructor would write.
+    static std::vector<std::shared_ptr<TVelIniFile>> Pendientes(const std::filesystem::path& carpeta);
     static std::shared_ptr<TVelIniFile> CompartidoCon(const std::filesystem::path& archivo, const std::string& clave,
                                                       const Fabrica& fabrica);
 

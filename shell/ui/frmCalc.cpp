@@ -1132,7 +1132,7 @@ void TfrmCalcu::closeEvent(QCloseEvent* e) {
     // A tool's running job ends as after a cancel (its partial result kept
     // where the tool chose so) before the tools write their settings.
     TEjecutorTrabajo::CancelarTodos();
-    GuardarTodo();
+    if (!GuardarTodo() && !sesion_.CarpetaDatos().empty()) TVelIniFile::DescartarPendientes(sesion_.CarpetaDatos());
     siguiendo_ = false;  // written: closing them now is not the user's doing
     for (EstadoHerramienta& t : herramientas_)
         if (t.ventana) t.ventana->hide();

@@ -43,5 +43,24 @@ TEST_F(Pendientes, ElCierreEscribeLoQueUnaHerramientaNoPudo) {
     EXPECT_NE(Leer(dir_ / "suce.ini").find("S1*37"), std::string::npos);
 }
 
+// «Cerrar sin guardar» at the program's close is final: the files' last
+// chance at exit neither asks again nor writes once the fault has gone.
+TEST_F(Pendientes, CerrarSinGuardarEsDefinitivo) {
+    Calcular("2+3");
+    const std::string antes = Leer(dir_ / "numbrix.ini");
+    PasosDeEscritura().Renombrar = [](const char*, const char*) { return errno = EIO, -1; };
+    int cajas = 0;
+    prueba::AlAparecerCaja([&cajas](QMessageBox* c) {
+        ++cajas;
+        prueba::Elegir(c, "Cerrar sin guardar");
+    });
+    ventana_->close();
+    PasosDeEscritura() = PasosEscritura{};
+    ventana_.reset();
+    sesion_.reset();
+    EXPECT_EQ(cajas, 1);
+    EXPECT_EQ(Leer(dir_ / "numbrix.ini"), antes);
+}
+
 }  // namespace
 }  // namespace numbrix
