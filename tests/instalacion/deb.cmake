@@ -14,7 +14,7 @@ if(NOT rc EQUAL 0 OR NOT n EQUAL 1)
 endif()
 
 execute_process(COMMAND dpkg-deb -f ${debs} Depends OUTPUT_VARIABLE depende OUTPUT_STRIP_TRAILING_WHITESPACE)
-if(NOT depende MATCHES "libc6" OR NOT depende MATCHES "libqt6")
+if(NOT depende MATCHES "libc6" OR NOT depende MATCHES "libqt6" OR NOT depende MATCHES "qt6-translations-l10n")
   message(FATAL_ERROR "Depends incompleto: «${depende}»")
 endif()
 execute_process(COMMAND dpkg-deb -c ${debs} OUTPUT_VARIABLE lista)
