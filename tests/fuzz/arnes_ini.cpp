@@ -8,6 +8,7 @@
 
 #include "Arnes.h"
 #include "shell/VelIni.h"
+#include "support/basicos.h"
 
 using namespace numbrix;
 
@@ -16,7 +17,7 @@ namespace {
 std::string Volcado(const TVelIniFile& ini) {
     std::string t;
     for (const auto& s : ini.ReadSections())
-        if (s != "Fuzz")
+        if (!IgualesSinMayusculas(s, "Fuzz"))  // sections match without case, as the file reads them
             for (const auto& k : ini.ReadSection(s)) t += s + "|" + k + "=" + ini.ReadString(s, k) + "\n";
     return t;
 }
